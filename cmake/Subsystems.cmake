@@ -1,0 +1,50 @@
+# fd_subsystem(NAME LIBS <imported libs> DEPS <other subsystems>)
+# Makes the object library fd_NAME from src/NAME and an interface target
+# fd_NAME_usage carrying its include path and link needs.
+set(FD_SUBSYSTEMS "")
+function(fd_subsystem name)
+  cmake_parse_arguments(A "" "" "LIBS;DEPS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/src/${name}/*.cpp
+       ${CMAKE_SOURCE_DIR}/src/${name}/*.h
+       ${CMAKE_SOURCE_DIR}/src/${name}/*.qrc)
+  add_library(fd_${name}_usage INTERFACE)
+  target_include_directories(fd_${name}_usage INTERFACE ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(fd_${name}_usage INTERFACE ${A_LIBS})
+  foreach(dep IN LISTS A_DEPS)
+    target_link_libraries(fd_${name}_usage INTERFACE fd_${dep}_usage)
+  endforeach()
+  if(NOT sources MATCHES "\\.cpp")
+    return()
+  endif()
+  add_library(fd_${name} OBJECT ${sources})
+  target_link_libraries(fd_${name} PUBLIC fd_${name}_usage)
+  set(FD_SUBSYSTEMS ${FD_SUBSYSTEMS} ${name} PARENT_SCOPE)
+endfunction()
+
+# fd_test(NAME [SUBSYSTEMS a b ...]) builds tests/NAME/*.cpp into test_NAME.
+# With SUBSYSTEMS it links only those object libraries (for the lower
+# subsystems that need no widgets of the designer); else the core library.
+function(fd_test name)
+  cmake_parse_arguments(A "" "" "SUBSYSTEMS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${name}/*.cpp
+       ${CMAKE_SOURCE_DIR}/tests/${name}/*.h ${CMAKE_SOURCE_DIR}/tests/${name}/*.qrc)
+  add_executable(test_${name} ${sources} ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp)
+  target_include_directories(test_${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  if(A_SUBSYSTEMS)
+    foreach(sub IN LISTS A_SUBSYSTEMS)
+      if(TARGET fd_${sub})
+        target_link_libraries(test_${name} PRIVATE fd_${sub})
+      else()
+        target_link_libraries(test_${name} PRIVATE fd_${sub}_usage)
+      endif()
+    endforeach()
+  else()
+    target_link_libraries(test_${name} PRIVATE designer_core)
+  endif()
+  target_link_libraries(test_${name} PRIVATE GTest::gtest Qt6::Widgets Qt6::Test)
+  add_test(NAME ${name} COMMAND test_${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0"
+    TIMEOUT 600)
+endfunction()

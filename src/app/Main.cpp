@@ -1,0 +1,457 @@
+#include "app/Main.h"
+
+#include "app/PaletteButton.h"
+#include "app/WaitingForm.h"
+#include "controls/ControlsFactory.h"
+#include "controls/LXButton.h"
+#include "controls/LXCheckBox.h"
+#include "controls/LXComboBox.h"
+#include "controls/LXDesigned.h"
+#include "controls/LXEditBox.h"
+#include "controls/LXGroupBox.h"
+#include "controls/LXImage.h"
+#include "controls/LXLabel.h"
+#include "controls/LXListBox.h"
+#include "controls/LXMemo.h"
+#include "controls/LXPanel.h"
+#include "controls/LXRadioButton.h"
+#include "controls/LXStringGrid.h"
+#include "designer/DeleteControlEvent.h"
+#include "designer/DesignerMessagesHandler.h"
+#include "designer/LXControlsContainer.h"
+#include "platform/ProgramFolder.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBox>
+#include <QVBoxLayout>
+#ifdef FD_HAVE_WEBENGINE
+#include <QWebEngineView>
+#endif
+
+const QString TForm1::BaseCaption = QStringLiteral("Varno Computing PLOVEX Designer (Prototype)");
+
+namespace
+{
+
+enum { TabDesign, TabPreview, TabHTML, TabFO };
+
+struct PaletteEntry {
+    const char *caption;
+    int tag;
+    std::type_index cls;
+};
+
+struct PalettePage {
+    const char *caption;
+    std::vector<PaletteEntry> entries;
+};
+
+// The palette as the window lays it out; AssignPaletteTags then numbers the
+// buttons from the registry.
+std::vector<PalettePage> PaletteLayout()
+{
+    return {
+        {"Buttons and Labels", {{"Button", 1, typeid(TLXButton)}, {"Label", 0, typeid(TLXLabel)}}},
+        {"Edits and Boxes",
+         {{"EditBox", 2, typeid(TLXEditBox)},
+          {"ListBox", 3, typeid(TLXListBox)},
+          {"Memo", 4, typeid(TLXMemo)},
+          {"ComboBox", 5, typeid(TLXComboBox)},
+          {"CheckBox", 6, typeid(TLXCheckBox)},
+          {"RadioButton", 7, typeid(TLXRadioButton)}}},
+        {"Panels", {{"Panel", 8, typeid(TLXPanel)}, {"GroupBox", 9, typeid(TLXGroupBox)}}},
+        {"Miscellaneous",
+         {{"Image", 10, typeid(TLXImage)}, {"String Grid", 0, typeid(TLXStringGrid)}}},
+    };
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setGeometry(247, 181, 870, 578);
+
+    FStatus = new QLabel(this);
+    FStatus->setMinimumWidth(50);
+    statusBar()->addWidget(FStatus, 1);
+
+    FMainPages = new QTabWidget(this);
+    FMainPages->setTabPosition(QTabWidget::South);
+    setCentralWidget(FMainPages);
+
+    auto *design = new QWidget;
+    auto *designLayout = new QVBoxLayout(design);
+    designLayout->setContentsMargins(0, 0, 0, 0);
+    FSplitter = new QSplitter(Qt::Horizontal, design);
+    FSplitter->setHandleWidth(8);
+    designLayout->addWidget(FSplitter);
+    FMainPages->addTab(design, QStringLiteral("Design"));
+    for (const char *caption : {"Preview", "Html", "FO"}) {
+        auto *page = new QWidget;
+        auto *layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        FMainPages->addTab(page, QString::fromLatin1(caption));
+    }
+    // The FO view exists but the user cannot select it.
+    FMainPages->setTabVisible(TabFO, false);
+
+    FSplitter->addWidget(CreatePalette());
+
+    FPanel2 = new QWidget;
+    auto *panelLayout = new QVBoxLayout(FPanel2);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->setSpacing(2);
+    FHeader = new QLabel(QStringLiteral("<None>"), FPanel2);
+    FHeader->setObjectName(QStringLiteral("NavPanelHeader1"));
+    FHeader->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    FHeader->setMargin(3);
+    QFont headerFont = FHeader->font();
+    headerFont.setBold(true);
+    FHeader->setFont(headerFont);
+    panelLayout->addWidget(FHeader);
+    FInspectorPlace = new QWidget(FPanel2);
+    FInspectorPlace->setObjectName(QStringLiteral("RSObjectInspector1"));
+    panelLayout->addWidget(FInspectorPlace, 1);
+
+    CreateMenus();
+
+    // Window creation: document state, design-time handler, surface, palette.
+    ClearFileName();
+    if (DesignerHandler) {
+        DesignerHandler->OnSelect = [this](QObject *, QWidget *, bool) {
+            ShowSelection(DesignerHandler->Selection());
+        };
+        DesignerHandler->OnChange = [this](QObject *) {
+            SetModified(true);
+            ShowSelection(DesignerHandler->Selection());
+        };
+        DesignerHandler->PopupMenu = FControlPopupMenu;
+        DesignerHandler->SetEnabled(true);
+    }
+    FContainer = new TLXControlsContainer(this, FInspectorPlace);
+    FContainer->setObjectName(QStringLiteral("MainPanel"));
+    FContainer->SetOnDragOver(
+        [](QWidget *, QObject *, const QPoint &, bool &accept) { accept = true; });
+    FContainer->SetOnDragDrop([this](QWidget *sender, QObject *source, const QPoint &pos) {
+        MainPanelDragDrop(sender, source, pos);
+    });
+    FContainer->OnClick = [this] { MainPanelOnClick(); };
+    FSplitter->addWidget(FContainer);
+    FSplitter->addWidget(FPanel2);
+    FSplitter->setStretchFactor(0, 0);
+    FSplitter->setStretchFactor(1, 1);
+    FSplitter->setStretchFactor(2, 0);
+    FSplitter->setSizes({185, 468, 185});
+    AssignPaletteTags();
+
+    connect(FMainPages, &QTabWidget::currentChanged, this, [this](int i) { MainPagesChange(i); });
+
+    ShowMessage = [this](const QString &text) {
+        QMessageBox::information(this, windowTitle(), text);
+    };
+    SaveQuestion = [this] {
+        return QMessageBox::question(this, QApplication::applicationName(),
+                                     QStringLiteral("Do you want to save designed form?"),
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    };
+}
+
+TForm1::~TForm1()
+{
+    if (DesignerHandler) {
+        DesignerHandler->ClearSelection();
+        DesignerHandler->OnSelect = nullptr;
+        DesignerHandler->OnChange = nullptr;
+        DesignerHandler->PopupMenu = nullptr;
+    }
+}
+
+QWidget *TForm1::CreatePalette()
+{
+    FControlsPane = new QToolBox;
+    FControlsPane->setObjectName(QStringLiteral("ControlsPane"));
+    for (const PalettePage &page : PaletteLayout()) {
+        auto *list = new QWidget;
+        auto *layout = new QVBoxLayout(list);
+        layout->setContentsMargins(4, 4, 4, 4);
+        for (const PaletteEntry &entry : page.entries) {
+            auto *button = new TPaletteButton(QString::fromLatin1(entry.caption), entry.tag, list);
+            layout->addWidget(button);
+            FPaletteButtons.push_back(button);
+            FPaletteClasses.push_back(entry.cls);
+        }
+        layout->addStretch(1);
+        FControlsPane->addItem(list, QString::fromLatin1(page.caption));
+    }
+    return FControlsPane;
+}
+
+void TForm1::CreateMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    connect(file->addAction(QStringLiteral("New")), &QAction::triggered, this,
+            [this] { mnuNewClick(); });
+    file->addAction(QStringLiteral("Open..."));
+    FSave = file->addAction(QStringLiteral("Save"));
+    file->addAction(QStringLiteral("Save as..."));
+    file->addSeparator();
+    file->addAction(QStringLiteral("Open From Mail..."))->setEnabled(false);
+    file->addAction(QStringLiteral("Send Mail via Outlook..."));
+    file->addSeparator();
+    connect(file->addAction(QStringLiteral("Exit")), &QAction::triggered, this,
+            [this] { mnuExitClick(); });
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    connect(edit->addAction(QStringLiteral("Clear")), &QAction::triggered, this,
+            [this] { mnuClearClick(); });
+    FDisableDesigner = edit->addAction(QStringLiteral("Disable Designer"));
+    FDisableDesigner->setCheckable(true);
+    connect(FDisableDesigner, &QAction::triggered, this, [this] { mnuDisableDesignerClick(); });
+
+    QMenu *tools = menuBar()->addMenu(QStringLiteral("Tools"));
+    QMenu *options = tools->addMenu(QStringLiteral("Options"));
+    FCategorize = options->addAction(QStringLiteral("Categorize properties"));
+    FCategorize->setCheckable(true);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->addAction(QStringLiteral("Feedback..."));
+    help->addAction(QStringLiteral("About"));
+
+    FControlPopupMenu = new QMenu(this);
+    FControlPopupMenu->setObjectName(QStringLiteral("ControlPopupMenu"));
+    FControlPopupMenu->addAction(QStringLiteral("Bring To Front"));
+    FControlPopupMenu->addAction(QStringLiteral("Send To Back"));
+    FControlPopupMenu->addAction(QStringLiteral("Alignment..."));
+    FControlPopupMenu->addSeparator();
+    connect(FControlPopupMenu->addAction(QStringLiteral("Delete")), &QAction::triggered, this,
+            [this] {
+                if (DesignerHandler)
+                    DesignerHandler->DeleteSelected(this);
+                SetModified(true);
+            });
+}
+
+void TForm1::SetFileName(const QString &name)
+{
+    FFileName = name;
+    SetModified(false);
+}
+
+void TForm1::SetModified(bool value)
+{
+    FModified = value;
+    UpdateTitle();
+}
+
+void TForm1::UpdateTitle()
+{
+    QString caption = BaseCaption;
+    FSave->setEnabled(HasFileName());
+    if (HasFileName())
+        caption += QStringLiteral(" - [") + QFileInfo(FFileName).fileName() + ']';
+    if (FModified)
+        caption += QStringLiteral(" *");
+    setWindowTitle(caption);
+}
+
+QMessageBox::StandardButton TForm1::AskSave()
+{
+    if (!FModified || FContainer->Controls().isEmpty())
+        return QMessageBox::No;
+    const QMessageBox::StandardButton answer = SaveQuestion();
+    if (answer == QMessageBox::Yes && !(SaveAsCommand && SaveAsCommand()))
+        return QMessageBox::Cancel;
+    return answer;
+}
+
+void TForm1::mnuNewClick()
+{
+    if (AskSave() == QMessageBox::Cancel)
+        return;
+    mnuClearClick();
+}
+
+void TForm1::mnuClearClick()
+{
+    ShowWaiting(this, QStringLiteral("Clearing controls"));
+    ShowSelected(nullptr);
+    for (QList<QWidget *> controls = FContainer->Controls(); !controls.isEmpty();
+         controls = FContainer->Controls())
+        delete controls.first();
+    ClearFileName();
+    HideWaiting();
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (AskSave() == QMessageBox::Cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void TForm1::mnuDisableDesignerClick()
+{
+    const bool on = !FDisableDesigner->isChecked();
+    FPanel2->setVisible(on);
+    FControlsPane->setVisible(on);
+    if (DesignerHandler)
+        DesignerHandler->SetEnabled(on);
+    SetModified(true);
+}
+
+QString TForm1::PreparePreviewFile(const QString &name) const
+{
+    const QString path = ProgramFolder::WritablePath() + name;
+    QFile file(path);
+    // A failure (a folder of that name, say) is left to the export to report.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.close();
+    return path;
+}
+
+bool TForm1::event(QEvent *event)
+{
+    if (event->type() == static_cast<QEvent::Type>(WM_DELETECONTROL)) {
+        if (QWidget *control = static_cast<TDeleteControlEvent *>(event)->Control) {
+            control->setParent(nullptr);
+            delete control;
+        }
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TForm1::SetStatus(const QString &text)
+{
+    FStatus->setText(text);
+}
+
+QString TForm1::StatusText() const
+{
+    return FStatus->text();
+}
+
+void TForm1::ShowSelected(QWidget *control)
+{
+    if (!control) {
+        SetStatus(QStringLiteral("Done"));
+        FHeader->setText(QStringLiteral("<None>"));
+        return;
+    }
+    const QString text =
+        control->objectName() + QStringLiteral(": ") + ControlsFactory->GetKindName(control);
+    SetStatus(QStringLiteral("Selected ") + text);
+    FHeader->setText(text);
+}
+
+void TForm1::ShowSelection(const std::vector<QWidget *> &controls)
+{
+    if (controls.empty())
+        return;
+    if (controls.size() == 1) {
+        ShowSelected(controls.front());
+        return;
+    }
+    SetStatus(QStringLiteral("Selected %1 control(s)").arg(controls.size()));
+    FHeader->setText(QStringLiteral("Multiple"));
+}
+
+void TForm1::MainPanelDragDrop(QWidget *sender, QObject *source, const QPoint &pos)
+{
+    auto *button = dynamic_cast<TPaletteButton *>(source);
+    if (!button) {
+        ShowMessage(QStringLiteral("Wrong element dropped"));
+        return;
+    }
+    AddControl(button->Tag(), pos.x(), sender, pos.y());
+}
+
+QWidget *TForm1::AddControl(int kindIndex, int x, QWidget *target, int y)
+{
+    if (!target)
+        target = FContainer;
+    QWidget *control = ControlsFactory->CreateControl(kindIndex, target);
+    if (auto *grid = dynamic_cast<TLXStringGrid *>(control)) {
+        grid->SetFixedCols(0);
+        grid->resize(330, 130);
+        grid->SetOptions(GridOptionBit(goFixedVertLine) | GridOptionBit(goFixedHorzLine) |
+                         GridOptionBit(goVertLine) | GridOptionBit(goHorzLine) |
+                         GridOptionBit(goRangeSelect) | GridOptionBit(goRowSizing) |
+                         GridOptionBit(goColSizing) | GridOptionBit(goRowMoving) |
+                         GridOptionBit(goColMoving) | GridOptionBit(goEditing));
+    }
+    if (control) {
+        const int step = DesignerHandler ? DesignerHandler->GridStep : 5;
+        control->move(x - x % step, y - y % step);
+        AsDesigned(control)->SetName(NewControlName(target));
+        control->setVisible(true);
+        ShowSelected(control);
+    }
+    SetModified(true);
+    return control;
+}
+
+QString TForm1::NewControlName(QWidget *target) const
+{
+    const QList<QWidget *> owned = TControlsFactory::DesignedChildren(target);
+    for (int n = 1; n <= owned.size(); ++n) {
+        const QString candidate = QStringLiteral("Control%1").arg(n);
+        const bool taken = std::any_of(owned.begin(), owned.end(),
+                                       [&](QWidget *w) { return w->objectName() == candidate; });
+        if (!taken)
+            return candidate;
+    }
+    return QStringLiteral("Unknown");
+}
+
+void TForm1::MainPanelOnClick()
+{
+    ShowSelected(nullptr);
+    if (DesignerHandler)
+        DesignerHandler->ClearSelection();
+}
+
+void TForm1::AssignPaletteTags()
+{
+    for (size_t i = 0; i < FPaletteButtons.size(); ++i)
+        if (FPaletteClasses[i] != typeid(TLXCheckBox))
+            FPaletteButtons[i]->SetTag(ControlsFactory->IndexOfClass(FPaletteClasses[i]));
+}
+
+QWidget *TForm1::EnsureBrowser(int tabIndex)
+{
+    QWidget *&browser = FBrowsers[tabIndex - TabPreview];
+    if (browser)
+        return browser;
+#ifdef FD_HAVE_WEBENGINE
+    auto *view = new QWebEngineView;
+    view->setObjectName(QStringLiteral("WebBrowser%1").arg(tabIndex));
+    if (tabIndex != TabFO) {
+        connect(view, &QWebEngineView::loadStarted, this,
+                [this] { ShowWaiting(this, QStringLiteral("Downloading Page...")); });
+        connect(view, &QWebEngineView::loadFinished, this, [] { HideWaiting(); });
+    }
+    browser = view;
+#else
+    browser = new QLabel(QStringLiteral("No web view is available."));
+#endif
+    FMainPages->widget(tabIndex)->layout()->addWidget(browser);
+    return browser;
+}
+
+void TForm1::MainPagesChange(int index)
+{
+    // The web views are made when first shown, so start-up stays fast.
+    if (index >= TabPreview && index <= TabFO)
+        EnsureBrowser(index);
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMessageBox>
+#include <functional>
+#include <typeindex>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QTabWidget;
+class QToolBox;
+class TLXControlsContainer;
+class TPaletteButton;
+
+// The main window: palette, design surface, inspector panel, view tabs and
+// menus; it owns the document state (file name and modified flag).
+class TForm1 : public QMainWindow
+{
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    static const QString BaseCaption;
+
+    // Document state.
+    const QString &FileName() const { return FFileName; }
+    bool Modified() const { return FModified; }
+    void SetFileName(const QString &name);
+    void SetModified(bool value);
+    void ClearFileName() { SetFileName(QString()); }
+    bool HasFileName() const { return !FFileName.isEmpty(); }
+    void UpdateTitle();
+
+    // Asks whether to save a modified design; Yes runs "Save as...". An
+    // answer of Yes whose save did not happen counts as Cancel, so the
+    // design is never discarded against the user's choice.
+    QMessageBox::StandardButton AskSave();
+
+    // Commands.
+    void mnuNewClick();
+    void mnuClearClick();
+    void mnuExitClick() { close(); }
+    void mnuDisableDesignerClick();
+
+    // Selection display and palette drops.
+    void SetStatus(const QString &text);
+    void ShowSelected(QWidget *control);
+    void ShowSelection(const std::vector<QWidget *> &controls);
+    void MainPanelDragDrop(QWidget *sender, QObject *source, const QPoint &pos);
+    QWidget *AddControl(int kindIndex, int x, QWidget *target, int y);
+    QString NewControlName(QWidget *target) const;
+    void MainPanelOnClick();
+    void AssignPaletteTags();
+
+    // The program folder's file of that name, created empty; its path.
+    QString PreparePreviewFile(const QString &name) const;
+
+    TLXControlsContainer *Container() const { return FContainer; }
+    QTabWidget *MainPages() const { return FMainPages; }
+    QLabel *Header() const { return FHeader; }
+    QString StatusText() const;
+    QMenu *ControlPopupMenu() const { return FControlPopupMenu; }
+    QAction *SaveAction() const { return FSave; }
+    QAction *DisableDesignerAction() const { return FDisableDesigner; }
+    const std::vector<TPaletteButton *> &PaletteButtons() const { return FPaletteButtons; }
+
+    // Replaceable interactions, so that the commands can be driven headless.
+    std::function<QMessageBox::StandardButton()> SaveQuestion;
+    // Runs "Save as..."; answers whether the design was saved.
+    std::function<bool()> SaveAsCommand;
+    std::function<void(const QString &)> ShowMessage;
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void CreateMenus();
+    QWidget *CreatePalette();
+    void MainPagesChange(int index);
+    QWidget *EnsureBrowser(int tabIndex);
+
+    QString FFileName;
+    bool FModified = false;
+
+    QTabWidget *FMainPages = nullptr;
+    QSplitter *FSplitter = nullptr;
+    QToolBox *FControlsPane = nullptr;
+    QWidget *FPanel2 = nullptr;
+    QLabel *FHeader = nullptr;
+    QWidget *FInspectorPlace = nullptr;
+    QLabel *FStatus = nullptr;
+    TLXControlsContainer *FContainer = nullptr;
+    QMenu *FControlPopupMenu = nullptr;
+    QAction *FSave = nullptr;
+    QAction *FDisableDesigner = nullptr;
+    QAction *FCategorize = nullptr;
+    std::vector<TPaletteButton *> FPaletteButtons;
+    std::vector<std::type_index> FPaletteClasses;
+    QWidget *FBrowsers[3] = {nullptr, nullptr, nullptr};
+};

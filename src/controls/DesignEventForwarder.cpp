@@ -1,0 +1,52 @@
+#include "controls/DesignEventForwarder.h"
+
+#include "controls/LXDesigned.h"
+#include "designer/DesignerMessagesHandler.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPointer>
+#include <QVariant>
+#include <QWidget>
+
+TDesignEventForwarder::TDesignEventForwarder(TLXDesigned *owner, QObject *parent)
+    : QObject(parent), FOwner(owner)
+{
+}
+
+void TDesignEventForwarder::Attach(TLXDesigned *owner, QWidget *inner)
+{
+    static const char *const marker = "designEventForwarder";
+    if (!inner || inner->property(marker).toBool())
+        return;
+    inner->setProperty(marker, true);
+    inner->installEventFilter(new TDesignEventForwarder(owner, inner));
+}
+
+bool TDesignEventForwarder::eventFilter(QObject *watched, QEvent *event)
+{
+    TDesignerMessagesHandler *handler = DesignerHandler;
+    // The event being re-delivered below passes to the widget untouched.
+    if (!handler || event == FCurrent || !watched->isWidgetType())
+        return false;
+    auto *inner = static_cast<QWidget *>(watched);
+    QWidget *control = FOwner->Widget();
+    const TControlStatus status = FOwner->ControlStatus();
+    if (handler->BeforeMessage(control, event, status, inner)) {
+        // Deliver now, through the remaining filters and the widget itself,
+        // so that the after-hook sees the processed event.
+        QPointer<TDesignEventForwarder> alive(this);
+        QPointer<QWidget> controlAlive(control);
+        QEvent *previous = FCurrent;
+        FCurrent = event;
+        QCoreApplication::sendEvent(inner, event);
+        if (!alive || !controlAlive)
+            return true;
+        FCurrent = previous;
+    }
+    handler->AfterMessage(control, event, status, inner);
+    // Delivered (or consumed) here: the outer dispatch must not deliver or
+    // propagate it again.
+    event->accept();
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+class TLXDesigned;
+
+// Routes the events of a composite control's inner widget (a combo box's
+// editor, for example) through the design-time handler on behalf of the
+// owning control, keeping the order: before-hook, own processing only when
+// allowed, after-hook.
+class TDesignEventForwarder : public QObject
+{
+public:
+    TDesignEventForwarder(TLXDesigned *owner, QObject *parent);
+
+    // Installs a forwarder on inner for owner, once.
+    static void Attach(TLXDesigned *owner, QWidget *inner);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    TLXDesigned *FOwner;
+    QEvent *FCurrent = nullptr;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "controls/DropTarget.h"
+#include "controls/LXDesigned.h"
+
+#include <QGroupBox>
+
+// A group box that holds child controls and accepts palette drops when it
+// inherited the surface's handlers.
+class TLXGroupBox : public QGroupBox, public TLXDesigned, public TDropTarget
+{
+public:
+    explicit TLXGroupBox(QWidget *parent = nullptr);
+
+    QWidget *Widget() override { return this; }
+    QWidget *TargetWidget() override { return this; }
+    QString Text() const override { return title(); }
+    void SetText(const QString &text) override { setTitle(text); }
+
+protected:
+    bool event(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override { DragEnter(event); }
+    void dragMoveEvent(QDragMoveEvent *event) override { DragMove(event); }
+    void dropEvent(QDropEvent *event) override { Drop(event); }
+};

@@ -1,0 +1,34 @@
+#include "controls/LXLabel.h"
+
+#include <QEvent>
+
+TLXLabel::TLXLabel(QWidget *parent) : QLabel(parent)
+{
+    resize(65, 17);
+}
+
+void TLXLabel::SetText(const QString &text)
+{
+    setText(text);
+    AdjustToCaption();
+}
+
+void TLXLabel::SetAutoSize(bool value)
+{
+    FAutoSize = value;
+    AdjustToCaption();
+}
+
+void TLXLabel::AdjustToCaption()
+{
+    if (FAutoSize)
+        resize(sizeHint());
+}
+
+bool TLXLabel::event(QEvent *event)
+{
+    const bool result = Route(event, [&] { return QLabel::event(event); });
+    if (event->type() == QEvent::FontChange)
+        AdjustToCaption();
+    return result;
+}

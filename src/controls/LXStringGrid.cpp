@@ -1,0 +1,136 @@
+#include "controls/LXStringGrid.h"
+
+#include "controls/StringGridDelegate.h"
+
+#include <QHeaderView>
+
+TLXStringGrid::TLXStringGrid(QWidget *parent)
+    : QTableWidget(5, 5, parent), FFixedColor(palette().color(QPalette::Button)),
+      FOptions(GridOptionBit(goFixedVertLine) | GridOptionBit(goFixedHorzLine) |
+               GridOptionBit(goVertLine) | GridOptionBit(goHorzLine) | GridOptionBit(goRangeSelect))
+{
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setMinimumSectionSize(0);
+    setItemDelegate(new TStringGridDelegate(this));
+    SetDefaultColWidth(FDefaultColWidth);
+    SetDefaultRowHeight(FDefaultRowHeight);
+    SetOptions(FOptions);
+    resize(320, 120);
+}
+
+void TLXStringGrid::SetColCount(int count)
+{
+    setColumnCount(std::max(count, 1));
+}
+
+void TLXStringGrid::SetRowCount(int count)
+{
+    setRowCount(std::max(count, 1));
+}
+
+void TLXStringGrid::SetFixedCols(int count)
+{
+    FFixedCols = std::clamp(count, 0, columnCount() - 1);
+    viewport()->update();
+}
+
+void TLXStringGrid::SetFixedRows(int count)
+{
+    FFixedRows = std::clamp(count, 0, rowCount() - 1);
+    viewport()->update();
+}
+
+void TLXStringGrid::SetDefaultColWidth(int width)
+{
+    FDefaultColWidth = std::max(width, 0);
+    horizontalHeader()->setDefaultSectionSize(FDefaultColWidth);
+    for (int c = 0; c < columnCount(); ++c)
+        setColumnWidth(c, FDefaultColWidth);
+}
+
+void TLXStringGrid::SetDefaultRowHeight(int height)
+{
+    FDefaultRowHeight = std::max(height, 0);
+    verticalHeader()->setDefaultSectionSize(FDefaultRowHeight);
+    for (int r = 0; r < rowCount(); ++r)
+        setRowHeight(r, FDefaultRowHeight);
+}
+
+void TLXStringGrid::SetFixedColor(const QColor &color)
+{
+    FFixedColor = color;
+    viewport()->update();
+}
+
+void TLXStringGrid::SetGridLineWidth(int width)
+{
+    FGridLineWidth = std::max(width, 0);
+    setShowGrid(FGridLineWidth > 0 &&
+                (FOptions & (GridOptionBit(goVertLine) | GridOptionBit(goHorzLine))));
+}
+
+void TLXStringGrid::SetOptions(TGridOptions options)
+{
+    FOptions = options;
+    setEditTriggers((options & GridOptionBit(goEditing))
+                        ? (options & GridOptionBit(goAlwaysShowEditor)
+                               ? QAbstractItemView::AllEditTriggers
+                               : QAbstractItemView::DoubleClicked |
+                                     QAbstractItemView::EditKeyPressed |
+                                     QAbstractItemView::AnyKeyPressed)
+                        : QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior((options & GridOptionBit(goRowSelect)) ? SelectRows : SelectItems);
+    setSelectionMode((options & GridOptionBit(goRangeSelect)) ? ContiguousSelection
+                                                              : SingleSelection);
+    setTabKeyNavigation(options & GridOptionBit(goTabs));
+    SetGridLineWidth(FGridLineWidth);
+}
+
+int TLXStringGrid::VisibleColCount() const
+{
+    int count = 0, x = 0;
+    for (int c = FFixedCols; c < columnCount() && x + columnWidth(c) <= viewport()->width(); ++c) {
+        x += columnWidth(c);
+        ++count;
+    }
+    return count;
+}
+
+int TLXStringGrid::VisibleRowCount() const
+{
+    int count = 0, y = 0;
+    for (int r = FFixedRows; r < rowCount() && y + rowHeight(r) <= viewport()->height(); ++r) {
+        y += rowHeight(r);
+        ++count;
+    }
+    return count;
+}
+
+QString TLXStringGrid::Cell(int col, int row) const
+{
+    const QTableWidgetItem *it = item(row, col);
+    return it ? it->text() : QString();
+}
+
+void TLXStringGrid::SetCell(int col, int row, const QString &text)
+{
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount())
+        return;
+    if (QTableWidgetItem *it = item(row, col))
+        it->setText(text);
+    else
+        setItem(row, col, new QTableWidgetItem(text));
+}
+
+bool TLXStringGrid::event(QEvent *event)
+{
+    return Route(event, [&] { return QTableWidget::event(event); });
+}
+
+bool TLXStringGrid::viewportEvent(QEvent *event)
+{
+    return Route(
+        event, [&] { return QTableWidget::viewportEvent(event); }, viewport());
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class TLXStringGrid;
+
+// Draws a string grid's fixed cells in its FixedColor and edits the other
+// cells with a TInplaceEdit.
+class TStringGridDelegate : public QStyledItemDelegate
+{
+public:
+    explicit TStringGridDelegate(TLXStringGrid *grid);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
+
+private:
+    TLXStringGrid *FGrid;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class TLXControlsContainer;
+
+// The design surface's inner widget: the parent of the top-level designed
+// controls. It grows to hold every control, so the surface scrolls to
+// controls beyond its visible area.
+class TContainerClient : public QWidget
+{
+public:
+    explicit TContainerClient(TLXControlsContainer *container);
+
+    void UpdateExtent();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    TLXControlsContainer *FContainer;
+    bool FPressed = false;
+};

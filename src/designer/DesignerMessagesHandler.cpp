@@ -1,0 +1,398 @@
+#include "designer/DesignerMessagesHandler.h"
+
+#include "controls/Cursors.h"
+#include "controls/LXDesigned.h"
+#include "designer/DeleteControlEvent.h"
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+#include <algorithm>
+
+TDesignerMessagesHandler *DesignerHandler = nullptr;
+
+namespace
+{
+
+int CursorOf(QWidget *control)
+{
+    TLXDesigned *designed = AsDesigned(control);
+    return designed ? designed->Cursor() : crDefault;
+}
+
+void SetCursorOf(QWidget *control, int cursor)
+{
+    if (TLXDesigned *designed = AsDesigned(control))
+        designed->SetCursor(cursor);
+    else
+        control->setCursor(CursorShapeOf(cursor));
+}
+
+// The mouse position in the control's client coordinates, as signed 16-bit
+// values, whichever inner widget received the event.
+QPoint ClientPoint(QWidget *control, const QMouseEvent *event)
+{
+    const QPoint p = control->mapFromGlobal(event->globalPosition().toPoint());
+    return {static_cast<qint16>(p.x()), static_cast<qint16>(p.y())};
+}
+
+bool IsLeftPress(const QEvent *event)
+{
+    const auto type = event->type();
+    return (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
+           static_cast<const QMouseEvent *>(event)->button() == Qt::LeftButton;
+}
+
+} // namespace
+
+TDesignerMessagesHandler::TDesignerMessagesHandler() = default;
+
+TDesignerMessagesHandler::~TDesignerMessagesHandler()
+{
+    if (DesignerHandler == this)
+        DesignerHandler = nullptr;
+}
+
+QRect TDesignerMessagesHandler::HandleRect(const QRect &client, int handle) const
+{
+    const int L = client.left(), T = client.top();
+    const int R = L + client.width(), B = T + client.height();
+    const int s = HandleSize, h = s / 2;
+    const int m = (R - L) / 2 - h, k = (B - T) / 2 - h;
+    int left, top;
+    switch (handle) {
+    case 1:
+        left = L;
+        top = T;
+        break;
+    case 2:
+        left = m;
+        top = T;
+        break;
+    case 3:
+        left = R - s;
+        top = T;
+        break;
+    case 4:
+        left = L;
+        top = k;
+        break;
+    case 5:
+        left = R - s;
+        top = k;
+        break;
+    case 6:
+        left = L;
+        top = B - s;
+        break;
+    case 7:
+        left = m;
+        top = B - s;
+        break;
+    case 8:
+        left = R - s;
+        top = B - s;
+        break;
+    default:
+        return QRect(QPoint(-1, -1), QPoint(-2, -2));
+    }
+    return QRect(left, top, s, s);
+}
+
+int TDesignerMessagesHandler::HandleAt(const QWidget *control, const QPoint &point) const
+{
+    static constexpr int order[] = {8, 3, 7, 2, 6, 1, 4, 5};
+    for (int handle : order)
+        if (HandleRect(control->rect(), handle).contains(point))
+            return handle;
+    return 0;
+}
+
+bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TControlStatus status,
+                                             QWidget *)
+{
+    if (!FEnabled)
+        return true;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        if (!IsLeftPress(event))
+            return true;
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        SelectControl(control, mouse->modifiers() & Qt::ShiftModifier);
+        if (status == csEdit)
+            return true;
+        FDragStart = ClientPoint(control, mouse);
+        FDragHandle = HandleAt(control, FDragStart);
+        if (FDragHandle != 0) {
+            control->grabMouse();
+            BeginResize(control, FDragStart);
+        } else {
+            FSavedCursor = CursorOf(control);
+            SetCursorOf(control, crHandPoint);
+            control->grabMouse();
+            BeginMove(control, FDragStart);
+        }
+        return false;
+    }
+    case QEvent::MouseMove: {
+        if (status == csEdit)
+            return true;
+        const QPoint point = ClientPoint(control, static_cast<QMouseEvent *>(event));
+        if (!FDragging)
+            UpdateHoverCursor(control, point);
+        else if (FDragHandle == 0)
+            MoveSelection(control, point);
+        else
+            ResizeSelection(control, point);
+        return false;
+    }
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            return true;
+        if (status == csEdit || QWidget::mouseGrabber() != control)
+            return true;
+        control->releaseMouse();
+        EndDrag(control);
+        if (OnChange)
+            OnChange(this);
+        return false;
+    case QEvent::ContextMenu:
+        if (status == csEdit || !PopupMenu)
+            return true;
+        SelectControl(control, true);
+        PopupMenu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+        return false;
+    case QEvent::Leave:
+        SetCursorOf(control, FSavedCursor);
+        if (FHot == control)
+            FHot = nullptr;
+        control->update();
+        return true;
+    default:
+        return true;
+    }
+}
+
+void TDesignerMessagesHandler::AfterMessage(QWidget *control, QEvent *event, TControlStatus,
+                                            QWidget *target)
+{
+    if (!FEnabled)
+        return;
+    if (event->type() == QEvent::Paint)
+        PaintHandles(control, target);
+    else if (event->type() == QEvent::MouseMove)
+        SetHot(control);
+}
+
+void TDesignerMessagesHandler::SetHot(QWidget *control)
+{
+    if (FHot == control)
+        return;
+    if (FHot)
+        FHot->update();
+    FHot = control;
+    control->update();
+}
+
+void TDesignerMessagesHandler::PaintHandles(QWidget *control, QWidget *target)
+{
+    const bool selected = IsSelected(control);
+    if (!selected && FHot != control)
+        return;
+    QWidget *surface = target ? target : control;
+    QPainter painter(surface);
+    if (target)
+        painter.translate(-target->mapTo(control, QPoint(0, 0)));
+    if (selected)
+        DrawHandles(painter, control->rect(), SelectedBrush);
+    if (FHot == control)
+        DrawHandles(painter, control->rect(), HotBrush);
+}
+
+void TDesignerMessagesHandler::DrawHandles(QPainter &painter, const QRect &client,
+                                           const QColor &brush) const
+{
+    for (int handle : {1, 3, 6, 8, 2, 7, 4, 5})
+        painter.fillRect(HandleRect(client, handle), brush);
+}
+
+bool TDesignerMessagesHandler::IsSelected(const QWidget *control) const
+{
+    return std::find(FSelection.begin(), FSelection.end(), control) != FSelection.end();
+}
+
+void TDesignerMessagesHandler::SelectControl(QWidget *control, bool add)
+{
+    if (!add && !FSelection.empty()) {
+        InvalidateSelection();
+        for (QWidget *c : FSelection)
+            disconnect(c, &QObject::destroyed, this, nullptr);
+        FSelection.clear();
+    }
+    if (IsSelected(control))
+        return;
+    if (!FSelection.empty() && control->parentWidget() != FSelection.front()->parentWidget())
+        return;
+    FSelection.push_back(control);
+    connect(control, &QObject::destroyed, this, [this](QObject *o) { Forget(o); });
+    if (FPositions.size() < FSelection.size())
+        FPositions.resize(FSelection.size());
+    control->update();
+    if (OnSelect)
+        OnSelect(this, control, false);
+}
+
+void TDesignerMessagesHandler::ClearSelection()
+{
+    InvalidateSelection();
+    for (QWidget *c : FSelection)
+        disconnect(c, &QObject::destroyed, this, nullptr);
+    FSelection.clear();
+    if (OnSelect)
+        OnSelect(this, nullptr, true);
+}
+
+void TDesignerMessagesHandler::Forget(QObject *control)
+{
+    FSelection.erase(std::remove(FSelection.begin(), FSelection.end(), control), FSelection.end());
+}
+
+void TDesignerMessagesHandler::InvalidateSelection()
+{
+    for (QWidget *c : FSelection)
+        c->update();
+}
+
+void TDesignerMessagesHandler::SetEnabled(bool value)
+{
+    FEnabled = value;
+    if (!value)
+        ClearSelection();
+}
+
+void TDesignerMessagesHandler::DeleteSelected(QObject *mainWindow)
+{
+    for (QWidget *c : FSelection)
+        QCoreApplication::postEvent(mainWindow, new TDeleteControlEvent(c));
+}
+
+void TDesignerMessagesHandler::CapturePositions()
+{
+    for (size_t i = 0; i < FSelection.size(); ++i) {
+        const QWidget *c = FSelection[i];
+        FPositions[i] = {c->x(), c->y(), c->width(), c->height()};
+    }
+}
+
+void TDesignerMessagesHandler::BeginMove(QWidget *control, const QPoint &point)
+{
+    FDragging = true;
+    SetCursorOf(control, crHandPoint);
+    CapturePositions();
+    FDragStart = control->mapToGlobal(point);
+}
+
+void TDesignerMessagesHandler::BeginResize(QWidget *control, const QPoint &point)
+{
+    FDragging = true;
+    CapturePositions();
+    FDragStart = control->mapToGlobal(point);
+}
+
+void TDesignerMessagesHandler::MoveSelection(QWidget *control, const QPoint &point)
+{
+    const QPoint delta = control->mapToGlobal(point) - FDragStart;
+    for (size_t i = 0; i < FSelection.size(); ++i) {
+        const TControlPositionData &p = FPositions[i];
+        FSelection[i]->move(Snap(p.Left + delta.x()), Snap(p.Top + delta.y()));
+    }
+}
+
+void TDesignerMessagesHandler::ResizeSelection(QWidget *control, const QPoint &point)
+{
+    const QPoint delta = control->mapToGlobal(point) - FDragStart;
+    const int dx = delta.x(), dy = delta.y();
+    for (size_t i = 0; i < FSelection.size(); ++i) {
+        QWidget *c = FSelection[i];
+        const TControlPositionData &p = FPositions[i];
+        // Each assignment takes effect at once; later ones read the new edge.
+        auto setLeft = [c](int v) { c->move(v, c->y()); };
+        auto setTop = [c](int v) { c->move(c->x(), v); };
+        auto setWidth = [c](int v) { c->resize(v, c->height()); };
+        auto setHeight = [c](int v) { c->resize(c->width(), v); };
+        switch (FDragHandle) {
+        case 1:
+            setLeft(Snap(p.Left + dx));
+            setTop(Snap(p.Top + dy));
+            setHeight(Snap(p.Height + p.Top - c->y()));
+            setWidth(Snap(p.Width + p.Left - c->x()));
+            break;
+        case 2:
+            setTop(Snap(p.Top + dy));
+            setHeight(Snap(p.Height + p.Top - c->y()));
+            break;
+        case 3:
+            setWidth(Snap(p.Width + dx));
+            setTop(Snap(p.Top + dy));
+            setHeight(Snap(p.Height + p.Top - c->y()));
+            break;
+        case 4:
+            setLeft(Snap(p.Left + dx));
+            setWidth(Snap(p.Width + p.Left - c->x()));
+            break;
+        case 5:
+            setWidth(Snap(p.Width + dx));
+            break;
+        case 6:
+            setLeft(Snap(p.Left + dx));
+            setHeight(Snap(p.Height + dy));
+            setWidth(Snap(p.Width + p.Left - c->x()));
+            break;
+        case 7:
+            setHeight(Snap(p.Height + dy));
+            break;
+        case 8:
+            setWidth(Snap(p.Width + dx));
+            setHeight(Snap(p.Height + dy));
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void TDesignerMessagesHandler::EndDrag(QWidget *control)
+{
+    FDragging = false;
+    FDragHandle = 0;
+    SetCursorOf(control, FSavedCursor);
+}
+
+void TDesignerMessagesHandler::UpdateHoverCursor(QWidget *control, const QPoint &point)
+{
+    switch (HandleAt(control, point)) {
+    case 1:
+    case 8:
+        SetCursorOf(control, crSizeNWSE);
+        break;
+    case 2:
+    case 7:
+        SetCursorOf(control, crSizeNS);
+        break;
+    case 3:
+    case 6:
+        SetCursorOf(control, crSizeNESW);
+        break;
+    case 4:
+    case 5:
+        SetCursorOf(control, crSizeWE);
+        break;
+    default:
+        SetCursorOf(control, FSavedCursor);
+        break;
+    }
+}

@@ -1,0 +1,32 @@
+#include "app/Main.h"
+#include "app/Application.h"
+#include "controls/ControlsFactory.h"
+#include "designer/DesignerMessagesHandler.h"
+
+#include <memory>
+#include <unistd.h>
+
+int main(int argc, char **argv)
+{
+    // The embedded web views share the application's graphics contexts; as
+    // root the browser engine runs only without its sandbox.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+
+    auto handler = std::make_unique<TDesignerMessagesHandler>();
+    DesignerHandler = handler.get();
+    CreateControlsFactory();
+
+    TApplication app(argc, argv);
+    TApplication::setApplicationName(QStringLiteral("Form Designer"));
+
+    int result;
+    {
+        TForm1 form;
+        form.showMaximized();
+        result = TApplication::exec();
+    }
+    DestroyControlsFactory();
+    return result;
+}

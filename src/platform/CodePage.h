@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+// The system code page (windows-1251) used by the model and the files.
+// Widgets hold QString; every conversion between the two goes through here.
+namespace CodePage
+{
+
+QString ToQString(const std::string &bytes);
+// Characters the code page lacks become '?'.
+std::string FromQString(const QString &text);
+
+QStringList ToQStringList(const std::vector<std::string> &lines);
+std::vector<std::string> FromQStringList(const QStringList &lines);
+
+} // namespace CodePage

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "controls/ControlsFactory.h"
+#include "designer/DesignerMessagesHandler.h"
+
+// Makes the process-wide design-time handler and controls registry, as the
+// program does at start-up; tests may replace the handler for a while.
+inline void EnsureDesignerSingletons()
+{
+    static TDesignerMessagesHandler handler;
+    if (!DesignerHandler)
+        DesignerHandler = &handler;
+    CreateControlsFactory();
+}
