@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Exception.h"
+
+#include <string>
+
+// Message texts of the property grid and the object inspector. Placeholders
+// are "%s" (text) and "%d" (integer), filled by RSFormat.
+namespace RSConsts
+{
+inline constexpr const char *SPropertyNotUnique = "Property name is not unique: %s";
+inline constexpr const char *SPropertyNotFound = "Property not found: %s";
+inline constexpr const char *SNotACategory = "Cannot delete item, not a category";
+inline constexpr const char *SListIndexError = "List index out of bounds (%d)";
+inline constexpr const char *SMiscellaneous = "Miscellaneous";
+inline constexpr const char *SInvalidPropertyValue = "\"%s\" is not a valid property value";
+} // namespace RSConsts
+
+// Replaces the first "%s" or "%d" of the pattern by the argument.
+std::string RSFormat(const std::string &pattern, const std::string &arg);
+std::string RSFormat(const std::string &pattern, int arg);
+
+// Error of the property grid, carrying one of the message texts above.
+class ERSException : public Exception
+{
+public:
+    explicit ERSException(const std::string &message) : Exception(message) {}
+};
