@@ -1,0 +1,226 @@
+#include "support/DesignerSingletons.h"
+
+#include "app/Main.h"
+#include "app/WaitingForm.h"
+#include "controls/LXDesigned.h"
+#include "designer/LXControlsContainer.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPointer>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EnsureDesignerSingletons();
+        form = std::make_unique<TForm1>();
+        form->SaveQuestion = [this] {
+            ++questions;
+            return answer;
+        };
+        form->SaveAsCommand = [this] {
+            ++saveDialogs;
+            return saveSucceeds;
+        };
+    }
+
+    bool CloseAccepted()
+    {
+        QCloseEvent close;
+        QCoreApplication::sendEvent(form.get(), &close);
+        return close.isAccepted();
+    }
+
+    std::unique_ptr<TForm1> form;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+    bool saveSucceeds = false;
+    int questions = 0;
+    int saveDialogs = 0;
+};
+
+TEST_F(MainWindowTest, TitleFollowsFileNameAndModifiedFlag)
+{
+    EXPECT_EQ(form->windowTitle(), "Varno Computing PLOVEX Designer (Prototype)");
+    EXPECT_FALSE(form->SaveAction()->isEnabled());
+    form->SetModified(true);
+    EXPECT_EQ(form->windowTitle(), "Varno Computing PLOVEX Designer (Prototype) *");
+    form->SetFileName("/tmp/forms/order.xml");
+    EXPECT_EQ(form->windowTitle(), "Varno Computing PLOVEX Designer (Prototype) - [order.xml]");
+    EXPECT_TRUE(form->SaveAction()->isEnabled());
+    EXPECT_FALSE(form->Modified());
+    form->SetModified(true);
+    EXPECT_TRUE(form->windowTitle().endsWith("[order.xml] *"));
+    form->ClearFileName();
+    EXPECT_EQ(form->windowTitle(), TForm1::BaseCaption);
+    EXPECT_FALSE(form->SaveAction()->isEnabled());
+}
+
+TEST_F(MainWindowTest, DropNamesControlsAndMarksTheDesignModified)
+{
+    QWidget *button = form->AddControl(1, 13, nullptr, 27);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->pos(), QPoint(10, 25));
+    EXPECT_EQ(button->objectName(), "Control1");
+    EXPECT_EQ(AsDesigned(button)->Text(), "Control1");
+    EXPECT_EQ(form->StatusText(), "Selected Control1: Button");
+    EXPECT_EQ(form->Header()->text(), "Control1: Button");
+    EXPECT_TRUE(form->windowTitle().endsWith(" *"));
+
+    QWidget *panel = form->AddControl(8, 50, nullptr, 50);
+    QWidget *inner = form->AddControl(2, 7, panel, 8);
+    EXPECT_EQ(inner->parentWidget(), panel);
+    EXPECT_EQ(inner->pos(), QPoint(5, 5));
+    EXPECT_EQ(inner->objectName(), "Control1") << "names are unique per drop target";
+
+    delete button;
+    EXPECT_EQ(form->AddControl(0, 0, nullptr, 0)->objectName(), "Control1");
+    QWidget *grid = form->AddControl(11, 0, nullptr, 0);
+    EXPECT_EQ(grid->size(), QSize(330, 130));
+
+    form->SetModified(false);
+    EXPECT_EQ(form->AddControl(99, 0, nullptr, 0), nullptr);
+    EXPECT_TRUE(form->Modified()) << "an unknown kind still marks the design modified";
+}
+
+TEST_F(MainWindowTest, DroppingSomethingElseIsRefused)
+{
+    QString message;
+    form->ShowMessage = [&](const QString &text) { message = text; };
+    QLabel stranger;
+    form->MainPanelDragDrop(form->Container(), &stranger, QPoint(5, 5));
+    EXPECT_EQ(message, "Wrong element dropped");
+    EXPECT_TRUE(form->Container()->Controls().isEmpty());
+}
+
+TEST_F(MainWindowTest, CloseAsksOnlyForAModifiedNonEmptyDesign)
+{
+    EXPECT_TRUE(CloseAccepted());
+    form->SetModified(true);
+    EXPECT_TRUE(CloseAccepted()) << "nothing on the surface: nothing to save";
+    EXPECT_EQ(questions, 0);
+
+    form->AddControl(1, 0, nullptr, 0);
+    answer = QMessageBox::Cancel;
+    EXPECT_FALSE(CloseAccepted());
+    answer = QMessageBox::No;
+    EXPECT_TRUE(CloseAccepted());
+    EXPECT_EQ(questions, 2);
+    EXPECT_EQ(saveDialogs, 0);
+}
+
+TEST_F(MainWindowTest, YesSavesAndAnUnsavedYesKeepsTheDesign)
+{
+    form->SetFileName("/tmp/known.xml");
+    form->AddControl(1, 0, nullptr, 0);
+    answer = QMessageBox::Yes;
+    saveSucceeds = false;
+    EXPECT_FALSE(CloseAccepted()) << "a cancelled save dialog must not discard the design";
+    EXPECT_EQ(saveDialogs, 1) << "Yes always opens the save-as dialog";
+    form->mnuNewClick();
+    EXPECT_EQ(form->Container()->Controls().size(), 1);
+
+    saveSucceeds = true;
+    EXPECT_TRUE(CloseAccepted());
+    form->mnuNewClick();
+    EXPECT_TRUE(form->Container()->Controls().isEmpty());
+}
+
+TEST_F(MainWindowTest, NewHonoursCancelAndClearsOtherwise)
+{
+    QWidget *panel = form->AddControl(8, 0, nullptr, 0);
+    QPointer<QWidget> nested = form->AddControl(1, 0, panel, 0);
+    answer = QMessageBox::Cancel;
+    form->mnuNewClick();
+    EXPECT_EQ(form->Container()->Controls().size(), 1);
+    EXPECT_TRUE(form->Modified());
+
+    answer = QMessageBox::No;
+    form->mnuNewClick();
+    EXPECT_TRUE(form->Container()->Controls().isEmpty());
+    EXPECT_TRUE(nested.isNull()) << "controls inside panels go with them";
+    EXPECT_FALSE(form->Modified());
+    EXPECT_EQ(form->StatusText(), "Done");
+    EXPECT_EQ(form->Header()->text(), "<None>");
+    EXPECT_EQ(WaitingForm(), nullptr);
+}
+
+TEST_F(MainWindowTest, DeletionWaitsUntilThePostingCommandReturned)
+{
+    QPointer<QWidget> a = form->AddControl(1, 0, nullptr, 0);
+    QPointer<QWidget> b = form->AddControl(1, 100, nullptr, 0);
+    DesignerHandler->SelectControl(a, false);
+    DesignerHandler->SelectControl(b, true);
+    DesignerHandler->DeleteSelected(form.get());
+    EXPECT_FALSE(a.isNull());
+    EXPECT_FALSE(b.isNull());
+    EXPECT_EQ(DesignerHandler->Selection().size(), 2u);
+    QCoreApplication::sendPostedEvents(form.get());
+    EXPECT_TRUE(a.isNull());
+    EXPECT_TRUE(b.isNull());
+    EXPECT_TRUE(DesignerHandler->Selection().empty());
+}
+
+TEST_F(MainWindowTest, DisablingTheDesignerHidesTheToolsAndMarksModified)
+{
+    form->show();
+    QWidget *button = form->AddControl(1, 0, nullptr, 0);
+    DesignerHandler->SelectControl(button, false);
+    form->SetModified(false);
+    form->DisableDesignerAction()->trigger();
+    EXPECT_FALSE(DesignerHandler->Enabled());
+    EXPECT_TRUE(DesignerHandler->Selection().empty());
+    EXPECT_FALSE(form->Header()->isVisible());
+    EXPECT_TRUE(form->Modified());
+    form->DisableDesignerAction()->trigger();
+    EXPECT_TRUE(DesignerHandler->Enabled());
+    EXPECT_TRUE(form->Header()->isVisible());
+}
+
+TEST_F(MainWindowTest, WaitingOverlayIsSingleAndKeepsItsTextWhenGivenNone)
+{
+    ShowWaiting(form.get(), "Saving data...");
+    TWaitingForm *first = WaitingForm();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->size(), QSize(436, 128));
+    ShowWaiting(form.get(), "Opening data...");
+    EXPECT_EQ(WaitingForm()->Text(), "Opening data...");
+    SetWaitingText("");
+    EXPECT_EQ(WaitingForm()->Text(), "Opening data...");
+    HideWaiting();
+    EXPECT_EQ(WaitingForm(), nullptr);
+    HideWaiting();
+}
+
+TEST_F(MainWindowTest, TabsAndPreviewFiles)
+{
+    QTabWidget *pages = form->MainPages();
+    ASSERT_EQ(pages->count(), 4);
+    EXPECT_EQ(pages->tabText(0), "Design");
+    EXPECT_EQ(pages->tabText(1), "Preview");
+    EXPECT_EQ(pages->tabText(2), "Html");
+    EXPECT_EQ(pages->tabText(3), "FO");
+    EXPECT_FALSE(pages->isTabVisible(3));
+    EXPECT_EQ(pages->currentIndex(), 0);
+
+    const QString path = form->PreparePreviewFile("PreviewProbe.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.exists());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("old");
+    file.close();
+    form->PreparePreviewFile("PreviewProbe.txt");
+    EXPECT_EQ(QFileInfo(path).size(), 0);
+    file.remove();
+}
+
+} // namespace
