@@ -1,0 +1,78 @@
+#include "xml/XmlNameTable.h"
+
+#include <cstring>
+
+TXmlNameTable::TXmlNameTable(int bucketCount) : FBuckets(size_t(bucketCount < 1 ? 1 : bucketCount))
+{
+    InternStandardNames();
+}
+
+TXmlNameTable::TXmlNameTable(int bucketCount, std::vector<std::string> names)
+    : FNames(std::move(names)), FBuckets(size_t(bucketCount < 1 ? 1 : bucketCount))
+{
+    for (size_t id = 0; id < FNames.size(); ++id)
+        FBuckets[Hash(FNames[id]) % FBuckets.size()].push_back(int32_t(id));
+    InternStandardNames();
+}
+
+void TXmlNameTable::InternStandardNames()
+{
+    FTextId = NameToId("#text");
+    FCDataId = NameToId("#cdata-section");
+    FCommentId = NameToId("#comment");
+    FDocumentId = NameToId("#document");
+    FXmlId = NameToId("xml");
+}
+
+uint32_t TXmlNameTable::Hash(std::string_view name) noexcept
+{
+    uint32_t h = 0;
+    for (char c : name)
+        h = h * 33 + static_cast<unsigned char>(c);
+    return h;
+}
+
+int TXmlNameTable::FindName(std::string_view name) const
+{
+    if (name.empty())
+        return -1;
+    const TNameIndexArray &bucket = FBuckets[Hash(name) % FBuckets.size()];
+    for (int32_t id : bucket) {
+        const std::string &stored = FNames[size_t(id)];
+        if (stored.size() == name.size() &&
+            std::memcmp(stored.data(), name.data(), name.size()) == 0)
+            return id;
+    }
+    return -1;
+}
+
+int TXmlNameTable::NameToId(std::string_view name)
+{
+    if (name.empty())
+        return -1;
+    TNameIndexArray &bucket = FBuckets[Hash(name) % FBuckets.size()];
+    for (int32_t id : bucket) {
+        const std::string &stored = FNames[size_t(id)];
+        if (stored.size() == name.size() &&
+            std::memcmp(stored.data(), name.data(), name.size()) == 0)
+            return id;
+    }
+    const int id = int(FNames.size());
+    FNames.emplace_back(name);
+    bucket.push_back(id);
+    return id;
+}
+
+const std::string &TXmlNameTable::IdToName(int id) const
+{
+    static const std::string Empty;
+    if (id < 0 || size_t(id) >= FNames.size())
+        return Empty;
+    return FNames[size_t(id)];
+}
+
+TXmlNameTable *DefaultNameTable()
+{
+    static const TXmlRef<TXmlNameTable> Table(new TXmlNameTable(4096));
+    return Table.get();
+}

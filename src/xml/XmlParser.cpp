@@ -1,0 +1,350 @@
+#include "xml/XmlParser.h"
+
+#include "platform/Exception.h"
+#include "xml/XmlDocument.h"
+#include "xml/XmlSource.h"
+
+namespace
+{
+
+struct TCharClasses {
+    bool NameStart[256] = {};
+    bool NameChar[256] = {};
+    bool TextStop[256] = {};
+    TCharClasses()
+    {
+        for (int c = 0; c < 256; ++c) {
+            NameStart[c] = c == '_' || IsCodePageLetter(static_cast<unsigned char>(c));
+            NameChar[c] =
+                NameStart[c] || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == ':';
+        }
+        TextStop[uint8_t('<')] = TextStop[uint8_t('&')] = true;
+    }
+};
+const TCharClasses Classes;
+
+inline unsigned char U(char c)
+{
+    return static_cast<unsigned char>(c);
+}
+
+bool IsBlank(std::string_view text)
+{
+    for (char c : text)
+        if (U(c) > 32)
+            return false;
+    return true;
+}
+
+} // namespace
+
+TXmlParser::TXmlParser(TXmlDocument &document, TXmlSource &source)
+    : FDocument(document), FSource(source), FTable(document.NameTablePtr()),
+      FKeepWhitespace(document.KeepWhitespace())
+{
+}
+
+void TXmlParser::Fail(const std::string &message)
+{
+    throw Exception(message);
+}
+
+void TXmlParser::ExpectChar(char c)
+{
+    if (FSource.AtEnd() || FSource.Current() != c)
+        Fail(std::string("Expecting \"") + c + "\".");
+    FSource.Next();
+}
+
+void TXmlParser::ExpectText(std::string_view text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (FSource.AtEnd() || FSource.Current() != text[i])
+            Fail("Expecting \"" + std::string(text.substr(i)) + "\".");
+        FSource.Next();
+    }
+}
+
+void TXmlParser::SkipWhitespace()
+{
+    while (!FSource.AtEnd() && U(FSource.Current()) <= 32)
+        FSource.Next();
+}
+
+std::string_view TXmlParser::ReadName(std::string &buffer)
+{
+    if (FSource.AtEnd() || !Classes.NameStart[U(FSource.Current())])
+        Fail("A name should begin with a letter or \"_\".");
+    const char *start = FSource.Pos;
+    const char *p = start + 1;
+    while (p < FSource.End && Classes.NameChar[U(*p)])
+        ++p;
+    if (p < FSource.End) {
+        FSource.Pos = p;
+        return std::string_view(start, size_t(p - start));
+    }
+    // The name runs to the end of the block: collect it across blocks.
+    buffer.assign(start, p);
+    FSource.MoveTo(p);
+    while (!FSource.AtEnd()) {
+        start = p = FSource.Pos;
+        while (p < FSource.End && Classes.NameChar[U(*p)])
+            ++p;
+        buffer.append(start, p);
+        if (p < FSource.End) {
+            FSource.Pos = p;
+            break;
+        }
+        FSource.MoveTo(p);
+    }
+    return buffer;
+}
+
+char TXmlParser::ReadReference()
+{
+    if (!FSource.Next())
+        Fail("Expecting \"#\" or control character.");
+    if (FSource.Current() == '#') {
+        if (!FSource.Next())
+            Fail("Expecting number.");
+        unsigned value = 0;
+        int digits = 0;
+        if (FSource.Current() == 'x') {
+            FSource.Next();
+            for (; !FSource.AtEnd(); FSource.Next(), ++digits) {
+                const char c = FSource.Current();
+                if (c >= '0' && c <= '9')
+                    value = value * 16 + unsigned(c - '0');
+                else if (c >= 'A' && c <= 'F')
+                    value = value * 16 + unsigned(c - 'A' + 10);
+                else if (c >= 'a' && c <= 'f')
+                    value = value * 16 + unsigned(c - 'a' + 10);
+                else
+                    break;
+            }
+            if (!digits)
+                Fail("Expecting hexadecimal number.");
+        } else {
+            for (; !FSource.AtEnd() && FSource.Current() >= '0' && FSource.Current() <= '9';
+                 FSource.Next(), ++digits)
+                value = value * 10 + unsigned(FSource.Current() - '0');
+            if (!digits)
+                Fail("Expecting number.");
+        }
+        ExpectChar(';');
+        return char(value & 0xFF);
+    }
+    std::string buffer;
+    const std::string name(ReadName(buffer));
+    ExpectChar(';');
+    if (name == "amp")
+        return '&';
+    if (name == "quot")
+        return '"';
+    if (name == "lt")
+        return '<';
+    if (name == "gt")
+        return '>';
+    if (name == "apos")
+        return '\'';
+    Fail("Incorrect name of a control character.");
+}
+
+std::string_view TXmlParser::ReadCharData()
+{
+    const char *start = FSource.Pos;
+    const char *p = start;
+    while (p < FSource.End && !Classes.TextStop[U(*p)])
+        ++p;
+    if (p < FSource.End && *p == '<') {
+        FSource.Pos = p;
+        return std::string_view(start, size_t(p - start));
+    }
+    FText.assign(start, p);
+    FSource.MoveTo(p);
+    while (!FSource.AtEnd()) {
+        if (FSource.Current() == '<')
+            break;
+        if (FSource.Current() == '&') {
+            FText += ReadReference();
+            continue;
+        }
+        start = p = FSource.Pos;
+        while (p < FSource.End && !Classes.TextStop[U(*p)])
+            ++p;
+        FText.append(start, p);
+        FSource.MoveTo(p);
+    }
+    return FText;
+}
+
+void TXmlParser::ReadUpTo(std::string_view terminator, std::string &out)
+{
+    out.clear();
+    const char last = terminator.back();
+    for (; !FSource.AtEnd(); FSource.Next()) {
+        out += FSource.Current();
+        if (FSource.Current() == last && out.size() >= terminator.size() &&
+            std::string_view(out).substr(out.size() - terminator.size()) == terminator) {
+            out.resize(out.size() - terminator.size());
+            FSource.Next();
+            return;
+        }
+    }
+    Fail("Expecting \"" + std::string(terminator) + "\".");
+}
+
+void TXmlParser::SetAttr(TXmlNode *node, int nameId, TXmlValue &&value)
+{
+    // A name seen before on this node replaces the earlier value; the stamps
+    // find repeats without searching, so many attributes stay linear.
+    if (size_t(nameId) >= FAttrStamp.size())
+        FAttrStamp.resize(size_t(FTable->NameCount()) + 64, 0);
+    if (FAttrStamp[size_t(nameId)] == FAttrSerial) {
+        node->WriteVarAttr(nameId, std::move(value));
+    } else {
+        FAttrStamp[size_t(nameId)] = FAttrSerial;
+        node->AppendAttr(nameId, std::move(value));
+    }
+}
+
+void TXmlParser::ReadAttributes(TXmlNode *node)
+{
+    ++FAttrSerial;
+    SkipWhitespace();
+    while (!FSource.AtEnd() && Classes.NameStart[U(FSource.Current())]) {
+        const int nameId = FTable->NameToId(ReadName(FName));
+        SkipWhitespace();
+        ExpectChar('=');
+        SkipWhitespace();
+        if (FSource.AtEnd())
+            Fail("Expecting attribute value.");
+        const char quote = FSource.Current();
+        if (quote != '"' && quote != '\'')
+            Fail("Expecting string constant.");
+        FSource.Next();
+        // Fast path: the value lies in the window without references.
+        const char *start = FSource.Pos;
+        const char *p = start;
+        while (p < FSource.End && *p != quote && *p != '&' && *p != '<')
+            ++p;
+        if (p < FSource.End && *p == quote) {
+            SetAttr(node, nameId, TXmlValue(std::string_view(start, size_t(p - start))));
+            FSource.MoveTo(p + 1);
+            SkipWhitespace();
+            continue;
+        }
+        FValue.assign(start, p);
+        FSource.MoveTo(p);
+        for (;;) {
+            if (FSource.AtEnd())
+                Fail(std::string("Expecting \"") + quote + "\".");
+            const char c = FSource.Current();
+            if (c == quote)
+                break;
+            if (c == '<')
+                Fail("Symbol \"<\" cannot be used as attribute value.");
+            if (c == '&') {
+                FValue += ReadReference();
+                continue;
+            }
+            FValue += c;
+            FSource.Next();
+        }
+        FSource.Next();
+        SetAttr(node, nameId, TXmlValue(FValue));
+        SkipWhitespace();
+    }
+}
+
+void TXmlParser::ReadElement(TXmlNode *parent)
+{
+    const int nameId = FTable->NameToId(ReadName(FName));
+    if (FSource.AtEnd())
+        Fail("Element definition is not completed.");
+    const char c = FSource.Current();
+    if (U(c) > 32 && c != '/' && c != '>')
+        Fail("Incorrect symbol in element name.");
+    TXmlNode *element = new TXmlElement(FTable, nameId);
+    parent->AppendOwnChild(element);
+    ReadAttributes(element);
+    if (!FSource.AtEnd() && FSource.Current() == '/') {
+        ExpectText("/>");
+        return;
+    }
+    ExpectChar('>');
+    FOpen.push_back(element);
+}
+
+void TXmlParser::ReadEndTag()
+{
+    // At the "/" of an end tag of the innermost open element.
+    FSource.Next();
+    ExpectText(FTable->IdToName(FOpen.back()->NameId()));
+    SkipWhitespace();
+    ExpectChar('>');
+    FOpen.pop_back();
+}
+
+void TXmlParser::ReadProcessingInstruction(TXmlNode *parent)
+{
+    FSource.Next();
+    const int targetId = FTable->NameToId(ReadName(FName));
+    TXmlNode *instruction = new TXmlProcessingInstruction(FTable, targetId, {});
+    parent->AppendOwnChild(instruction);
+    if (targetId == FTable->XmlId()) {
+        ReadAttributes(instruction);
+        ExpectText("?>");
+        return;
+    }
+    ReadUpTo("?>", FValue);
+    instruction->SetText(FValue);
+}
+
+void TXmlParser::Parse()
+{
+    for (;;) {
+        TXmlNode *parent = FOpen.empty() ? static_cast<TXmlNode *>(&FDocument) : FOpen.back();
+        if (!FSource.AtEnd()) {
+            const std::string_view text = ReadCharData();
+            if (FKeepWhitespace || !IsBlank(text))
+                parent->AppendOwnChild(new TXmlText(FTable, TXmlValue(text)));
+        }
+        // At "<" or at the end.
+        if (FSource.AtEnd() || !FSource.Next())
+            break;
+        switch (FSource.Current()) {
+        case '/':
+            if (FOpen.empty())
+                return;
+            ReadEndTag();
+            break;
+        case '?':
+            ReadProcessingInstruction(parent);
+            break;
+        case '!':
+            if (!FSource.Next())
+                goto exhausted;
+            if (FSource.Current() == '-') {
+                ExpectText("--");
+                ReadUpTo("-->", FValue);
+                parent->AppendOwnChild(new TXmlComment(FTable, FValue));
+            } else if (FSource.Current() == '[') {
+                ExpectText("[CDATA[");
+                ReadUpTo("]]>", FValue);
+                parent->AppendOwnChild(new TXmlCDATASection(FTable, FValue));
+            } else {
+                ExpectText("DOCTYPE");
+                ReadUpTo(">", FValue);
+            }
+            break;
+        default:
+            ReadElement(parent);
+            break;
+        }
+    }
+exhausted:
+    // The input ended inside an element: its end tag is missing.
+    if (!FOpen.empty())
+        Fail("Expecting \"/\".");
+}

@@ -1,0 +1,201 @@
+#include "platform/Exception.h"
+#include "xml/XmlDocument.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+IXmlDocument Parse(const std::string &text, bool keep = false)
+{
+    IXmlDocument doc = NewXmlDocument();
+    doc->SetKeepWhitespace(keep);
+    doc->LoadFromText(text);
+    return doc;
+}
+
+std::string ParseError(const std::string &text)
+{
+    try {
+        Parse(text);
+    } catch (const Exception &e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST(XmlParser, DeclarationAndRootRoundTrip)
+{
+    const std::string text = "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<root/>";
+    IXmlDocument doc = Parse(text);
+    ASSERT_EQ(doc->ChildNodes()->Count(), 2);
+    IXmlNode decl = doc->ChildNodes()->Item(0);
+    EXPECT_EQ(decl->NodeType(), TXmlNode::PROCESSING_INSTRUCTION_NODE);
+    EXPECT_EQ(decl->NodeName(), "xml");
+    EXPECT_EQ(decl->ReadAttr("version"), "1.0");
+    EXPECT_EQ(decl->ReadAttr("encoding"), "windows-1251");
+    EXPECT_EQ(doc->DocumentElement()->NodeName(), "root");
+    EXPECT_EQ(doc->Xml(), text);
+}
+
+TEST(XmlParser, WhitespaceRules)
+{
+    IXmlDocument doc = Parse("<r>\r\n\t<a> x </a>\r\n\t<b>   </b> <c>&#32;</c></r>");
+    IXmlElement r = doc->DocumentElement();
+    ASSERT_EQ(r->ChildNodes()->Count(), 3);
+    EXPECT_EQ(r->ChildText("a"), " x ");
+    EXPECT_EQ(r->ChildText("b"), "");
+    EXPECT_FALSE(r->FirstChildNamed("b")->HasChildNodes());
+    EXPECT_EQ(r->ChildText("c"), "");
+
+    IXmlDocument kept = Parse("<r>\r\n<a/><b>  </b></r>", true);
+    IXmlNodeList children = kept->DocumentElement()->ChildNodes();
+    ASSERT_EQ(children->Count(), 5); // "\r\n", a, "", b, ""
+    EXPECT_EQ(children->Item(0)->Text(), "\r\n");
+    EXPECT_EQ(children->Item(2)->NodeType(), TXmlNode::TEXT_NODE);
+    EXPECT_EQ(children->Item(4)->Text(), "");
+    EXPECT_EQ(kept->DocumentElement()->ChildText("b"), "  ");
+}
+
+TEST(XmlParser, References)
+{
+    IXmlDocument doc = Parse("<r a='&quot;&apos;&lt;&gt;&amp;'>&#65;&#x41;&#x4a;&#321;</r>");
+    EXPECT_EQ(doc->DocumentElement()->Text(), "AAJA");
+    EXPECT_EQ(doc->DocumentElement()->ReadAttr("a"), "\"'<>&");
+    EXPECT_EQ(ParseError("<r>&#X41;</r>"), "Expecting number.");
+    EXPECT_EQ(ParseError("<r>&#x;</r>"), "Expecting hexadecimal number.");
+    EXPECT_EQ(ParseError("<r>&#65</r>"), "Expecting \";\".");
+    EXPECT_EQ(ParseError("<r>&foo;</r>"), "Incorrect name of a control character.");
+    EXPECT_EQ(ParseError("<r>&"), "Expecting \"#\" or control character.");
+    EXPECT_EQ(ParseError("<r>&#"), "Expecting number.");
+    EXPECT_EQ(ParseError("<r>&1;</r>"), "A name should begin with a letter or \"_\".");
+}
+
+TEST(XmlParser, AttributeErrorsAndValues)
+{
+    IXmlDocument doc = Parse("<r a=\"x>'y\" b = 'tab\there' a=\"z\"/>");
+    IXmlElement r = doc->DocumentElement();
+    EXPECT_EQ(r->ReadAttr("a"), "z");
+    EXPECT_EQ(r->AttrName(0), "a");
+    EXPECT_EQ(r->ReadAttr("b"), "tab\there");
+    EXPECT_EQ(ParseError("<r a=\"<\"/>"), "Symbol \"<\" cannot be used as attribute value.");
+    EXPECT_EQ(ParseError("<r a=x/>"), "Expecting string constant.");
+    EXPECT_EQ(ParseError("<r a="), "Expecting attribute value.");
+    EXPECT_EQ(ParseError("<r a='abc"), "Expecting \"'\".");
+    EXPECT_EQ(ParseError("<r a 'x'/>"), "Expecting \"=\".");
+}
+
+TEST(XmlParser, StructureErrors)
+{
+    EXPECT_EQ(ParseError("<root></rooX>"), "Expecting \"t\".");
+    EXPECT_EQ(ParseError("<root></ro"), "Expecting \"ot\".");
+    EXPECT_EQ(ParseError("<root></root x>"), "Expecting \">\".");
+    EXPECT_EQ(ParseError("<root>text"), "Expecting \"/\".");
+    EXPECT_EQ(ParseError("<root>"), "Expecting \"/\".");
+    EXPECT_EQ(ParseError("<root"), "Element definition is not completed.");
+    EXPECT_EQ(ParseError("<root;>"), "Incorrect symbol in element name.");
+    EXPECT_EQ(ParseError("< root/>"), "A name should begin with a letter or \"_\".");
+    EXPECT_EQ(ParseError("<r/x>"), "Expecting \">\".");
+    EXPECT_EQ(ParseError("<r><!-- open</r>"), "Expecting \"-->\".");
+    EXPECT_EQ(ParseError("<r><!-x--></r>"), "Expecting \"-\".");
+    EXPECT_EQ(ParseError("<r><![CDATA[x</r>"), "Expecting \"]]>\".");
+    EXPECT_EQ(ParseError("<!DOCTYP r>"), "Expecting \"E\".");
+    EXPECT_EQ(ParseError("<?pi x"), "Expecting \"?>\".");
+
+    // A parse error keeps what was read before it.
+    IXmlDocument doc = NewXmlDocument();
+    EXPECT_THROW(doc->LoadFromText("<r><a/><b x"), Exception);
+    EXPECT_EQ(doc->DocumentElement()->ChildNodes()->Count(), 2);
+}
+
+TEST(XmlParser, DocumentLevelContent)
+{
+    IXmlDocument doc = Parse("<!DOCTYPE r SYSTEM \"x\"><?pi  data ?><r/><!--c--><s/>");
+    ASSERT_EQ(doc->ChildNodes()->Count(), 4);
+    EXPECT_EQ(doc->ChildNodes()->Item(0)->Text(), "  data ");
+    EXPECT_EQ(doc->ChildNodes()->Item(3)->NodeName(), "s");
+    IXmlDocument stray = Parse("<r/></x>garbage <<");
+    EXPECT_EQ(stray->ChildNodes()->Count(), 1);
+    IXmlDocument cdata = Parse("<r><![CDATA[a<b>&c]]]></r>");
+    EXPECT_EQ(cdata->DocumentElement()->ChildNodes()->Item(0)->Text(), "a<b>&c]");
+    // Loading replaces all content and attributes.
+    IXmlDocument reused = Parse("<a/>");
+    reused->WriteAttr("x", "1");
+    reused->LoadFromText("<b/>");
+    EXPECT_EQ(reused->ChildNodes()->Count(), 1);
+    EXPECT_EQ(reused->AttrCount(), 0);
+}
+
+TEST(XmlParser, NamesOfTheCodePage)
+{
+    IXmlDocument doc = Parse("<\xC8\xEC\xFF _a-1.b:c='1'/>");
+    EXPECT_EQ(doc->DocumentElement()->NodeName(), "\xC8\xEC\xFF");
+    EXPECT_TRUE(doc->DocumentElement()->HasAttr("_a-1.b:c"));
+}
+
+TEST(XmlParser, StreamsAcrossBlockBoundaries)
+{
+    // Names, values and texts straddle the 64 KiB blocks of the stream.
+    IXmlDocument doc = NewXmlDocument("root");
+    IXmlElement root = doc->DocumentElement();
+    for (int i = 0; i < 3000; ++i) {
+        IXmlElement e = root->AppendElement("element_with_long_name" + std::to_string(i));
+        e->WriteAttr("attribute_" + std::to_string(i), std::string(size_t(i % 50), 'v') + "&<");
+        e->SetText("text " + std::to_string(i) + " & more\"");
+    }
+    const std::string text = doc->Xml();
+    ASSERT_GT(text.size(), 3u * 65536);
+    QByteArray bytes(text.data(), qsizetype(text.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    IXmlDocument loaded = NewXmlDocument();
+    loaded->LoadFromStream(buffer);
+    EXPECT_EQ(loaded->Xml(), text);
+}
+
+TEST(XmlParser, FileOfTheBareSignatureIsText)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sig.xml");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(BinaryXmlSignature.data(), qint64(BinaryXmlSignature.size()));
+    file.close();
+    try {
+        OpenXmlDocument(path);
+        FAIL() << "no error";
+    } catch (const Exception &e) {
+        EXPECT_STREQ(e.what(), "A name should begin with a letter or \"_\".");
+    }
+    EXPECT_THROW(OpenXmlDocument(dir.filePath("missing.xml")), Exception);
+}
+
+TEST(XmlParser, DeepNestingIsReadWithoutRecursion)
+{
+    const int depth = 1000000;
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += "<a>";
+    text += "x";
+    for (int i = 0; i < depth; ++i)
+        text += "</a>";
+    IXmlDocument doc = Parse(text);
+    EXPECT_EQ(doc->Text(), "x");
+    doc = nullptr;
+    EXPECT_EQ(ParseError(text.substr(0, 3 * depth)), "Expecting \"/\".");
+}
+
+TEST(XmlParser, LoadsFromResources)
+{
+    IXmlDocument doc = NewXmlDocument();
+    doc->LoadFromResource("xmltest", "sample.xml");
+    ASSERT_TRUE(doc->DocumentElement());
+    EXPECT_EQ(doc->DocumentElement()->ReadAttr("kind"), "resource");
+    doc->LoadFromResource("xmltest", "missing.xml");
+    EXPECT_TRUE(doc->DocumentElement());
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+#include "xml/XmlWriter.h"
+#include "xml/XmlDocument.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+TEST(XmlWriter, WritesTheLayoutShapeByteForByte)
+{
+    IXmlDocument doc = NewXmlDocument("root", "1.0");
+    IXmlElement control = doc->DocumentElement()->AppendElement("control");
+    control->WriteAttr("type", "Button");
+    IXmlElement property = control->AppendElement("property");
+    property->WriteAttr("name", "Left");
+    property->WriteAttr("value", "8");
+    const std::string expected = "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n"
+                                 "<root>\r\n"
+                                 "\t<control type=\"Button\">\r\n"
+                                 "\t\t<property name=\"Left\" value=\"8\"/>\r\n"
+                                 "\t</control>\r\n"
+                                 "</root>";
+    EXPECT_EQ(doc->Xml(), expected);
+    EXPECT_EQ(IndentLevel, 0);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("layout.xml");
+    doc->SaveToFile(path);
+    IXmlDocument back = OpenXmlDocument(path);
+    EXPECT_EQ(back->Xml(), expected);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    doc->SaveToStream(buffer);
+    EXPECT_EQ(buffer.data().toStdString(), expected);
+}
+
+TEST(XmlWriter, EscapesValuesAndWritesEachKind)
+{
+    EXPECT_EQ(EscapeXmlText("a&b\"c<d>e'f\t"), "a&amp;b&quot;c&lt;d&gt;e'f\t");
+    IXmlDocument doc = NewXmlDocument();
+    IXmlElement e = doc->CreateElement("e");
+    e->WriteAttr("v", "&\"'");
+    e->AppendText("x<y");
+    e->AppendCDATA("a]]>b");
+    EXPECT_EQ(e->Xml(), "\r\n<e v=\"&amp;&quot;'\">x&lt;y<![CDATA[a]]]><![CDATA[]>b]]></e>");
+    EXPECT_EQ(doc->CreateComment(" c&< ")->Xml(), "<!-- c&< -->");
+    EXPECT_EQ(doc->CreateProcessingInstruction("pi", "data")->Xml(), "<?pi data?>");
+    IXmlNode pi = doc->CreateProcessingInstruction("xml", "");
+    pi->WriteAttr("version", "1.0");
+    EXPECT_EQ(pi->Xml(), "<?xml version=\"1.0\"?>");
+
+    IXmlElement split = doc->CreateElement("s");
+    split->AppendText("old");
+    split->SetTextAsCDATA("x]]>y]]>z");
+    ASSERT_EQ(split->ChildNodes()->Count(), 3);
+    EXPECT_EQ(split->ChildNodes()->Item(0)->Text(), "x]");
+    EXPECT_EQ(split->ChildNodes()->Item(1)->Text(), "]>y]");
+    EXPECT_EQ(split->ChildNodes()->Item(2)->Text(), "]>z");
+}
+
+TEST(XmlWriter, TextOnlyElementsReadBackUnchanged)
+{
+    IXmlDocument doc = NewXmlDocument("root");
+    IXmlElement root = doc->DocumentElement();
+    root->AppendElement("memo")->SetText("line1\r\nline2");
+    IXmlElement cell = root->AppendElement("cell");
+    cell->AppendText("a\r\n");
+    cell->AppendCDATA("b\nc");
+    IXmlElement mixed = root->AppendElement("mixed");
+    mixed->AppendComment("one\r\ntwo");
+    root->AppendElement("empty")->AppendText("");
+    const std::string xml = doc->Xml();
+    EXPECT_NE(xml.find("\r\n\t<memo>line1\r\nline2</memo>"), std::string::npos);
+    EXPECT_NE(xml.find("\r\n\t<cell>a\r\n<![CDATA[b\nc]]></cell>"), std::string::npos);
+    EXPECT_NE(xml.find("\r\n\t<mixed><!--one\r\ntwo-->\r\n\t</mixed>"), std::string::npos);
+    EXPECT_NE(xml.find("\r\n\t<empty/>"), std::string::npos);
+
+    // Several save and load rounds keep the texts.
+    std::string text = xml;
+    for (int round = 0; round < 3; ++round) {
+        IXmlDocument again = NewXmlDocument();
+        again->LoadFromText(text);
+        text = again->Xml();
+    }
+    EXPECT_EQ(text, xml);
+}
+
+TEST(XmlWriter, KeepWhitespaceWritesNoIndentation)
+{
+    IXmlDocument doc = NewXmlDocument("root");
+    doc->SetKeepWhitespace(true);
+    IXmlElement root = doc->DocumentElement();
+    root->AppendElement("a")->SetText("x");
+    root->AppendElement("b");
+    EXPECT_EQ(doc->Xml(),
+              "<?xml version=\"1.0\" encoding=\"windows-1251\"?><root><a>x</a><b/></root>");
+}
+
+TEST(XmlWriter, DeepTreesAreWrittenAndReleasedWithoutRecursion)
+{
+    // Indented output grows with the square of the depth, so the million
+    // levels are written in the unindented form.
+    const int depth = 1000000;
+    IXmlDocument doc = NewXmlDocument("root");
+    doc->SetKeepWhitespace(true);
+    IXmlElement e = doc->DocumentElement();
+    for (int i = 0; i < depth; ++i)
+        e = e->AppendElement("d");
+    e->SetText("leaf");
+    e = nullptr;
+    const std::string xml = doc->Xml();
+    EXPECT_EQ(xml.size(), size_t(45 + 13 + depth * 7 + 4));
+    EXPECT_NE(xml.find("<d><d>leaf</d></d>"), std::string::npos);
+    EXPECT_EQ(doc->Text(), "leaf");
+    IXmlNode copy = doc->DocumentElement()->CloneNode(true);
+    EXPECT_EQ(copy->Text(), "leaf");
+    copy = nullptr;
+    doc = nullptr;
+}
+
+} // namespace
