@@ -15,7 +15,8 @@
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 class MainWindowTest : public ::testing::Test
 {
