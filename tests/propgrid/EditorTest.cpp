@@ -1,0 +1,281 @@
+#include "propgrid/RSEditMask.h"
+#include "propgrid/RSHintWindow.h"
+#include "propgrid/RSInplaceEditList.h"
+#include "propgrid/RSItemListEditor.h"
+#include "propgrid/RSItemListView.h"
+#include "propgrid/RSItemProp.h"
+#include "propgrid/RSItemPropValueStrings.h"
+#include "propgrid/RSItemProps.h"
+#include "propgrid/RSPopupListbox.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+struct EditorFixture : ::testing::Test {
+    std::unique_ptr<TRSItemListView> view;
+    TRSCustomItemListEditor *grid = nullptr;
+    std::vector<std::string> errors;
+    int validations = 0;
+
+    void SetUp() override
+    {
+        TRSItemListView::SetErrorHandler(
+            [this](const std::exception &e) { errors.push_back(e.what()); });
+        view = std::make_unique<TRSItemListView>();
+        grid = view->Grid();
+        grid->OnValidate = [this](TRSObject *, TRSItemProp *, int) { ++validations; };
+    }
+    void TearDown() override
+    {
+        view.reset();
+        TRSItemListView::SetErrorHandler(nullptr);
+    }
+    TRSItemProp *Add(const std::string &name, const std::string &value)
+    {
+        TRSItemProp *row = grid->Items()->Add();
+        row->SetName(name);
+        row->SetValue(value);
+        return row;
+    }
+    void Show()
+    {
+        view->show();
+        QApplication::setActiveWindow(view.get());
+        view->setFocus();
+        QApplication::processEvents();
+    }
+    // Puts the editor on the value cell of a line.
+    TRSInplaceEditList *EditLine(int line)
+    {
+        grid->SetRow(line);
+        grid->ShowEditor();
+        QApplication::processEvents();
+        TRSInplaceEditList *editor = view->Editor();
+        EXPECT_TRUE(editor && editor->isVisible());
+        editor->setFocus();
+        return editor;
+    }
+};
+
+} // namespace
+
+TEST(EditMask, TranslatesTheMasksOfThePresets)
+{
+    EXPECT_EQ(RSMaskToInputMask("!90/00/0000;1;_"), "09/99/9999;_");
+    EXPECT_EQ(RSMaskToInputMask("!90:00:00 >LL;1;_"), "09:99:99 >AA;_");
+    EXPECT_EQ(RSMaskToInputMask("!90/00/0000 90:00:00 >LL;1;_"), "09/99/9999 09:99:99 >AA;_");
+    EXPECT_EQ(RSMaskToInputMask("<>Aa\\9;0; "), "!Nn\\9; ");
+    EXPECT_EQ(RSMaskToInputMask(""), "");
+}
+
+TEST_F(EditorFixture, ExpressionRejectsAndRestores)
+{
+    TRSItemProp *row = Add("Count", "5");
+    row->SetEditMask("^[0-9]+$");
+    row->SetExpressionMask(true);
+    Show();
+    EXPECT_EQ(grid->GetEditMask(1, 1), ""); // no input mask for expressions
+    TRSInplaceEditList *editor = EditLine(1);
+    editor->selectAll();
+    QTest::keyClicks(editor, "12");
+    EXPECT_EQ(row->Value(), "12");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(validations, 1);
+    EXPECT_FALSE(editor->Modified());
+
+    QTest::keyClicks(editor, "a");
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "\"12a\" is not a valid property value");
+    EXPECT_EQ(validations, 1);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->text(), "12");
+    EXPECT_EQ(row->Value(), "12");
+
+    // Unanchored: any text holding a digit passes; empty: everything passes.
+    row->SetEditMask("[0-9]");
+    editor->UpdateContents();
+    editor->setText("x1y");
+    EXPECT_TRUE(editor->IsValueValid());
+    row->SetExpressionMask(false);
+    editor->UpdateContents();
+    editor->setText("abc");
+    EXPECT_TRUE(editor->IsValueValid());
+}
+
+TEST_F(EditorFixture, PickListDropsDownAndCloses)
+{
+    TRSItemProp *row = Add("Colour", "c05");
+    for (int i = 0; i < 20; ++i)
+        row->GetPickList()->Add(QString("c%1").arg(i, 2, 10, QChar('0')).toStdString());
+    EXPECT_EQ(row->EditStyle(), esPickList);
+    Show();
+    TRSInplaceEditList *editor = EditLine(1);
+    ASSERT_EQ(editor->EditStyle(), esPickList);
+    QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(editor->ListVisible());
+    TPopupListbox *list = editor->GetPickList();
+    EXPECT_EQ(list->height(), 8 * list->ItemHeight() + 4);
+    EXPECT_GE(list->width(), editor->width());
+    EXPECT_EQ(list->currentItem()->text(), "c05");
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Down);
+    EXPECT_EQ(editor->text(), "c05"); // the list moves, not the text
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_FALSE(editor->ListVisible());
+    EXPECT_EQ(editor->text(), "c07");
+    EXPECT_EQ(row->Value(), "c07");
+    EXPECT_EQ(validations, 1);
+
+    QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_FALSE(editor->ListVisible());
+    EXPECT_EQ(row->Value(), "c07");
+    QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(editor, Qt::Key_Up);
+    QTest::keyClick(editor, Qt::Key_Up, Qt::AltModifier);
+    EXPECT_EQ(row->Value(), "c06");
+
+    // A read-only row never takes an entry.
+    row->SetReadOnly(true);
+    QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(row->Value(), "c06");
+}
+
+TEST_F(EditorFixture, IncrementalSearchRestartsAfterTwoSeconds)
+{
+    TRSItemProp *row = Add("Name", "");
+    for (const char *entry : {"alpha", "beta", "bravo", "brown", "charlie"})
+        row->GetPickList()->Add(entry);
+    Show();
+    TRSInplaceEditList *editor = EditLine(1);
+    TPopupListbox *list = editor->GetPickList();
+    qint64 now = 10000;
+    list->Clock = [&] { return now; };
+    QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClicks(editor, "br");
+    EXPECT_EQ(list->currentItem()->text(), "bravo");
+    now += 500;
+    QTest::keyClicks(editor, "o");
+    EXPECT_EQ(list->currentItem()->text(), "brown");
+    now += 2001;
+    QTest::keyClicks(editor, "c");
+    EXPECT_EQ(list->SearchText(), "c");
+    EXPECT_EQ(list->currentItem()->text(), "charlie");
+    // A release outside the list closes it without taking the entry.
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(-5, -5));
+    EXPECT_FALSE(editor->ListVisible());
+    EXPECT_EQ(row->Value(), "");
+}
+
+TEST_F(EditorFixture, DoubleClickCyclesThroughThePickList)
+{
+    TRSItemProp *row = Add("Align", "alRight");
+    for (const char *entry : {"alNone", "alLeft", "alRight"})
+        row->GetPickList()->Add(entry);
+    Show();
+    TRSInplaceEditList *editor = EditLine(1);
+    const QPoint inText(5, editor->height() / 2);
+    QTest::mouseDClick(editor, Qt::LeftButton, Qt::NoModifier, inText);
+    EXPECT_EQ(row->Value(), "alNone");
+    EXPECT_EQ(validations, 1);
+    QTest::mouseDClick(editor, Qt::LeftButton, Qt::NoModifier, inText);
+    EXPECT_EQ(row->Value(), "alLeft");
+    EXPECT_EQ(validations, 2);
+}
+
+TEST_F(EditorFixture, CtrlEnterOnAnEllipsisRowCommitsAndClicks)
+{
+    TRSItemProp *row = Add("Items", "(list)");
+    row->SetEditStyle(esEllipsis);
+    int clicks = 0;
+    row->OnEditButtonClick = [&](TRSObject *sender) {
+        EXPECT_EQ(sender, row);
+        ++clicks;
+    };
+    Show();
+    TRSInplaceEditList *editor = EditLine(1);
+    QTest::keyClicks(editor, "x");
+    QTest::keyClick(editor, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(validations, 1);
+    EXPECT_EQ(row->Value(), "(list)x");
+    // The button: press and release on it.
+    const QPoint button = editor->ButtonRect().center();
+    QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, button);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(editor->Pressed());
+}
+
+TEST_F(EditorFixture, EscRestoresTheTextTheEditingBeganWith)
+{
+    TRSItemProp *row = Add("Caption", "Hello");
+    Show();
+    TRSInplaceEditList *editor = EditLine(1);
+    QTest::keyClicks(editor, "!!");
+    EXPECT_EQ(row->Value(), "Hello!!");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(editor->text(), "Hello");
+    EXPECT_EQ(row->Value(), "Hello");
+    EXPECT_EQ(editor->selectedText(), "Hello");
+    EXPECT_EQ(validations, 0);
+}
+
+TEST_F(EditorFixture, EditsATreeOfRowsInARealWindow)
+{
+    TRSItemProp *font = Add("Font", "");
+    font->Items()->AddPath("Name", "Arial", false);
+    font->Items()->AddPath("Size", "8", false);
+    Add("Caption", "Button1");
+    Show();
+    ASSERT_EQ(grid->DisplayedRows().size(), 2u);
+    // A click on the plus glyph opens the row.
+    const QRect key = view->CellRect(0, 1);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      key.topLeft() + QPoint(4, 8));
+    ASSERT_EQ(grid->DisplayedRows().size(), 4u);
+    // A click on the value of "Size" edits it.
+    const QRect size = view->CellRect(1, 3);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, size.center());
+    QApplication::processEvents();
+    TRSInplaceEditList *editor = view->Editor();
+    ASSERT_TRUE(editor && editor->isVisible());
+    EXPECT_EQ(editor->geometry(), size);
+    EXPECT_EQ(editor->text(), "8");
+    editor->selectAll();
+    QTest::keyClicks(editor, "10");
+    QTest::keyClick(editor, Qt::Key_Down);
+    EXPECT_EQ(grid->Items()->FindPath("Font.Size")->Value(), "10");
+    EXPECT_EQ(grid->CurrentRow()->Name(), "Caption");
+    EXPECT_EQ(editor->text(), "Button1");
+    EXPECT_EQ(validations, 1);
+    // The window paints without trouble.
+    const QImage shot = view->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST(HintWindow, HidesAfterItsIntervalOnly)
+{
+    TRSHintWindow hint;
+    EXPECT_EQ(hint.Interval(), 1000);
+    hint.SetInterval(0);
+    hint.ShowAt(QPoint(10, 10), "text");
+    EXPECT_TRUE(hint.isVisible());
+    EXPECT_FALSE(hint.Timer()->isActive());
+    hint.HideHint();
+    hint.SetInterval(1000);
+    hint.ShowAt(QPoint(10, 10), "text");
+    EXPECT_TRUE(hint.Timer()->isActive());
+    hint.TimerExpired(); // what the timer runs when it fires
+    EXPECT_FALSE(hint.isVisible());
+}
