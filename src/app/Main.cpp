@@ -18,6 +18,7 @@
 #include "controls/LXStringGrid.h"
 #include "designer/DeleteControlEvent.h"
 #include "designer/DesignerMessagesHandler.h"
+#include "designer/FormAlignment.h"
 #include "designer/LXControlsContainer.h"
 #include "platform/ProgramFolder.h"
 
@@ -158,6 +159,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     ShowMessage = [this](const QString &text) {
         QMessageBox::information(this, windowTitle(), text);
     };
+    AlignmentDialog = ShowAlignmentDialog;
     SaveQuestion = [this] {
         return QMessageBox::question(this, QApplication::applicationName(),
                                      QStringLiteral("Do you want to save designed form?"),
@@ -228,16 +230,15 @@ void TForm1::CreateMenus()
 
     FControlPopupMenu = new QMenu(this);
     FControlPopupMenu->setObjectName(QStringLiteral("ControlPopupMenu"));
-    FControlPopupMenu->addAction(QStringLiteral("Bring To Front"));
-    FControlPopupMenu->addAction(QStringLiteral("Send To Back"));
-    FControlPopupMenu->addAction(QStringLiteral("Alignment..."));
+    connect(FControlPopupMenu->addAction(QStringLiteral("Bring To Front")), &QAction::triggered,
+            this, [this] { mnuBringToFrontClick(); });
+    connect(FControlPopupMenu->addAction(QStringLiteral("Send To Back")), &QAction::triggered, this,
+            [this] { mnuSendToBackClick(); });
+    connect(FControlPopupMenu->addAction(QStringLiteral("Alignment...")), &QAction::triggered, this,
+            [this] { mnuAlignmentClick(); });
     FControlPopupMenu->addSeparator();
     connect(FControlPopupMenu->addAction(QStringLiteral("Delete")), &QAction::triggered, this,
-            [this] {
-                if (DesignerHandler)
-                    DesignerHandler->DeleteSelected(this);
-                SetModified(true);
-            });
+            [this] { mnuDeleteClick(); });
 }
 
 void TForm1::SetFileName(const QString &name)
@@ -306,6 +307,32 @@ void TForm1::mnuDisableDesignerClick()
     FControlsPane->setVisible(on);
     if (DesignerHandler)
         DesignerHandler->SetEnabled(on);
+    SetModified(true);
+}
+
+void TForm1::mnuBringToFrontClick()
+{
+    for (QWidget *c : DesignerHandler->Selection())
+        c->raise();
+    SetModified(true);
+}
+
+void TForm1::mnuSendToBackClick()
+{
+    for (QWidget *c : DesignerHandler->Selection())
+        c->lower();
+    SetModified(true);
+}
+
+void TForm1::mnuAlignmentClick()
+{
+    if (AlignmentDialog(this, DesignerHandler->Selection()))
+        SetModified(true);
+}
+
+void TForm1::mnuDeleteClick()
+{
+    DesignerHandler->DeleteSelected(this);
     SetModified(true);
 }
 

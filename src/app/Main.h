@@ -45,6 +45,12 @@ public:
     void mnuExitClick() { close(); }
     void mnuDisableDesignerClick();
 
+    // Control popup menu commands, acting on the handler's selection.
+    void mnuBringToFrontClick();
+    void mnuSendToBackClick();
+    void mnuAlignmentClick();
+    void mnuDeleteClick();
+
     // Selection display and palette drops.
     void SetStatus(const QString &text);
     void ShowSelected(QWidget *control);
@@ -72,6 +78,7 @@ public:
     // Runs "Save as..."; answers whether the design was saved.
     std::function<bool()> SaveAsCommand;
     std::function<void(const QString &)> ShowMessage;
+    std::function<bool(QWidget *owner, const std::vector<QWidget *> &)> AlignmentDialog;
 
 protected:
     bool event(QEvent *event) override;

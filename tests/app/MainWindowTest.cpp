@@ -171,6 +171,43 @@ TEST_F(MainWindowTest, DeletionWaitsUntilThePostingCommandReturned)
     EXPECT_TRUE(DesignerHandler->Selection().empty());
 }
 
+TEST_F(MainWindowTest, PopupCommandsRestackAlignAndDelete)
+{
+    QWidget *a = form->AddControl(1, 0, nullptr, 0);
+    QWidget *b = form->AddControl(1, 20, nullptr, 10);
+    DesignerHandler->SelectControl(a, false);
+    form->SetModified(false);
+    form->mnuBringToFrontClick();
+    EXPECT_EQ(form->Container()->Controls().back(), a);
+    EXPECT_TRUE(form->Modified());
+    form->mnuSendToBackClick();
+    EXPECT_EQ(form->Container()->Controls().front(), a);
+
+    DesignerHandler->SelectControl(b, true);
+    form->mnuBringToFrontClick();
+    EXPECT_EQ(form->Container()->Controls().back(), b) << "the last selected ends on top";
+
+    form->SetModified(false);
+    form->AlignmentDialog = [](QWidget *, const std::vector<QWidget *> &) { return false; };
+    form->mnuAlignmentClick();
+    EXPECT_FALSE(form->Modified()) << "a cancelled alignment changes nothing";
+    std::vector<QWidget *> aligned;
+    form->AlignmentDialog = [&](QWidget *, const std::vector<QWidget *> &list) {
+        aligned = list;
+        return true;
+    };
+    form->mnuAlignmentClick();
+    EXPECT_TRUE(form->Modified());
+    EXPECT_EQ(aligned.size(), 2u);
+
+    QPointer<QWidget> gone = a;
+    form->mnuDeleteClick();
+    EXPECT_FALSE(gone.isNull());
+    QCoreApplication::sendPostedEvents(form.get());
+    EXPECT_TRUE(gone.isNull());
+    EXPECT_EQ(form->Container()->Controls().size(), 0);
+}
+
 TEST_F(MainWindowTest, DisablingTheDesignerHidesTheToolsAndMarksModified)
 {
     form->show();
