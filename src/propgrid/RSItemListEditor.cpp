@@ -494,7 +494,7 @@ void TRSCustomItemListEditor::ItemVisibilityChanged(TRSItemProp *row)
     FDisplayedRows.insert(FDisplayedRows.end(), tail.begin(), tail.end());
     UpdateDisplay();
     if (current && current->FListed && FUpdateCount == 0)
-        SetCurrentItem(FixedItems() + current->DisplayIndex());
+        FollowRow(current);
 }
 
 void TRSCustomItemListEditor::ItemNotify(TRSItemProp *row, TCollectionNotification action)
@@ -539,9 +539,21 @@ void TRSCustomItemListEditor::RebuildRowsKeepingCurrent()
     // The current line follows its row, so that editing goes on in the
     // same row after the rows were reordered.
     if (current && current->FListed)
-        SetCurrentItem(FixedItems() + current->DisplayIndex());
+        FollowRow(current);
     Invalidate();
     InvalidateEditor();
+}
+
+void TRSCustomItemListEditor::FollowRow(TRSItemProp *row)
+{
+    // The editor still shows the row's old line; the text it reports while
+    // it moves belongs to the row, not to whatever now stands on that line.
+    const int line = FixedItems() + row->DisplayIndex();
+    if (line == CurrentItem())
+        return;
+    ++FUpdateCount;
+    SetCurrentItem(line);
+    --FUpdateCount;
 }
 
 void TRSCustomItemListEditor::ItemChanging()

@@ -229,6 +229,8 @@ protected:
     void RemoveRowsOf(TRSItemProp *row);
     int DisplayedInsertPos(TRSItemProp *row) const;
     void RebuildRowsKeepingCurrent();
+    // Moves the current line to where the row is now shown.
+    void FollowRow(TRSItemProp *row);
 
     std::unique_ptr<TRSItemProps> FItems;
     TRSStringList FTitleCaptions;

@@ -279,3 +279,27 @@ TEST(HintWindow, HidesAfterItsIntervalOnly)
     hint.TimerExpired(); // what the timer runs when it fires
     EXPECT_FALSE(hint.isVisible());
 }
+
+TEST_F(EditorFixture, TypingAKeyInASortedGridFollowsTheRow)
+{
+    grid->SetPropertyOptions(propEdit);
+    grid->SetSorted(true);
+    Add("a", "1");
+    Add("c", "3");
+    TRSItemProp *fresh = grid->Items()->Add();
+    Show();
+    grid->SetCol(0);
+    TRSInplaceEditList *editor = EditLine(3);
+    ASSERT_EQ(grid->CurrentRow(), fresh);
+    QTest::keyClicks(editor, "b");
+    EXPECT_EQ(grid->CurrentRow(), fresh);
+    EXPECT_EQ(grid->Row(), 2);
+    QTest::keyClicks(editor, "x");
+    EXPECT_EQ(fresh->Name(), "bx");
+    std::vector<std::string> names;
+    for (TRSItemProp *row : grid->DisplayedRows())
+        names.push_back(row->Name());
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "bx", "c"}));
+    EXPECT_EQ(editor->text(), "bx");
+    EXPECT_EQ(editor->geometry(), view->CellRect(0, 2));
+}
