@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/Exception.h"
+
+// A syntax error in a regular expression.
+class ERXException : public Exception
+{
+public:
+    using Exception::Exception;
+};
