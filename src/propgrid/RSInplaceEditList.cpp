@@ -59,6 +59,7 @@ void TRSInplaceEditList::TextEdited(const QString &text)
 void TRSInplaceEditList::ReportToGrid(const QString &text)
 {
     FGrid->SetEditText(FGrid->Col(), FGrid->Row(), CodePage::FromQString(text));
+    FView->RememberEditorItem();
 }
 
 QRect TRSInplaceEditList::ButtonRect() const

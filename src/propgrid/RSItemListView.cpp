@@ -194,8 +194,10 @@ void TRSItemListView::ShowEditor()
     FEditorRow = row;
     FEditor->show();
     PlaceEditor();
-    if (!sameCell)
+    if (!sameCell) {
         Guard([&] { FEditor->UpdateContents(); });
+        RememberEditorItem();
+    }
     if (hadFocus && !FEditor->hasFocus())
         FEditor->setFocus(Qt::OtherFocusReason);
 }
@@ -205,8 +207,10 @@ void TRSItemListView::HideEditor()
     if (!EditorVisible())
         return;
     const bool hadFocus = FEditor->hasFocus();
-    // The editor's text is reported once more as it closes.
-    FGrid->SetEditText(FEditorCol, FEditorRow, CodePage::FromQString(FEditor->text()));
+    // The text is reported once more as the editor closes (a held-back key
+    // is written then), unless its line shows another row by now.
+    if (FGrid->ItemAt(FEditorCol, FEditorRow, true) == FEditorItem)
+        FGrid->SetEditText(FEditorCol, FEditorRow, CodePage::FromQString(FEditor->text()));
     if (FEditor->ListVisible())
         FEditor->CloseUp(false);
     FEditor->hide();
@@ -228,7 +232,13 @@ void TRSItemListView::UpdateEditor()
         FEditorCol = col;
         FEditorRow = row;
         Guard([&] { FEditor->UpdateContents(); });
+        RememberEditorItem();
     }
+}
+
+void TRSItemListView::RememberEditorItem()
+{
+    FEditorItem = FGrid->ItemAt(FEditorCol, FEditorRow, true);
 }
 
 bool TRSItemListView::EditorModified() const
@@ -383,7 +393,7 @@ void TRSItemListView::keyPressEvent(QKeyEvent *event)
     Guard([&] {
         int key = event->key();
         GridKeyDown(key, event->modifiers());
-        if (key != 0 && !event->text().isEmpty() && event->text()[0].isPrint() && FEditor &&
+        if (key != 0 && !event->text().isEmpty() && event->text()[0].isPrint() &&
             (FGrid->Options() & goEditing)) {
             // Typing on the grid starts editing the current cell.
             FGrid->ShowEditor();

@@ -52,6 +52,8 @@ public:
     void GridKeyDown(int &key, Qt::KeyboardModifiers shift);
     // The keyboard focus has left the grid and its editor.
     void FocusLeft();
+    // Notes the row the editor's line shows, after loading or reporting text.
+    void RememberEditorItem();
 
     // TRSGridHost
     void InvalidateGrid() override;
@@ -102,5 +104,6 @@ private:
     bool FEditorCellLoaded = false;
     int FEditorCol = -1;
     int FEditorRow = -1;
+    const TRSItemProp *FEditorItem = nullptr;
     bool FUpdatingScrollBars = false;
 };

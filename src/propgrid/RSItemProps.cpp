@@ -308,6 +308,13 @@ TRSItemProp *TRSItemProps::FindItem(const TRSItemKey &key, bool create)
 
 void TRSItemProps::ItemVisibilityChanged(TRSItemProp *row)
 {
+    // Inside a bracket the closing whole-collection notice rebuilds the
+    // grid's rows; until then only the cached counts above are dropped.
+    if (FUpdateCount > 0 && FOwnerRow) {
+        for (TRSItemProp *p = FOwnerRow; p; p = p->ParentItem())
+            p->FDisplayedDescendantCount = -1;
+        return;
+    }
     if (FOwnerRow)
         FOwnerRow->VisibilityChanged();
     else if (FOwnerGrid)

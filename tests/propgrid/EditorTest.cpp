@@ -303,3 +303,23 @@ TEST_F(EditorFixture, TypingAKeyInASortedGridFollowsTheRow)
     EXPECT_EQ(editor->text(), "bx");
     EXPECT_EQ(editor->geometry(), view->CellRect(0, 2));
 }
+
+TEST_F(EditorFixture, CollidingKeyIsRefusedWhenTheEditorCloses)
+{
+    grid->SetPropertyOptions(propEdit | propUnique);
+    Add("a", "1");
+    TRSItemProp *b = Add("b", "2");
+    Show();
+    grid->SetCol(0);
+    TRSInplaceEditList *editor = EditLine(2);
+    editor->selectAll();
+    QTest::keyClicks(editor, "a");
+    EXPECT_EQ(grid->PendingName(), "a");
+    EXPECT_TRUE(errors.empty());
+    QTest::keyClick(editor, Qt::Key_Up);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Property name is not unique: a");
+    EXPECT_EQ(b->Name(), "b");
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_EQ(grid->Items()->Count(), 2);
+}
