@@ -359,10 +359,11 @@ TRSGridState TRSGridCore::CalcSizingState(int x, int y, int &index, int &sizingP
     if ((FOptions & goColSizing) && cell.Y >= 0 && cell.Y < FFixedRows) {
         for (int c = 0; c < FColCount; ++c) {
             const TRSGridRect r = CellRect(c, 0);
-            if (!r.IsEmpty() && x >= r.Right - 2 && x <= r.Right + 2) {
+            const int line = r.Right + FGridLineWidth;
+            if (!r.IsEmpty() && x >= line - 3 && x <= line + 3) {
                 index = c;
-                sizingPos = r.Right;
-                sizingOfs = r.Right - x;
+                sizingPos = line;
+                sizingOfs = line - x;
                 return gsColSizing;
             }
         }
@@ -443,10 +444,10 @@ void TRSGridCore::MouseMove(Qt::KeyboardModifiers, int x, int y)
 {
     if (FGridState == gsColSizing) {
         const TRSGridRect r = CellRect(FSizingIndex, 0);
-        SetColWidth(FSizingIndex, std::max(x + FSizingOfs - r.Left, 0));
+        SetColWidth(FSizingIndex, std::max(x + FSizingOfs - FGridLineWidth - r.Left, 0));
     } else if (FGridState == gsRowSizing) {
         const TRSGridRect r = CellRect(0, FSizingIndex);
-        SetRowHeight(FSizingIndex, std::max(y + FSizingOfs - r.Top, 0));
+        SetRowHeight(FSizingIndex, std::max(y + FSizingOfs - FGridLineWidth - r.Top, 0));
     }
 }
 

@@ -1,3 +1,4 @@
+#include "propgrid/RSConsts.h"
 #include "propgrid/RSEditMask.h"
 #include "propgrid/RSHintWindow.h"
 #include "propgrid/RSInplaceEditList.h"
@@ -322,4 +323,62 @@ TEST_F(EditorFixture, CollidingKeyIsRefusedWhenTheEditorCloses)
     EXPECT_EQ(b->Name(), "b");
     EXPECT_EQ(grid->Row(), 2);
     EXPECT_EQ(grid->Items()->Count(), 2);
+}
+
+TEST_F(EditorFixture, ItemHintCoversACellWhoseTextDoesNotFit)
+{
+    Add("Caption", "short");
+    Add("Text", std::string(80, 'x'));
+    Show();
+    const QRect cell = view->CellRect(1, 2);
+    QTest::mouseMove(view->viewport(), cell.center());
+    TRSHintWindow *hint = view->HintWindow();
+    ASSERT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->Text(), QString(80, 'x'));
+    EXPECT_EQ(hint->pos(), view->viewport()->mapToGlobal(cell.topLeft()));
+    // The key "Text" fits its cell and says nothing more.
+    QTest::mouseMove(view->viewport(), view->CellRect(0, 2).center());
+    EXPECT_FALSE(hint->isVisible());
+}
+
+TEST_F(EditorFixture, DraggingAColumnEdgeInTheBodyResizesAndRefits)
+{
+    Add("Caption", "x");
+    Show();
+    ASSERT_EQ(grid->ColWidth(0), 150);
+    const int edge = view->CellRect(0, 1).right() + 1;
+    const int y = view->CellRect(0, 1).center().y();
+    QTest::mousePress(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(edge, y));
+    QTest::mouseMove(view->viewport(), QPoint(edge - 40, y));
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(edge - 40, y));
+    EXPECT_EQ(grid->ColWidth(0), 110);
+    // The value column takes the rest of the client width.
+    EXPECT_EQ(grid->ColWidth(0) + grid->ColWidth(1), view->viewport()->width() - 2);
+}
+
+TEST(GridFocus, AFailingCommitKeepsTheFocusInTheGrid)
+{
+    std::vector<std::string> errors;
+    TRSItemListView::SetErrorHandler([&](const std::exception &e) { errors.push_back(e.what()); });
+    QWidget window;
+    auto *view = new TRSItemListView(&window);
+    auto *other = new QLineEdit(&window);
+    other->move(0, 310);
+    TRSItemProp *row = view->Grid()->Items()->Add();
+    row->SetName("Width");
+    row->OnValidate = [](TRSObject *, TRSItemProp *, int) { throw ERSException("refused"); };
+    window.show();
+    QApplication::setActiveWindow(&window);
+    view->setFocus();
+    QApplication::processEvents();
+    TRSInplaceEditList *editor = view->Editor();
+    ASSERT_TRUE(editor && editor->hasFocus());
+    QTest::keyClicks(editor, "12");
+    other->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "refused");
+    EXPECT_FALSE(other->hasFocus());
+    EXPECT_TRUE(view->HasFocus());
+    TRSItemListView::SetErrorHandler(nullptr);
 }
