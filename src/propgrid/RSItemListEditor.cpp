@@ -137,6 +137,16 @@ void TRSCustomItemListEditor::SetItems(TRSItemProps &value)
     Items()->Assign(value);
 }
 
+void TRSCustomItemListEditor::SetStrings(TRSStringList &value)
+{
+    FStrings->Assign(value);
+}
+
+bool TRSCustomItemListEditor::IsTitleCaptionsStored()
+{
+    return FTitleCaptions.Text() != "Property\r\nValue\r\n";
+}
+
 TRSItemProps *TRSCustomItemListEditor::CreateItems(TRSItemProp *owner)
 {
     return owner ? new TRSItemProps(owner) : new TRSItemProps(this);
@@ -440,9 +450,10 @@ void TRSCustomItemListEditor::RemoveRowsOf(TRSItemProp *row)
     }
     if (!row->FListed)
         return;
-    const auto shown = std::find(FDisplayedRows.begin(), FDisplayedRows.end(), row);
-    if (shown == FDisplayedRows.end())
+    const auto found = std::find(FDisplayedRows.rbegin(), FDisplayedRows.rend(), row);
+    if (found == FDisplayedRows.rend())
         return;
+    const auto shown = std::next(found).base();
     auto last = shown + 1;
     while (last != FDisplayedRows.end() && IsInSubtree(*last, row))
         ++last;

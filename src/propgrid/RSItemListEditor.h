@@ -83,6 +83,10 @@ public:
     void SetMinusGlyph(const TRSGlyph &value);
     void SetPlusGlyph(const TRSGlyph &value);
     TRSItemStrings &Strings() { return *FStrings; }
+    // Each line of the list becomes a row.
+    void SetStrings(TRSStringList &value);
+    // TitleCaptions are written out only when they differ from the default.
+    bool IsTitleCaptionsStored();
     bool ArrangeByCategory() const { return FArrangeByCategory; }
     TRSGridOrientation Orientation() const { return FOrientation; }
     void SetOrientation(TRSGridOrientation value);

@@ -590,6 +590,12 @@ void TRSItemProp::Assign(TRSItemProp &source)
     Changed();
 }
 
+bool TRSItemProp::IsFontStored() const
+{
+    const TRSItemProp *parent = ParentItem();
+    return !FParentFont || (parent && parent->Category() != FCategory);
+}
+
 void TRSItemProp::Changed(bool allItems)
 {
     if (FCollection && FCollection->UpdateCount() == 0)

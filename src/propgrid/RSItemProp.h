@@ -110,6 +110,9 @@ public:
     void SetValues(TRSStringList &value);
     void SetItems(TRSItemProps &value);
     virtual void Assign(TRSItemProp &source);
+    // Whether the fonts are written out with the row.
+    bool IsFontStored() const;
+    bool IsValueFontStored() const { return !FParentValueFont; }
 
     // The ordinary collection-item change notice (whole collection when all).
     void Changed(bool allItems = false);
