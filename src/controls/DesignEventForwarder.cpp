@@ -9,25 +9,36 @@
 #include <QVariant>
 #include <QWidget>
 
-TDesignEventForwarder::TDesignEventForwarder(TLXDesigned *owner, QObject *parent)
-    : QObject(parent), FOwner(owner)
+TDesignEventForwarder::TDesignEventForwarder(TLXDesigned *owner, bool paintOnly, QObject *parent)
+    : QObject(parent), FOwner(owner), FPaintOnly(paintOnly)
 {
 }
 
 void TDesignEventForwarder::Attach(TLXDesigned *owner, QWidget *inner)
 {
+    Install(owner, inner, false);
+}
+
+void TDesignEventForwarder::AttachPaint(TLXDesigned *owner, QWidget *inner)
+{
+    Install(owner, inner, true);
+}
+
+void TDesignEventForwarder::Install(TLXDesigned *owner, QWidget *inner, bool paintOnly)
+{
     static const char *const marker = "designEventForwarder";
     if (!inner || inner->property(marker).toBool())
         return;
     inner->setProperty(marker, true);
-    inner->installEventFilter(new TDesignEventForwarder(owner, inner));
+    inner->installEventFilter(new TDesignEventForwarder(owner, paintOnly, inner));
 }
 
 bool TDesignEventForwarder::eventFilter(QObject *watched, QEvent *event)
 {
     TDesignerMessagesHandler *handler = DesignerHandler;
     // The event being re-delivered below passes to the widget untouched.
-    if (!handler || event == FCurrent || !watched->isWidgetType())
+    if (!handler || event == FCurrent || !watched->isWidgetType() ||
+        (FPaintOnly && event->type() != QEvent::Paint))
         return false;
     auto *inner = static_cast<QWidget *>(watched);
     QWidget *control = FOwner->Widget();

@@ -1,7 +1,9 @@
 #include "controls/LXDesigned.h"
 
 #include "controls/Cursors.h"
+#include "controls/DesignEventForwarder.h"
 
+#include <QScrollBar>
 #include <QWidget>
 
 void TLXDesigned::SetName(const QString &name)
@@ -23,7 +25,31 @@ void TLXDesigned::SetCursor(int cursor)
                                      : CursorShapeOf(cursor));
 }
 
+void TLXDesigned::PrepareInnerWidgets()
+{
+    QWidget *w = Widget();
+    w->setMouseTracking(true);
+    for (QWidget *inner : InnerWidgetsOf(w)) {
+        inner->setMouseTracking(true);
+        if (qobject_cast<QScrollBar *>(inner))
+            TDesignEventForwarder::AttachPaint(this, inner);
+    }
+}
+
 TLXDesigned *AsDesigned(QWidget *widget)
 {
     return dynamic_cast<TLXDesigned *>(widget);
+}
+
+QList<QWidget *> InnerWidgetsOf(QWidget *control)
+{
+    QList<QWidget *> result;
+    for (QWidget *inner : control->findChildren<QWidget *>()) {
+        QWidget *owner = inner;
+        while (owner && owner != control && !AsDesigned(owner))
+            owner = owner->parentWidget();
+        if (owner == control)
+            result.append(inner);
+    }
+    return result;
 }

@@ -3,10 +3,10 @@
 #include "controls/ControlStatus.h"
 #include "designer/DesignerMessagesHandler.h"
 
+#include <QEvent>
 #include <QString>
 #include <QStringList>
 
-class QEvent;
 class QWidget;
 
 // What every designed control kind adds to its widget: the owned Comment
@@ -44,6 +44,8 @@ public:
     template <class BaseEvent>
     bool Route(QEvent *event, BaseEvent &&baseEvent, QWidget *target = nullptr)
     {
+        if (event->type() == QEvent::Polish)
+            PrepareInnerWidgets();
         TDesignerMessagesHandler *handler = DesignerHandler;
         if (!handler)
             return baseEvent();
@@ -57,6 +59,11 @@ public:
     }
 
 private:
+    // Mouse moves reach the handler also while no button is down, so that
+    // hovering shows handles and sizing cursors; scroll bars show the
+    // control's handles over them.
+    void PrepareInnerWidgets();
+
     QStringList FComment;
     QString FText;
     int FCursor = 0;
@@ -65,3 +72,7 @@ private:
 
 // The designed control behind a widget, or none.
 TLXDesigned *AsDesigned(QWidget *widget);
+
+// The inner widgets of a designed control (viewports, editors, scroll bars),
+// without the designed controls it holds and their inner widgets.
+QList<QWidget *> InnerWidgetsOf(QWidget *control);

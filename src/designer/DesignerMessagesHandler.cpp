@@ -39,6 +39,15 @@ QPoint ClientPoint(QWidget *control, const QMouseEvent *event)
     return {static_cast<qint16>(p.x()), static_cast<qint16>(p.y())};
 }
 
+// Repaints a control together with its inner widgets (a list box's viewport,
+// a combo box's editor), on which its handles are drawn as well.
+void Repaint(QWidget *control)
+{
+    control->update();
+    for (QWidget *inner : InnerWidgetsOf(control))
+        inner->update();
+}
+
 bool IsLeftPress(const QEvent *event)
 {
     const auto type = event->type();
@@ -170,7 +179,7 @@ bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TC
         SetCursorOf(control, FSavedCursor);
         if (FHot == control)
             FHot = nullptr;
-        control->update();
+        Repaint(control);
         return true;
     default:
         return true;
@@ -193,9 +202,9 @@ void TDesignerMessagesHandler::SetHot(QWidget *control)
     if (FHot == control)
         return;
     if (FHot)
-        FHot->update();
+        Repaint(FHot);
     FHot = control;
-    control->update();
+    Repaint(control);
 }
 
 void TDesignerMessagesHandler::PaintHandles(QWidget *control, QWidget *target)
@@ -241,7 +250,7 @@ void TDesignerMessagesHandler::SelectControl(QWidget *control, bool add)
     connect(control, &QObject::destroyed, this, [this](QObject *o) { Forget(o); });
     if (FPositions.size() < FSelection.size())
         FPositions.resize(FSelection.size());
-    control->update();
+    Repaint(control);
     if (OnSelect)
         OnSelect(this, control, false);
 }
@@ -264,7 +273,7 @@ void TDesignerMessagesHandler::Forget(QObject *control)
 void TDesignerMessagesHandler::InvalidateSelection()
 {
     for (QWidget *c : FSelection)
-        c->update();
+        Repaint(c);
 }
 
 void TDesignerMessagesHandler::SetEnabled(bool value)

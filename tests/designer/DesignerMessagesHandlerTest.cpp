@@ -2,6 +2,9 @@
 
 #include "controls/Cursors.h"
 #include "controls/LXButton.h"
+#include "controls/LXComboBox.h"
+#include "controls/LXListBox.h"
+#include "controls/LXMemo.h"
 #include "controls/LXPanel.h"
 #include "controls/LXStringGrid.h"
 
@@ -214,6 +217,31 @@ TEST_F(HandlerTest, HoverShowsSizingCursorsAndLeaveRestoresTheSavedOne)
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(a, &leave);
     EXPECT_EQ(a->Cursor(), crDefault);
+}
+
+TEST_F(HandlerTest, HandlesAreDrawnOverCompositeControls)
+{
+    auto *memo = new TLXMemo(&surface);
+    auto *list = new TLXListBox(&surface);
+    auto *combo = new TLXComboBox(&surface);
+    auto *grid = new TLXStringGrid(&surface);
+    for (QWidget *c : std::initializer_list<QWidget *>{memo, list, combo, grid}) {
+        c->show();
+        const QColor grey(128, 128, 128), red(128, 0, 0);
+        const QPoint corners[] = {
+            {1, 1}, {c->width() - 2, c->height() - 2}, {c->width() / 2, c->height() - 2}};
+        handler.SelectControl(c, false);
+        QImage shot = c->grab().toImage();
+        for (QPoint p : corners)
+            EXPECT_EQ(shot.pixelColor(p), grey) << c->metaObject()->className();
+        QTest::mouseMove(c, {c->width() / 2, c->height() / 2});
+        shot = c->grab().toImage();
+        EXPECT_EQ(shot.pixelColor(corners[1]), red) << c->metaObject()->className();
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(c, &leave);
+        shot = c->grab().toImage();
+        EXPECT_EQ(shot.pixelColor(corners[1]), grey) << c->metaObject()->className();
+    }
 }
 
 TEST_F(HandlerTest, EditableGridTakesTheMouseButIsStillSelected)
