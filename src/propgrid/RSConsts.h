@@ -14,6 +14,15 @@ inline constexpr const char *SNotACategory = "Cannot delete item, not a category
 inline constexpr const char *SListIndexError = "List index out of bounds (%d)";
 inline constexpr const char *SMiscellaneous = "Miscellaneous";
 inline constexpr const char *SInvalidPropertyValue = "\"%s\" is not a valid property value";
+
+// Published-property model and inspected rows.
+inline constexpr const char *SPropertyDoesNotExist = "Property %s does not exist";
+inline constexpr const char *SInvalidPropertyType = "Invalid property type: %s";
+inline constexpr const char *SInvalidPropertyElement = "Invalid property element: %s";
+inline constexpr const char *SRangeError = "Range check error";
+inline constexpr const char *SVarConvert = "Could not convert variant of type (%s) into type (%s)";
+inline constexpr const char *SNotARealProperty = "Item \"%s\" is not a real property";
+inline constexpr const char *SInvalidTypedValue = "\"%s\" is not a valid %s value: %s";
 } // namespace RSConsts
 
 // Replaces the first "%s" or "%d" of the pattern by the argument.
