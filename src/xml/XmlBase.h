@@ -1,5 +1,7 @@
 #pragma once
 
+#include "xml/XmlPool.h"
+
 #include <utility>
 
 // Base of every library object: an intrusive reference count. An object is
@@ -11,6 +13,9 @@ public:
     TXmlBase() = default;
     TXmlBase(const TXmlBase &) = delete;
     TXmlBase &operator=(const TXmlBase &) = delete;
+
+    static void *operator new(size_t size) { return TXmlPool::Allocate(size); }
+    static void operator delete(void *block, size_t size) noexcept { TXmlPool::Free(block, size); }
 
     void AddRef() const noexcept { ++FRefCount; }
     void Release() const noexcept

@@ -5,6 +5,7 @@
 #include "xml/XmlWriter.h"
 
 #include <cctype>
+#include <new>
 
 namespace
 {
@@ -51,6 +52,24 @@ void AppendJoined(std::string &acc, const std::string &text)
     if (!acc.empty())
         acc += ' ';
     acc += text;
+}
+
+TXmlAttrData *AllocateAttrs(int capacity)
+{
+    TXmlAttrData *attrs =
+        static_cast<TXmlAttrData *>(TXmlPool::Allocate(sizeof(TXmlAttrData) * size_t(capacity)));
+    for (int i = 0; i < capacity; ++i)
+        new (attrs + i) TXmlAttrData;
+    return attrs;
+}
+
+void FreeAttrs(TXmlAttrData *attrs, int capacity) noexcept
+{
+    if (!attrs)
+        return;
+    for (int i = 0; i < capacity; ++i)
+        attrs[i].~TXmlAttrData();
+    TXmlPool::Free(attrs, sizeof(TXmlAttrData) * size_t(capacity));
 }
 
 } // namespace
@@ -109,7 +128,7 @@ TXmlNode::~TXmlNode()
         FChildren->FOwner = nullptr;
         FChildren->Release();
     }
-    delete[] FAttrs;
+    FreeAttrs(FAttrs, FAttrCapacity);
     FNameTable->Release();
 }
 
@@ -162,7 +181,7 @@ IXmlNode TXmlNode::CloneNode(bool deep) const
     auto cloneOne = [](const TXmlNode *source) {
         TXmlNode *copy = source->CloneSelf();
         if (source->FAttrCount) {
-            copy->FAttrs = new TXmlAttrData[size_t(source->FAttrCapacity)];
+            copy->FAttrs = AllocateAttrs(source->FAttrCapacity);
             copy->FAttrCapacity = source->FAttrCapacity;
             for (int i = 0; i < source->FAttrCount; ++i)
                 copy->FAttrs[i] = source->FAttrs[i];
@@ -521,10 +540,10 @@ void TXmlNode::AppendAttr(int nameId, TXmlValue value)
 {
     if (FAttrCount == FAttrCapacity) {
         const int capacity = FAttrCapacity + XmlGrowthStep(FAttrCapacity);
-        TXmlAttrData *attrs = new TXmlAttrData[size_t(capacity)];
+        TXmlAttrData *attrs = AllocateAttrs(capacity);
         for (int i = 0; i < FAttrCount; ++i)
             attrs[i] = std::move(FAttrs[i]);
-        delete[] FAttrs;
+        FreeAttrs(FAttrs, FAttrCapacity);
         FAttrs = attrs;
         FAttrCapacity = capacity;
     }

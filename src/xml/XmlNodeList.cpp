@@ -8,7 +8,7 @@
 TXmlNodeList::~TXmlNodeList()
 {
     Clear();
-    delete[] FItems;
+    TXmlPool::Free(FItems, sizeof(TXmlNode *) * size_t(FCapacity));
 }
 
 IXmlNode TXmlNodeList::Item(int index) const
@@ -37,10 +37,11 @@ int TXmlNodeList::IndexOf(const TXmlNode *node) const
 void TXmlNodeList::Grow()
 {
     const int capacity = FCapacity + XmlGrowthStep(FCapacity);
-    TXmlNode **items = new TXmlNode *[size_t(capacity)];
+    TXmlNode **items =
+        static_cast<TXmlNode **>(TXmlPool::Allocate(sizeof(TXmlNode *) * size_t(capacity)));
     if (FCount)
         std::memcpy(items, FItems, sizeof(TXmlNode *) * size_t(FCount));
-    delete[] FItems;
+    TXmlPool::Free(FItems, sizeof(TXmlNode *) * size_t(FCapacity));
     FItems = items;
     FCapacity = capacity;
 }

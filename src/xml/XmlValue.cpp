@@ -2,6 +2,7 @@
 
 #include "platform/Exception.h"
 #include "xml/XmlBase64.h"
+#include "xml/XmlPool.h"
 
 #include <QLocale>
 
@@ -344,8 +345,10 @@ void TXmlValue::FreeHeap() noexcept
 {
     if (FSmallLen == HeapFlag) {
         char *p;
+        uint32_t len;
         std::memcpy(&p, FData + 4, sizeof p);
-        delete[] p;
+        std::memcpy(&len, FData, 4);
+        TXmlPool::Free(p, len);
         FSmallLen = 0;
     }
 }
@@ -371,7 +374,7 @@ void TXmlValue::SetBytes(uint16_t type, std::string_view bytes)
     }
     if (bytes.size() > UINT32_MAX)
         throw std::length_error("value too long");
-    char *p = new char[bytes.size()];
+    char *p = static_cast<char *>(TXmlPool::Allocate(bytes.size()));
     std::memcpy(p, bytes.data(), bytes.size());
     const uint32_t len = uint32_t(bytes.size());
     std::memcpy(FData, &len, 4);
