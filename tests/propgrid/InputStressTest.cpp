@@ -22,11 +22,11 @@ TEST(InputStress, RandomInputKeepsTheGridConsistent)
     TRSItemProps *items = grid->Items();
     for (int i = 0; i < 6; ++i) {
         TRSItemProp *row = items->Add();
-        row->SetName("r" + std::to_string(i));
+        row->SetName(std::string(1, 'r').append(std::to_string(i)));
         row->SetValue(std::to_string(i));
         if (i % 3 == 0)
             for (int j = 0; j < 3; ++j)
-                row->Items()->AddPath("c" + std::to_string(j), "v", false);
+                row->Items()->AddPath(std::string(1, 'c').append(std::to_string(j)), "v", false);
         if (i == 1) {
             row->SetEditMask("^[0-9]+$");
             row->SetExpressionMask(true);
