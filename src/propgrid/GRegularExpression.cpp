@@ -32,11 +32,6 @@ bool IsMeta(unsigned char ch)
     return ch != 0 && std::strchr("$()*+-.?[]^|", ch) != nullptr;
 }
 
-unsigned char Upper(unsigned char ch)
-{
-    return ch >= 'a' && ch <= 'z' ? ch - ('a' - 'A') : ch;
-}
-
 // "^" becomes a line feed and "$" a carriage return, except right after an
 // unescaped "[" where "^" negates the class. Escaped "^" and "$" stay the
 // literal characters.
@@ -98,11 +93,6 @@ void TGRegularExpression::Assign(const TGRegularExpression &source)
     caseSensitive_ = source.caseSensitive_;
     startState_ = source.startState_;
     firstCharsKnown_ = false;
-}
-
-unsigned char TGRegularExpression::Cased(unsigned char ch) const
-{
-    return caseSensitive_ ? ch : Upper(ch);
 }
 
 int TGRegularExpression::AddState(std::uint8_t kind, std::uint8_t ch, const std::bitset<256> &set,
@@ -319,13 +309,10 @@ void TGRegularExpression::Optimize()
             states_[n].Kind = rskInert;
 }
 
-unsigned TGRegularExpression::NextGeneration()
+void TGRegularExpression::RestartGenerations()
 {
-    if (++generation_ == 0) {
-        std::fill(visited_.begin(), visited_.end(), 0u);
-        generation_ = 1;
-    }
-    return generation_;
+    std::fill(visited_.begin(), visited_.end(), 0u);
+    generation_ = 1;
 }
 
 // Breadth-first walk: the queue holds the states of the current position in

@@ -65,7 +65,11 @@ private:
                  int next2, bool link);
     bool AtEnd() const { return parsePos_ > int(working_.size()); }
     unsigned char Current() const { return AtEnd() ? 0 : working_[parsePos_ - 1]; }
-    unsigned char Cased(unsigned char ch) const;
+    // Without case sensitivity, ASCII letters compare in upper case.
+    unsigned char Cased(unsigned char ch) const
+    {
+        return caseSensitive_ || ch < 'a' || ch > 'z' ? ch : ch - ('a' - 'A');
+    }
     int ParseExpression();
     int ParseTerm();
     int ParseFactor();
@@ -73,7 +77,13 @@ private:
     int ParseLiteral();
     void ParseClassItems(std::bitset<256> &set);
     unsigned char ParseClassChar();
-    unsigned NextGeneration();
+    unsigned NextGeneration()
+    {
+        if (++generation_ == 0)
+            RestartGenerations();
+        return generation_;
+    }
+    void RestartGenerations();
     void FindFirstChars();
 
     TRegExStates states_;

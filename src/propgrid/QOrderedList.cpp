@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-TQOrderedList::TQOrderedList() : items_(16, nullptr) {}
+TQOrderedList::TQOrderedList() : items_(16, nullptr), mask_(15) {}
 
 TQOrderedList::~TQOrderedList() = default;
 
@@ -24,6 +24,7 @@ void TQOrderedList::Grow()
     for (int i = 0; i < count_; ++i)
         larger[i] = items_[Slot(i)];
     items_.swap(larger);
+    mask_ = int(items_.size()) - 1;
     head_ = 0;
 }
 
@@ -31,7 +32,7 @@ void TQOrderedList::InsertInside(int index, void *item)
 {
     if (index < 0 || index > count_)
         IndexError(index);
-    if (count_ == int(items_.size()))
+    if (count_ > mask_)
         Grow();
     if (index == 0) {
         head_ = Slot(-1);

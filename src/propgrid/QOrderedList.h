@@ -31,14 +31,14 @@ public:
     }
     void Add(void *item)
     {
-        if (count_ == int(items_.size()))
+        if (count_ > mask_)
             Grow();
         items_[Slot(count_)] = item;
         ++count_;
     }
     void Insert(int index, void *item)
     {
-        if (index != 0 || count_ == int(items_.size())) {
+        if (index != 0 || count_ > mask_) {
             InsertInside(index, item);
             return;
         }
@@ -68,14 +68,25 @@ public:
 
     virtual const char *ClassName() const;
 
+protected:
+    // Removes and returns the front entry of a list known not to be empty.
+    void *TakeFirst()
+    {
+        void *item = items_[head_];
+        head_ = Slot(1);
+        --count_;
+        return item;
+    }
+
 private:
-    int Slot(int index) const { return (head_ + index) & (int(items_.size()) - 1); }
+    int Slot(int index) const { return (head_ + index) & mask_; }
     void Grow();
     void InsertInside(int index, void *item);
     void DeleteInside(int index);
     [[noreturn]] static void IndexError(int index);
 
     std::vector<void *> items_; // capacity is a power of two
+    int mask_;                  // capacity - 1
     int head_ = 0;
     int count_ = 0;
 };

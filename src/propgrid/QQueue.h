@@ -10,9 +10,7 @@ public:
     {
         if (IsEmpty())
             EmptyError();
-        void *item = Get(0);
-        Delete(0);
-        return item;
+        return TakeFirst();
     }
     void Put(void *item) override { Add(item); }
     void *Peek() override
