@@ -2,9 +2,15 @@
 
 #include "controls/Cursors.h"
 #include "controls/DesignEventForwarder.h"
+#include "platform/CodePage.h"
 
 #include <QScrollBar>
 #include <QWidget>
+
+std::string TLXDesigned::ComponentName() const
+{
+    return CodePage::FromQString(const_cast<TLXDesigned *>(this)->Widget()->objectName());
+}
 
 void TLXDesigned::SetName(const QString &name)
 {

@@ -2,6 +2,7 @@
 
 #include "controls/ControlStatus.h"
 #include "designer/DesignerMessagesHandler.h"
+#include "platform/Persistent.h"
 
 #include <QEvent>
 #include <QString>
@@ -12,10 +13,11 @@ class QWidget;
 // What every designed control kind adds to its widget: the owned Comment
 // lines, the hidden window text, the caption-follows-name rule and the
 // routing of every event through the design-time handler.
-class TLXDesigned
+class TLXDesigned : public TPersistent
 {
 public:
-    virtual ~TLXDesigned() = default;
+    bool IsComponent() const override { return true; }
+    std::string ComponentName() const override;
 
     virtual QWidget *Widget() = 0;
 
