@@ -343,6 +343,12 @@ void TRSInplaceEditList::KeyDown(QKeyEvent *event)
         ValidateText();
         toGrid();
         return;
+    case Qt::Key_Delete:
+        // Ctrl+Delete deletes the row, not a word of the text.
+        if (mods != Qt::ControlModifier)
+            break;
+        toGrid();
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter: {
         ValidateText();
@@ -358,6 +364,8 @@ void TRSInplaceEditList::KeyDown(QKeyEvent *event)
         break;
     }
     QLineEdit::keyPressEvent(event);
+    // What the edit leaves alone must not reach the grid a second time.
+    event->accept();
 }
 
 void TRSInplaceEditList::SetPressed(bool value)

@@ -397,8 +397,11 @@ void TRSItemListView::keyPressEvent(QKeyEvent *event)
             (FGrid->Options() & goEditing)) {
             // Typing on the grid starts editing the current cell.
             FGrid->ShowEditor();
-            if (EditorVisible())
+            if (EditorVisible() && !FForwardingKey) {
+                FForwardingKey = true;
                 QCoreApplication::sendEvent(FEditor, event);
+                FForwardingKey = false;
+            }
         }
     });
     event->accept();

@@ -106,4 +106,5 @@ private:
     int FEditorRow = -1;
     const TRSItemProp *FEditorItem = nullptr;
     bool FUpdatingScrollBars = false;
+    bool FForwardingKey = false;
 };

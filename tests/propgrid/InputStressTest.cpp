@@ -12,13 +12,21 @@
 // Random keys, typing and clicks on a grid with every editing right, with
 // expressions, pick lists and unique keys: the grid must stay consistent
 // (its displayed rows are what a full rebuild finds) and never crash.
-TEST(InputStress, RandomInputKeepsTheGridConsistent)
+namespace
+{
+void RunRandomInput(TRSGridOrientation orientation, bool categories)
 {
     int errors = 0;
     TRSItemListView::SetErrorHandler([&](const std::exception &) { ++errors; });
     TRSItemListView view;
     TRSCustomItemListEditor *grid = view.Grid();
     grid->SetPropertyOptions(propEdit | propAdd | propDelete | propUnique);
+    grid->SetOrientation(orientation);
+    if (categories) {
+        grid->SetArrangeByCategory(true);
+        grid->Items()->Categories().Add("r1=Numbers");
+        grid->Items()->Categories().Add("r2=Letters");
+    }
     TRSItemProps *items = grid->Items();
     for (int i = 0; i < 6; ++i) {
         TRSItemProp *row = items->Add();
@@ -59,7 +67,8 @@ TEST(InputStress, RandomInputKeepsTheGridConsistent)
         } else if (action < 8) {
             QTest::keyClicks(target, QString(QChar("ab1 "[random() % 4])));
         } else {
-            const QPoint p(random() % view.viewport()->width(), random() % 120);
+            const QPoint p(random() % view.viewport()->width(),
+                           random() % view.viewport()->height());
             if (random() % 4 == 0)
                 QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, p);
             else
@@ -72,8 +81,20 @@ TEST(InputStress, RandomInputKeepsTheGridConsistent)
         ASSERT_EQ(shown, grid->DisplayedRows()) << "step " << step;
         ASSERT_EQ(all, grid->AllRows()) << "step " << step;
         ASSERT_LT(grid->Row(), grid->RowCount());
-        ASSERT_EQ(grid->RowCount(), 1 + std::max<int>(1, shown.size()));
+        ASSERT_EQ(grid->ItemCount(), grid->FixedItems() + std::max<int>(1, shown.size()));
     }
     TRSItemListView::SetErrorHandler(nullptr);
     SUCCEED() << errors << " inputs were refused";
+}
+} // namespace
+
+TEST(InputStress, RandomInputKeepsTheGridConsistent)
+{
+    RunRandomInput(goVertical, false);
+}
+
+TEST(InputStress, RandomInputAcrossAndByCategory)
+{
+    RunRandomInput(goHorizontal, false);
+    RunRandomInput(goVertical, true);
 }
