@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 // Base of every object whose published properties can be inspected: the
 // designed controls and their sub-objects (fonts, constraints, string
@@ -9,9 +11,22 @@
 class TPersistent
 {
 public:
-    virtual ~TPersistent() = default;
+    TPersistent() = default;
+    TPersistent(const TPersistent &) {}
+    TPersistent &operator=(const TPersistent &) { return *this; }
+    // Tells the free observers, which drop their references to it.
+    virtual ~TPersistent();
 
     virtual bool IsComponent() const { return false; }
     // The component's name in the system code page; empty for others.
     virtual std::string ComponentName() const { return {}; }
+
+    // Observers told once when the object is destroyed; the id removes one.
+    using TFreeObserver = std::function<void(TPersistent *)>;
+    int AddFreeObserver(TFreeObserver observer);
+    void RemoveFreeObserver(int id);
+
+private:
+    std::vector<std::pair<int, TFreeObserver>> FFreeObservers;
+    int FNextObserverId = 0;
 };
