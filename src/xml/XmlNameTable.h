@@ -22,7 +22,9 @@ public:
     TXmlNameTable(int bucketCount, std::vector<std::string> names);
 
     // The id of the name, interning it when new; -1 for an empty name.
-    int NameToId(std::string_view name);
+    int NameToId(std::string_view name) { return NameToId(name, Hash(name)); }
+    // The same with the name's hash already computed.
+    int NameToId(std::string_view name, uint32_t hash);
     // The text of an id; empty for a negative or unknown id.
     const std::string &IdToName(int id) const;
     // The id of a name without interning it; -1 when not interned.
@@ -42,9 +44,11 @@ public:
 
 private:
     void InternStandardNames();
+    size_t BucketOf(uint32_t hash) const { return FMask ? hash & FMask : hash % FBuckets.size(); }
 
     std::vector<std::string> FNames;
     std::vector<TNameIndexArray> FBuckets;
+    uint32_t FMask = 0; // bucket count - 1 when it is a power of two
     int FTextId;
     int FCDataId;
     int FCommentId;

@@ -11,6 +11,9 @@ struct TCharClasses {
     bool NameStart[256] = {};
     bool NameChar[256] = {};
     bool TextStop[256] = {};
+    // Ends of an attribute value's plain run, for each quote character.
+    bool DoubleQuoteStop[256] = {};
+    bool SingleQuoteStop[256] = {};
     TCharClasses()
     {
         for (int c = 0; c < 256; ++c) {
@@ -19,6 +22,9 @@ struct TCharClasses {
                 NameStart[c] || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == ':';
         }
         TextStop[uint8_t('<')] = TextStop[uint8_t('&')] = true;
+        for (bool *stop : {DoubleQuoteStop, SingleQuoteStop})
+            stop[uint8_t('<')] = stop[uint8_t('&')] = true;
+        DoubleQuoteStop[uint8_t('"')] = SingleQuoteStop[uint8_t('\'')] = true;
     }
 };
 const TCharClasses Classes;
@@ -71,16 +77,18 @@ void TXmlParser::SkipWhitespace()
         FSource.Next();
 }
 
-std::string_view TXmlParser::ReadName(std::string &buffer)
+std::string_view TXmlParser::ReadName(std::string &buffer, uint32_t &hash)
 {
     if (FSource.AtEnd() || !Classes.NameStart[U(FSource.Current())])
         Fail("A name should begin with a letter or \"_\".");
     const char *start = FSource.Pos;
     const char *p = start + 1;
+    uint32_t h = U(*start);
     while (p < FSource.End && Classes.NameChar[U(*p)])
-        ++p;
+        h = h * 33 + U(*p++);
     if (p < FSource.End) {
         FSource.Pos = p;
+        hash = h;
         return std::string_view(start, size_t(p - start));
     }
     // The name runs to the end of the block: collect it across blocks.
@@ -97,7 +105,15 @@ std::string_view TXmlParser::ReadName(std::string &buffer)
         }
         FSource.MoveTo(p);
     }
+    hash = TXmlNameTable::Hash(buffer);
     return buffer;
+}
+
+int TXmlParser::ReadNameId()
+{
+    uint32_t hash;
+    const std::string_view name = ReadName(FName, hash);
+    return FTable->NameToId(name, hash);
 }
 
 char TXmlParser::ReadReference()
@@ -135,7 +151,8 @@ char TXmlParser::ReadReference()
         return char(value & 0xFF);
     }
     std::string buffer;
-    const std::string name(ReadName(buffer));
+    uint32_t hash;
+    const std::string name(ReadName(buffer, hash));
     ExpectChar(';');
     if (name == "amp")
         return '&';
@@ -213,7 +230,7 @@ void TXmlParser::ReadAttributes(TXmlNode *node)
     ++FAttrSerial;
     SkipWhitespace();
     while (!FSource.AtEnd() && Classes.NameStart[U(FSource.Current())]) {
-        const int nameId = FTable->NameToId(ReadName(FName));
+        const int nameId = ReadNameId();
         SkipWhitespace();
         ExpectChar('=');
         SkipWhitespace();
@@ -226,7 +243,8 @@ void TXmlParser::ReadAttributes(TXmlNode *node)
         // Fast path: the value lies in the window without references.
         const char *start = FSource.Pos;
         const char *p = start;
-        while (p < FSource.End && *p != quote && *p != '&' && *p != '<')
+        const bool *stop = quote == '"' ? Classes.DoubleQuoteStop : Classes.SingleQuoteStop;
+        while (p < FSource.End && !stop[U(*p)])
             ++p;
         if (p < FSource.End && *p == quote) {
             SetAttr(node, nameId, TXmlValue(std::string_view(start, size_t(p - start))));
@@ -259,7 +277,7 @@ void TXmlParser::ReadAttributes(TXmlNode *node)
 
 void TXmlParser::ReadElement(TXmlNode *parent)
 {
-    const int nameId = FTable->NameToId(ReadName(FName));
+    const int nameId = ReadNameId();
     if (FSource.AtEnd())
         Fail("Element definition is not completed.");
     const char c = FSource.Current();
@@ -289,7 +307,7 @@ void TXmlParser::ReadEndTag()
 void TXmlParser::ReadProcessingInstruction(TXmlNode *parent)
 {
     FSource.Next();
-    const int targetId = FTable->NameToId(ReadName(FName));
+    const int targetId = ReadNameId();
     TXmlNode *instruction = new TXmlProcessingInstruction(FTable, targetId, {});
     parent->AppendOwnChild(instruction);
     if (targetId == FTable->XmlId()) {

@@ -27,7 +27,9 @@ private:
     void ExpectChar(char c);
     void ExpectText(std::string_view text);
     void SkipWhitespace();
-    std::string_view ReadName(std::string &buffer);
+    std::string_view ReadName(std::string &buffer, uint32_t &hash);
+    // Reads a name and interns it.
+    int ReadNameId();
     char ReadReference();
     std::string_view ReadCharData();
     void ReadUpTo(std::string_view terminator, std::string &out);

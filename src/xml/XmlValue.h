@@ -37,7 +37,17 @@ public:
     TXmlValue() noexcept = default;
     TXmlValue(const char *text) : TXmlValue(std::string_view(text)) {}
     TXmlValue(const std::string &text) : TXmlValue(std::string_view(text)) {}
-    TXmlValue(std::string_view text) { SetBytes(varString, text); }
+    TXmlValue(std::string_view text)
+    {
+        if (text.size() <= sizeof FData) {
+            FType = varString;
+            FSmallLen = uint8_t(text.size());
+            if (!text.empty())
+                __builtin_memcpy(FData, text.data(), text.size());
+        } else {
+            SetBytes(varString, text);
+        }
+    }
     TXmlValue(int value) noexcept : FType(varInteger) { SetNumber(int64_t(value)); }
     TXmlValue(double value) noexcept : FType(varDouble) { SetNumber(value); }
     TXmlValue(bool value) noexcept : FType(varBoolean) { SetNumber(int64_t(value)); }
@@ -45,7 +55,11 @@ public:
     TXmlValue(TXmlValue &&other) noexcept;
     TXmlValue &operator=(const TXmlValue &other);
     TXmlValue &operator=(TXmlValue &&other) noexcept;
-    ~TXmlValue() { FreeHeap(); }
+    ~TXmlValue()
+    {
+        if (FSmallLen == HeapFlag)
+            FreeHeap();
+    }
 
     static TXmlValue Null();
     // Integer kinds (varSmallint, varInteger, varShortInt, varByte, varWord,
