@@ -44,8 +44,10 @@ void TRSGridCore::SetFixedCols(int value)
     value = std::clamp(value, 0, FColCount - 1);
     if (value == FFixedCols)
         return;
+    // The first scrollable column stays the first visible one.
+    if (FTopLeft.X == FFixedCols || FTopLeft.X < value)
+        FTopLeft.X = value;
     FFixedCols = value;
-    FTopLeft.X = std::max(FTopLeft.X, value);
     if (FCurrent.X < value)
         MoveCurrent(value, FCurrent.Y, true, false);
     if (FHost)
@@ -58,8 +60,9 @@ void TRSGridCore::SetFixedRows(int value)
     value = std::clamp(value, 0, FRowCount - 1);
     if (value == FFixedRows)
         return;
+    if (FTopLeft.Y == FFixedRows || FTopLeft.Y < value)
+        FTopLeft.Y = value;
     FFixedRows = value;
-    FTopLeft.Y = std::max(FTopLeft.Y, value);
     if (FCurrent.Y < value)
         MoveCurrent(FCurrent.X, value, true, false);
     if (FHost)

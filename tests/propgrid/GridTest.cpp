@@ -138,7 +138,11 @@ TEST_F(TreeGrid, OrientationSwapRestoresLayoutAndSelection)
     EXPECT_EQ(grid.FixedRows(), 0);
     EXPECT_EQ(grid.CurrentRow(), a1);
     EXPECT_EQ(grid.GetCellText(2, 0), "a1");
+    EXPECT_EQ(grid.TopRow(), 0); // the key line is not scrolled away
+    EXPECT_EQ(grid.LeftCol(), 1);
     grid.SetOrientation(goVertical);
+    EXPECT_EQ(grid.TopRow(), 1);
+    EXPECT_EQ(grid.LeftCol(), 0);
     EXPECT_EQ(grid.ColCount(), cols);
     EXPECT_EQ(grid.RowCount(), rows);
     EXPECT_EQ(grid.FixedRows(), 1);
