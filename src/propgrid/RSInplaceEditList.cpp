@@ -487,6 +487,21 @@ void TRSInplaceEditList::focusOutEvent(QFocusEvent *event)
         FView->FocusLeft();
 }
 
+bool TRSInplaceEditList::focusNextPrevChild(bool next)
+{
+    // A grid that takes tabs gets Tab as a key (see KeyDown); otherwise Tab
+    // leaves the grid, once the text has passed the validation step.
+    if (FGrid->Options() & goTabs)
+        return false;
+    bool valid = true;
+    FView->Guard([&] {
+        valid = false;
+        ValidateText();
+        valid = true;
+    });
+    return valid ? QLineEdit::focusNextPrevChild(next) : true;
+}
+
 void TRSInplaceEditList::resizeEvent(QResizeEvent *event)
 {
     QLineEdit::resizeEvent(event);

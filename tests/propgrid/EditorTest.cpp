@@ -382,3 +382,34 @@ TEST(GridFocus, AFailingCommitKeepsTheFocusInTheGrid)
     EXPECT_TRUE(view->HasFocus());
     TRSItemListView::SetErrorHandler(nullptr);
 }
+
+TEST_F(EditorFixture, LeavingTheGridValidatesTheTypedValue)
+{
+    TRSItemProp *row = Add("Count", "5");
+    row->SetEditMask("^[0-9]+$");
+    row->SetExpressionMask(true);
+    QWidget window;
+    view->setParent(&window);
+    auto *other = new QLineEdit(&window);
+    other->move(0, 310);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    view->setFocus();
+    QApplication::processEvents();
+    TRSInplaceEditList *editor = EditLine(1);
+    QTest::keyClicks(editor, "x");
+    EXPECT_EQ(row->Value(), "5x");
+    QTest::keyClick(editor, Qt::Key_Tab);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "\"5x\" is not a valid property value");
+    EXPECT_EQ(row->Value(), "5");
+    EXPECT_TRUE(editor->hasFocus());
+    QTest::keyClicks(editor, "y");
+    other->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(errors.size(), 2u);
+    EXPECT_EQ(row->Value(), "5");
+    EXPECT_EQ(validations, 0);
+    EXPECT_TRUE(view->HasFocus());
+    view->setParent(nullptr);
+}
