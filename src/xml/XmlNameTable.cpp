@@ -53,8 +53,7 @@ int TXmlNameTable::FindName(std::string_view name) const
     const TNameIndexArray &bucket = FBuckets[BucketOf(Hash(name))];
     for (int32_t id : bucket) {
         const std::string &stored = FNames[size_t(id)];
-        if (stored.size() == name.size() &&
-            std::memcmp(stored.data(), name.data(), name.size()) == 0)
+        if (stored.size() == name.size() && SameBytes(stored.data(), name.data(), name.size()))
             return id;
     }
     return -1;
@@ -67,8 +66,7 @@ int TXmlNameTable::NameToId(std::string_view name, uint32_t hash)
     TNameIndexArray &bucket = FBuckets[BucketOf(hash)];
     for (int32_t id : bucket) {
         const std::string &stored = FNames[size_t(id)];
-        if (stored.size() == name.size() &&
-            std::memcmp(stored.data(), name.data(), name.size()) == 0)
+        if (stored.size() == name.size() && SameBytes(stored.data(), name.data(), name.size()))
             return id;
     }
     const int id = int(FNames.size());

@@ -120,12 +120,14 @@ TXmlNode::TXmlNode(TXmlNameTable *nameTable) : FNameTable(nameTable)
 TXmlNode::~TXmlNode()
 {
     if (FChildren) {
-        // Children that outlive their parent through other references lose
-        // their parent link; the list itself may be held elsewhere too.
-        for (int i = 0; i < FChildren->FCount; ++i)
-            if (FChildren->FItems[i]->FParent == this)
-                FChildren->FItems[i]->FParent = nullptr;
-        FChildren->FOwner = nullptr;
+        // A list held only here clears its nodes' parent links as it goes;
+        // a list held elsewhere too outlives this node and loses its owner.
+        if (FChildren->RefCount() > 1) {
+            for (int i = 0; i < FChildren->FCount; ++i)
+                if (FChildren->FItems[i]->FParent == this)
+                    FChildren->FItems[i]->FParent = nullptr;
+            FChildren->FOwner = nullptr;
+        }
         FChildren->Release();
     }
     FreeAttrs(FAttrs, FAttrCapacity);

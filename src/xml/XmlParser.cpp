@@ -73,8 +73,16 @@ void TXmlParser::ExpectText(std::string_view text)
 
 void TXmlParser::SkipWhitespace()
 {
-    while (!FSource.AtEnd() && U(FSource.Current()) <= 32)
-        FSource.Next();
+    while (!FSource.AtEnd()) {
+        const char *p = FSource.Pos;
+        while (p < FSource.End && U(*p) <= 32)
+            ++p;
+        if (p < FSource.End) {
+            FSource.Pos = p;
+            return;
+        }
+        FSource.MoveTo(p);
+    }
 }
 
 std::string_view TXmlParser::ReadName(std::string &buffer, uint32_t &hash)
