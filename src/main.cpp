@@ -1,5 +1,6 @@
 #include "app/Main.h"
 #include "app/Application.h"
+#include "app/ProgramIcon.h"
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
 
@@ -20,6 +21,8 @@ int main(int argc, char **argv)
 
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Form Designer"));
+    TApplication::setWindowIcon(ProgramIcon());
+    TApplication::setDesktopFileName(QStringLiteral("formdesigner"));
 
     int result;
     {
