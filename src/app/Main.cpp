@@ -207,7 +207,10 @@ void TForm1::CreateMenus()
     file->addAction(QStringLiteral("Save as..."));
     file->addSeparator();
     file->addAction(QStringLiteral("Open From Mail..."))->setEnabled(false);
-    file->addAction(QStringLiteral("Send Mail via Outlook..."));
+    FSendMail = file->addAction(QStringLiteral("Send Mail via Outlook..."));
+    // Enabled once the window is given the writer of the design.
+    FSendMail->setEnabled(false);
+    connect(FSendMail, &QAction::triggered, this, [this] { mnuSendMailOutlookClick(); });
     file->addSeparator();
     connect(file->addAction(QStringLiteral("Exit")), &QAction::triggered, this,
             [this] { mnuExitClick(); });
@@ -225,8 +228,10 @@ void TForm1::CreateMenus()
     FCategorize->setCheckable(true);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
-    help->addAction(QStringLiteral("Feedback..."));
-    help->addAction(QStringLiteral("About"));
+    connect(help->addAction(QStringLiteral("Feedback...")), &QAction::triggered, this,
+            [this] { mnuFeedbackClick(); });
+    connect(help->addAction(QStringLiteral("About")), &QAction::triggered, this,
+            [this] { mnuAboutClick(); });
 
     FControlPopupMenu = new QMenu(this);
     FControlPopupMenu->setObjectName(QStringLiteral("ControlPopupMenu"));

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <functional>
+#include <memory>
 #include <typeindex>
 #include <vector>
 
@@ -13,6 +14,7 @@ class QSplitter;
 class QTabWidget;
 class QToolBox;
 class TLXControlsContainer;
+class TMailClient;
 class TPaletteButton;
 
 // The main window: palette, design surface, inspector panel, view tabs and
@@ -44,6 +46,15 @@ public:
     void mnuClearClick();
     void mnuExitClick() { close(); }
     void mnuDisableDesignerClick();
+    void mnuSendMailOutlookClick();
+    void mnuFeedbackClick();
+    void mnuAboutClick();
+
+    // The address "Feedback..." writes to.
+    static const QString SupportAddress;
+    // Gives the writer of the design that the mail command attaches; the
+    // command is disabled while there is none.
+    void SetSaveDesign(std::function<void(const QString &fileName)> saveDesign);
 
     // Control popup menu commands, acting on the handler's selection.
     void mnuBringToFrontClick();
@@ -71,6 +82,7 @@ public:
     QMenu *ControlPopupMenu() const { return FControlPopupMenu; }
     QAction *SaveAction() const { return FSave; }
     QAction *DisableDesignerAction() const { return FDisableDesigner; }
+    QAction *SendMailAction() const { return FSendMail; }
     const std::vector<TPaletteButton *> &PaletteButtons() const { return FPaletteButtons; }
 
     // Replaceable interactions, so that the commands can be driven headless.
@@ -79,6 +91,8 @@ public:
     std::function<bool()> SaveAsCommand;
     std::function<void(const QString &)> ShowMessage;
     std::function<bool(QWidget *owner, const std::vector<QWidget *> &)> AlignmentDialog;
+    // Makes the mail client for one mail command; the desktop's when unset.
+    std::function<std::unique_ptr<TMailClient>()> CreateMailClient;
 
 protected:
     bool event(QEvent *event) override;
@@ -105,6 +119,8 @@ private:
     QAction *FSave = nullptr;
     QAction *FDisableDesigner = nullptr;
     QAction *FCategorize = nullptr;
+    QAction *FSendMail = nullptr;
+    std::function<void(const QString &fileName)> FSaveDesign;
     std::vector<TPaletteButton *> FPaletteButtons;
     std::vector<std::type_index> FPaletteClasses;
     QWidget *FBrowsers[3] = {nullptr, nullptr, nullptr};
