@@ -58,6 +58,8 @@ public:
     // Reloads the editor from the current cell (and places it there).
     virtual void UpdateEditor() = 0;
     virtual bool EditorModified() const = 0;
+    // The editor's own check of its text (the row's expression); raises.
+    virtual void ValidateEditor() {}
     virtual void SetEditorModified(bool value) = 0;
     // Restores the text the editing began with; answers whether it changed.
     virtual bool RestoreEditor() = 0;

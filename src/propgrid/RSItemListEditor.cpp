@@ -979,6 +979,8 @@ void TRSCustomItemListEditor::CommitEdit()
 {
     if (!FHost || !FHost->EditorExists() || !FHost->EditorModified())
         return;
+    // Whatever way the value leaves the editor, it passes the editor's check.
+    FHost->ValidateEditor();
     if (TRSItemProp *r = CurrentRow())
         r->Validate();
     FHost->SetEditorModified(false);

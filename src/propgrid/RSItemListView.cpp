@@ -241,6 +241,12 @@ void TRSItemListView::RememberEditorItem()
     FEditorItem = FGrid->ItemAt(FEditorCol, FEditorRow, true);
 }
 
+void TRSItemListView::ValidateEditor()
+{
+    if (EditorVisible())
+        FEditor->ValidateText();
+}
+
 bool TRSItemListView::EditorModified() const
 {
     return FEditor && FEditor->Modified();
@@ -512,16 +518,6 @@ void TRSItemListView::FocusLeft()
     if (HasFocus())
         return;
     try {
-        // A typed value must pass the row's expression before it is
-        // committed, as it must on the keys that leave the cell.
-        if (EditorVisible() && FEditor->Modified()) {
-            try {
-                FEditor->ValidateText();
-            } catch (...) {
-                SetGridFocus();
-                throw;
-            }
-        }
         FGrid->DoExit();
     } catch (const std::exception &e) {
         ReportError(e);

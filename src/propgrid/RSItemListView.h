@@ -71,6 +71,7 @@ public:
     void HideEditor() override;
     void UpdateEditor() override;
     bool EditorModified() const override;
+    void ValidateEditor() override;
     void SetEditorModified(bool value) override;
     bool RestoreEditor() override;
     void SelectEditorText() override;

@@ -413,3 +413,19 @@ TEST_F(EditorFixture, LeavingTheGridValidatesTheTypedValue)
     EXPECT_TRUE(view->HasFocus());
     view->setParent(nullptr);
 }
+
+TEST_F(EditorFixture, ClickingAnotherCellValidatesTheTypedValue)
+{
+    TRSItemProp *row = Add("Count", "5");
+    row->SetEditMask("^[0-9]+$");
+    row->SetExpressionMask(true);
+    Add("Other", "x");
+    Show();
+    TRSInplaceEditList *editor = EditLine(1);
+    QTest::keyClicks(editor, "z");
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      view->CellRect(1, 2).center());
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(row->Value(), "5");
+    EXPECT_EQ(grid->Row(), 1);
+}
