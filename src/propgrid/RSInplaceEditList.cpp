@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <exception>
 #include <qdrawutil.h>
 
 namespace
@@ -148,17 +149,21 @@ void TRSInplaceEditList::UpdateContents()
     FEditStyle = FGrid->GetEditStyle(col, row);
     if (FEditStyle == esPickList)
         FActiveList = GetPickList();
+    std::exception_ptr failure;
     try {
         FExpression->SetExpression(FGrid->GetExpressionMask(col, row));
     } catch (...) {
-        // A row with a broken expression is edited without one.
+        // A row with a broken expression is edited without one; the error
+        // is reported once the cell is set up.
         FExpression = std::make_unique<TGRegularExpression>();
-        throw;
+        failure = std::current_exception();
     }
     setFont(TRSItemListView::ToQFont(FGrid->GetEditorFont(col, row)));
     setReadOnly(!FGrid->CanEditModify());
     UpdateMargins();
     update();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void TRSInplaceEditList::DoGetPickListItems()

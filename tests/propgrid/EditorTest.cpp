@@ -429,3 +429,18 @@ TEST_F(EditorFixture, ClickingAnotherCellValidatesTheTypedValue)
     EXPECT_EQ(row->Value(), "5");
     EXPECT_EQ(grid->Row(), 1);
 }
+
+TEST_F(EditorFixture, ABrokenExpressionIsReportedAndEditingGoesOn)
+{
+    TRSItemProp *row = Add("Count", "5");
+    row->SetEditMask("(ab");
+    row->SetExpressionMask(true);
+    Show();
+    TRSInplaceEditList *editor = EditLine(1);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Missing Close Parentheses");
+    QTest::keyClicks(editor, "6");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(row->Value(), "56");
+    EXPECT_EQ(errors.size(), 1u);
+}
