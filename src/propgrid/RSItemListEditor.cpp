@@ -530,8 +530,11 @@ void TRSCustomItemListEditor::ItemUpdate(TRSItemProp *row)
     if (FDestroying)
         return;
     if (row) {
-        if (FUpdateCount == 0 && Items()->UpdateCount() == 0)
+        if (FUpdateCount == 0 && Items()->UpdateCount() == 0) {
+            // The row's line shows the change too, not only the editor.
+            InvalidateRowLine(row);
             InvalidateEditor();
+        }
         return;
     }
     if (Items()->UpdateCount() > 0 || FUpdateCount > 0) {
