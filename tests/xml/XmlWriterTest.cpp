@@ -1,4 +1,5 @@
 #include "xml/XmlWriter.h"
+#include "platform/Exception.h"
 #include "xml/XmlDocument.h"
 
 #include <QBuffer>
@@ -85,6 +86,17 @@ TEST(XmlWriter, TextOnlyElementsReadBackUnchanged)
         text = again->Xml();
     }
     EXPECT_EQ(text, xml);
+}
+
+TEST(XmlWriter, IndentLevelIsRestoredWhenAValueCannotBeWritten)
+{
+    IXmlDocument doc = NewXmlDocument("root");
+    IXmlElement deep = doc->DocumentElement()->AppendElement("a")->AppendElement("b");
+    deep->SetValue(TXmlValue::Date(1e300));
+    EXPECT_THROW(doc->Xml(), Exception);
+    EXPECT_EQ(IndentLevel, 0);
+    deep->SetText("ok");
+    EXPECT_NE(doc->Xml().find("\r\n\t\t<b>ok</b>"), std::string::npos);
 }
 
 TEST(XmlWriter, KeepWhitespaceWritesNoIndentation)
