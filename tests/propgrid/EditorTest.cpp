@@ -444,3 +444,24 @@ TEST_F(EditorFixture, ABrokenExpressionIsReportedAndEditingGoesOn)
     EXPECT_EQ(row->Value(), "56");
     EXPECT_EQ(errors.size(), 1u);
 }
+
+TEST_F(EditorFixture, PressOnTheArrowDragIntoTheListReleaseSelects)
+{
+    TRSItemProp *row = Add("Align", "alNone");
+    for (const char *entry : {"alNone", "alLeft", "alRight", "alTop"})
+        row->GetPickList()->Add(entry);
+    Show();
+    TRSInplaceEditList *editor = EditLine(1);
+    QTest::mousePress(editor, Qt::LeftButton, Qt::NoModifier, editor->ButtonRect().center());
+    ASSERT_TRUE(editor->ListVisible());
+    EXPECT_TRUE(editor->Pressed());
+    TPopupListbox *list = editor->GetPickList();
+    const QPoint inList = editor->mapFromGlobal(
+        list->viewport()->mapToGlobal(list->visualItemRect(list->item(2)).center()));
+    QTest::mouseMove(editor, inList);
+    EXPECT_FALSE(editor->Tracking());
+    QTest::mouseRelease(editor, Qt::LeftButton, Qt::NoModifier, inList);
+    EXPECT_FALSE(editor->ListVisible());
+    EXPECT_EQ(row->Value(), "alRight");
+    EXPECT_EQ(validations, 1);
+}
