@@ -1,0 +1,733 @@
+#include "inspector/RSCustomObjectInspector.h"
+
+#include "inspector/RSInspectorObject.h"
+#include "inspector/RSItemProperties.h"
+#include "inspector/StrUtils.h"
+#include "platform/Persistent.h"
+#include "propgrid/RSConsts.h"
+#include "propgrid/RSItemPropValueStrings.h"
+
+#include <QMetaObject>
+#include <QObject>
+#include <algorithm>
+
+namespace
+{
+
+// Properties and the categories they are listed under, in installation order.
+const char *const kCategoryTable[] = {
+    "Action=Action",
+    "Caption=Action",
+    "Enabled=Action",
+    "HelpContext=Action",
+    "Hint=Action",
+    "Visible=Action",
+    "DockSite=Drag, Drop and Docking",
+    "DragKind=Drag, Drop and Docking",
+    "DragMode=Drag, Drop and Docking",
+    "UseDockManager=Drag, Drop and Docking",
+    "Filters=Database",
+    "HelpContext=Help and Hints",
+    "HelpKeyword=Help and Hints",
+    "HelpType=Help and Hints",
+    "Hint=Help and Hints",
+    "ParentShowHint=Help and Hints",
+    "ShowHint=Help and Hints",
+    "Enabled=Input",
+    "Align=Layout",
+    "Anchors=Layout",
+    "Constraints=Layout",
+    "Height=Layout",
+    "Left=Layout",
+    "TabOrder=Layout",
+    "TabStop=Layout",
+    "Top=Layout",
+    "Width=Layout",
+    "Ctl3D=Legacy",
+    "ParentCtl3D=Legacy",
+    "Component=Linkage",
+    "PopupMenu=Linkage",
+    "BiDiMode=Locale",
+    "ParentBiDiMode=Linkage",
+    "Constraints=Localizable",
+    "Font=Localizable",
+    "BiDiMode=Localizable",
+    "Height=Localizable",
+    "Hint=Localizable",
+    "Left=Localizable",
+    "ParentBiDiMode=Localizable",
+    "ParentFont=Localizable",
+    "ValueFont=Localizable",
+    "ValueChangedFont=Localizable",
+    "CategoryFont=Localizable",
+    "Top=Localizable",
+    "Width=Localizable",
+    "Align=Visual",
+    "BorderStyle=Visual",
+    "Color=Visual",
+    "Cursor=Visual",
+    "Enabled=Visual",
+    "FixedColor=Visual",
+    "Font=Visual",
+    "Height=Visual",
+    "Left=Visual",
+    "ParentColor=Visual",
+    "ParentFont=Visual",
+    "Top=Visual",
+    "ValueChangedFont=Visual",
+    "ValueFont=Visual",
+    "Visible=Visual",
+    "Width=Visual",
+};
+
+constexpr TTypeKinds kDefaultDisplayKinds =
+    KindBit(tkInteger) | KindBit(tkChar) | KindBit(tkEnumeration) | KindBit(tkFloat) |
+    KindBit(tkString) | KindBit(tkSet) | KindBit(tkClass) | KindBit(tkWChar) | KindBit(tkLString) |
+    KindBit(tkWString) | KindBit(tkVariant) | KindBit(tkInterface) | KindBit(tkInt64);
+
+TRSItemProperty *AsProperty(TRSItemProp *row)
+{
+    return dynamic_cast<TRSItemProperty *>(row);
+}
+
+bool Contains(const std::vector<TPersistent *> &list, const TPersistent *object)
+{
+    return std::find(list.begin(), list.end(), object) != list.end();
+}
+
+} // namespace
+
+TRSCustomObjectInspector::TRSCustomObjectInspector()
+    : FObjects(std::make_unique<TRSInspectorObjects>(this)), FDisplayKinds(kDefaultDisplayKinds),
+      FPoster(std::make_unique<QObject>())
+{
+    FFilters.OnChange = [this] {
+        if (OnFiltersChanged)
+            OnFiltersChanged(this);
+        RequestRebuild();
+    };
+    SetSorted(true);
+    SetCaseSensitive(false);
+    SetDeleteBlanks(false);
+    ValueFont().SetColor(0x800000);
+    FValueChangedFont.OnGetParentFont = [this](TRSCustomDeltaFont *f) { return GetBaseFont(f); };
+    FValueChangedFont.ApplyParent(&ValueFont());
+    FValueChangedFont.SetStyle(FValueChangedFont.Style() | TRSFont::fsBold);
+    FValueChangedFont.ComputeDelta(&ValueFont());
+}
+
+TRSCustomObjectInspector::~TRSCustomObjectInspector()
+{
+    FDestroying = true;
+    FPoster.reset();
+    FObjects->Clear();
+}
+
+void TRSCustomObjectInspector::Post(const std::function<void()> &action)
+{
+    if (FPoster)
+        QMetaObject::invokeMethod(FPoster.get(), action, Qt::QueuedConnection);
+}
+
+void TRSCustomObjectInspector::SetFilters(TRSStringList &value)
+{
+    if (OnFiltersChanging)
+        OnFiltersChanging(this);
+    FFilters.Assign(value);
+}
+
+void TRSCustomObjectInspector::SetDisplayKinds(TTypeKinds value)
+{
+    value &= ~(KindBit(tkArray) | KindBit(tkRecord) | KindBit(tkDynArray));
+    if (value == FDisplayKinds)
+        return;
+    FDisplayKinds = value;
+    RequestRebuild();
+}
+
+void TRSCustomObjectInspector::SetInplaceComponents(bool value)
+{
+    if (value == FInplaceComponents)
+        return;
+    FInplaceComponents = value;
+    RequestRebuild();
+}
+
+void TRSCustomObjectInspector::SetDynamicTitleCaptions(bool value)
+{
+    if (value == FDynamicTitleCaptions)
+        return;
+    FDynamicTitleCaptions = value;
+    UpdateDisplay();
+}
+
+void TRSCustomObjectInspector::SetShowValueChangedFont(bool value)
+{
+    FShowValueChangedFont = value;
+    if (FHost)
+        FHost->InvalidateGrid();
+}
+
+TPersistent *TRSCustomObjectInspector::Component() const
+{
+    if (FObjects->Count() == 0)
+        return nullptr;
+    TPersistent *first = FObjects->Item(0)->Instance();
+    return first && first->IsComponent() ? first : nullptr;
+}
+
+void TRSCustomObjectInspector::SetComponent(TPersistent *component)
+{
+    FObjects->BeginUpdate();
+    FObjects->Clear();
+    if (component)
+        FObjects->AddObject(component);
+    FObjects->EndUpdate();
+}
+
+std::vector<TPersistent *> TRSCustomObjectInspector::InspectedObjects() const
+{
+    std::vector<TPersistent *> list;
+    for (int i = 0; i < FObjects->Count(); ++i)
+        if (TPersistent *o = FObjects->Item(i)->Instance())
+            list.push_back(o);
+    return list;
+}
+
+int TRSCustomObjectInspector::ValueColumns() const
+{
+    return std::max(ValueColumnCount(), 1);
+}
+
+void TRSCustomObjectInspector::ObjectsChanging()
+{
+    if (FHost)
+        FHost->HideEditor();
+    if (TRSItemProp *current = CurrentRow(); current && !FLoading)
+        FRememberedPath = current->GetFullName();
+    Items()->Clear();
+}
+
+void TRSCustomObjectInspector::ObjectsChanged(TRSInspectorObject *)
+{
+    if (!FDestroying)
+        RequestRebuild();
+}
+
+void TRSCustomObjectInspector::RequestRebuild()
+{
+    if (FLoading || FDestroying)
+        return;
+    Post([this] { Rebuild(); });
+}
+
+bool TRSCustomObjectInspector::DoBeforeScan(TRSItemProperty *row)
+{
+    bool result = true;
+    if (OnBeforeScan)
+        OnBeforeScan(this, row, result);
+    return result;
+}
+
+void TRSCustomObjectInspector::DoAfterScan(TRSItemProperty *row)
+{
+    if (OnAfterScan)
+        OnAfterScan(this, row);
+}
+
+void TRSCustomObjectInspector::Rebuild()
+{
+    if (FLoading || FDestroying || FObjects->UpdateCount() > 0)
+        return;
+    if (TRSItemProp *current = CurrentRow())
+        FRememberedPath = current->GetFullName();
+    FScanning = DoBeforeScan(nullptr);
+    if (FScanning) {
+        Items()->BeginUpdate();
+        BeginUpdate();
+    }
+    auto finish = [this] {
+        const bool began = FScanning;
+        FScanning = false;
+        if (began) {
+            EndUpdate();
+            Items()->EndUpdate();
+        }
+        DoAfterScan(nullptr);
+        if (!FRememberedPath.empty()) {
+            if (TRSItemProp *row = Items()->FindPath(FRememberedPath)) {
+                const auto &shown = DisplayedRows();
+                auto it = std::find(shown.begin(), shown.end(), row);
+                if (it != shown.end())
+                    SetCurrentItem(FixedItems() + static_cast<int>(it - shown.begin()));
+            }
+        }
+    };
+    try {
+        Items()->Clear();
+        if (FScanning)
+            Scan();
+        UpdateDisplay();
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+void TRSCustomObjectInspector::Scan()
+{
+    const std::vector<TPersistent *> objects = InspectedObjects();
+    if (objects.empty() || !FObjects->Item(0)->Instance()) {
+        if (FDisplayOptions & doMultiColValues)
+            SetFieldCount(2);
+        return;
+    }
+    BeginUpdate();
+    try {
+        SetFieldCount(
+            1 + ((FDisplayOptions & doMultiColValues) ? static_cast<int>(objects.size()) : 1));
+        ScanProperties(objects, Items());
+        ApplyFilters();
+    } catch (...) {
+        EndUpdate();
+        FScanGuard.clear();
+        throw;
+    }
+    EndUpdate();
+    FScanGuard.clear();
+}
+
+void TRSCustomObjectInspector::ScanProperties(const std::vector<TPersistent *> &objects,
+                                              TRSItemProps *rows)
+{
+    if (objects.empty())
+        return;
+    for (TPersistent *o : objects)
+        FScanGuard.push_back(o);
+    const TClassInfo *info = TypInfo::ClassInfoOf(objects.front());
+    if (!info)
+        return;
+    const std::vector<const TPropInfo *> props =
+        TypInfo::ListPublishedProperties(info, FDisplayKinds);
+    rows->BeginUpdate();
+    try {
+        for (const TPropInfo *prop : props) {
+            // Only properties every object has, with the same kind and type.
+            bool common = true;
+            for (size_t i = 1; i < objects.size() && common; ++i) {
+                const TPropInfo *other = TypInfo::FindPublishedProperty(objects[i], prop->Name);
+                common = other && other->PropType->Kind == prop->PropType->Kind &&
+                         other->PropType->Name == prop->PropType->Name;
+            }
+            if (!common)
+                continue;
+            auto *row = static_cast<TRSItemProperty *>(rows->Add());
+            FillProperty(row, objects, prop->Name);
+            if (prop->PropType->Kind != tkClass) {
+                if (FArrangeByCategory && rows == Items())
+                    PlaceInCategories(row);
+                continue;
+            }
+            std::vector<TPersistent *> nested;
+            for (TPersistent *o : objects) {
+                TPersistent *value = TypInfo::GetObjectProp(o, prop->Name);
+                if (!value || (value->IsComponent() && !FInplaceComponents) ||
+                    Contains(FScanGuard, value))
+                    continue;
+                if (!Contains(nested, value))
+                    nested.push_back(value);
+            }
+            if (!nested.empty() && nested.size() == objects.size()) {
+                if (DoBeforeScan(row))
+                    ScanProperties(nested, row->Items());
+                DoAfterScan(row);
+            }
+            if (FArrangeByCategory && rows == Items())
+                PlaceInCategories(row);
+        }
+    } catch (...) {
+        rows->EndUpdate();
+        throw;
+    }
+    rows->EndUpdate();
+}
+
+void TRSCustomObjectInspector::FillProperty(TRSItemProperty *row,
+                                            const std::vector<TPersistent *> &objects,
+                                            const std::string &name)
+{
+    row->SetName(name);
+    row->SetPropName(name);
+    TPersistent *first = objects.front();
+    const TPropInfo *prop = TypInfo::FindPublishedProperty(first, name);
+    if (!prop)
+        throw ERSException(RSFormat(RSConsts::SPropertyDoesNotExist, name));
+    const TTypeInfo *type = prop->PropType;
+    const TTypeKind kind = type->Kind;
+    row->SetTypeKind(kind);
+    row->SetTypeName(type->Name);
+    const bool multi = FDisplayOptions & doMultiColValues;
+    if (kind != tkInterface) {
+        if (multi) {
+            for (size_t i = 0; i < objects.size(); ++i)
+                row->SetStoredValue(static_cast<int>(i),
+                                    TypInfo::ReadAsVariant(objects[i], name, false));
+        } else {
+            row->SetStoredValue(0, TypInfo::ReadAsVariant(first, name, false));
+        }
+    }
+    row->SetItemKind(kind == tkSet ? ikSet : ikProperty);
+    if (multi) {
+        for (size_t i = 0; i < objects.size(); ++i)
+            row->Values()->Put(static_cast<int>(i), GetPropText(objects[i], row));
+    } else {
+        row->SetValue(GetPropText(first, row));
+    }
+    row->SetHasTypeData(kind != tkInterface);
+    bool allEqual = true;
+    if (objects.size() > 1) {
+        if (multi) {
+            allEqual = false;
+        } else {
+            const std::string text = row->Value();
+            for (size_t i = 1; i < objects.size() && allEqual; ++i)
+                allEqual = StrUtils::SameText(GetPropText(objects[i], row), text);
+        }
+    }
+    row->SetIsAllEqual(allEqual);
+    bool readOnly = !prop->HasWriter() || kind == tkMethod || kind == tkInterface;
+    if (kind == tkClass && prop->HasWriter()) {
+        TPersistent *value = TypInfo::GetObjectProp(first, name);
+        readOnly = !row->IsBlank() && !(value && value->IsComponent());
+    }
+    row->SetReadOnly(readOnly);
+    if (kind == tkEnumeration) {
+        TRSStringList pick;
+        const TTypeInfo *base = type->Base();
+        if (base->Name == "WordBool" || base->Name == "LongBool") {
+            pick.Add("False");
+            pick.Add("True");
+        } else {
+            for (int64_t i = type->MinValue; i <= type->MaxValue; ++i)
+                pick.Add(TypInfo::EnumNameOf(type, i));
+        }
+        pick.SetSorted(true);
+        row->SetPickList(pick);
+        row->SetEditStyle(esPickList);
+    } else if (kind == tkSet) {
+        const TTypeInfo *elements = type->CompType ? type->CompType : type;
+        row->Items()->SetSorted(false);
+        for (int64_t e = elements->MinValue; e <= elements->MaxValue && e < 32; ++e) {
+            auto *child = static_cast<TRSItemProperty *>(row->Items()->Add());
+            const std::string element = TypInfo::EnumNameOf(elements, e);
+            child->SetName(element);
+            child->SetPropName(element);
+            const int columns = multi ? static_cast<int>(objects.size()) : 1;
+            for (int c = 0; c < columns; ++c) {
+                child->SetStoredValue(c, TVariant(static_cast<int>(e)));
+                const uint32_t mask = static_cast<uint32_t>(row->StoredValue(c).AsInt64());
+                child->Values()->Put(c, (mask & (1u << e)) ? "True" : "False");
+            }
+            child->SetItemKind(ikSetElement);
+            child->SetTypeKind(tkEnumeration);
+            child->SetTypeName("Boolean");
+            child->SetHasTypeData(false);
+            child->SetIsAllEqual(
+                objects.size() == 1 ? true : (multi ? false : row->AreStoredValuesEqual()));
+            TRSStringList pick{"True", "False"};
+            pick.SetSorted(true);
+            child->SetPickList(pick);
+            child->SetEditStyle(esPickList);
+        }
+    }
+}
+
+void TRSCustomObjectInspector::PlaceInCategories(TRSItemProperty *row)
+{
+    TRSStringList &table = Items()->Categories();
+    std::vector<std::string> categories;
+    for (const std::string &line : table.Lines()) {
+        const size_t eq = line.find('=');
+        if (eq != std::string::npos && StrUtils::SameText(line.substr(0, eq), row->Name()))
+            categories.push_back(line.substr(eq + 1));
+    }
+    if (categories.empty()) {
+        row->SetCollection(Items()->GetDefaultCategory()->Items());
+        return;
+    }
+    // The row is shown under each of its categories; the copies read and
+    // write the same property, since category names are skipped in paths.
+    // A named row goes to its first category by itself; copies are moved on
+    // after they took the name.
+    for (size_t i = 1; i < categories.size(); ++i) {
+        TRSItemProp *copy = row->Collection()->Add();
+        copy->Assign(*row);
+        copy->SetCollection(Items()->AddCategory(categories[i], false)->Items());
+    }
+    TRSItemProps *first = Items()->AddCategory(categories.front(), false)->Items();
+    if (row->Collection() != first)
+        row->SetCollection(first);
+}
+
+std::string TRSCustomObjectInspector::GetPropText(TPersistent *object, TRSItemProperty *row)
+{
+    if (row->OnGetProperty) {
+        std::string value;
+        row->OnGetProperty(row, object, row->PropName(), value);
+        return value;
+    }
+    const TPropInfo *prop = TypInfo::FindPublishedProperty(object, row->PropName());
+    if (!prop)
+        throw ERSException(RSFormat(RSConsts::SPropertyDoesNotExist, row->PropName()));
+    const TTypeInfo *type = prop->PropType;
+    const TVariant value = prop->Get(object);
+    switch (type->Kind) {
+    case tkInteger:
+    case tkChar:
+    case tkWChar:
+    case tkInt64:
+        return std::to_string(value.AsInt64());
+    case tkEnumeration:
+        return TypInfo::EnumNameOf(type, value.AsInt64());
+    case tkFloat:
+        return StrUtils::FormatFloat(value.AsDouble());
+    case tkString:
+    case tkLString:
+    case tkWString:
+    case tkVariant:
+        return value.AsString();
+    case tkSet:
+        return TypInfo::SetTextOf(type, static_cast<uint32_t>(value.AsInt64()), true);
+    case tkClass: {
+        TPersistent *referenced = value.AsObject();
+        if (!referenced)
+            return {};
+        if (referenced->IsComponent())
+            return referenced->ComponentName();
+        return "(" + type->Name + ")";
+    }
+    case tkMethod:
+    case tkInterface:
+        return type->Name;
+    default:
+        throw ERSException(RSFormat(RSConsts::SInvalidPropertyType, type->Name));
+    }
+}
+
+bool TRSCustomObjectInspector::SetPropText(TPersistent *object, TRSItemProperty *row,
+                                           const std::string &text)
+{
+    std::string name = row->PropPath();
+    TPersistent *owner = ResolveInstance(object, name, row);
+    if (!owner)
+        return false;
+    const std::string old = GetPropText(owner, row);
+    if (row->OnSetProperty) {
+        row->OnSetProperty(row, owner, name, text);
+    } else if (row->TypeKind() == tkEnumeration && row->TypeName() == "WordBool") {
+        TypInfo::WriteFromVariant(owner, name, TVariant(TVariant(text).AsBoolean()));
+    } else {
+        TypInfo::WriteFromVariant(owner, name, TVariant(text));
+    }
+    return old != text;
+}
+
+TPersistent *TRSCustomObjectInspector::ResolveInstance(TPersistent *object, std::string &path,
+                                                       TRSItemProperty *row)
+{
+    std::vector<TRSItemProp *> ancestors;
+    for (TRSItemProp *p = row->ParentItem(); p; p = p->ParentItem())
+        ancestors.insert(ancestors.begin(), p);
+    const std::string &delimiter = PathDelimiter();
+    size_t depth = 0;
+    for (size_t cut; object && (cut = path.find(delimiter)) != std::string::npos; ++depth) {
+        const std::string segment = path.substr(0, cut);
+        path.erase(0, cut + delimiter.size());
+        TRSItemProp *ancestor = depth < ancestors.size() ? ancestors[depth] : nullptr;
+        if (ancestor && ancestor->Category())
+            continue;
+        const TPropInfo *prop = TypInfo::FindPublishedProperty(object, segment);
+        if (!prop) {
+            object = nullptr;
+            break;
+        }
+        object = prop->PropType->Kind == tkClass ? prop->Get(object).AsObject() : nullptr;
+    }
+    return object;
+}
+
+void TRSCustomObjectInspector::ApplyItem(TRSItemProperty *row)
+{
+    BeginChange(row);
+    const int position = row->AbsoluteIndex();
+    try {
+        const bool multi = FDisplayOptions & doMultiColValues;
+        const std::vector<TPersistent *> objects = InspectedObjects();
+        const std::string single = multi ? std::string() : row->Value();
+        for (size_t i = 0; i < objects.size(); ++i)
+            SetPropText(objects[i], row, multi ? row->Values()->Get(static_cast<int>(i)) : single);
+    } catch (...) {
+        EndChange(position);
+        throw;
+    }
+    EndChange(position);
+}
+
+void TRSCustomObjectInspector::BeginChange(TRSItemProperty *row)
+{
+    row->SetIsAllEqual(!(FDisplayOptions & doMultiColValues));
+    if (OnPropertyChanging)
+        OnPropertyChanging(this, row);
+}
+
+void TRSCustomObjectInspector::EndChange(int position)
+{
+    Post([this, position] { PropertyChanged(position); });
+}
+
+void TRSCustomObjectInspector::PropertyChanged(int position)
+{
+    if (!RefreshValues(Items()))
+        RequestRebuild();
+    const auto &all = AllRows();
+    if (position >= 0 && position < static_cast<int>(all.size()) && OnPropertyChanged)
+        OnPropertyChanged(this, AsProperty(all[static_cast<size_t>(position)]));
+}
+
+bool TRSCustomObjectInspector::RefreshValues(TRSItemProps *rows)
+{
+    if (FDestroying || FObjects->UpdateCount() > 0)
+        return true;
+    const int shownBefore = static_cast<int>(DisplayedRows().size());
+    bool result = true;
+    BeginUpdate();
+    try {
+        for (int i = 0; i < rows->Count() && result; ++i) {
+            TRSItemProperty *row = AsProperty(rows->Item(i));
+            if (!row)
+                continue;
+            if (!row->RefreshValue())
+                result = false;
+            else if (row->Items()->Count() > 0 && !RefreshValues(row->Items()))
+                result = false;
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+    if (FHost) {
+        FHost->InvalidateGrid();
+        if (FUpdateCount == 0 && shownBefore != static_cast<int>(DisplayedRows().size()) &&
+            FHost->EditorVisible()) {
+            FHost->UpdateEditor();
+            FHost->SelectEditorText();
+        }
+    }
+    return result;
+}
+
+void TRSCustomObjectInspector::RefreshAll()
+{
+    if (FDestroying || FObjects->UpdateCount() > 0)
+        return;
+    if (!RefreshValues(Items()))
+        RequestRebuild();
+}
+
+void TRSCustomObjectInspector::ApplyFilters()
+{
+    if (FFilters.Count() == 0)
+        return;
+    auto filtered = [this](const std::string &text) {
+        for (const std::string &f : FFilters.Lines())
+            if (StrUtils::SameText(f, text))
+                return true;
+        return false;
+    };
+    // From the last row to the first, so that deleting a row with its
+    // descendants never skips one.
+    for (int i = static_cast<int>(AllRows().size()) - 1; i >= 0; --i) {
+        if (i >= static_cast<int>(AllRows().size()))
+            continue;
+        TRSItemProp *row = AllRows()[static_cast<size_t>(i)];
+        if (filtered(row->Name()) || filtered(row->GetFullName()))
+            row->Collection()->Delete(row->Index());
+    }
+}
+
+void TRSCustomObjectInspector::InitCategories()
+{
+    TRSStringList &categories = Items()->Categories();
+    categories.BeginUpdate();
+    for (const char *entry : kCategoryTable)
+        categories.Add(entry);
+    categories.EndUpdate();
+}
+
+std::string TRSCustomObjectInspector::GetCellText(int col, int row) const
+{
+    const int field = FieldOf(col, row);
+    const int item = ItemOf(col, row);
+    if ((FDisplayOptions & doColumnTitles) && item == 0) {
+        if (field >= 1 && FDynamicTitleCaptions && FObjects->Count() >= field) {
+            if (TPersistent *o = FObjects->Item(field - 1)->Instance()) {
+                if (o->IsComponent())
+                    return o->ComponentName();
+                const TClassInfo *info = TypInfo::ClassInfoOf(o);
+                return info ? info->Name : std::string();
+            }
+        }
+        return TRSCustomItemListEditor::GetCellText(col, row);
+    }
+    TRSItemProp *r = ItemAt(col, row, true);
+    if (!r || field == 0 || (FDisplayOptions & doMultiColValues))
+        return TRSCustomItemListEditor::GetCellText(col, row);
+    TRSItemProperty *p = AsProperty(r);
+    const bool current = CurrentRow() == r && CurrentField() == field;
+    if (current || !p || p->IsAllEqual() || FObjects->Count() == 1)
+        return r->Values()->Get(0);
+    return {};
+}
+
+TRSEditStyle TRSCustomObjectInspector::GetEditStyle(int col, int row)
+{
+    const TRSEditStyle style = TRSCustomItemListEditor::GetEditStyle(col, row);
+    TRSItemProp *r = ItemAt(col, row, true);
+    if (style == esPickList && r && r->GetReadOnly())
+        return esSimple;
+    return style;
+}
+
+void TRSCustomObjectInspector::SetArrangeByCategory(bool value)
+{
+    const bool changed = value != FArrangeByCategory;
+    TRSCustomItemListEditor::SetArrangeByCategory(value);
+    if (changed)
+        RequestRebuild();
+}
+
+void TRSCustomObjectInspector::SetDisplayOptions(TILEDisplayOptions value)
+{
+    const bool multiFlips = (value ^ FDisplayOptions) & doMultiColValues;
+    if (multiFlips)
+        Items()->Clear();
+    TRSCustomItemListEditor::SetDisplayOptions(value);
+    if (multiFlips)
+        RequestRebuild();
+}
+
+TRSItemProps *TRSCustomObjectInspector::CreateItems(TRSItemProp *owner)
+{
+    if (owner)
+        return new TRSItemProperties(owner);
+    return new TRSItemProperties(this);
+}
+
+const TRSFont *TRSCustomObjectInspector::GetBaseFont(TRSCustomDeltaFont *font) const
+{
+    if (font == &FValueChangedFont)
+        return &FValueFont;
+    return TRSCustomItemListEditor::GetBaseFont(font);
+}

@@ -1,0 +1,8 @@
+#include "inspector/RSItemProperties.h"
+
+#include "inspector/RSItemProperty.h"
+
+TRSItemProp *TRSItemProperties::CreateItem()
+{
+    return new TRSItemProperty;
+}
