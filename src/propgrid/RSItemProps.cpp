@@ -7,17 +7,9 @@
 
 #include <algorithm>
 
-TRSItemProps::TRSItemProps(TRSItemProp *ownerRow)
-    : FOwnerRow(ownerRow), FDefaultCategoryName(RSConsts::SMiscellaneous)
-{
-}
+TRSItemProps::TRSItemProps(TRSItemProp *ownerRow) : FOwnerRow(ownerRow) {}
 
-TRSItemProps::TRSItemProps(TRSCustomItemListEditor *ownerGrid)
-    : FOwnerGrid(ownerGrid), FDefaultCategoryName(RSConsts::SMiscellaneous)
-{
-    if (ownerGrid)
-        FSorted = false;
-}
+TRSItemProps::TRSItemProps(TRSCustomItemListEditor *ownerGrid) : FOwnerGrid(ownerGrid) {}
 
 TRSItemProps::~TRSItemProps()
 {

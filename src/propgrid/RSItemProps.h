@@ -1,5 +1,6 @@
 #pragma once
 
+#include "propgrid/RSConsts.h"
 #include "propgrid/RSStringList.h"
 #include "propgrid/RSTypes.h"
 
@@ -18,6 +19,8 @@ using TRSItemKey = std::variant<int, std::string>;
 class TRSItemProps
 {
 public:
+    // A free-standing collection, owned by neither a row nor a grid.
+    TRSItemProps() = default;
     explicit TRSItemProps(TRSItemProp *ownerRow);
     explicit TRSItemProps(TRSCustomItemListEditor *ownerGrid);
     virtual ~TRSItemProps();
@@ -96,5 +99,5 @@ private:
     bool FSorted = false;
     TRSItemProp *FDefaultCategoryItem = nullptr;
     TRSStringList FCategories;
-    std::string FDefaultCategoryName;
+    std::string FDefaultCategoryName = RSConsts::SMiscellaneous;
 };

@@ -101,7 +101,7 @@ TEST(RowsModel, ReadingValuesPadsAndTrimsQuietly)
     row->Values()->Put(0, "9");
     EXPECT_EQ(changes, 1);
     // Without a grid the list keeps what it holds.
-    TRSItemProps loose(static_cast<TRSItemProp *>(nullptr));
+    TRSItemProps loose;
     TRSItemProp *free = loose.Add();
     free->Values()->SetText("1\r\n2");
     EXPECT_EQ(free->Value(), "1\r\n2");
