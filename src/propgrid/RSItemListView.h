@@ -14,7 +14,9 @@ class TRSInplaceEditList;
 
 // The window of the property grid: paints the cells of its grid, turns mouse
 // and keys into the grid's input operations, hosts the in-place editor and
-// shows item hints.
+// shows item hints. A descendant grid is handed over at construction, e.g.
+// new TRSItemListView(parent, std::make_unique<TMyGrid>()); the view then
+// runs the grid's Init, so the descendant's CreateItems makes the rows.
 class TRSItemListView : public QAbstractScrollArea, public TRSGridHost
 {
     Q_OBJECT
