@@ -87,6 +87,10 @@ void TRSItemProp::SetCollection(TRSItemProps *value)
 {
     if (value == FCollection || !value)
         return;
+    // A row cannot move under itself.
+    for (const TRSItemProp *p = value->OwnerRow(); p; p = p->ParentItem())
+        if (p == this)
+            return;
     if (FCollection)
         FCollection->RemoveItem(this);
     value->InsertItem(this, value->Count());

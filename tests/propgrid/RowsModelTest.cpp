@@ -351,6 +351,10 @@ TEST(RowsModel, DescendantCountsFollowMovedSubtrees)
     for (TRSItemProp *row : grid.AllRows())
         all.push_back(row->Name());
     EXPECT_EQ(all, (std::vector<std::string>{"a", "b", "c", "d"}));
+    // A row cannot move under itself.
+    b->SetCollection(c->Items());
+    EXPECT_EQ(c->ParentItem(), b);
+    EXPECT_EQ(b->Collection(), grid.Items());
     grid.Items()->Delete(b->Index());
     EXPECT_EQ(grid.AllRows().size(), 1u);
     EXPECT_EQ(grid.DisplayedRows().size(), 1u);
