@@ -24,8 +24,11 @@ bool TXdgMailClient::Connect()
 
 QStringList TXdgMailClient::Arguments(const TMailItem &item)
 {
+    // The tool writes every line break into the message as CR LF itself.
+    QString body = item.Body;
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QStringList args{QStringLiteral("--utf8"), QStringLiteral("--subject"), item.Subject,
-                     QStringLiteral("--body"), item.Body};
+                     QStringLiteral("--body"), body};
     for (const QString &file : item.Attachments)
         args << QStringLiteral("--attach") << file;
     return args;

@@ -233,7 +233,7 @@ TEST_F(XdgMailClientTest, HandsSubjectBodyAndAttachmentToTheTool)
     ASSERT_TRUE(client.Connect());
     client.Display(item);
     EXPECT_EQ(Arguments(),
-              (QStringList{"--utf8", "--subject", "Form Design", "--body", "line one\r\nline two ÿ",
+              (QStringList{"--utf8", "--subject", "Form Design", "--body", "line one\nline two ÿ",
                            "--attach", "/tmp/a b/Design.xml"}));
 }
 
