@@ -20,6 +20,9 @@
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/FormAlignment.h"
 #include "designer/LXControlsContainer.h"
+#include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSObjectInspector.h"
+#include "platform/CodePage.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
@@ -119,9 +122,10 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     headerFont.setBold(true);
     FHeader->setFont(headerFont);
     panelLayout->addWidget(FHeader);
-    FInspectorPlace = new QWidget(FPanel2);
-    FInspectorPlace->setObjectName(QStringLiteral("RSObjectInspector1"));
-    panelLayout->addWidget(FInspectorPlace, 1);
+    FInspector = new TRSObjectInspector(FPanel2);
+    FInspector->setObjectName(QStringLiteral("RSObjectInspector1"));
+    ConfigureInspector();
+    panelLayout->addWidget(FInspector, 1);
 
     CreateMenus();
 
@@ -138,7 +142,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         DesignerHandler->PopupMenu = FControlPopupMenu;
         DesignerHandler->SetEnabled(true);
     }
-    FContainer = new TLXControlsContainer(this, FInspectorPlace);
+    FContainer = new TLXControlsContainer(this, FInspector);
     FContainer->setObjectName(QStringLiteral("MainPanel"));
     FContainer->SetOnDragOver(
         [](QWidget *, QObject *, const QPoint &, bool &accept) { accept = true; });
@@ -226,6 +230,7 @@ void TForm1::CreateMenus()
     QMenu *options = tools->addMenu(QStringLiteral("Options"));
     FCategorize = options->addAction(QStringLiteral("Categorize properties"));
     FCategorize->setCheckable(true);
+    connect(FCategorize, &QAction::triggered, this, [this] { mnuCategorizePropertiesClick(); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     connect(help->addAction(QStringLiteral("Feedback...")), &QAction::triggered, this,
@@ -315,6 +320,42 @@ void TForm1::mnuDisableDesignerClick()
     SetModified(true);
 }
 
+void TForm1::mnuCategorizePropertiesClick()
+{
+    FInspector->Inspector()->SetArrangeByCategory(FCategorize->isChecked());
+}
+
+void TForm1::ConfigureInspector()
+{
+    TRSCustomObjectInspector *inspector = FInspector->Inspector();
+    FInspector->setFrameShape(QFrame::NoFrame);
+    inspector->SetDisplayOptions(doAutoColResize | doKeyColFixed | doShowReadOnly);
+    inspector->SetDynamicTitleCaptions(true);
+    inspector->SetFixedRows(0);
+    inspector->SetIndent(11);
+    inspector->SetPathDelimiter(".");
+    inspector->SetSorted(true);
+    const std::string family = CodePage::FromQString(font().family());
+    const int size = std::max(font().pointSize(), 8);
+    const auto setFont = [&](TRSFont &f, TRSColor color, unsigned style) {
+        f.SetName(family);
+        f.SetSize(size);
+        f.SetColor(color);
+        f.SetStyle(style);
+    };
+    setFont(inspector->ValueFont(), 0x800000, 0);
+    setFont(inspector->CategoryFont(), 0x800080, TRSFont::fsBold);
+    setFont(inspector->TitleCaptionFont(), 0x000000, 0);
+    inspector->SetColWidth(0, 100);
+    inspector->SetColWidth(1, 81);
+    // Properties the designer keeps to itself.
+    TRSStringList filters{
+        "DragKind",    "DragMode",     "DockSite",       "DragCursor",  "Action",  "Tag",
+        "Constraints", "Ctl3D",        "Cursor",         "Helpcontext", "Enabled", "BiDiMode",
+        "PopupMenu",   "FocusControl", "ParentBiDiMode", "HelpKeyword", "HelpType"};
+    inspector->SetFilters(filters);
+}
+
 void TForm1::mnuBringToFrontClick()
 {
     for (QWidget *c : DesignerHandler->Selection())
@@ -331,8 +372,10 @@ void TForm1::mnuSendToBackClick()
 
 void TForm1::mnuAlignmentClick()
 {
-    if (AlignmentDialog(this, DesignerHandler->Selection()))
+    if (AlignmentDialog(this, DesignerHandler->Selection())) {
+        FInspector->Rebuild();
         SetModified(true);
+    }
 }
 
 void TForm1::mnuDeleteClick()
@@ -375,6 +418,8 @@ QString TForm1::StatusText() const
 
 void TForm1::ShowSelected(QWidget *control)
 {
+    FInspector->SetComponent(AsDesigned(control));
+    FInspector->Rebuild();
     if (!control) {
         SetStatus(QStringLiteral("Done"));
         FHeader->setText(QStringLiteral("<None>"));
@@ -388,12 +433,19 @@ void TForm1::ShowSelected(QWidget *control)
 
 void TForm1::ShowSelection(const std::vector<QWidget *> &controls)
 {
+    FInspector->SetComponent(nullptr);
     if (controls.empty())
         return;
     if (controls.size() == 1) {
         ShowSelected(controls.front());
         return;
     }
+    TRSInspectorObjects &objects = FInspector->Inspector()->Objects();
+    objects.BeginUpdate();
+    for (QWidget *control : controls)
+        if (TLXDesigned *designed = AsDesigned(control))
+            objects.AddObject(designed);
+    objects.EndUpdate();
     SetStatus(QStringLiteral("Selected %1 control(s)").arg(controls.size()));
     FHeader->setText(QStringLiteral("Multiple"));
 }
@@ -416,11 +468,9 @@ QWidget *TForm1::AddControl(int kindIndex, int x, QWidget *target, int y)
     if (auto *grid = dynamic_cast<TLXStringGrid *>(control)) {
         grid->SetFixedCols(0);
         grid->resize(330, 130);
-        grid->SetOptions(GridOptionBit(goFixedVertLine) | GridOptionBit(goFixedHorzLine) |
-                         GridOptionBit(goVertLine) | GridOptionBit(goHorzLine) |
-                         GridOptionBit(goRangeSelect) | GridOptionBit(goRowSizing) |
-                         GridOptionBit(goColSizing) | GridOptionBit(goRowMoving) |
-                         GridOptionBit(goColMoving) | GridOptionBit(goEditing));
+        grid->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine |
+                         goRangeSelect | goRowSizing | goColSizing | goRowMoving | goColMoving |
+                         goEditing);
     }
     if (control) {
         const int step = DesignerHandler ? DesignerHandler->GridStep : 5;

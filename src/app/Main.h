@@ -14,6 +14,7 @@ class QSplitter;
 class QTabWidget;
 class QToolBox;
 class TLXControlsContainer;
+class TRSObjectInspector;
 class TMailClient;
 class TPaletteButton;
 
@@ -46,6 +47,7 @@ public:
     void mnuClearClick();
     void mnuExitClick() { close(); }
     void mnuDisableDesignerClick();
+    void mnuCategorizePropertiesClick();
     void mnuSendMailOutlookClick();
     void mnuFeedbackClick();
     void mnuAboutClick();
@@ -76,6 +78,7 @@ public:
     QString PreparePreviewFile(const QString &name) const;
 
     TLXControlsContainer *Container() const { return FContainer; }
+    TRSObjectInspector *ObjectInspector() const { return FInspector; }
     QTabWidget *MainPages() const { return FMainPages; }
     QLabel *Header() const { return FHeader; }
     QString StatusText() const;
@@ -100,6 +103,7 @@ protected:
 
 private:
     void CreateMenus();
+    void ConfigureInspector();
     QWidget *CreatePalette();
     void MainPagesChange(int index);
     QWidget *EnsureBrowser(int tabIndex);
@@ -112,7 +116,7 @@ private:
     QToolBox *FControlsPane = nullptr;
     QWidget *FPanel2 = nullptr;
     QLabel *FHeader = nullptr;
-    QWidget *FInspectorPlace = nullptr;
+    TRSObjectInspector *FInspector = nullptr;
     QLabel *FStatus = nullptr;
     TLXControlsContainer *FContainer = nullptr;
     QMenu *FControlPopupMenu = nullptr;

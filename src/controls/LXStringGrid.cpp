@@ -6,8 +6,7 @@
 
 TLXStringGrid::TLXStringGrid(QWidget *parent)
     : QTableWidget(5, 5, parent), FFixedColor(palette().color(QPalette::Button)),
-      FOptions(GridOptionBit(goFixedVertLine) | GridOptionBit(goFixedHorzLine) |
-               GridOptionBit(goVertLine) | GridOptionBit(goHorzLine) | GridOptionBit(goRangeSelect))
+      FOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect)
 {
     horizontalHeader()->hide();
     verticalHeader()->hide();
@@ -67,24 +66,21 @@ void TLXStringGrid::SetFixedColor(const QColor &color)
 void TLXStringGrid::SetGridLineWidth(int width)
 {
     FGridLineWidth = std::max(width, 0);
-    setShowGrid(FGridLineWidth > 0 &&
-                (FOptions & (GridOptionBit(goVertLine) | GridOptionBit(goHorzLine))));
+    setShowGrid(FGridLineWidth > 0 && (FOptions & (goVertLine | goHorzLine)));
 }
 
 void TLXStringGrid::SetOptions(TGridOptions options)
 {
     FOptions = options;
-    setEditTriggers((options & GridOptionBit(goEditing))
-                        ? (options & GridOptionBit(goAlwaysShowEditor)
-                               ? QAbstractItemView::AllEditTriggers
-                               : QAbstractItemView::DoubleClicked |
-                                     QAbstractItemView::EditKeyPressed |
-                                     QAbstractItemView::AnyKeyPressed)
+    setEditTriggers((options & goEditing)
+                        ? (options & goAlwaysShowEditor ? QAbstractItemView::AllEditTriggers
+                                                        : QAbstractItemView::DoubleClicked |
+                                                              QAbstractItemView::EditKeyPressed |
+                                                              QAbstractItemView::AnyKeyPressed)
                         : QAbstractItemView::NoEditTriggers);
-    setSelectionBehavior((options & GridOptionBit(goRowSelect)) ? SelectRows : SelectItems);
-    setSelectionMode((options & GridOptionBit(goRangeSelect)) ? ContiguousSelection
-                                                              : SingleSelection);
-    setTabKeyNavigation(options & GridOptionBit(goTabs));
+    setSelectionBehavior((options & goRowSelect) ? SelectRows : SelectItems);
+    setSelectionMode((options & goRangeSelect) ? ContiguousSelection : SingleSelection);
+    setTabKeyNavigation(options & goTabs);
     SetGridLineWidth(FGridLineWidth);
 }
 

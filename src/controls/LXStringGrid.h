@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/GridOptions.h"
+#include "propgrid/RSTypes.h"
 #include "controls/LXDesigned.h"
 
 #include <QColor>

@@ -3,7 +3,7 @@
 #include "controls/ControlsFactory.h"
 #include "designer/ContainerClient.h"
 
-TLXControlsContainer::TLXControlsContainer(QWidget *owner, QWidget *inspector)
+TLXControlsContainer::TLXControlsContainer(QWidget *owner, TRSObjectInspector *inspector)
     : QScrollArea(owner), FInspector(inspector)
 {
     setWidgetResizable(true);

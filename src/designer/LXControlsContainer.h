@@ -5,15 +5,17 @@
 #include <QScrollArea>
 #include <functional>
 
+class TRSObjectInspector;
+
 // The design surface: a scroll box whose inner client widget holds the
 // top-level designed controls. Drops on the client go to the surface's drop
 // handlers; a click on empty surface raises OnClick.
 class TLXControlsContainer : public QScrollArea, public TDropTarget
 {
 public:
-    TLXControlsContainer(QWidget *owner, QWidget *inspector);
+    TLXControlsContainer(QWidget *owner, TRSObjectInspector *inspector);
 
-    QWidget *Inspector() const { return FInspector; }
+    TRSObjectInspector *Inspector() const { return FInspector; }
     QWidget *TargetWidget() override { return this; }
     QWidget *ClientWidget() override { return widget(); }
 
@@ -23,5 +25,5 @@ public:
     std::function<void()> OnClick;
 
 private:
-    QWidget *FInspector;
+    TRSObjectInspector *FInspector;
 };
