@@ -3,6 +3,7 @@
 #include "app/ProgramIcon.h"
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
+#include "inspector/DesignerClasses.h"
 
 #include <memory>
 #include <unistd.h>
@@ -18,6 +19,7 @@ int main(int argc, char **argv)
     auto handler = std::make_unique<TDesignerMessagesHandler>();
     DesignerHandler = handler.get();
     CreateControlsFactory();
+    RegisterDesignerClasses();
 
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Form Designer"));

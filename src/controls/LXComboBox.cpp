@@ -1,6 +1,7 @@
 #include "controls/LXComboBox.h"
 
 #include "controls/DesignEventForwarder.h"
+#include "controls/Strings.h"
 
 #include <QLineEdit>
 
@@ -8,7 +9,27 @@ TLXComboBox::TLXComboBox(QWidget *parent) : QComboBox(parent)
 {
     SetEditable(true);
     resize(145, sizeHint().height());
+    FItems = std::make_unique<TStrings>(
+        [this] {
+            QStringList lines;
+            for (int i = 0; i < count(); ++i)
+                lines.append(itemText(i));
+            return lines;
+        },
+        [this](const QStringList &lines) {
+            // Replacing the items keeps the typed text and, where it still
+            // exists, the chosen item.
+            const int index = currentIndex();
+            const QString text = currentText();
+            clear();
+            addItems(lines);
+            setCurrentIndex(index < count() ? index : -1);
+            if (isEditable())
+                setEditText(text);
+        });
 }
+
+TLXComboBox::~TLXComboBox() = default;
 
 void TLXComboBox::SetEditable(bool editable)
 {

@@ -3,14 +3,21 @@
 #include "controls/LXDesigned.h"
 
 #include <QComboBox>
+#include <memory>
+
+class TStrings;
 
 // An editable combo box; the events of its editor are routed on its behalf.
 class TLXComboBox : public QComboBox, public TLXDesigned
 {
 public:
     explicit TLXComboBox(QWidget *parent = nullptr);
+    ~TLXComboBox() override;
 
     QWidget *Widget() override { return this; }
+
+    // The items, in step with the widget's content.
+    TStrings *Items() { return FItems.get(); }
     QString Text() const override { return currentText(); }
     void SetText(const QString &text) override;
 
@@ -19,4 +26,7 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+
+private:
+    std::unique_ptr<TStrings> FItems;
 };

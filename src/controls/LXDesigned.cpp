@@ -1,11 +1,150 @@
 #include "controls/LXDesigned.h"
 
+#include "controls/Colors.h"
 #include "controls/Cursors.h"
 #include "controls/DesignEventForwarder.h"
+#include "controls/Font.h"
+#include "controls/SizeConstraints.h"
+#include "controls/Strings.h"
 #include "platform/CodePage.h"
 
+#include <QAbstractScrollArea>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QWidget>
+
+TLXDesigned::TLXDesigned() : FComment(std::make_unique<TStrings>()) {}
+
+TLXDesigned::~TLXDesigned() = default;
+
+QStringList TLXDesigned::Comment() const
+{
+    return FComment->Lines();
+}
+
+void TLXDesigned::SetComment(const QStringList &lines)
+{
+    FComment->SetLines(lines);
+}
+
+TFont *TLXDesigned::Font()
+{
+    if (!FFont) {
+        FFont = std::make_unique<TFont>(Widget());
+        FFont->OnChange = [this] { FParentFont = false; };
+    }
+    return FFont.get();
+}
+
+TSizeConstraints *TLXDesigned::Constraints()
+{
+    if (!FConstraints)
+        FConstraints = std::make_unique<TSizeConstraints>(Widget());
+    return FConstraints.get();
+}
+
+void TLXDesigned::SetParentFont(bool value)
+{
+    if (value)
+        Font()->ResetToParent();
+    FParentFont = value;
+}
+
+int32_t TLXDesigned::DefaultColor() const
+{
+    // Edits, lists, memos, grids and combo boxes show the window colour.
+    const QWidget *w = const_cast<TLXDesigned *>(this)->Widget();
+    if (qobject_cast<const QLineEdit *>(w) || qobject_cast<const QAbstractScrollArea *>(w) ||
+        qobject_cast<const QComboBox *>(w))
+        return clWindow;
+    return clBtnFace;
+}
+
+bool TLXDesigned::ParentColor() const
+{
+    // Kinds with a face colour take their parent's; edit-like kinds have
+    // the window colour of their own.
+    return FParentColor.value_or(DefaultColor() == clBtnFace);
+}
+
+int32_t TLXDesigned::Color() const
+{
+    if (ParentColor()) {
+        QWidget *parent = const_cast<TLXDesigned *>(this)->Widget()->parentWidget();
+        if (TLXDesigned *designed = parent ? AsDesigned(parent) : nullptr)
+            return designed->Color();
+        return clBtnFace;
+    }
+    return FColor.value_or(DefaultColor());
+}
+
+void TLXDesigned::SetColor(int32_t color)
+{
+    FColor = color;
+    FParentColor = false;
+    ApplyColor();
+}
+
+void TLXDesigned::SetParentColor(bool value)
+{
+    FParentColor = value;
+    if (value)
+        FColor.reset();
+    ApplyColor();
+}
+
+void TLXDesigned::ApplyColor()
+{
+    QWidget *w = Widget();
+    const QPalette::ColorRole role =
+        DefaultColor() == clWindow ? QPalette::Base : w->backgroundRole();
+    QPalette palette = w->palette();
+    palette.setColor(role, ColorToQColor(Color()));
+    w->setPalette(palette);
+    w->setAutoFillBackground(!ParentColor());
+}
+
+void TLXDesigned::SetHint(const std::string &hint)
+{
+    FHint = hint;
+    ApplyHint();
+}
+
+void TLXDesigned::SetShowHint(bool value)
+{
+    FShowHint = value;
+    FParentShowHint = false;
+    ApplyHint();
+}
+
+void TLXDesigned::SetParentShowHint(bool value)
+{
+    FParentShowHint = value;
+    if (value) {
+        QWidget *parent = Widget()->parentWidget();
+        TLXDesigned *designed = parent ? AsDesigned(parent) : nullptr;
+        FShowHint = designed && designed->ShowHint();
+    }
+    ApplyHint();
+}
+
+void TLXDesigned::ApplyHint()
+{
+    Widget()->setToolTip(FShowHint ? CodePage::ToQString(FHint) : QString());
+}
+
+int64_t TLXDesigned::StoredValue(const std::string &key, int64_t def) const
+{
+    auto it = FValues.find(key);
+    return it == FValues.end() ? def : it->second;
+}
+
+std::string TLXDesigned::StoredText(const std::string &key) const
+{
+    auto it = FTexts.find(key);
+    return it == FTexts.end() ? std::string() : it->second;
+}
 
 std::string TLXDesigned::ComponentName() const
 {

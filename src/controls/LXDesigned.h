@@ -7,8 +7,16 @@
 #include <QEvent>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
 
 class QWidget;
+class TFont;
+class TSizeConstraints;
+class TStrings;
 
 // What every designed control kind adds to its widget: the owned Comment
 // lines, the hidden window text, the caption-follows-name rule and the
@@ -16,14 +24,53 @@ class QWidget;
 class TLXDesigned : public TPersistent
 {
 public:
+    TLXDesigned();
+    ~TLXDesigned() override;
+
     bool IsComponent() const override { return true; }
     std::string ComponentName() const override;
 
     virtual QWidget *Widget() = 0;
 
-    const QStringList &Comment() const { return FComment; }
+    QStringList Comment() const;
     // Copies the lines; the control never keeps the caller's list.
-    void SetComment(const QStringList &lines) { FComment = lines; }
+    void SetComment(const QStringList &lines);
+    TStrings *CommentStrings() { return FComment.get(); }
+
+    // The owned sub-objects, made on first use and freed with the control.
+    TFont *Font();
+    TSizeConstraints *Constraints();
+
+    // ParentFont: the control shows its parent's font until a font
+    // attribute is set; setting it true takes the parent's font again.
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool value);
+
+    // Color: the background colour value. With ParentColor the control
+    // shows its parent's colour; setting a colour clears ParentColor.
+    int32_t Color() const;
+    void SetColor(int32_t color);
+    bool ParentColor() const;
+    void SetParentColor(bool value);
+    // The colour a control of this kind has of its own.
+    virtual int32_t DefaultColor() const;
+
+    // Hint, ShowHint and ParentShowHint: the hint shows as the tool tip
+    // while hints are shown.
+    std::string Hint() const { return FHint; }
+    void SetHint(const std::string &hint);
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool value);
+
+    // Property values without a counterpart in the widget, kept so that
+    // they read back as written; a value never written reads as the given
+    // default.
+    int64_t StoredValue(const std::string &key, int64_t def) const;
+    void SetStoredValue(const std::string &key, int64_t value) { FValues[key] = value; }
+    std::string StoredText(const std::string &key) const;
+    void SetStoredText(const std::string &key, const std::string &value) { FTexts[key] = value; }
 
     virtual TControlStatus ControlStatus() const { return csDefault; }
 
@@ -65,8 +112,20 @@ private:
     // hovering shows handles and sizing cursors; scroll bars show the
     // control's handles over them.
     void PrepareInnerWidgets();
+    void ApplyColor();
+    void ApplyHint();
 
-    QStringList FComment;
+    std::unique_ptr<TStrings> FComment;
+    std::unique_ptr<TFont> FFont;
+    std::unique_ptr<TSizeConstraints> FConstraints;
+    bool FParentFont = true;
+    std::optional<int32_t> FColor;
+    std::optional<bool> FParentColor;
+    std::string FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    std::map<std::string, int64_t> FValues;
+    std::map<std::string, std::string> FTexts;
     QString FText;
     int FCursor = 0;
     int FNaturalShape = 0;

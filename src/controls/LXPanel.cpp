@@ -15,6 +15,12 @@ void TLXPanel::SetText(const QString &text)
     update();
 }
 
+void TLXPanel::SetCaptionAlignment(Qt::Alignment alignment)
+{
+    FAlignment = alignment;
+    update();
+}
+
 bool TLXPanel::event(QEvent *event)
 {
     return Route(event, [&] { return QFrame::event(event); });
@@ -24,5 +30,5 @@ void TLXPanel::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawText(contentsRect(), Qt::AlignCenter, FCaption);
+    painter.drawText(contentsRect(), FAlignment | Qt::AlignVCenter, FCaption);
 }

@@ -17,6 +17,10 @@ public:
     QString Text() const override { return FCaption; }
     void SetText(const QString &text) override;
 
+    // Where the caption stands: Qt::AlignLeft, AlignRight or AlignHCenter.
+    Qt::Alignment CaptionAlignment() const { return FAlignment; }
+    void SetCaptionAlignment(Qt::Alignment alignment);
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -26,4 +30,5 @@ protected:
 
 private:
     QString FCaption;
+    Qt::Alignment FAlignment = Qt::AlignHCenter;
 };

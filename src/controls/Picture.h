@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Persistent.h"
+
 #include <QString>
 #include <functional>
 #include <memory>
@@ -8,11 +10,11 @@ class QByteArray;
 class TGraphic;
 
 // Holds at most one graphic of any format and tells its owner of changes.
-class TPicture
+class TPicture : public TPersistent
 {
 public:
     TPicture();
-    ~TPicture();
+    ~TPicture() override;
     TPicture(const TPicture &) = delete;
     TPicture &operator=(const TPicture &) = delete;
 

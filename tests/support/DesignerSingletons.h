@@ -3,12 +3,18 @@
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
 
-// Makes the process-wide design-time handler and controls registry, as the
-// program does at start-up; tests may replace the handler for a while.
+// Present in the test executables that link the object inspector.
+void RegisterDesignerClasses() __attribute__((weak));
+
+// Makes the process-wide design-time handler and controls registry and
+// registers the designer's classes with the published-property model, as
+// the program does at start-up; tests may replace the handler for a while.
 inline void EnsureDesignerSingletons()
 {
     static TDesignerMessagesHandler handler;
     if (!DesignerHandler)
         DesignerHandler = &handler;
     CreateControlsFactory();
+    if (RegisterDesignerClasses)
+        RegisterDesignerClasses();
 }

@@ -1,0 +1,340 @@
+#include "inspector/DesignerClasses.h"
+
+#include "controls/Colors.h"
+#include "controls/DropTarget.h"
+#include "controls/Font.h"
+#include "controls/InplaceEdit.h"
+#include "controls/LXButton.h"
+#include "controls/LXCheckBox.h"
+#include "controls/LXComboBox.h"
+#include "controls/LXEditBox.h"
+#include "controls/LXGroupBox.h"
+#include "controls/LXImage.h"
+#include "controls/LXLabel.h"
+#include "controls/LXListBox.h"
+#include "controls/LXMemo.h"
+#include "controls/LXPanel.h"
+#include "controls/LXRadioButton.h"
+#include "controls/LXStringGrid.h"
+#include "controls/Picture.h"
+#include "controls/SizeConstraints.h"
+#include "controls/Strings.h"
+#include "inspector/DesignerKinds.h"
+#include "inspector/DesignerProps.h"
+#include "inspector/StrUtils.h"
+#include "platform/CodePage.h"
+#include "platform/Exception.h"
+
+#include <QWidget>
+#include <cctype>
+
+using namespace DesignerProps;
+
+namespace
+{
+
+TClassInfo Describe(const char *name, const TClassInfo *parent, std::vector<TPropInfo> props)
+{
+    TClassInfo info;
+    info.Name = name;
+    info.Parent = parent;
+    info.Properties = std::move(props);
+    return info;
+}
+
+bool IsValidIdent(const std::string &name)
+{
+    if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0])))
+        return false;
+    for (char ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch)) && ch != '_')
+            return false;
+    return true;
+}
+
+// Names end up in file names of exported pages, so only identifiers are
+// taken, and no two controls of one owner share a name.
+void SetComponentName(TLXDesigned &control, const std::string &name)
+{
+    if (!name.empty() && !IsValidIdent(name))
+        throw Exception("'" + name + "' is not a valid component name");
+    QWidget *self = control.Widget();
+    if (!name.empty() && self->parentWidget()) {
+        for (QObject *sibling : self->parentWidget()->children()) {
+            if (sibling == self || !sibling->isWidgetType())
+                continue;
+            TLXDesigned *other = AsDesigned(static_cast<QWidget *>(sibling));
+            if (other && StrUtils::SameText(other->ComponentName(), name))
+                throw Exception("A component named " + name + " already exists");
+        }
+    }
+    control.SetName(CodePage::ToQString(name));
+}
+
+// The tab order a control has until one is set: its place among the
+// designed controls of its parent.
+int64_t TabOrderOf(TLXDesigned &control)
+{
+    const int64_t kept = control.StoredValue("TabOrder", INT64_MIN);
+    if (kept != INT64_MIN)
+        return kept;
+    QWidget *self = control.Widget();
+    if (!self->parentWidget())
+        return 0;
+    int64_t index = 0;
+    for (QObject *sibling : self->parentWidget()->children()) {
+        if (sibling == self)
+            return index;
+        if (sibling->isWidgetType() && AsDesigned(static_cast<QWidget *>(sibling)))
+            ++index;
+    }
+    return index;
+}
+
+// Drag kind and mode: the drop target's own where the control is one.
+TPropInfo DragProp(const char *name, const TTypeInfo &type, bool kind)
+{
+    const std::string key = name;
+    return Ord<TLXDesigned>(
+        name, type,
+        [key, kind](TLXDesigned &c) -> int64_t {
+            if (auto *target = dynamic_cast<TDropTarget *>(&c))
+                return kind ? target->DragKind() : target->DragMode();
+            return c.StoredValue(key, 0);
+        },
+        [key, kind](TLXDesigned &c, int64_t v) {
+            if (auto *target = dynamic_cast<TDropTarget *>(&c)) {
+                if (kind)
+                    target->SetDragKind(static_cast<int>(v));
+                else
+                    target->SetDragMode(static_cast<int>(v));
+            } else {
+                c.SetStoredValue(key, v);
+            }
+        },
+        0);
+}
+
+std::vector<TPropInfo> ComponentProps()
+{
+    const TDesignerTypes &t = DesignerTypes();
+    return {Str<TLXDesigned>(
+                "Name", t.TComponentName, [](TLXDesigned &c) { return c.ComponentName(); },
+                SetComponentName),
+            Kept("Tag", t.Integer, 0)};
+}
+
+TPropInfo Geometry(const char *name, int (QWidget::*get)() const, void (*set)(QWidget *, int))
+{
+    return Ord<TLXDesigned>(
+        name, DesignerTypes().Integer, [get](TLXDesigned &c) { return (c.Widget()->*get)(); },
+        [set](TLXDesigned &c, int64_t v) { set(c.Widget(), static_cast<int>(v)); }, NoDefault);
+}
+
+std::vector<TPropInfo> ControlProps()
+{
+    const TDesignerTypes &t = DesignerTypes();
+    return {
+        Ord<TLXDesigned>(
+            "Cursor", t.TCursor, [](TLXDesigned &c) { return c.Cursor(); },
+            [](TLXDesigned &c, int64_t v) { c.SetCursor(static_cast<int>(v)); }, 0),
+        Geometry("Left", &QWidget::x, [](QWidget *w, int v) { w->move(v, w->y()); }),
+        Geometry("Top", &QWidget::y, [](QWidget *w, int v) { w->move(w->x(), v); }),
+        Geometry("Width", &QWidget::width, [](QWidget *w, int v) { w->resize(v, w->height()); }),
+        Geometry("Height", &QWidget::height, [](QWidget *w, int v) { w->resize(w->width(), v); }),
+        Kept("HelpContext", t.THelpContext, 0),
+        KeptText("HelpKeyword", t.String),
+        Kept("HelpType", t.THelpType, 1),
+        Str<TLXDesigned>(
+            "Hint", t.String, [](TLXDesigned &c) { return c.Hint(); },
+            [](TLXDesigned &c, const std::string &v) { c.SetHint(v); }),
+        // The control's own flag, not whether its window is on screen.
+        Bool<TLXDesigned>(
+            "Visible", [](TLXDesigned &c) { return !c.Widget()->isHidden(); },
+            [](TLXDesigned &c, bool v) { c.Widget()->setVisible(v); }, true),
+    };
+}
+
+std::vector<TPropInfo> WinControlProps()
+{
+    const TDesignerTypes &t = DesignerTypes();
+    return {
+        Kept("Anchors", t.TAnchors, 0x3),
+        Kept("BiDiMode", t.TBiDiMode, 0),
+        Obj<TLXDesigned>(
+            "Constraints", t.TSizeConstraints, [](TLXDesigned &c) { return c.Constraints(); },
+            [](TLXDesigned &c, TPersistent *v) {
+                if (auto *other = dynamic_cast<TSizeConstraints *>(v))
+                    c.Constraints()->Assign(*other);
+            }),
+        Kept("DragCursor", t.TCursor, -12),
+        DragProp("DragKind", t.TDragKind, true),
+        DragProp("DragMode", t.TDragMode, false),
+        Bool<TLXDesigned>(
+            "Enabled",
+            [](TLXDesigned &c) { return !c.Widget()->testAttribute(Qt::WA_ForceDisabled); },
+            [](TLXDesigned &c, bool v) { c.Widget()->setEnabled(v); }, true),
+        Obj<TLXDesigned>(
+            "Font", t.TFont, [](TLXDesigned &c) { return c.Font(); },
+            [](TLXDesigned &c, TPersistent *v) {
+                if (auto *other = dynamic_cast<TFont *>(v))
+                    c.Font()->Assign(*other);
+            }),
+        KeptBool("ParentBiDiMode", true),
+        Bool<TLXDesigned>(
+            "ParentFont", [](TLXDesigned &c) { return c.ParentFont(); },
+            [](TLXDesigned &c, bool v) { c.SetParentFont(v); }, true),
+        Bool<TLXDesigned>(
+            "ParentShowHint", [](TLXDesigned &c) { return c.ParentShowHint(); },
+            [](TLXDesigned &c, bool v) { c.SetParentShowHint(v); }, true),
+        NoObject("PopupMenu", t.TPopupMenu),
+        Bool<TLXDesigned>(
+            "ShowHint", [](TLXDesigned &c) { return c.ShowHint(); },
+            [](TLXDesigned &c, bool v) { c.SetShowHint(v); }, false),
+        Ord<TLXDesigned>(
+            "TabOrder", t.TTabOrder, TabOrderOf,
+            [](TLXDesigned &c, int64_t v) { c.SetStoredValue("TabOrder", v); }, -1),
+        TabStop(false),
+    };
+}
+
+std::vector<TPropInfo> FontProps()
+{
+    const TDesignerTypes &t = DesignerTypes();
+    return {
+        Ord<TFont>(
+            "Charset", t.TFontCharset, [](TFont &f) { return f.Charset(); },
+            [](TFont &f, int64_t v) { f.SetCharset(static_cast<int>(v)); }, 1),
+        Ord<TFont>(
+            "Color", t.TColor, [](TFont &f) { return f.Color(); },
+            [](TFont &f, int64_t v) { f.SetColor(static_cast<int32_t>(v)); }, clWindowText),
+        Ord<TFont>(
+            "Height", t.Integer, [](TFont &f) { return f.Height(); },
+            [](TFont &f, int64_t v) { f.SetHeight(static_cast<int>(v)); }, NoDefault),
+        Str<TFont>(
+            "Name", t.TFontName, [](TFont &f) { return f.Name(); },
+            [](TFont &f, const std::string &v) { f.SetName(v); }),
+        Ord<TFont>(
+            "Pitch", t.TFontPitch, [](TFont &f) { return f.Pitch(); },
+            [](TFont &f, int64_t v) { f.SetPitch(static_cast<TFontPitch>(v)); }, fpDefault),
+        Ord<TFont>(
+            "Size", t.Integer, [](TFont &f) { return f.Size(); },
+            [](TFont &f, int64_t v) { f.SetSize(static_cast<int>(v)); }, NoDefault),
+        Ord<TFont>(
+            "Style", t.TFontStyles, [](TFont &f) { return f.Style(); },
+            [](TFont &f, int64_t v) { f.SetStyle(static_cast<TFontStyles>(v)); }, 0),
+    };
+}
+
+TPropInfo ConstraintProp(const char *name, int (TSizeConstraints::*get)() const,
+                         void (TSizeConstraints::*set)(int))
+{
+    return Ord<TSizeConstraints>(
+        name, DesignerTypes().TConstraintSize, [get](TSizeConstraints &s) { return (s.*get)(); },
+        [set](TSizeConstraints &s, int64_t v) { (s.*set)(static_cast<int>(v)); }, 0);
+}
+
+std::vector<TPropInfo> ConstraintsProps()
+{
+    return {
+        ConstraintProp("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight),
+        ConstraintProp("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth),
+        ConstraintProp("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight),
+        ConstraintProp("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth),
+    };
+}
+
+// Every description, made once; class-kind types are bound to them.
+struct TDesignerClasses {
+    TClassInfo Persistent = Describe("TPersistent", nullptr, {});
+    TClassInfo Component = Describe("TComponent", &Persistent, ComponentProps());
+    TClassInfo Control = Describe("TControl", &Component, ControlProps());
+    TClassInfo WinControl = Describe("TWinControl", &Control, WinControlProps());
+    TClassInfo Font = Describe("TFont", &Persistent, FontProps());
+    TClassInfo Constraints = Describe("TSizeConstraints", &Persistent, ConstraintsProps());
+    TClassInfo Strings = Describe("TStrings", &Persistent, {});
+    TClassInfo Picture = Describe("TPicture", &Persistent, {});
+    TClassInfo PopupMenu = Describe("TPopupMenu", &Component, {});
+    TClassInfo BasicAction = Describe("TBasicAction", &Component, {});
+
+    TClassInfo Label = Kind("TLXLabel", DesignerKinds::Label());
+    TClassInfo Button = Kind("TLXButton", DesignerKinds::Button());
+    TClassInfo EditBox = Kind("TLXEditBox", DesignerKinds::EditBox());
+    TClassInfo ListBox = Kind("TLXListBox", DesignerKinds::ListBox());
+    TClassInfo Memo = Kind("TLXMemo", DesignerKinds::Memo());
+    TClassInfo ComboBox = Kind("TLXComboBox", DesignerKinds::ComboBox());
+    TClassInfo CheckBox = Kind("TLXCheckBox", DesignerKinds::CheckBox());
+    TClassInfo RadioButton = Kind("TLXRadioButton", DesignerKinds::RadioButton());
+    TClassInfo Panel = Kind("TLXPanel", DesignerKinds::Panel());
+    TClassInfo GroupBox = Kind("TLXGroupBox", DesignerKinds::GroupBox());
+    // The image publishes only a control's properties, not a window control's.
+    TClassInfo Image = Describe("TLXImage", &Control, DesignerKinds::Image());
+    TClassInfo StringGrid = Kind("TLXStringGrid", DesignerKinds::StringGrid());
+    TClassInfo InplaceEdit = Kind("TInplaceEdit", DesignerKinds::InplaceEdit());
+
+    TClassInfo Kind(const char *name, std::vector<TPropInfo> props)
+    {
+        props.push_back(DesignerProps::Comment());
+        return Describe(name, &WinControl, std::move(props));
+    }
+};
+
+} // namespace
+
+void RegisterDesignerClasses()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    static const TDesignerClasses c;
+    TDesignerTypes &t = DesignerTypes();
+    t.TFont.ClassType = &c.Font;
+    t.TSizeConstraints.ClassType = &c.Constraints;
+    t.TStrings.ClassType = &c.Strings;
+    t.TPicture.ClassType = &c.Picture;
+    t.TPopupMenu.ClassType = &c.PopupMenu;
+    t.TBasicAction.ClassType = &c.BasicAction;
+    t.TWinControl.ClassType = &c.WinControl;
+
+    // Ancestors and referenced classes have no C++ class of their own; they
+    // are registered so that they are found by name.
+    struct TPersistentTag;
+    struct TComponentTag;
+    struct TControlTag;
+    struct TWinControlTag;
+    struct TPopupMenuTag;
+    struct TBasicActionTag;
+    TypInfo::RegisterClass(typeid(TPersistentTag *), &c.Persistent);
+    TypInfo::RegisterClass(typeid(TComponentTag *), &c.Component);
+    TypInfo::RegisterClass(typeid(TControlTag *), &c.Control);
+    TypInfo::RegisterClass(typeid(TWinControlTag *), &c.WinControl);
+    TypInfo::RegisterClass(typeid(TPopupMenuTag *), &c.PopupMenu);
+    TypInfo::RegisterClass(typeid(TBasicActionTag *), &c.BasicAction);
+    TypInfo::RegisterClass(typeid(TFont), &c.Font);
+    TypInfo::RegisterClass(typeid(TSizeConstraints), &c.Constraints);
+    TypInfo::RegisterClass(typeid(TStrings), &c.Strings);
+    TypInfo::RegisterClass(typeid(TPicture), &c.Picture);
+    TypInfo::RegisterClass(typeid(TLXLabel), &c.Label);
+    TypInfo::RegisterClass(typeid(TLXButton), &c.Button);
+    TypInfo::RegisterClass(typeid(TLXEditBox), &c.EditBox);
+    TypInfo::RegisterClass(typeid(TLXListBox), &c.ListBox);
+    TypInfo::RegisterClass(typeid(TLXMemo), &c.Memo);
+    TypInfo::RegisterClass(typeid(TLXComboBox), &c.ComboBox);
+    TypInfo::RegisterClass(typeid(TLXCheckBox), &c.CheckBox);
+    TypInfo::RegisterClass(typeid(TLXRadioButton), &c.RadioButton);
+    TypInfo::RegisterClass(typeid(TLXPanel), &c.Panel);
+    TypInfo::RegisterClass(typeid(TLXGroupBox), &c.GroupBox);
+    TypInfo::RegisterClass(typeid(TLXImage), &c.Image);
+    TypInfo::RegisterClass(typeid(TLXStringGrid), &c.StringGrid);
+    TypInfo::RegisterClass(typeid(TInplaceEdit), &c.InplaceEdit);
+}
+
+namespace
+{
+
+// Every program or test that links these descriptions has them registered
+// before it starts; the explicit call at start-up does the same.
+const bool Registered = (RegisterDesignerClasses(), true);
+
+} // namespace
