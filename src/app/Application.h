@@ -1,18 +1,14 @@
 #pragma once
 
 #include <QApplication>
-#include <functional>
 
 // The application object: its event dispatch is the program's one error
 // display. An error escaping any event handler is shown in a message box
-// and the program goes on.
+// (ErrorDisplay) and the program goes on.
 class TApplication : public QApplication
 {
 public:
     TApplication(int &argc, char **argv);
 
     bool notify(QObject *receiver, QEvent *event) override;
-
-    // Shows an error message; tests replace it to observe errors.
-    static std::function<void(const QString &message)> ShowError;
 };

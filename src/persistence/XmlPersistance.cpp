@@ -1,0 +1,307 @@
+#include "persistence/XmlPersistance.h"
+
+#include "controls/ControlsFactory.h"
+#include "controls/Graphic.h"
+#include "controls/LXDesigned.h"
+#include "controls/LXStringGrid.h"
+#include "controls/Picture.h"
+#include "controls/Strings.h"
+#include "designer/LXControlsContainer.h"
+#include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSItemProperty.h"
+#include "inspector/RSObjectInspector.h"
+#include "inspector/StrUtils.h"
+#include "platform/CodePage.h"
+#include "platform/ErrorDisplay.h"
+#include "platform/Exception.h"
+#include "xml/XmlBase64.h"
+#include "xml/XmlDocument.h"
+#include "xml/XmlElement.h"
+#include "xml/XmlNodeList.h"
+
+namespace
+{
+
+// A decimal cell coordinate; anything else is a conversion error.
+int CellIndex(const std::string &text)
+{
+    int64_t value;
+    if (!StrUtils::ParseInt64(text, value) || value < INT32_MIN || value > INT32_MAX)
+        throw Exception("'" + text + "' is not a valid integer value");
+    return static_cast<int>(value);
+}
+
+} // namespace
+
+TXmlPersistance::TXmlPersistance(TLXControlsContainer *container, TRSObjectInspector *inspector)
+    : Inspector(inspector), Container(container)
+{
+}
+
+TXmlPersistance::~TXmlPersistance() = default;
+
+std::string TXmlPersistance::PictureFormatName(const TPicture &picture)
+{
+    const TGraphic *graphic = picture.Graphic();
+    const QString cls = graphic ? graphic->ClassName() : QString();
+    if (cls == QLatin1String("TJPEGImage"))
+        return "JPG";
+    if (cls == QLatin1String("TIcon"))
+        return "ICO";
+    if (cls == QLatin1String("TMetafile"))
+        return "WMF";
+    return "BMP";
+}
+
+void TXmlPersistance::BindInspector(QWidget *control)
+{
+    Inspector->SetComponent(control ? AsDesigned(control) : nullptr);
+    Inspector->Rebuild();
+}
+
+IXmlElement TXmlPersistance::ControlsRoot(const IXmlElement &root, TLXControlsContainer *)
+{
+    return root;
+}
+
+IXmlElement TXmlPersistance::CreateDocument()
+{
+    Document = NewXmlDocument("root", "1.0");
+    return Document->DocumentElement();
+}
+
+void TXmlPersistance::Save(const std::string &fileName)
+{
+    const IXmlElement root = CreateDocument();
+    WriteChildren(root, Container);
+    Document->SaveToFile(fileName);
+}
+
+void TXmlPersistance::WriteChildren(const IXmlElement &element, QWidget *parent)
+{
+    if (!element)
+        return;
+    const QList<QWidget *> children = TControlsFactory::DesignedChildren(parent);
+    if (children.isEmpty())
+        return;
+    for (QWidget *child : children) {
+        BindInspector(child);
+        const IXmlElement e = WriteControl(Inspector, element);
+        if (e)
+            WriteChildren(e, child);
+    }
+    BindInspector(nullptr);
+}
+
+IXmlElement TXmlPersistance::WriteControl(TRSObjectInspector *inspector, const IXmlElement &parent)
+{
+    const IXmlElement e = parent->AppendElement("control");
+    auto *control = dynamic_cast<TLXDesigned *>(inspector->Component());
+    QWidget *widget = control ? control->Widget() : nullptr;
+    e->WriteAttr("type", CodePage::FromQString(ControlsFactory->GetKindName(widget)));
+    WriteProperties(inspector->Inspector()->Items(), e);
+    WriteGridCells(widget, e);
+    return e;
+}
+
+void TXmlPersistance::WriteProperties(TRSItemProps *rows, const IXmlElement &element)
+{
+    for (int i = 0; i < rows->Count(); ++i) {
+        auto *row = static_cast<TRSItemProperty *>(rows->Item(i));
+        if (WriteSpecialProperty(row, element))
+            continue;
+        if (row->Items()->Count() > 0) {
+            WriteProperties(row->Items(), element);
+            continue;
+        }
+        const IXmlElement p = element->AppendElement("property");
+        p->WriteAttr("name", row->GetFullName());
+        p->WriteAttr("value", row->Value());
+    }
+}
+
+bool TXmlPersistance::WriteSpecialProperty(TRSItemProperty *row, const IXmlElement &element)
+{
+    if (row->TypeKind() != tkClass)
+        return false;
+    try {
+        TPersistent *object = row->GetObjectValue(-1);
+        if (row->TypeName() == "TStrings") {
+            auto *strings = dynamic_cast<TStrings *>(object);
+            if (!strings)
+                return false;
+            const IXmlElement p = element->AppendElement("property");
+            p->WriteAttr("name", row->GetFullName());
+            p->WriteAttr("type", "strings");
+            for (const std::string &line : strings->Strings())
+                p->AppendElement("line")->WriteAttr("value", line);
+            return true;
+        }
+        if (row->TypeName() == "TPicture") {
+            auto *picture = dynamic_cast<TPicture *>(object);
+            if (!picture || !picture->Graphic())
+                return false;
+            const QByteArray bytes = picture->Graphic()->SaveToBytes();
+            const IXmlElement p = element->AppendElement("property");
+            p->WriteAttr("name", row->GetFullName());
+            p->WriteAttr("type", "picture");
+            const IXmlElement b = p->AppendElement("bitmap");
+            b->WriteAttr("format", PictureFormatName(*picture));
+            b->SetTextAsBase64(bytes.constData(), static_cast<size_t>(bytes.size()), 0);
+            return true;
+        }
+    } catch (const std::exception &) {
+        // Written as a plain property instead.
+    }
+    return false;
+}
+
+void TXmlPersistance::WriteGridCells(QWidget *control, const IXmlElement &element)
+{
+    auto *grid = dynamic_cast<TLXStringGrid *>(control);
+    if (!grid)
+        return;
+    const IXmlElement cells = element->AppendElement("cells");
+    for (int r = 0; r < grid->RowCount(); ++r) {
+        for (int c = 0; c < grid->ColCount(); ++c) {
+            const IXmlElement x = cells->AppendElement("cell");
+            x->WriteAttr("col", std::to_string(c));
+            x->WriteAttr("row", std::to_string(r));
+            x->SetText(CodePage::FromQString(grid->Cell(c, r)));
+        }
+    }
+}
+
+void TXmlPersistance::Load(const std::string &fileName)
+{
+    Document = OpenXmlDocument(fileName);
+    const IXmlElement root = Document->DocumentElement();
+    if (!root)
+        return;
+    const IXmlElement r = ControlsRoot(root, Container);
+    for (QList<QWidget *> controls = Container->Controls(); !controls.isEmpty();
+         controls = Container->Controls())
+        delete controls.first();
+    if (r)
+        ReadChildren(r, Container);
+    BindInspector(nullptr);
+}
+
+void TXmlPersistance::ReadChildren(const IXmlNode &element, QWidget *parent)
+{
+    const IXmlNodeList nodes = element->ChildNodes();
+    const int count = nodes->Count();
+    for (int i = 0; i < count; ++i) {
+        const IXmlNode node = nodes->Item(i);
+        if (QWidget *c = ReadControl(node, parent))
+            ReadChildren(node, c);
+    }
+}
+
+QWidget *TXmlPersistance::ReadControl(const IXmlNode &node, QWidget *parent)
+{
+    if (node->NodeName() != "control")
+        return nullptr;
+    const std::string kind = node->ReadAttr("type", "");
+    QWidget *c = ControlsFactory->CreateControlByName(CodePage::ToQString(kind), parent);
+    if (c) {
+        BindInspector(c);
+        ReadProperties(node);
+    }
+    ReadGridCells(c, node);
+    return c;
+}
+
+void TXmlPersistance::ReadProperties(const IXmlNode &element)
+{
+    const IXmlNodeList nodes = element->ChildNodes();
+    for (int i = 0; i < nodes->Count(); ++i) {
+        const IXmlNode child = nodes->Item(i);
+        if (ReadSpecialProperty(child)) {
+            ReadProperties(child);
+            continue;
+        }
+        if (child->NodeName() != "property")
+            continue;
+        TRSItemProp *row = Inspector->Inspector()->Items()->FindPath(child->ReadAttr("name", ""));
+        if (!row || row->GetReadOnly())
+            continue;
+        row->SetValue(child->ReadAttr("value", ""));
+        static_cast<TRSItemProperty *>(row)->Apply();
+    }
+}
+
+bool TXmlPersistance::ReadSpecialProperty(const IXmlNode &node)
+{
+    if (node->NodeName() != "property")
+        return false;
+    const std::string type = node->ReadAttr("type", "");
+    if (type.empty())
+        return false;
+    TRSItemProps *rows = Inspector->Inspector()->Items();
+    if (type == "strings") {
+        auto *row = static_cast<TRSItemProperty *>(rows->FindPath(node->ReadAttr("name", "")));
+        if (!row)
+            return false;
+        TStrings lines;
+        const IXmlNodeList children = node->ChildNodes();
+        std::vector<std::string> values;
+        for (int i = 0; i < children->Count(); ++i) {
+            const IXmlNode line = children->Item(i);
+            if (line->NodeType() == TXmlNode::ELEMENT_NODE && line->NodeName() == "line")
+                values.push_back(line->ReadAttr("value", ""));
+        }
+        lines.SetStrings(values);
+        row->SetObjectValue(&lines, -1);
+        return true;
+    }
+    if (type == "picture") {
+        auto *row = static_cast<TRSItemProperty *>(rows->FindPath("Picture"));
+        if (!row)
+            return false;
+        auto *picture = dynamic_cast<TPicture *>(row->GetObjectValue(-1));
+        if (!picture)
+            return false;
+        const IXmlElement b = node->FirstChildNamed("bitmap");
+        if (!b)
+            return true;
+        const std::string format = b->ReadAttr("format", "");
+        picture->Clear();
+        const char *cls = format == "JPG"   ? "TJPEGImage"
+                          : format == "ICO" ? "TIcon"
+                          : format == "WMF" ? "TMetafile"
+                                            : "TBitmap";
+        std::unique_ptr<TGraphic> graphic = TPicture::CreateGraphic(QString::fromLatin1(cls));
+        const std::string bytes = DecodeBase64(b->Text());
+        graphic->LoadFromBytes(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        picture->SetGraphic(std::move(graphic));
+        return true;
+    }
+    return false;
+}
+
+void TXmlPersistance::ReadGridCells(QWidget *control, const IXmlNode &node)
+{
+    auto *grid = dynamic_cast<TLXStringGrid *>(control);
+    if (!grid)
+        return;
+    const IXmlElement cells = node->FirstChildNamed("cells");
+    if (!cells)
+        return;
+    const IXmlNodeList list = cells->ChildElementsNamed("cell");
+    for (int i = 0; i < list->Count(); ++i) {
+        const IXmlNode cell = list->Item(i);
+        int col, row;
+        try {
+            col = CellIndex(cell->ReadAttr("col", ""));
+            row = CellIndex(cell->ReadAttr("row", ""));
+        } catch (const Exception &error) {
+            // Reported, and the next cell is read.
+            ErrorDisplay::Show(CodePage::ToQString(error.what()));
+            continue;
+        }
+        if (col < 0 || row < 0 || col >= grid->ColCount() || row >= grid->RowCount())
+            throw Exception("Grid index out of range");
+        grid->SetCell(col, row, CodePage::ToQString(cell->Text()));
+    }
+}
