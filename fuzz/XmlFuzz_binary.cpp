@@ -7,7 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     std::string input(BinaryXmlSignature);
     input.append(reinterpret_cast<const char *>(data), size);
-    IXmlDocument doc = NewXmlDocument();
+    IXmlDocument doc = FreshDocument();
     try {
         doc->LoadFromText(input);
     } catch (const Exception &) {

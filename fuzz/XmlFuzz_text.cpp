@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const std::string_view input(reinterpret_cast<const char *>(data), size);
-    IXmlDocument doc = NewXmlDocument();
+    IXmlDocument doc = FreshDocument();
     doc->SetKeepWhitespace(size > 0 && data[0] == ' ');
     try {
         doc->LoadFromText(input);
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // text back is left to the unit tests to keep the fuzzer fast.
     if (!Serialize(doc, xml) || xml.size() > (1u << 20))
         return 0;
-    IXmlDocument again = NewXmlDocument();
+    IXmlDocument again = FreshDocument();
     again->SetKeepWhitespace(doc->KeepWhitespace());
     try {
         again->LoadFromText(xml);

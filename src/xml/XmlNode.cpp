@@ -257,6 +257,11 @@ bool TXmlNode::HasChildNodes() const
     return ChildList() != nullptr;
 }
 
+void TXmlNode::AppendParsedChild(TXmlNode *child)
+{
+    EnsureChildren().Add(child);
+}
+
 void TXmlNode::AppendOwnChild(TXmlNode *child)
 {
     PrepareChildren();

@@ -164,6 +164,8 @@ public:
     // Appends a node of this node's name table without the checks of
     // AppendChild; used by the readers.
     void AppendOwnChild(TXmlNode *child);
+    // The same for a parent that holds no stored value (made by a reader).
+    void AppendParsedChild(TXmlNode *child);
     // Sets an attribute without looking for an earlier one of the same name.
     void AppendAttr(int nameId, TXmlValue value);
 

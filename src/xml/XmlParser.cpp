@@ -4,6 +4,8 @@
 #include "xml/XmlDocument.h"
 #include "xml/XmlSource.h"
 
+#include <cstring>
+
 namespace
 {
 
@@ -121,7 +123,18 @@ int TXmlParser::ReadNameId()
 {
     uint32_t hash;
     const std::string_view name = ReadName(FName, hash);
-    return FTable->NameToId(name, hash);
+    // Documents repeat a few names: a small cache by hash answers most
+    // lookups without searching the table's bucket.
+    TNameCacheEntry &entry = FNameCache[hash % NameCacheSize];
+    if (entry.Id >= 0 && entry.Hash == hash) {
+        const std::string &cached = FTable->IdToName(entry.Id);
+        if (cached.size() == name.size() &&
+            std::memcmp(cached.data(), name.data(), name.size()) == 0)
+            return entry.Id;
+    }
+    const int id = FTable->NameToId(name, hash);
+    entry = {hash, id};
+    return id;
 }
 
 char TXmlParser::ReadReference()
@@ -292,7 +305,7 @@ void TXmlParser::ReadElement(TXmlNode *parent)
     if (U(c) > 32 && c != '/' && c != '>')
         Fail("Incorrect symbol in element name.");
     TXmlNode *element = new TXmlElement(FTable, nameId);
-    parent->AppendOwnChild(element);
+    parent->AppendParsedChild(element);
     ReadAttributes(element);
     if (!FSource.AtEnd() && FSource.Current() == '/') {
         ExpectText("/>");
@@ -317,7 +330,7 @@ void TXmlParser::ReadProcessingInstruction(TXmlNode *parent)
     FSource.Next();
     const int targetId = ReadNameId();
     TXmlNode *instruction = new TXmlProcessingInstruction(FTable, targetId, {});
-    parent->AppendOwnChild(instruction);
+    parent->AppendParsedChild(instruction);
     if (targetId == FTable->XmlId()) {
         ReadAttributes(instruction);
         ExpectText("?>");
@@ -334,7 +347,7 @@ void TXmlParser::Parse()
         if (!FSource.AtEnd()) {
             const std::string_view text = ReadCharData();
             if (FKeepWhitespace || !IsBlank(text))
-                parent->AppendOwnChild(new TXmlText(FTable, TXmlValue(text)));
+                parent->AppendParsedChild(new TXmlText(FTable, TXmlValue(text)));
         }
         // At "<" or at the end.
         if (FSource.AtEnd() || !FSource.Next())
@@ -354,11 +367,11 @@ void TXmlParser::Parse()
             if (FSource.Current() == '-') {
                 ExpectText("--");
                 ReadUpTo("-->", FValue);
-                parent->AppendOwnChild(new TXmlComment(FTable, FValue));
+                parent->AppendParsedChild(new TXmlComment(FTable, FValue));
             } else if (FSource.Current() == '[') {
                 ExpectText("[CDATA[");
                 ReadUpTo("]]>", FValue);
-                parent->AppendOwnChild(new TXmlCDATASection(FTable, FValue));
+                parent->AppendParsedChild(new TXmlCDATASection(FTable, FValue));
             } else {
                 ExpectText("DOCTYPE");
                 ReadUpTo(">", FValue);

@@ -44,6 +44,12 @@ private:
     TXmlNameTable *FTable;
     bool FKeepWhitespace;
     std::vector<TXmlNode *> FOpen;
+    struct TNameCacheEntry {
+        uint32_t Hash = 0;
+        int Id = -1;
+    };
+    static constexpr size_t NameCacheSize = 64;
+    TNameCacheEntry FNameCache[NameCacheSize];
     // Per name id, the serial of the last node that received it.
     std::vector<uint32_t> FAttrStamp;
     uint32_t FAttrSerial = 0;
