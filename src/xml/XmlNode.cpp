@@ -348,6 +348,13 @@ IXmlNode TXmlNode::AppendText(std::string_view text)
     return AppendChild(IXmlNode(new TXmlText(FNameTable, TXmlValue(text))));
 }
 
+IXmlNode TXmlNode::AppendRawText(std::string_view text)
+{
+    TXmlText *node = new TXmlText(FNameTable, TXmlValue(text));
+    node->SetRaw(true);
+    return AppendChild(IXmlNode(node));
+}
+
 IXmlNode TXmlNode::AppendCDATA(std::string_view text)
 {
     return AppendChild(IXmlNode(new TXmlCDATASection(FNameTable, text)));

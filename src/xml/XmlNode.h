@@ -75,6 +75,8 @@ public:
     IXmlElement AppendElement(std::string_view name);
     IXmlElement AppendElement(int nameId);
     IXmlNode AppendText(std::string_view text);
+    // A text child that the serializer writes without escaping.
+    IXmlNode AppendRawText(std::string_view text);
     IXmlNode AppendCDATA(std::string_view text);
     IXmlNode AppendComment(std::string_view text);
     IXmlNode AppendProcessingInstruction(std::string_view target, std::string_view text);

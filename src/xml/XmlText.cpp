@@ -19,5 +19,7 @@ int TXmlText::DataType() const
 
 TXmlNode *TXmlText::CloneSelf() const
 {
-    return new TXmlText(NameTablePtr(), FValue);
+    TXmlText *copy = new TXmlText(NameTablePtr(), FValue);
+    copy->FRaw = FRaw;
+    return copy;
 }

@@ -16,10 +16,15 @@ public:
     TXmlValue Value() const override { return FValue; }
     void SetValue(const TXmlValue &value) override { FValue = value; }
     const TXmlValue &StoredValue() const { return FValue; }
+    // A raw text is written by the serializer exactly as stored, unescaped,
+    // for markup the caller composed itself (character references).
+    bool Raw() const { return FRaw; }
+    void SetRaw(bool raw) { FRaw = raw; }
 
 protected:
     TXmlNode *CloneSelf() const override;
 
 private:
     TXmlValue FValue;
+    bool FRaw = false;
 };

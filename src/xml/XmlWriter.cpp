@@ -81,9 +81,14 @@ void AppendEndTag(std::string &out, const std::string &name)
 void WriteLeaf(const TXmlNode *node, std::string &out)
 {
     switch (node->NodeType()) {
-    case TXmlNode::TEXT_NODE:
-        AppendValue(out, static_cast<const TXmlText *>(node)->StoredValue());
+    case TXmlNode::TEXT_NODE: {
+        const TXmlText *text = static_cast<const TXmlText *>(node);
+        if (text->Raw())
+            out += text->Text();
+        else
+            AppendValue(out, text->StoredValue());
         break;
+    }
     case TXmlNode::CDATA_SECTION_NODE:
         AppendCData(out, static_cast<const TXmlCDATASection *>(node)->Data());
         break;

@@ -61,6 +61,24 @@ TEST(XmlWriter, EscapesValuesAndWritesEachKind)
     EXPECT_EQ(split->ChildNodes()->Item(2)->Text(), "]>z");
 }
 
+TEST(XmlWriter, RawTextIsWrittenUnescapedBesideEscapedText)
+{
+    IXmlDocument doc = NewXmlDocument("root");
+    IXmlElement glyph = doc->DocumentElement()->AppendElement("g");
+    glyph->AppendRawText("&#x25CF;");
+    glyph->AppendText("&<");
+    EXPECT_EQ(doc->Xml(), "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n"
+                          "<root>\r\n"
+                          "\t<g>&#x25CF;&amp;&lt;</g>\r\n"
+                          "</root>");
+    EXPECT_EQ(glyph->CloneNode(true)->Xml(), "\r\n<g>&#x25CF;&amp;&lt;</g>");
+    // Read back, the reference is an ordinary character again.
+    IXmlDocument back = NewXmlDocument();
+    back->LoadFromText(doc->Xml());
+    EXPECT_FALSE(
+        back->DocumentElement()->FirstChildNamed("g")->ChildNodes()->Item(0)->AsText()->Raw());
+}
+
 TEST(XmlWriter, TextOnlyElementsReadBackUnchanged)
 {
     IXmlDocument doc = NewXmlDocument("root");
