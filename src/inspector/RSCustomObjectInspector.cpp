@@ -216,9 +216,14 @@ void TRSCustomObjectInspector::ObjectsChanged(TRSInspectorObject *)
 
 void TRSCustomObjectInspector::RequestRebuild()
 {
-    if (FLoading || FDestroying)
+    if (FLoading || FDestroying || FRebuildPending)
         return;
-    Post([this] { Rebuild(); });
+    // Requests made before the rebuild runs share it: the result is the same.
+    FRebuildPending = true;
+    Post([this] {
+        FRebuildPending = false;
+        Rebuild();
+    });
 }
 
 bool TRSCustomObjectInspector::DoBeforeScan(TRSItemProperty *row)
@@ -583,16 +588,25 @@ void TRSCustomObjectInspector::BeginChange(TRSItemProperty *row)
 
 void TRSCustomObjectInspector::EndChange(int position)
 {
-    Post([this, position] { PropertyChanged(position); });
+    // Writes made before the refresh runs share one refresh of all rows.
+    FChangedPositions.push_back(position);
+    if (FChangedPositions.size() == 1)
+        Post([this] { PropertiesChanged(); });
 }
 
-void TRSCustomObjectInspector::PropertyChanged(int position)
+void TRSCustomObjectInspector::PropertiesChanged()
 {
+    const std::vector<int> positions = std::move(FChangedPositions);
+    FChangedPositions.clear();
     if (!RefreshValues(Items()))
         RequestRebuild();
-    const auto &all = AllRows();
-    if (position >= 0 && position < static_cast<int>(all.size()) && OnPropertyChanged)
-        OnPropertyChanged(this, AsProperty(all[static_cast<size_t>(position)]));
+    if (!OnPropertyChanged)
+        return;
+    for (int position : positions) {
+        const auto &all = AllRows();
+        if (position >= 0 && position < static_cast<int>(all.size()))
+            OnPropertyChanged(this, AsProperty(all[static_cast<size_t>(position)]));
+    }
 }
 
 bool TRSCustomObjectInspector::RefreshValues(TRSItemProps *rows)

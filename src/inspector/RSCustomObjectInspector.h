@@ -98,7 +98,7 @@ private:
     // Moves a top-level row under its categories (copies under the further
     // ones), or under the default category when it has none.
     void PlaceInCategories(TRSItemProperty *row);
-    void PropertyChanged(int position);
+    void PropertiesChanged();
     void Post(const std::function<void()> &action);
 
     std::unique_ptr<TRSInspectorObjects> FObjects;
@@ -112,6 +112,8 @@ private:
     bool FScanning = false;
     bool FScanBegun = false;
     std::string FRememberedPath;
+    bool FRebuildPending = false;
+    std::vector<int> FChangedPositions;
     // Context of the posted messages: destroyed with the inspector, so that
     // pending messages of a gone inspector never run.
     std::unique_ptr<QObject> FPoster;
