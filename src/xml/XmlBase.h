@@ -49,9 +49,7 @@ public:
     TXmlRef(const TXmlRef &other) noexcept : TXmlRef(other.FPtr) {}
     TXmlRef(TXmlRef &&other) noexcept : FPtr(std::exchange(other.FPtr, nullptr)) {}
     template <class U> TXmlRef(const TXmlRef<U> &other) noexcept : TXmlRef(other.get()) {}
-    template <class U> TXmlRef(TXmlRef<U> &&other) noexcept : FPtr(static_cast<T *>(other.detach()))
-    {
-    }
+    template <class U> TXmlRef(TXmlRef<U> &&other) noexcept : FPtr(other.detach()) {}
     ~TXmlRef()
     {
         if (FPtr)
