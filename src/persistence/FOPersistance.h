@@ -1,0 +1,19 @@
+#pragma once
+
+#include "persistence/XmlPersistance.h"
+
+// Writes the layout as an XSL formatting-objects document: a letter-size
+// page whose flow holds one block container per control, with its position,
+// size and visible text. It cannot load.
+class TFOPersistance : public TXmlPersistance
+{
+public:
+    using TXmlPersistance::TXmlPersistance;
+
+    // Both raise "Loading not implemented.".
+    IXmlElement ControlsRoot(const IXmlElement &root, TLXControlsContainer *container) override;
+    QWidget *ReadControl(const IXmlNode &node, QWidget *parent) override;
+
+    IXmlElement CreateDocument() override;
+    IXmlElement WriteControl(TRSObjectInspector *inspector, const IXmlElement &parent) override;
+};
