@@ -1,5 +1,6 @@
 #include "controls/LXDesigned.h"
 
+#include "controls/AlignLayout.h"
 #include "controls/Colors.h"
 #include "controls/Cursors.h"
 #include "controls/DesignEventForwarder.h"
@@ -132,6 +133,37 @@ void TLXDesigned::SetParentShowHint(bool value)
 void TLXDesigned::ApplyHint()
 {
     Widget()->setToolTip(FShowHint ? CodePage::ToQString(FHint) : QString());
+}
+
+void TLXDesigned::SetAlign(int align)
+{
+    FAlign = align;
+    QWidget *parent = Widget()->parentWidget();
+    TAlignLayout::Watch(parent);
+    TAlignLayout::Realign(parent);
+}
+
+void TLXDesigned::SetAnchors(uint32_t anchors)
+{
+    FAnchors = anchors;
+    NoteAnchorOrigin();
+    TAlignLayout::Watch(Widget()->parentWidget());
+}
+
+void TLXDesigned::NoteAnchorOrigin()
+{
+    QWidget *w = Widget();
+    FAnchorOrigin = w->geometry();
+    FAnchorParentSize = w->parentWidget() ? w->parentWidget()->size() : QSize();
+}
+
+void TLXDesigned::GeometryChanged()
+{
+    if (TAlignLayout::Aligning())
+        return;
+    NoteAnchorOrigin();
+    if (FAlign != 0)
+        TAlignLayout::Realign(Widget()->parentWidget());
 }
 
 int64_t TLXDesigned::StoredValue(const std::string &key, int64_t def) const

@@ -5,6 +5,8 @@
 #include "platform/Persistent.h"
 
 #include <QEvent>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -64,6 +66,16 @@ public:
     bool ParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool value);
 
+    // Align and Anchors: how the control is placed when its parent resizes
+    // (see TAlignLayout). The anchor origin is the control's geometry and
+    // its parent's size when the user last placed it.
+    int Align() const { return FAlign; }
+    void SetAlign(int align);
+    uint32_t Anchors() const { return FAnchors; }
+    void SetAnchors(uint32_t anchors);
+    QRect AnchorOrigin() const { return FAnchorOrigin; }
+    QSize AnchorParentSize() const { return FAnchorParentSize; }
+
     // Property values without a counterpart in the widget, kept so that
     // they read back as written; a value never written reads as the given
     // default.
@@ -95,15 +107,18 @@ public:
     {
         if (event->type() == QEvent::Polish)
             PrepareInnerWidgets();
-        TDesignerMessagesHandler *handler = DesignerHandler;
-        if (!handler)
-            return baseEvent();
-        QWidget *self = Widget();
-        const TControlStatus status = ControlStatus();
         bool result = true;
-        if (handler->BeforeMessage(self, event, status, target))
+        if (TDesignerMessagesHandler *handler = DesignerHandler) {
+            QWidget *self = Widget();
+            const TControlStatus status = ControlStatus();
+            if (handler->BeforeMessage(self, event, status, target))
+                result = baseEvent();
+            handler->AfterMessage(self, event, status, target);
+        } else {
             result = baseEvent();
-        handler->AfterMessage(self, event, status, target);
+        }
+        if (!target && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+            GeometryChanged();
         return result;
     }
 
@@ -112,6 +127,10 @@ private:
     // hovering shows handles and sizing cursors; scroll bars show the
     // control's handles over them.
     void PrepareInnerWidgets();
+    // The user moved or resized the control: aligned controls go back to
+    // their place, anchored ones take the new place as their origin.
+    void GeometryChanged();
+    void NoteAnchorOrigin();
     void ApplyColor();
     void ApplyHint();
 
@@ -119,6 +138,10 @@ private:
     std::unique_ptr<TFont> FFont;
     std::unique_ptr<TSizeConstraints> FConstraints;
     bool FParentFont = true;
+    int FAlign = 0;
+    uint32_t FAnchors = 0x3;
+    QRect FAnchorOrigin;
+    QSize FAnchorParentSize;
     std::optional<int32_t> FColor;
     std::optional<bool> FParentColor;
     std::string FHint;

@@ -6,6 +6,9 @@ TLXMemo::TLXMemo(QWidget *parent) : QPlainTextEdit(parent)
 {
     // Tab moves the focus on until WantTabs is set.
     setTabChangesFocus(true);
+    // No scroll bars until ScrollBars asks for them.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     resize(185, 89);
     FLines = std::make_unique<TStrings>(
         [this] {

@@ -159,7 +159,9 @@ std::vector<TPropInfo> WinControlProps()
 {
     const TDesignerTypes &t = DesignerTypes();
     return {
-        Kept("Anchors", t.TAnchors, 0x3),
+        Ord<TLXDesigned>(
+            "Anchors", t.TAnchors, [](TLXDesigned &c) { return c.Anchors(); },
+            [](TLXDesigned &c, int64_t v) { c.SetAnchors(static_cast<uint32_t>(v)); }, 0x3),
         Kept("BiDiMode", t.TBiDiMode, 0),
         Obj<TLXDesigned>(
             "Constraints", t.TSizeConstraints, [](TLXDesigned &c) { return c.Constraints(); },

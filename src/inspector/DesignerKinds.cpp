@@ -78,18 +78,18 @@ template <class T> TPropInfo FrameBorderStyle()
 }
 
 // ScrollBars of a scrolling widget: ssNone shows none, the others show
-// their bars always.
-template <class T> TPropInfo ScrollBars(int64_t def)
+// their bars by the given policy (a memo always, a grid when needed).
+template <class T> TPropInfo ScrollBars(int64_t def, Qt::ScrollBarPolicy shown)
 {
     return Ord<T>(
         "ScrollBars", DesignerTypes().TScrollStyle,
         [def](T &c) { return c.StoredValue("ScrollBars", def); },
-        [](T &c, int64_t v) {
+        [shown](T &c, int64_t v) {
             c.SetStoredValue("ScrollBars", v);
             const bool h = v == ssHorizontal || v == ssBoth;
             const bool vert = v == ssVertical || v == ssBoth;
-            c.setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-            c.setVerticalScrollBarPolicy(vert ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+            c.setHorizontalScrollBarPolicy(h ? shown : Qt::ScrollBarAlwaysOff);
+            c.setVerticalScrollBarPolicy(vert ? shown : Qt::ScrollBarAlwaysOff);
         },
         def);
 }
@@ -357,7 +357,7 @@ std::vector<TPropInfo> Memo()
         Bool<TLXMemo>(
             "ReadOnly", [](TLXMemo &c) { return c.isReadOnly(); },
             [](TLXMemo &c, bool v) { c.setReadOnly(v); }, false),
-        ScrollBars<TLXMemo>(ssNone),
+        ScrollBars<TLXMemo>(ssNone, Qt::ScrollBarAlwaysOn),
         KeptBool("WantReturns", true),
         Bool<TLXMemo>(
             "WantTabs", [](TLXMemo &c) { return !c.tabChangesFocus(); },
@@ -618,7 +618,7 @@ std::vector<TPropInfo> StringGrid()
             "Options", t.TGridOptions, [](G &c) { return c.Options(); },
             [](G &c, int64_t v) { c.SetOptions(static_cast<TGridOptions>(v)); }, 0x1F),
         count("RowCount", &G::RowCount, &G::SetRowCount, 5),
-        ScrollBars<G>(ssBoth),
+        ScrollBars<G>(ssBoth, Qt::ScrollBarAsNeeded),
         TabStop(true),
         Ord<G>(
             "VisibleColCount", t.Integer, [](G &c) { return c.VisibleColCount(); }, nullptr,

@@ -94,7 +94,9 @@ std::vector<TPropInfo> ImeProps()
 
 TPropInfo Align()
 {
-    return Kept("Align", DesignerTypes().TAlign, 0);
+    return Ord<TLXDesigned>(
+        "Align", DesignerTypes().TAlign, [](TLXDesigned &c) { return c.Align(); },
+        [](TLXDesigned &c, int64_t v) { c.SetAlign(static_cast<int>(v)); }, 0);
 }
 
 TPropInfo TabStop(bool def)

@@ -451,3 +451,48 @@ TEST_F(DesignerClassesTest, ConstraintsAndKindSpecificEffects)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(DesignerClassesTest, AlignDocksAndAnchorsKeepDistances)
+{
+    // Resizes and moves reach the layout once the windows are shown; an
+    // inner parent resizes at once.
+    FParent.show();
+    auto *host = new QWidget(&FParent);
+    host->setGeometry(0, 0, 200, 100);
+    host->show();
+    auto *top = new TLXPanel(host);
+    auto *left = new TLXListBox(host);
+    auto *client = new TLXMemo(host);
+    auto *corner = new TLXEditBox(host);
+    for (QWidget *w : std::initializer_list<QWidget *>{top, left, client, corner})
+        w->show();
+    top->setGeometry(0, 50, 10, 20);
+    left->setGeometry(0, 0, 30, 10);
+    WriteFromVariant(top, "Align", "alTop");
+    WriteFromVariant(left, "Align", "alLeft");
+    WriteFromVariant(client, "Align", "alClient");
+    EXPECT_EQ(top->geometry(), QRect(0, 0, 200, 20));
+    EXPECT_EQ(left->geometry(), QRect(0, 20, 30, 80));
+    EXPECT_EQ(client->geometry(), QRect(30, 20, 170, 80));
+
+    corner->setGeometry(150, 70, 40, 20);
+    WriteFromVariant(corner, "Anchors", "[akRight,akBottom]");
+    host->resize(300, 150);
+    EXPECT_EQ(top->geometry(), QRect(0, 0, 300, 20));
+    EXPECT_EQ(client->geometry(), QRect(30, 20, 270, 130));
+    EXPECT_EQ(corner->geometry(), QRect(250, 120, 40, 20));
+    WriteFromVariant(corner, "Anchors", "[akLeft,akRight]");
+    host->resize(400, 150);
+    EXPECT_EQ(corner->geometry(), QRect(250, 120, 140, 20));
+
+    // An aligned control the user moves goes back to its place.
+    top->move(40, 40);
+    EXPECT_EQ(top->geometry(), QRect(0, 0, 400, 20));
+    WriteFromVariant(top, "Height", 30);
+    EXPECT_EQ(client->geometry(), QRect(30, 30, 370, 120));
+}
+
+} // namespace

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+// Places the designed controls of one parent by their Align and Anchors:
+// aligned controls are docked to the top, bottom, left or right of what is
+// left of the parent's client area, in that order, and alClient takes the
+// rest; a control anchored to opposite sides stretches with the parent, one
+// anchored to the right or bottom only keeps its distance to that side.
+class TAlignLayout : public QObject
+{
+public:
+    // Makes sure the parent is realigned whenever it resizes or loses a
+    // child.
+    static void Watch(QWidget *parent);
+    static void Realign(QWidget *parent);
+    // True while controls are being placed, so that their moves are not
+    // taken as the user's.
+    static bool Aligning();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    explicit TAlignLayout(QWidget *parent);
+};
