@@ -21,13 +21,18 @@
 #include "inspector/RSObjectInspector.h"
 #include "inspector/TypInfo.h"
 #include "platform/CodePage.h"
+#include "platform/Exception.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlElement.h"
 
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <cctype>
 #include <cstdio>
+#include <set>
+#include <string_view>
 
 namespace
 {
@@ -91,7 +96,47 @@ QWidget *THtmlPersistance::ReadControl(const IXmlNode &, QWidget *)
 void THtmlPersistance::Save(const std::string &fileName)
 {
     HtmlFileName = fileName;
-    TXmlPersistance::Save(fileName);
+    const IXmlElement root = CreateDocument();
+    WriteChildren(root, Container);
+    // The whole page is composed before the file is replaced.
+    const std::string page = WithEndTags(Document->Xml());
+    QFile file(QString::fromStdString(fileName));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw Exception("Cannot create file \"" + fileName + "\". " +
+                        file.errorString().toStdString());
+    if (file.write(page.data(), qint64(page.size())) != qint64(page.size()))
+        throw Exception("Error writing stream: " + file.errorString().toStdString());
+}
+
+std::string THtmlPersistance::WithEndTags(const std::string &page)
+{
+    static const std::set<std::string, std::less<>> voidElements = {
+        "area",  "base", "br",   "col",   "embed",  "hr",    "img",
+        "input", "link", "meta", "param", "source", "track", "wbr"};
+    std::string out;
+    out.reserve(page.size() + page.size() / 16);
+    size_t done = 0;
+    // Texts and attribute values are escaped, so "/>" only ends a tag and
+    // the last "<" before it starts that tag.
+    for (size_t end = page.find("/>"); end != std::string::npos; end = page.find("/>", end + 2)) {
+        const size_t start = page.rfind('<', end);
+        if (start == std::string::npos)
+            continue;
+        const size_t nameEnd = page.find_first_of(" \t\r\n/", start + 1);
+        const std::string_view name(page.data() + start + 1, nameEnd - start - 1);
+        std::string lower(name);
+        for (char &c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (voidElements.count(lower))
+            continue;
+        out.append(page, done, end - done);
+        out += "></";
+        out += name;
+        out += '>';
+        done = end + 2;
+    }
+    out.append(page, done, std::string::npos);
+    return out;
 }
 
 IXmlElement THtmlPersistance::CreateDocument()

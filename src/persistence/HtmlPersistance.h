@@ -31,6 +31,12 @@ public:
     // controls keep the position within their parent.
     std::pair<int, int> AbsolutePosition(QWidget *control) const;
 
+    // The page text with every empty element that HTML does not know as
+    // void ("<td/>", "<textarea .../>") written with its end tag: browsers
+    // ignore the self-closing mark and would take the following markup
+    // into such an element.
+    static std::string WithEndTags(const std::string &page);
+
     // "#RRGGBB"; system colours take the current palette's value.
     static std::string ColorToHtml(int32_t color);
     static std::string FontToCss(const TFont &font);

@@ -116,6 +116,22 @@ TEST_F(ExportTest, HtmlStylesColoursAndEscaping)
     EXPECT_TRUE(Has(page, "px; background-color: #FFFFFF;font-family:"));
     EXPECT_TRUE(Has(page, ";font-style:italic;text-decoration: underline;text-decoration: "
                           "line-through;\">a&lt;b &amp; c</label>"));
+
+    // Empty elements that are not void in HTML get their end tags, so a
+    // browser does not take the following controls into them.
+    QWidget *memo = Add("Memo", container.get(), "Memo1", {0, 40, 100, 50});
+    auto *lines = static_cast<TStrings *>(TypInfo::GetObjectProp(AsDesigned(memo), "Lines"));
+    lines->SetStrings({"a", "b"});
+    EXPECT_TRUE(Has(Html(), "background-color: #FFFFFF\">a\r\nb</textarea>"));
+    EXPECT_TRUE(Has(FO(), "<fo:block text-align=\"center\">a\r\nb</fo:block>"));
+    lines->Clear();
+    TypInfo::SetStrProp(AsDesigned(label), "Caption", "");
+    const std::string emptied = Html();
+    EXPECT_TRUE(Has(emptied, "line-through;\"></label>\r\n"));
+    EXPECT_TRUE(Has(emptied, "background-color: #FFFFFF\"></textarea>\r\n\t</BODY>"));
+    EXPECT_EQ(THtmlPersistance::WithEndTags("<a><b x=\"/\"/><INPUT/><img src=\"i\"/><td/></a>"),
+              "<a><b x=\"/\"></b><INPUT/><img src=\"i\"/><td></td></a>");
+
     EXPECT_EQ(THtmlPersistance::ColorToHtml(0x123456), "#563412");
     const QColor face = ColorToQColor(clBtnFace);
     char expected[8];
@@ -139,7 +155,7 @@ TEST_F(ExportTest, NestedPanelsAndGroupBoxesArePlacedByTheirParents)
     EXPECT_LT(outerAt, innerAt);
     EXPECT_LT(innerAt, buttonAt);
     EXPECT_TRUE(Has(page, "\t\t<table border=\"1\" style=\"POSITION: absolute; LEFT: 10px;"));
-    EXPECT_TRUE(Has(page, "\t\t\t<tr>\r\n\t\t\t\t<td/>\r\n\t\t\t</tr>\r\n\t\t\t<table "));
+    EXPECT_TRUE(Has(page, "\t\t\t<tr>\r\n\t\t\t\t<td></td>\r\n\t\t\t</tr>\r\n\t\t\t<table "));
     EXPECT_TRUE(Has(page, "\t\t\t\t<input type=\"button\" value=\"B\""));
 
     // The XSL-FO export adds only the direct parent's position.
@@ -179,12 +195,12 @@ TEST_F(ExportTest, TwoStateButtonsListsAndGrids)
     EXPECT_TRUE(Has(page, "\t\t<select style=\"POSITION: absolute; LEFT: 0px; TOP: 100px;"));
     EXPECT_TRUE(Has(page, "<option>x</option>\r\n\t\t\t<option>y</option>"));
     EXPECT_TRUE(Has(page, "<table border=\"1\" cellspacing=\"1\" cellpadding=\"1\" style="));
-    EXPECT_TRUE(Has(page, "<tr>\r\n\t\t\t\t<th/>\r\n\t\t\t\t<td/>\r\n\t\t\t</tr>\r\n"
-                          "\t\t\t<tr>\r\n\t\t\t\t<th/>\r\n\t\t\t\t<td>v</td>"));
+    EXPECT_TRUE(Has(page, "<tr>\r\n\t\t\t\t<th></th>\r\n\t\t\t\t<td></td>\r\n\t\t\t</tr>\r\n"
+                          "\t\t\t<tr>\r\n\t\t\t\t<th></th>\r\n\t\t\t\t<td>v</td>"));
     grid->SetFixedCols(0);
     grid->SetFixedRows(1);
-    EXPECT_TRUE(Has(Html(), "<tr>\r\n\t\t\t\t<th/>\r\n\t\t\t\t<th/>\r\n\t\t\t</tr>\r\n"
-                            "\t\t\t<tr>\r\n\t\t\t\t<td/>\r\n\t\t\t\t<td>v</td>"));
+    EXPECT_TRUE(Has(Html(), "<tr>\r\n\t\t\t\t<th></th>\r\n\t\t\t\t<th></th>\r\n\t\t\t</tr>\r\n"
+                            "\t\t\t<tr>\r\n\t\t\t\t<td></td>\r\n\t\t\t\t<td>v</td>"));
 
     SetItems(list, {"a", "b", "c"});
     std::string fo = FO();
