@@ -13,6 +13,15 @@ public:
     QString Text() const override { return text(); }
     void SetText(const QString &text) override { setText(text); }
 
+    // While AutoSize is on the height follows the font.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool value);
+
 protected:
     bool event(QEvent *event) override;
+
+private:
+    void AdjustHeight();
+
+    bool FAutoSize = true;
 };

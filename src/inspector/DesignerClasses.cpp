@@ -26,7 +26,9 @@
 #include "platform/Exception.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <cctype>
+#include <vector>
 
 using namespace DesignerProps;
 
@@ -89,6 +91,34 @@ int64_t TabOrderOf(TLXDesigned &control)
             ++index;
     }
     return index;
+}
+
+// Moves the control to a place in its parent's tab order, the others
+// closing up behind it; a place outside the order means the last. The
+// focus chain of the widgets follows.
+void SetTabOrder(TLXDesigned &control, int64_t place)
+{
+    QWidget *self = control.Widget();
+    std::vector<TLXDesigned *> order;
+    if (QWidget *parent = self->parentWidget()) {
+        for (QObject *sibling : parent->children()) {
+            if (sibling == self || !sibling->isWidgetType())
+                continue;
+            if (TLXDesigned *other = AsDesigned(static_cast<QWidget *>(sibling)))
+                order.push_back(other);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(), [](TLXDesigned *a, TLXDesigned *b) {
+        return TabOrderOf(*a) < TabOrderOf(*b);
+    });
+    if (place < 0 || place > static_cast<int64_t>(order.size()))
+        place = static_cast<int64_t>(order.size());
+    order.insert(order.begin() + place, &control);
+    for (size_t i = 0; i < order.size(); ++i) {
+        order[i]->SetStoredValue("TabOrder", static_cast<int64_t>(i));
+        if (i > 0)
+            QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+    }
 }
 
 // Drag kind and mode: the drop target's own where the control is one.
@@ -193,9 +223,7 @@ std::vector<TPropInfo> WinControlProps()
         Bool<TLXDesigned>(
             "ShowHint", [](TLXDesigned &c) { return c.ShowHint(); },
             [](TLXDesigned &c, bool v) { c.SetShowHint(v); }, false),
-        Ord<TLXDesigned>(
-            "TabOrder", t.TTabOrder, TabOrderOf,
-            [](TLXDesigned &c, int64_t v) { c.SetStoredValue("TabOrder", v); }, -1),
+        Ord<TLXDesigned>("TabOrder", t.TTabOrder, TabOrderOf, SetTabOrder, -1),
         TabStop(false),
     };
 }

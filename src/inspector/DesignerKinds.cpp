@@ -16,11 +16,13 @@
 #include "controls/LXStringGrid.h"
 #include "controls/Strings.h"
 #include "inspector/DesignerProps.h"
+#include "platform/Exception.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 #include <QTextOption>
 #include <algorithm>
+#include <type_traits>
 
 using namespace DesignerProps;
 
@@ -33,6 +35,9 @@ enum { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum { ecNormal, ecUpperCase, ecLowerCase };
 enum { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 enum { cbUnchecked, cbChecked, cbGrayed };
+
+// Most rows or columns a grid takes: more would exhaust memory.
+constexpr int64_t kMaxGridCount = 100000;
 
 // Largest frame line the toolkit is asked to draw; wider bevels are kept
 // as written but drawn at this width.
@@ -130,13 +135,24 @@ template <class T> TPropInfo LeftRight()
         taRightJustify);
 }
 
+// The edit box's height follows its font; a cell editor keeps the value.
+template <class T> TPropInfo AutoSize()
+{
+    if constexpr (std::is_same_v<T, TLXEditBox>)
+        return Bool<T>(
+            "AutoSize", [](T &c) { return c.AutoSize(); }, [](T &c, bool v) { c.SetAutoSize(v); },
+            true);
+    else
+        return KeptBool("AutoSize", true);
+}
+
 // What the edit box and a grid's cell editor publish beyond the shared ones.
 template <class T> std::vector<TPropInfo> EditProps()
 {
     const TDesignerTypes &t = DesignerTypes();
     std::vector<TPropInfo> props = {
         KeptBool("AutoSelect", true),
-        KeptBool("AutoSize", true),
+        AutoSize<T>(),
         Ord<T>(
             "BorderStyle", t.TBorderStyle, [](T &c) -> int64_t { return c.hasFrame(); },
             [](T &c, int64_t v) { c.setFrame(v != 0); }, 1),
@@ -239,7 +255,14 @@ std::vector<TPropInfo> Label()
                 c.setBuddy(designed ? designed->Widget() : nullptr);
             }),
         KeptBool("ShowAccelChar", true),
-        KeptBool("Transparent", false),
+        // A transparent label lets its parent show through.
+        Bool<TLXLabel>(
+            "Transparent", [](TLXLabel &c) { return c.StoredValue("Transparent", 0) != 0; },
+            [](TLXLabel &c, bool v) {
+                c.SetStoredValue("Transparent", v);
+                c.setAutoFillBackground(!v && !c.ParentColor());
+            },
+            false),
     };
     Add(props, BevelProps());
     Add(props, ColorProps(clBtnFace));
@@ -594,10 +617,20 @@ std::vector<TPropInfo> StringGrid()
             name, t.Integer, [get](G &c) { return (c.*get)(); },
             [set](G &c, int64_t v) { (c.*set)(static_cast<int>(v)); }, def);
     };
+    auto lines = [&t](const char *name, int (G::*get)() const, void (G::*set)(int)) {
+        return Ord<G>(
+            name, t.Integer, [get](G &c) { return (c.*get)(); },
+            [set](G &c, int64_t v) {
+                if (v > kMaxGridCount)
+                    throw Exception("Grid too large for operation");
+                (c.*set)(static_cast<int>(v));
+            },
+            5);
+    };
     std::vector<TPropInfo> props = {
         Align(),
         FrameBorderStyle<G>(),
-        count("ColCount", &G::ColCount, &G::SetColCount, 5),
+        lines("ColCount", &G::ColCount, &G::SetColCount),
         Ord<G>(
             "ControlStatus", t.TControlStatus, [](G &c) { return c.ControlStatus(); },
             [](G &c, int64_t v) { c.SetControlStatus(static_cast<TControlStatus>(v)); }, NoDefault),
@@ -617,7 +650,7 @@ std::vector<TPropInfo> StringGrid()
         Ord<G>(
             "Options", t.TGridOptions, [](G &c) { return c.Options(); },
             [](G &c, int64_t v) { c.SetOptions(static_cast<TGridOptions>(v)); }, 0x1F),
-        count("RowCount", &G::RowCount, &G::SetRowCount, 5),
+        lines("RowCount", &G::RowCount, &G::SetRowCount),
         ScrollBars<G>(ssBoth, Qt::ScrollBarAsNeeded),
         TabStop(true),
         Ord<G>(

@@ -496,3 +496,41 @@ TEST_F(DesignerClassesTest, AlignDocksAndAnchorsKeepDistances)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(DesignerClassesTest, TabOrderMovesAControlAndTheOthersCloseUp)
+{
+    auto *a = Make<TLXButton>();
+    auto *b = Make<TLXEditBox>();
+    auto *c = Make<TLXCheckBox>();
+    EXPECT_EQ(Read(c, "TabOrder"), "2");
+    WriteFromVariant(c, "TabOrder", 0);
+    EXPECT_EQ(Read(c, "TabOrder") + Read(a, "TabOrder") + Read(b, "TabOrder"), "012");
+    std::vector<QWidget *> chain = {c};
+    for (QWidget *w = c->nextInFocusChain(); w != c; w = w->nextInFocusChain())
+        if (AsDesigned(w))
+            chain.push_back(w);
+    EXPECT_EQ(chain, (std::vector<QWidget *>{c, a, b}));
+    WriteFromVariant(c, "TabOrder", -1);
+    EXPECT_EQ(Read(a, "TabOrder") + Read(b, "TabOrder") + Read(c, "TabOrder"), "012");
+    WriteFromVariant(a, "TabOrder", 99);
+    EXPECT_EQ(Read(b, "TabOrder") + Read(c, "TabOrder") + Read(a, "TabOrder"), "012");
+}
+
+TEST_F(DesignerClassesTest, OversizedValuesAreRefusedOrBounded)
+{
+    auto *grid = Make<TLXStringGrid>();
+    EXPECT_EQ(ErrorOf([&] { WriteFromVariant(grid, "RowCount", 2000000000); }),
+              "Grid too large for operation");
+    EXPECT_EQ(grid->rowCount(), 5);
+    auto *edit = Make<TLXEditBox>();
+    const int before = edit->height();
+    WriteFromVariant(edit->Font(), "Size", 30);
+    EXPECT_GT(edit->height(), before);
+    WriteFromVariant(edit->Font(), "Size", 1000000);
+    EXPECT_EQ(edit->font().pointSize(), 1000);
+}
+
+} // namespace
