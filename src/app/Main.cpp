@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "app/BusyGuard.h"
 #include "app/PaletteButton.h"
 #include "app/WaitingForm.h"
 #include "controls/ControlsFactory.h"
@@ -28,6 +29,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -35,6 +37,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBox>
+#include <QUrl>
 #include <QVBoxLayout>
 #ifdef FD_HAVE_WEBENGINE
 #include <QWebEngineView>
@@ -164,6 +167,32 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         QMessageBox::information(this, windowTitle(), text);
     };
     AlignmentDialog = ShowAlignmentDialog;
+    SaveAsCommand = [this] { return mnuSaveAsClick(); };
+    OpenDialog = [this] {
+        QFileDialog dialog(this, QStringLiteral("Open layout..."));
+        dialog.setNameFilters(
+            {QStringLiteral("XML Files (*.xml)"), QStringLiteral("All Files (*)")});
+        dialog.setDefaultSuffix(QStringLiteral("xml"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    };
+    SaveDialog = [this](QString &fileName, int &fileType) {
+        QFileDialog dialog(this, QStringLiteral("Save as"));
+        const QStringList filters = {QStringLiteral("XML File (*.xml)"),
+                                     QStringLiteral("HTML File (*.htm *.html)")};
+        dialog.setNameFilters(filters);
+        dialog.setDefaultSuffix(QStringLiteral("xml"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return false;
+        fileName = dialog.selectedFiles().front();
+        // The chosen type decides, not the typed extension.
+        fileType = filters.indexOf(dialog.selectedNameFilter()) + 1;
+        return true;
+    };
+    Navigate = [this](int tab, const QString &path) { ShowInBrowser(tab, path); };
+    SetSaveDesign([this](const QString &fileName) { FContainer->SaveLayout(fileName); });
     SaveQuestion = [this] {
         return QMessageBox::question(this, QApplication::applicationName(),
                                      QStringLiteral("Do you want to save designed form?"),
@@ -206,9 +235,12 @@ void TForm1::CreateMenus()
     QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
     connect(file->addAction(QStringLiteral("New")), &QAction::triggered, this,
             [this] { mnuNewClick(); });
-    file->addAction(QStringLiteral("Open..."));
+    connect(file->addAction(QStringLiteral("Open...")), &QAction::triggered, this,
+            [this] { mnuOpenClick(); });
     FSave = file->addAction(QStringLiteral("Save"));
-    file->addAction(QStringLiteral("Save as..."));
+    connect(FSave, &QAction::triggered, this, [this] { mnuSaveClick(); });
+    connect(file->addAction(QStringLiteral("Save as...")), &QAction::triggered, this,
+            [this] { mnuSaveAsClick(); });
     file->addSeparator();
     file->addAction(QStringLiteral("Open From Mail..."))->setEnabled(false);
     FSendMail = file->addAction(QStringLiteral("Send Mail via Outlook..."));
@@ -531,9 +563,72 @@ QWidget *TForm1::EnsureBrowser(int tabIndex)
     return browser;
 }
 
+void TForm1::ShowInBrowser(int tab, const QString &path)
+{
+    QWidget *browser = EnsureBrowser(tab);
+#ifdef FD_HAVE_WEBENGINE
+    static_cast<QWebEngineView *>(browser)->load(QUrl::fromLocalFile(path));
+#else
+    static_cast<QLabel *>(browser)->setText(path);
+#endif
+}
+
 void TForm1::MainPagesChange(int index)
 {
-    // The web views are made when first shown, so start-up stays fast.
-    if (index >= TabPreview && index <= TabFO)
-        EnsureBrowser(index);
+    if (index < TabPreview || index > TabFO)
+        return;
+    TBusyGuard busy(this, QStringLiteral("Switching view mode..."));
+    if (index == TabPreview) {
+        const QString file = PreparePreviewFile(QStringLiteral("NativePreview.xml"));
+        FContainer->SaveLayout(file);
+        Navigate(index, file);
+    } else if (index == TabHTML) {
+        const QString file = PreparePreviewFile(QStringLiteral("HTMLPreview.htm"));
+        FContainer->ExportHtml(file);
+        Navigate(index,
+                 QFileInfo(file).isDir() ? TLXControlsContainer::HtmlExportPath(file) : file);
+    } else {
+        const QString file = PreparePreviewFile(QStringLiteral("FOPreview.xsl"));
+        FContainer->ExportFO(file);
+        Navigate(index, file);
+    }
+}
+
+void TForm1::mnuOpenClick()
+{
+    const QString fileName = OpenDialog();
+    if (fileName.isEmpty())
+        return;
+    TBusyGuard busy(this, QStringLiteral("Opening data..."));
+    mnuClearClick();
+    ShowWaiting(this, QStringLiteral("Opening data..."));
+    FContainer->LoadLayout(fileName);
+    SetFileName(fileName);
+}
+
+void TForm1::mnuSaveClick()
+{
+    if (!HasFileName()) {
+        mnuSaveAsClick();
+        return;
+    }
+    TBusyGuard busy(this, QStringLiteral("Saving data..."));
+    FContainer->SaveLayout(FFileName);
+    SetFileName(FFileName);
+}
+
+bool TForm1::mnuSaveAsClick()
+{
+    QString fileName;
+    int fileType = 1;
+    if (!SaveDialog(fileName, fileType))
+        return false;
+    TBusyGuard busy(this, QStringLiteral("Saving data..."));
+    if (fileType == 2) {
+        FContainer->ExportHtml(fileName);
+    } else {
+        FContainer->SaveLayout(fileName);
+        SetFileName(fileName);
+    }
+    return true;
 }

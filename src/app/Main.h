@@ -44,6 +44,12 @@ public:
 
     // Commands.
     void mnuNewClick();
+    void mnuOpenClick();
+    void mnuSaveClick();
+    // Answers whether the design was saved or exported.
+    bool mnuSaveAsClick();
+    // A view tab became active: writes its preview and shows it.
+    void MainPagesChange(int index);
     void mnuClearClick();
     void mnuExitClick() { close(); }
     void mnuDisableDesignerClick();
@@ -92,6 +98,12 @@ public:
     std::function<QMessageBox::StandardButton()> SaveQuestion;
     // Runs "Save as..."; answers whether the design was saved.
     std::function<bool()> SaveAsCommand;
+    // The file to open, or empty when the dialog was cancelled.
+    std::function<QString()> OpenDialog;
+    // The file to save and its type (1 layout, 2 web page); false: cancelled.
+    std::function<bool(QString &fileName, int &fileType)> SaveDialog;
+    // Shows a preview file in the web view of a view tab.
+    std::function<void(int tab, const QString &path)> Navigate;
     std::function<void(const QString &)> ShowMessage;
     std::function<bool(QWidget *owner, const std::vector<QWidget *> &)> AlignmentDialog;
     // Makes the mail client for one mail command; the desktop's when unset.
@@ -105,8 +117,8 @@ private:
     void CreateMenus();
     void ConfigureInspector();
     QWidget *CreatePalette();
-    void MainPagesChange(int index);
     QWidget *EnsureBrowser(int tabIndex);
+    void ShowInBrowser(int tab, const QString &path);
 
     QString FFileName;
     bool FModified = false;

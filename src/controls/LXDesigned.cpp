@@ -114,6 +114,10 @@ void TLXDesigned::SetHint(const std::string &hint)
 
 void TLXDesigned::SetShowHint(bool value)
 {
+    // Only a change stops following the parent, so that rewriting the
+    // current value (as reopening a layout does) keeps ParentShowHint.
+    if (value == FShowHint)
+        return;
     FShowHint = value;
     FParentShowHint = false;
     ApplyHint();

@@ -2,6 +2,15 @@
 
 #include "controls/ControlsFactory.h"
 #include "designer/ContainerClient.h"
+#include "inspector/RSObjectInspector.h"
+#include "persistence/FOPersistance.h"
+#include "persistence/HtmlPersistance.h"
+#include "persistence/XmlPersistance.h"
+#include "platform/CodePage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 TLXControlsContainer::TLXControlsContainer(QWidget *owner, TRSObjectInspector *inspector)
     : QScrollArea(owner), FInspector(inspector)
@@ -13,4 +22,62 @@ TLXControlsContainer::TLXControlsContainer(QWidget *owner, TRSObjectInspector *i
 QList<QWidget *> TLXControlsContainer::Controls()
 {
     return TControlsFactory::DesignedChildren(this);
+}
+
+namespace
+{
+
+std::string FileNameBytes(const QString &fileName)
+{
+    return QFile::encodeName(fileName).toStdString();
+}
+
+} // namespace
+
+void TLXControlsContainer::SaveLayout(const QString &fileName)
+{
+    TXmlPersistance writer(this, FInspector);
+    writer.Save(FileNameBytes(fileName));
+}
+
+void TLXControlsContainer::ExportHtml(const QString &fileName)
+{
+    THtmlPersistance writer(this, FInspector);
+    writer.Save(FileNameBytes(HtmlExportTarget(fileName)));
+}
+
+void TLXControlsContainer::ExportFO(const QString &fileName)
+{
+    TFOPersistance writer(this, FInspector);
+    writer.Save(FileNameBytes(fileName));
+}
+
+void TLXControlsContainer::LoadLayout(const QString &fileName)
+{
+    TXmlPersistance reader(this, FInspector);
+    FInspector->hide();
+    try {
+        reader.Load(FileNameBytes(fileName));
+    } catch (...) {
+        FInspector->show();
+        throw;
+    }
+    FInspector->show();
+}
+
+QString TLXControlsContainer::HtmlExportPath(const QString &fileName)
+{
+    return fileName + '/' + QFileInfo(fileName).fileName();
+}
+
+QString TLXControlsContainer::HtmlExportTarget(const QString &fileName)
+{
+    const QFileInfo file(fileName);
+    if (file.isFile() && QFileInfo(file.dir(), QStringLiteral("images")).isDir())
+        return fileName;
+    if (file.isFile())
+        QFile::remove(fileName);
+    // Folders that exist already are fine: a second export writes into them.
+    QDir().mkpath(fileName + QStringLiteral("/images"));
+    return HtmlExportPath(fileName);
 }

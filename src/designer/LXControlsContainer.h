@@ -22,6 +22,23 @@ public:
     // The designed controls on the surface, in stacking order.
     QList<QWidget *> Controls();
 
+    // Writes the native layout file.
+    virtual void SaveLayout(const QString &fileName);
+    // Writes the design as a web page (see HtmlExportTarget for where).
+    virtual void ExportHtml(const QString &fileName);
+    virtual void ExportFO(const QString &fileName);
+    // Replaces the design with the layout of the file; the inspector is
+    // hidden meanwhile and shown again even when the load fails.
+    virtual void LoadLayout(const QString &fileName);
+
+    // The page inside the export folder: "dir/page.htm" gives
+    // "dir/page.htm/page.htm".
+    static QString HtmlExportPath(const QString &fileName);
+    // Where an export to fileName writes its page: the file itself when it
+    // exists beside an "images" folder, else the page inside a folder of that
+    // name holding an "images" folder (made here).
+    static QString HtmlExportTarget(const QString &fileName);
+
     std::function<void()> OnClick;
 
 private:

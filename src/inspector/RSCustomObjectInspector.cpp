@@ -528,6 +528,11 @@ bool TRSCustomObjectInspector::SetPropText(TPersistent *object, TRSItemProperty 
     if (!owner)
         return false;
     const std::string old = GetPropText(owner, row);
+    // A reference that already shows the text is left alone: object
+    // references cannot be written from text, and a layout holding an empty
+    // reference must still open.
+    if (row->TypeKind() == tkClass && !row->OnSetProperty && old == text)
+        return false;
     if (row->OnSetProperty) {
         row->OnSetProperty(row, owner, name, text);
     } else if (row->TypeKind() == tkEnumeration && row->TypeName() == "WordBool") {

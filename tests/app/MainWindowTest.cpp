@@ -4,6 +4,8 @@
 #include "app/WaitingForm.h"
 #include "controls/LXDesigned.h"
 #include "designer/LXControlsContainer.h"
+#include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSObjectInspector.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace
@@ -259,6 +262,112 @@ TEST_F(MainWindowTest, TabsAndPreviewFiles)
     form->PreparePreviewFile("PreviewProbe.txt");
     EXPECT_EQ(QFileInfo(path).size(), 0);
     file.remove();
+}
+
+} // namespace
+
+namespace
+{
+
+class DocumentCommandsTest : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        form->SaveAsCommand = [this] { return form->mnuSaveAsClick(); };
+        form->SaveDialog = [this](QString &fileName, int &fileType) {
+            fileName = chosen;
+            fileType = chosenType;
+            return !chosen.isEmpty();
+        };
+        form->OpenDialog = [this] { return chosen; };
+        form->Navigate = [this](int tab, const QString &path) { shown.emplace_back(tab, path); };
+    }
+
+    QTemporaryDir dir;
+    QString chosen;
+    int chosenType = 1;
+    std::vector<std::pair<int, QString>> shown;
+};
+
+TEST_F(DocumentCommandsTest, SaveAsOpenAndSaveKeepTheDocumentState)
+{
+    QWidget *panel = form->AddControl(8, 20, nullptr, 20);
+    form->AddControl(1, 5, panel, 5);
+    chosen = dir.filePath("form.xml");
+    EXPECT_TRUE(form->mnuSaveAsClick());
+    EXPECT_EQ(form->FileName(), chosen);
+    EXPECT_FALSE(form->Modified());
+    EXPECT_TRUE(form->windowTitle().endsWith("[form.xml]"));
+
+    form->mnuClearClick();
+    EXPECT_TRUE(form->Container()->Controls().isEmpty());
+    form->mnuOpenClick();
+    ASSERT_EQ(form->Container()->Controls().size(), 1);
+    EXPECT_EQ(TControlsFactory::DesignedChildren(form->Container()->Controls().front()).size(), 1);
+    EXPECT_EQ(form->FileName(), chosen);
+    EXPECT_TRUE(form->ObjectInspector()->isVisibleTo(form.get()));
+    EXPECT_EQ(WaitingForm(), nullptr);
+
+    form->SetModified(true);
+    form->mnuSaveClick();
+    EXPECT_FALSE(form->Modified());
+
+    chosen.clear();
+    EXPECT_FALSE(form->mnuSaveAsClick()) << "a cancelled dialog changes nothing";
+}
+
+TEST_F(DocumentCommandsTest, HtmlExportLeavesTheTitleAndViewTabsWritePreviews)
+{
+    form->AddControl(1, 16, nullptr, 8);
+    form->SetModified(true);
+    const QString before = form->windowTitle();
+    chosen = dir.filePath("page.htm");
+    chosenType = 2;
+    EXPECT_TRUE(form->mnuSaveAsClick());
+    EXPECT_TRUE(QFileInfo(dir.filePath("page.htm/page.htm")).isFile());
+    EXPECT_TRUE(QFileInfo(dir.filePath("page.htm/images")).isDir());
+    EXPECT_EQ(form->windowTitle(), before);
+
+    form->MainPagesChange(1);
+    form->MainPagesChange(2);
+    form->MainPagesChange(2);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_TRUE(shown[0].second.endsWith("NativePreview.xml"));
+    EXPECT_TRUE(shown[1].second.endsWith("HTMLPreview.htm/HTMLPreview.htm"));
+    EXPECT_EQ(shown[2].second, shown[1].second) << "the second switch writes into the same folder";
+    EXPECT_TRUE(QFileInfo(shown[2].second).isFile());
+    EXPECT_EQ(WaitingForm(), nullptr);
+}
+
+TEST_F(DocumentCommandsTest, TheInspectorShowsTheSelectionWithoutHiddenProperties)
+{
+    QWidget *button = form->AddControl(1, 0, nullptr, 0);
+    TRSCustomObjectInspector *inspector = form->ObjectInspector()->Inspector();
+    EXPECT_EQ(form->ObjectInspector()->Component(), AsDesigned(button));
+    ASSERT_NE(inspector->Items()->FindPath("Caption"), nullptr);
+    EXPECT_EQ(inspector->Items()->FindPath("Caption")->Value(), "Control1");
+    EXPECT_EQ(inspector->Items()->FindPath("Tag"), nullptr);
+    EXPECT_EQ(inspector->Items()->FindPath("Cursor"), nullptr);
+    EXPECT_NE(inspector->Items()->FindPath("Font.Style.fsBold"), nullptr);
+
+    QWidget *edit = form->AddControl(2, 100, nullptr, 0);
+    DesignerHandler->SelectControl(button, false);
+    DesignerHandler->SelectControl(edit, true);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(inspector->Objects().Count(), 2);
+    EXPECT_EQ(inspector->Items()->FindPath("Caption"), nullptr) << "only common properties";
+    TRSItemProp *width = inspector->Items()->FindPath("Width");
+    ASSERT_NE(width, nullptr);
+    width->SetValue("90");
+    static_cast<TRSItemProperty *>(width)->Apply();
+    EXPECT_EQ(button->width(), 90);
+    EXPECT_EQ(edit->width(), 90);
+
+    form->MainPanelOnClick();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(inspector->Objects().Count(), 0);
 }
 
 } // namespace

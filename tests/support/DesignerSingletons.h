@@ -2,9 +2,7 @@
 
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
-
-// Present in the test executables that link the object inspector.
-void RegisterDesignerClasses() __attribute__((weak));
+#include "inspector/DesignerClasses.h"
 
 // Makes the process-wide design-time handler and controls registry and
 // registers the designer's classes with the published-property model, as
@@ -15,6 +13,5 @@ inline void EnsureDesignerSingletons()
     if (!DesignerHandler)
         DesignerHandler = &handler;
     CreateControlsFactory();
-    if (RegisterDesignerClasses)
-        RegisterDesignerClasses();
+    RegisterDesignerClasses();
 }

@@ -1,2 +1,1 @@
-set(BENCH_SUBSYSTEMS designer controls platform)
 target_link_libraries(bench_designer PRIVATE Qt6::Widgets)

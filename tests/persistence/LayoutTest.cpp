@@ -1,0 +1,181 @@
+#include "support/DesignerSingletons.h"
+
+#include "controls/Bitmap.h"
+#include "controls/LXDesigned.h"
+#include "controls/LXImage.h"
+#include "controls/LXListBox.h"
+#include "controls/LXStringGrid.h"
+#include "controls/Strings.h"
+#include "designer/LXControlsContainer.h"
+#include "inspector/RSObjectInspector.h"
+#include "inspector/TypInfo.h"
+#include "persistence/XmlPersistance.h"
+#include "platform/ErrorDisplay.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class LayoutTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EnsureDesignerSingletons();
+        container = std::make_unique<TLXControlsContainer>(nullptr, &inspector);
+        errors.clear();
+        ErrorDisplay::Show = [this](const QString &m) { errors.append(m); };
+    }
+
+    QWidget *Add(const char *kind, QWidget *parent, const char *name, QRect geometry)
+    {
+        QWidget *c = ControlsFactory->CreateControlByName(kind, parent);
+        AsDesigned(c)->SetName(name);
+        c->setGeometry(geometry);
+        return c;
+    }
+    std::string Path(const char *name) const { return dir.filePath(name).toStdString(); }
+    std::string Save(const char *name)
+    {
+        TXmlPersistance(container.get(), &inspector).Save(Path(name));
+        QFile f(QString::fromStdString(Path(name)));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll().toStdString();
+    }
+    void Load(const char *name) { TXmlPersistance(container.get(), &inspector).Load(Path(name)); }
+    void Write(const char *name, const std::string &text)
+    {
+        QFile f(QString::fromStdString(Path(name)));
+        f.open(QIODevice::WriteOnly);
+        f.write(text.data(), static_cast<qint64>(text.size()));
+    }
+
+    QTemporaryDir dir;
+    TRSObjectInspector inspector;
+    std::unique_ptr<TLXControlsContainer> container;
+    QStringList errors;
+};
+
+TEST_F(LayoutTest, EmptyDesignAndALabelAreWrittenInTheNativeForm)
+{
+    EXPECT_EQ(Save("empty.xml"), "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<root/>");
+
+    QWidget *label = Add("Label", container.get(), "Control1", {16, 8, 41, 17});
+    AsDesigned(label)->SetText("Name:");
+    label->resize(41, 17);
+    TypInfo::WriteFromVariant(AsDesigned(label), "AutoSize", TVariant("False"));
+    label->resize(41, 17);
+    auto *comment = dynamic_cast<TStrings *>(TypInfo::GetObjectProp(AsDesigned(label), "Comment"));
+    ASSERT_NE(comment, nullptr);
+    comment->SetStrings({"first", "second"});
+    const std::string text = Save("label.xml");
+    EXPECT_EQ(text.rfind("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<root>\r\n"
+                         "\t<control type=\"Label\">\r\n",
+                         0),
+              0u);
+    for (const char *line :
+         {"\t\t<property name=\"Caption\" value=\"Name:\"/>\r\n",
+          "\t\t<property name=\"Comment\" type=\"strings\">\r\n\t\t\t<line value=\"first\"/>\r\n"
+          "\t\t\t<line value=\"second\"/>\r\n\t\t</property>\r\n",
+          "\t\t<property name=\"Height\" value=\"17\"/>\r\n",
+          "\t\t<property name=\"Left\" value=\"16\"/>\r\n",
+          "\t\t<property name=\"Name\" value=\"Control1\"/>\r\n",
+          "\t\t<property name=\"Top\" value=\"8\"/>\r\n",
+          "\t\t<property name=\"Font.Style.fsBold\"",
+          "\t\t<property name=\"Width\" value=\"41\"/>\r\n\t</control>\r\n</root>"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    EXPECT_EQ(text.find("name=\"Font\""), std::string::npos)
+        << "rows with children are not written";
+    EXPECT_EQ(inspector.Component(), nullptr) << "the inspector shows nothing after a save";
+}
+
+TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
+{
+    QWidget *panel = Add("Panel", container.get(), "Control1", {10, 10, 200, 100});
+    QWidget *button = Add("Button", panel, "Control1", {5, 5, 75, 25});
+    TypInfo::WriteFromVariant(AsDesigned(button), "Hint", TVariant("O\"K & <go>"));
+    QWidget *list = Add("ListBox", container.get(), "Control2", {220, 10, 121, 97});
+    dynamic_cast<TStrings *>(TypInfo::GetObjectProp(AsDesigned(list), "Items"))
+        ->SetStrings({"alpha", "beta"});
+    auto *grid = static_cast<TLXStringGrid *>(
+        Add("StringGrid", container.get(), "Control3", {10, 120, 330, 130}));
+    grid->SetColCount(2);
+    grid->SetRowCount(1);
+    grid->SetFixedRows(0);
+    grid->SetCell(0, 0, "a");
+    grid->SetCell(1, 0, "b");
+    auto *image =
+        static_cast<TLXImage *>(Add("Image", container.get(), "Control4", {400, 10, 50, 50}));
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(3, 2, QImage::Format_RGB32).save(&buffer, "BMP");
+    auto graphic = std::make_unique<TBitmap>();
+    graphic->LoadFromBytes(bmp);
+    image->Picture().SetGraphic(std::move(graphic));
+    const std::string first = Save("round.xml");
+    EXPECT_NE(first.find("<cell col=\"0\" row=\"0\">a</cell>"), std::string::npos);
+    EXPECT_NE(first.find("<bitmap format=\"BMP\">"), std::string::npos);
+    EXPECT_NE(first.find("value=\"O&quot;K &amp; &lt;go&gt;\""), std::string::npos);
+
+    Load("round.xml");
+    const QList<QWidget *> top = container->Controls();
+    ASSERT_EQ(top.size(), 4);
+    EXPECT_EQ(ControlsFactory->GetKindName(top[0]), "Panel");
+    EXPECT_EQ(top[0]->geometry(), QRect(10, 10, 200, 100));
+    const QList<QWidget *> inner = TControlsFactory::DesignedChildren(top[0]);
+    ASSERT_EQ(inner.size(), 1);
+    EXPECT_EQ(TypInfo::GetStrProp(AsDesigned(inner[0]), "Hint"), "O\"K & <go>");
+    EXPECT_EQ(inner[0]->objectName(), "Control1");
+    EXPECT_EQ(static_cast<TLXListBox *>(top[1])->count(), 2);
+    auto *grid2 = static_cast<TLXStringGrid *>(top[2]);
+    EXPECT_EQ(grid2->Cell(1, 0), "b");
+    auto *image2 = static_cast<TLXImage *>(top[3]);
+    ASSERT_NE(image2->Picture().Graphic(), nullptr);
+    EXPECT_EQ(image2->Picture().Graphic()->SaveToBytes(), bmp);
+    EXPECT_EQ(Save("again.xml"), first) << "a saved layout reads back to the same file";
+}
+
+TEST_F(LayoutTest, LoadingToleratesStrangeInputAndKeepsTheDesignOnParseErrors)
+{
+    Add("Button", container.get(), "Control1", {0, 0, 75, 25});
+    Write("broken.xml", "<root><control type=\"Button\">");
+    EXPECT_ANY_THROW(Load("broken.xml"));
+    EXPECT_EQ(container->Controls().size(), 1);
+
+    Write("odd.xml",
+          "<layout><control type=\"Slider\"><control type=\"Button\"/></control>"
+          "<Control type=\"Button\"/>"
+          "<control type=\"button\"><property name=\"Left\" value=\"35\"/>"
+          "<property name=\"Font\" value=\"(nonsense)\"/><property name=\"NoSuch\" value=\"1\"/>"
+          "<property name=\"Picture\" type=\"picture\"/></control>"
+          "<control type=\"StringGrid\"><cells><cell col=\"x\" row=\"0\">skip</cell>"
+          "<cell col=\"1\" row=\"1\">kept</cell></cells></control></layout>");
+    Load("odd.xml");
+    const QList<QWidget *> loaded = container->Controls();
+    ASSERT_EQ(loaded.size(), 2);
+    EXPECT_EQ(ControlsFactory->GetKindName(loaded[0]), "Button");
+    EXPECT_EQ(loaded[0]->x(), 35);
+    EXPECT_EQ(static_cast<TLXStringGrid *>(loaded[1])->Cell(1, 1), "kept");
+    EXPECT_EQ(errors.size(), 1) << "a bad cell index is reported once and skipped";
+
+    Write("emptyroot.xml", "<root/>");
+    Load("emptyroot.xml");
+    EXPECT_TRUE(container->Controls().isEmpty());
+}
+
+TEST_F(LayoutTest, ARejectedValueEndsTheLoadKeepingWhatWasMade)
+{
+    Write("bad.xml", "<root><control type=\"Button\"/><control type=\"Button\">"
+                     "<property name=\"Width\" value=\"wide\"/></control>"
+                     "<control type=\"Label\"/></root>");
+    EXPECT_ANY_THROW(Load("bad.xml"));
+    EXPECT_EQ(container->Controls().size(), 2);
+}
+
+} // namespace
