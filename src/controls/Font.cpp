@@ -155,12 +155,11 @@ void TFont::ResetToParent()
     FColor = clWindowText;
     FColorSet = false;
     FPitch = fpDefault;
-    if (FControl) {
+    // The owner rebuilds the control's palette without the text colour.
+    if (FControl)
         FControl->setFont(QFont());
-        ApplyColor();
-    } else {
+    else
         FFont = QFont();
-    }
 }
 
 void TFont::Changed()

@@ -39,7 +39,8 @@ public:
     void SetStyle(TFontStyles style);
 
     void Assign(const TFont &other);
-    // Takes the parent's font and the default text colour again.
+    // Takes the parent's font and the default text colour again; the
+    // control's owner takes the text colour out of its palette.
     void ResetToParent();
     // True when the colour was set apart from the parent's.
     bool ColorSet() const { return FColorSet; }

@@ -47,9 +47,11 @@ TSizeConstraints *TLXDesigned::Constraints()
 
 void TLXDesigned::SetParentFont(bool value)
 {
-    if (value)
-        Font()->ResetToParent();
     FParentFont = value;
+    if (value) {
+        Font()->ResetToParent();
+        ApplyColor();
+    }
 }
 
 int32_t TLXDesigned::DefaultColor() const
@@ -97,11 +99,20 @@ void TLXDesigned::SetParentColor(bool value)
 
 void TLXDesigned::ApplyColor()
 {
+    // Only the roles set here are the control's own; the others follow the
+    // parent, so a parent's new colour reaches the controls that take it.
     QWidget *w = Widget();
-    const QPalette::ColorRole role =
-        DefaultColor() == clWindow ? QPalette::Base : w->backgroundRole();
-    QPalette palette = w->palette();
-    palette.setColor(role, ColorToQColor(Color()));
+    QPalette palette;
+    if (DefaultColor() == clWindow)
+        palette.setColor(QPalette::Base, ColorToQColor(Color()));
+    else if (!ParentColor())
+        palette.setColor(w->backgroundRole(), ColorToQColor(Color()));
+    if (FFont && FFont->ColorSet()) {
+        const QColor text = ColorToQColor(FFont->Color());
+        for (QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            palette.setColor(role, text);
+    }
     w->setPalette(palette);
     w->setAutoFillBackground(!ParentColor());
 }

@@ -1,5 +1,6 @@
 #include "inspector/DesignerKinds.h"
 
+#include "controls/AlignLayout.h"
 #include "controls/Colors.h"
 #include "controls/InplaceEdit.h"
 #include "controls/LXButton.h"
@@ -546,7 +547,17 @@ std::vector<TPropInfo> Panel()
             },
             1),
         Kept("BorderStyle", t.TBorderStyle, 0),
-        Kept("BorderWidth", t.TBorderWidth, 0),
+        // The border keeps the caption and aligned controls off the edges.
+        Ord<TLXPanel>(
+            "BorderWidth", t.TBorderWidth,
+            [](TLXPanel &c) { return c.StoredValue("BorderWidth", 0); },
+            [](TLXPanel &c, int64_t v) {
+                c.SetStoredValue("BorderWidth", v);
+                const int margin = static_cast<int>(std::min<int64_t>(v, kMaxLineWidth));
+                c.setContentsMargins(margin, margin, margin, margin);
+                TAlignLayout::Realign(&c);
+            },
+            0),
         Caption("Caption"),
         KeptBool("DockSite", false),
         KeptBool("FullRepaint", true),

@@ -345,6 +345,8 @@ TEST_F(DesignerClassesTest, FontAppliesItselfAndTiesHeightToSize)
     EXPECT_EQ(font->Size(), 14);
     EXPECT_FALSE(label->font().bold());
     EXPECT_EQ(font->Color(), clWindowText);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText),
+              FParent.palette().color(QPalette::WindowText));
 
     // Assigning a font copies its values.
     auto *button = Make<TLXButton>();
@@ -531,6 +533,33 @@ TEST_F(DesignerClassesTest, OversizedValuesAreRefusedOrBounded)
     EXPECT_GT(edit->height(), before);
     WriteFromVariant(edit->Font(), "Size", 1000000);
     EXPECT_EQ(edit->font().pointSize(), 1000);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(DesignerClassesTest, ParentColorFollowsTheParentsColour)
+{
+    auto *panel = Make<TLXPanel>();
+    auto *label = new TLXLabel(panel);
+    auto *edit = new TLXEditBox(panel);
+    WriteFromVariant(panel, "Color", 0x0000FF);
+    EXPECT_EQ(label->palette().color(label->backgroundRole()), QColor(255, 0, 0));
+    EXPECT_EQ(Read(label, "Color"), std::to_string(0x0000FF));
+    EXPECT_EQ(Read(edit, "ParentColor"), "False");
+    WriteFromVariant(edit, "ParentColor", true);
+    EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(255, 0, 0));
+    WriteFromVariant(label, "Color", 0x00FF00);
+    WriteFromVariant(panel, "Color", 0xFF0000);
+    EXPECT_EQ(label->palette().color(label->backgroundRole()), QColor(0, 255, 0));
+    EXPECT_EQ(Read(label, "ParentColor"), "False");
+    // Its own font colour stays through colour changes.
+    WriteFromVariant(label->Font(), "Color", 0x000080);
+    WriteFromVariant(label, "ParentColor", true);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+    EXPECT_EQ(label->palette().color(label->backgroundRole()), QColor(0, 0, 255));
 }
 
 } // namespace
