@@ -263,9 +263,11 @@ std::pair<int, int> THtmlPersistance::AbsolutePosition(QWidget *control) const
     TLXDesigned *designed = AsDesigned(control);
     const int left = static_cast<int>(TypInfo::GetOrdProp(designed, "Left"));
     const int top = static_cast<int>(TypInfo::GetOrdProp(designed, "Top"));
+    // Page coordinates for every control inside a panel or group box:
+    // browsers move what follows a table's rows out of the table, so a
+    // position relative to the panel would land relative to the page.
     QWidget *parent = DesignedParent(control);
-    const bool box = dynamic_cast<TLXPanel *>(control) || dynamic_cast<TLXGroupBox *>(control);
-    if (box && parent && AsDesigned(parent)) {
+    if (parent && AsDesigned(parent)) {
         const auto [x, y] = AbsolutePosition(parent);
         return {x + left, y + top};
     }

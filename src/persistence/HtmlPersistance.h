@@ -27,8 +27,8 @@ public:
     // The inline style: position and size, then colour and font where the
     // control's kind shows them and they are its own.
     std::string ControlStyle(QWidget *control) const;
-    // Nested panels and group boxes add up their parents' positions; other
-    // controls keep the position within their parent.
+    // The control's position on the page: the positions of the panels and
+    // group boxes around it added up.
     std::pair<int, int> AbsolutePosition(QWidget *control) const;
 
     // The page text with every empty element that HTML does not know as

@@ -148,7 +148,7 @@ TEST_F(ExportTest, NestedPanelsAndGroupBoxesArePlacedByTheirParents)
     const std::string page = Html();
     const size_t outerAt = page.find("LEFT: 10px; TOP: 10px; WIDTH: 200px");
     const size_t innerAt = page.find("LEFT: 15px; TOP: 15px; WIDTH: 100px");
-    const size_t buttonAt = page.find("LEFT: 2px; TOP: 2px; WIDTH: 40px");
+    const size_t buttonAt = page.find("LEFT: 17px; TOP: 17px; WIDTH: 40px");
     ASSERT_NE(outerAt, std::string::npos);
     ASSERT_NE(innerAt, std::string::npos);
     ASSERT_NE(buttonAt, std::string::npos);
