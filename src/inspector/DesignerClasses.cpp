@@ -192,7 +192,7 @@ std::vector<TPropInfo> WinControlProps()
         Ord<TLXDesigned>(
             "Anchors", t.TAnchors, [](TLXDesigned &c) { return c.Anchors(); },
             [](TLXDesigned &c, int64_t v) { c.SetAnchors(static_cast<uint32_t>(v)); }, 0x3),
-        Kept("BiDiMode", t.TBiDiMode, 0),
+        UnlessParent(Kept("BiDiMode", t.TBiDiMode, 0), "ParentBiDiMode"),
         Obj<TLXDesigned>(
             "Constraints", t.TSizeConstraints, [](TLXDesigned &c) { return c.Constraints(); },
             [](TLXDesigned &c, TPersistent *v) {
@@ -206,12 +206,13 @@ std::vector<TPropInfo> WinControlProps()
             "Enabled",
             [](TLXDesigned &c) { return !c.Widget()->testAttribute(Qt::WA_ForceDisabled); },
             [](TLXDesigned &c, bool v) { c.Widget()->setEnabled(v); }, true),
-        Obj<TLXDesigned>(
-            "Font", t.TFont, [](TLXDesigned &c) { return c.Font(); },
-            [](TLXDesigned &c, TPersistent *v) {
-                if (auto *other = dynamic_cast<TFont *>(v))
-                    c.Font()->Assign(*other);
-            }),
+        UnlessParent(Obj<TLXDesigned>(
+                         "Font", t.TFont, [](TLXDesigned &c) { return c.Font(); },
+                         [](TLXDesigned &c, TPersistent *v) {
+                             if (auto *other = dynamic_cast<TFont *>(v))
+                                 c.Font()->Assign(*other);
+                         }),
+                     "ParentFont"),
         KeptBool("ParentBiDiMode", true),
         Bool<TLXDesigned>(
             "ParentFont", [](TLXDesigned &c) { return c.ParentFont(); },
@@ -220,9 +221,10 @@ std::vector<TPropInfo> WinControlProps()
             "ParentShowHint", [](TLXDesigned &c) { return c.ParentShowHint(); },
             [](TLXDesigned &c, bool v) { c.SetParentShowHint(v); }, true),
         NoObject("PopupMenu", t.TPopupMenu),
-        Bool<TLXDesigned>(
-            "ShowHint", [](TLXDesigned &c) { return c.ShowHint(); },
-            [](TLXDesigned &c, bool v) { c.SetShowHint(v); }, false),
+        UnlessParent(Bool<TLXDesigned>(
+                         "ShowHint", [](TLXDesigned &c) { return c.ShowHint(); },
+                         [](TLXDesigned &c, bool v) { c.SetShowHint(v); }, false),
+                     "ParentShowHint"),
         Ord<TLXDesigned>("TabOrder", t.TTabOrder, TabOrderOf, SetTabOrder, -1),
         TabStop(false),
     };

@@ -65,9 +65,11 @@ TPropInfo Comment()
 std::vector<TPropInfo> ColorProps(int32_t ownColor)
 {
     const TDesignerTypes &t = DesignerTypes();
-    return {Ord<TLXDesigned>(
-                "Color", t.TColor, [](TLXDesigned &c) { return c.Color(); },
-                [](TLXDesigned &c, int64_t v) { c.SetColor(static_cast<int32_t>(v)); }, ownColor),
+    return {UnlessParent(Ord<TLXDesigned>(
+                             "Color", t.TColor, [](TLXDesigned &c) { return c.Color(); },
+                             [](TLXDesigned &c, int64_t v) { c.SetColor(static_cast<int32_t>(v)); },
+                             ownColor),
+                         "ParentColor"),
             Bool<TLXDesigned>(
                 "ParentColor", [](TLXDesigned &c) { return c.ParentColor(); },
                 [](TLXDesigned &c, bool v) { c.SetParentColor(v); },
@@ -76,7 +78,7 @@ std::vector<TPropInfo> ColorProps(int32_t ownColor)
 
 std::vector<TPropInfo> Ctl3DProps()
 {
-    return {KeptBool("Ctl3D", true), KeptBool("ParentCtl3D", true)};
+    return {UnlessParent(KeptBool("Ctl3D", true), "ParentCtl3D"), KeptBool("ParentCtl3D", true)};
 }
 
 std::vector<TPropInfo> BevelProps()
@@ -110,6 +112,16 @@ TPropInfo TabStop(bool def)
                 static_cast<Qt::FocusPolicy>(v ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
         },
         def);
+}
+
+TPropInfo UnlessParent(TPropInfo prop, const char *parentProperty)
+{
+    const std::string name = parentProperty;
+    prop.Stored = [name](TPersistent *o) {
+        const TPropInfo *parent = TypInfo::ClassInfoOf(o)->Find(name);
+        return !parent || parent->Get(o).AsInt64() == 0;
+    };
+    return prop;
 }
 
 void Add(std::vector<TPropInfo> &list, std::vector<TPropInfo> props)

@@ -110,6 +110,10 @@ std::vector<TPropInfo> ImeProps();
 TPropInfo Align();
 TPropInfo TabStop(bool def);
 
+// The property is stored only while the control does not take the value
+// from its parent (the Parent... property of that name is false).
+TPropInfo UnlessParent(TPropInfo prop, const char *parentProperty);
+
 // Appends the properties to the list.
 void Add(std::vector<TPropInfo> &list, std::vector<TPropInfo> props);
 

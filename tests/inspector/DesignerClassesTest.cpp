@@ -555,9 +555,14 @@ TEST_F(DesignerClassesTest, ParentColorFollowsTheParentsColour)
     WriteFromVariant(panel, "Color", 0xFF0000);
     EXPECT_EQ(label->palette().color(label->backgroundRole()), QColor(0, 255, 0));
     EXPECT_EQ(Read(label, "ParentColor"), "False");
+    EXPECT_TRUE(IsPropertyStored(label, "Color"));
+    EXPECT_FALSE(IsPropertyStored(edit, "Color"));
+    EXPECT_FALSE(IsPropertyStored(label, "Font"));
     // Its own font colour stays through colour changes.
     WriteFromVariant(label->Font(), "Color", 0x000080);
+    EXPECT_TRUE(IsPropertyStored(label, "Font"));
     WriteFromVariant(label, "ParentColor", true);
+    EXPECT_FALSE(IsPropertyStored(label, "Color"));
     EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(128, 0, 0));
     EXPECT_EQ(label->palette().color(label->backgroundRole()), QColor(0, 0, 255));
 }
