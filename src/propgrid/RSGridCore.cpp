@@ -237,6 +237,36 @@ void TRSGridCore::SetLeftCol(int value)
     Invalidate();
 }
 
+void TRSGridCore::ScrollBackToFit()
+{
+    if (!FHost)
+        return;
+    const auto extent = [this](int fixed, int first, int count, auto size) {
+        int total = 0;
+        for (int i = 0; i < fixed; ++i)
+            total += size(i) + FGridLineWidth;
+        for (int i = first; i < count; ++i)
+            total += size(i) + FGridLineWidth;
+        return total;
+    };
+    const auto width = [this](int c) { return ColWidth(c); };
+    const auto height = [this](int r) { return RowHeight(r); };
+    int left = FTopLeft.X;
+    while (left > FFixedCols &&
+           extent(FFixedCols, left - 1, FColCount, width) <= FHost->ClientWidth())
+        --left;
+    int top = FTopLeft.Y;
+    while (top > FFixedRows &&
+           extent(FFixedRows, top - 1, FRowCount, height) <= FHost->ClientHeight())
+        --top;
+    if (left == FTopLeft.X && top == FTopLeft.Y)
+        return;
+    FTopLeft = {left, top};
+    FHost->LayoutChanged();
+    TopLeftChanged();
+    Invalidate();
+}
+
 int TRSGridCore::VisibleColCount() const
 {
     if (!FHost)

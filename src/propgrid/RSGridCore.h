@@ -116,6 +116,9 @@ public:
     int LeftCol() const { return FTopLeft.X; }
     void SetTopRow(int value);
     void SetLeftCol(int value);
+    // After the client grew: scrolls back as far as the remaining columns
+    // and rows still fit, so no cell stays hidden with room to show it.
+    void ScrollBackToFit();
     int VisibleColCount() const;
     int VisibleRowCount() const;
     // Pixel extent of all cells; scroll offsets in pixels of the scrollable part.

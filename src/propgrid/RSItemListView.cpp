@@ -486,6 +486,7 @@ void TRSItemListView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
     FGrid->Resize();
+    FGrid->ScrollBackToFit();
     UpdateScrollBars();
     PlaceEditor();
 }
@@ -494,6 +495,7 @@ void TRSItemListView::showEvent(QShowEvent *event)
 {
     QAbstractScrollArea::showEvent(event);
     FGrid->Shown();
+    FGrid->ScrollBackToFit();
     UpdateScrollBars();
 }
 

@@ -343,8 +343,12 @@ TEST_F(DocumentCommandsTest, HtmlExportLeavesTheTitleAndViewTabsWritePreviews)
 
 TEST_F(DocumentCommandsTest, TheInspectorShowsTheSelectionWithoutHiddenProperties)
 {
+    form->resize(870, 578);
+    form->show();
     QWidget *button = form->AddControl(1, 0, nullptr, 0);
+    QCoreApplication::processEvents();
     TRSCustomObjectInspector *inspector = form->ObjectInspector()->Inspector();
+    EXPECT_EQ(inspector->LeftCol(), 0) << "the names column stays in view when both fit";
     EXPECT_EQ(form->ObjectInspector()->Component(), AsDesigned(button));
     ASSERT_NE(inspector->Items()->FindPath("Caption"), nullptr);
     EXPECT_EQ(inspector->Items()->FindPath("Caption")->Value(), "Control1");
