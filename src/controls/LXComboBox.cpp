@@ -21,8 +21,11 @@ TLXComboBox::TLXComboBox(QWidget *parent) : QComboBox(parent)
             // exists, the chosen item.
             const int index = currentIndex();
             const QString text = currentText();
+            QStringList items = lines;
+            if (FSorted)
+                items.sort(Qt::CaseInsensitive);
             clear();
-            addItems(lines);
+            addItems(items);
             setCurrentIndex(index < count() ? index : -1);
             if (isEditable())
                 setEditText(text);
@@ -36,6 +39,13 @@ void TLXComboBox::SetEditable(bool editable)
     setEditable(editable);
     if (lineEdit())
         TDesignEventForwarder::Attach(this, lineEdit());
+}
+
+void TLXComboBox::SetSorted(bool value)
+{
+    FSorted = value;
+    if (value)
+        FItems->SetLines(FItems->Lines());
 }
 
 void TLXComboBox::SetText(const QString &text)

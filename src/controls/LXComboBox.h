@@ -21,6 +21,10 @@ public:
     QString Text() const override { return currentText(); }
     void SetText(const QString &text) override;
 
+    // While Sorted is on the items are kept in alphabetical order.
+    bool Sorted() const { return FSorted; }
+    void SetSorted(bool value);
+
     // Editable or a fixed list; a new editor is routed like the old one.
     void SetEditable(bool editable);
 
@@ -29,4 +33,5 @@ protected:
 
 private:
     std::unique_ptr<TStrings> FItems;
+    bool FSorted = false;
 };

@@ -6,7 +6,9 @@
 #include <QFrame>
 
 // A raised panel showing its caption centred; it holds child controls and
-// accepts palette drops when it inherited the surface's handlers.
+// accepts palette drops when it inherited the surface's handlers. From the
+// edge inwards it draws an optional single border, the outer bevel, a gap
+// of BorderWidth and the inner bevel; its content stays inside them.
 class TLXPanel : public QFrame, public TLXDesigned, public TDropTarget
 {
 public:
@@ -21,6 +23,19 @@ public:
     Qt::Alignment CaptionAlignment() const { return FAlignment; }
     void SetCaptionAlignment(Qt::Alignment alignment);
 
+    // Bevels: 0 none, 1 lowered, 2 raised, 3 space (room without lines).
+    int BevelInner() const { return FBevelInner; }
+    void SetBevelInner(int cut);
+    int BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(int cut);
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int width);
+    // 0 none, 1 a single line around the panel.
+    int BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(int style);
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int width);
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -31,4 +46,12 @@ protected:
 private:
     QString FCaption;
     Qt::Alignment FAlignment = Qt::AlignHCenter;
+    int FBevelInner = 0;
+    int FBevelOuter = 2;
+    int FBevelWidth = 1;
+    int FBorderStyle = 0;
+    int FBorderWidth = 0;
+
+    // Keeps the content inside the border and bevels.
+    void UpdateMargins();
 };

@@ -1,6 +1,5 @@
 #include "inspector/DesignerKinds.h"
 
-#include "controls/AlignLayout.h"
 #include "controls/Colors.h"
 #include "controls/InplaceEdit.h"
 #include "controls/LXButton.h"
@@ -39,10 +38,6 @@ enum { cbUnchecked, cbChecked, cbGrayed };
 
 // Most rows or columns a grid takes: more would exhaust memory.
 constexpr int64_t kMaxGridCount = 100000;
-
-// Largest frame line the toolkit is asked to draw; wider bevels are kept
-// as written but drawn at this width.
-constexpr int kMaxLineWidth = 100;
 
 Qt::Alignment HorizontalOf(int64_t alignment)
 {
@@ -186,27 +181,6 @@ template <class T> std::vector<TPropInfo> EditProps()
     Add(props, Ctl3DProps());
     Add(props, ImeProps());
     return props;
-}
-
-QStringList Sorted(QStringList lines)
-{
-    lines.sort(Qt::CaseInsensitive);
-    return lines;
-}
-
-void ApplyPanelBevel(TLXPanel &panel)
-{
-    const int64_t outer = panel.StoredValue("BevelOuter", bvRaised);
-    const int64_t width = panel.StoredValue("BevelWidth", 1);
-    if (outer == bvNone) {
-        panel.setFrameStyle(QFrame::NoFrame);
-        return;
-    }
-    const QFrame::Shadow shadow = outer == bvLowered  ? QFrame::Sunken
-                                  : outer == bvRaised ? QFrame::Raised
-                                                      : QFrame::Plain;
-    panel.setFrameStyle(QFrame::Panel | shadow);
-    panel.setLineWidth(static_cast<int>(std::min<int64_t>(width, kMaxLineWidth)));
 }
 
 void ApplyListSelection(TLXListBox &list, bool multi, bool extended)
@@ -438,13 +412,8 @@ std::vector<TPropInfo> ComboBox()
             }),
         LineMaxLength<TLXComboBox>([](TLXComboBox &c) { return c.lineEdit(); }),
         Bool<TLXComboBox>(
-            "Sorted", [](TLXComboBox &c) { return c.StoredValue("Sorted", 0) != 0; },
-            [](TLXComboBox &c, bool v) {
-                c.SetStoredValue("Sorted", v);
-                if (v)
-                    c.Items()->SetLines(Sorted(c.Items()->Lines()));
-            },
-            false),
+            "Sorted", [](TLXComboBox &c) { return c.Sorted(); },
+            [](TLXComboBox &c, bool v) { c.SetSorted(v); }, false),
         // The drop-down list styles take no typed text.
         Ord<TLXComboBox>(
             "Style", t.TComboBoxStyle, [](TLXComboBox &c) { return c.StoredValue("Style", 0); },
@@ -531,33 +500,21 @@ std::vector<TPropInfo> Panel()
             [](TLXPanel &c) { return AlignmentOf(c.CaptionAlignment()); },
             [](TLXPanel &c, int64_t v) { c.SetCaptionAlignment(HorizontalOf(v)); }, taCenter),
         KeptBool("AutoSize", false),
-        Kept("BevelInner", t.TBevelCut, bvNone),
         Ord<TLXPanel>(
-            "BevelOuter", t.TBevelCut, [](TLXPanel &c) { return c.StoredValue("BevelOuter", 2); },
-            [](TLXPanel &c, int64_t v) {
-                c.SetStoredValue("BevelOuter", v);
-                ApplyPanelBevel(c);
-            },
-            bvRaised),
+            "BevelInner", t.TBevelCut, [](TLXPanel &c) { return c.BevelInner(); },
+            [](TLXPanel &c, int64_t v) { c.SetBevelInner(static_cast<int>(v)); }, bvNone),
         Ord<TLXPanel>(
-            "BevelWidth", t.TBevelWidth, [](TLXPanel &c) { return c.StoredValue("BevelWidth", 1); },
-            [](TLXPanel &c, int64_t v) {
-                c.SetStoredValue("BevelWidth", v);
-                ApplyPanelBevel(c);
-            },
-            1),
-        Kept("BorderStyle", t.TBorderStyle, 0),
-        // The border keeps the caption and aligned controls off the edges.
+            "BevelOuter", t.TBevelCut, [](TLXPanel &c) { return c.BevelOuter(); },
+            [](TLXPanel &c, int64_t v) { c.SetBevelOuter(static_cast<int>(v)); }, bvRaised),
         Ord<TLXPanel>(
-            "BorderWidth", t.TBorderWidth,
-            [](TLXPanel &c) { return c.StoredValue("BorderWidth", 0); },
-            [](TLXPanel &c, int64_t v) {
-                c.SetStoredValue("BorderWidth", v);
-                const int margin = static_cast<int>(std::min<int64_t>(v, kMaxLineWidth));
-                c.setContentsMargins(margin, margin, margin, margin);
-                TAlignLayout::Realign(&c);
-            },
-            0),
+            "BevelWidth", t.TBevelWidth, [](TLXPanel &c) { return c.BevelWidth(); },
+            [](TLXPanel &c, int64_t v) { c.SetBevelWidth(static_cast<int>(v)); }, 1),
+        Ord<TLXPanel>(
+            "BorderStyle", t.TBorderStyle, [](TLXPanel &c) { return c.BorderStyle(); },
+            [](TLXPanel &c, int64_t v) { c.SetBorderStyle(static_cast<int>(v)); }, 0),
+        Ord<TLXPanel>(
+            "BorderWidth", t.TBorderWidth, [](TLXPanel &c) { return c.BorderWidth(); },
+            [](TLXPanel &c, int64_t v) { c.SetBorderWidth(static_cast<int>(v)); }, 0),
         Caption("Caption"),
         KeptBool("DockSite", false),
         KeptBool("FullRepaint", true),

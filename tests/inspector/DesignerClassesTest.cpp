@@ -379,6 +379,9 @@ TEST_F(DesignerClassesTest, StringListsStayInStepWithTheirWidgets)
     EXPECT_EQ(Read(combo, "Text"), "two");
     WriteFromVariant(combo, "ItemIndex", 7);
     EXPECT_EQ(Read(combo, "ItemIndex"), "-1");
+    WriteFromVariant(combo, "Sorted", true);
+    static_cast<TStrings *>(GetObjectProp(combo, "Items"))->Add("three");
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("three"));
     WriteFromVariant(combo, "Style", "csDropDownList");
     EXPECT_FALSE(combo->isEditable());
 
@@ -411,8 +414,16 @@ TEST_F(DesignerClassesTest, ConstraintsAndKindSpecificEffects)
     WriteFromVariant(limits, "MaxHeight", 0);
     WriteFromVariant(panel, "Height", 100);
     EXPECT_EQ(panel->height(), 100);
-    WriteFromVariant(panel, "BevelOuter", "bvLowered");
-    EXPECT_EQ(panel->frameShadow(), QFrame::Sunken);
+    // Border and bevels keep the content off the edges.
+    EXPECT_EQ(panel->contentsRect(), panel->rect().adjusted(1, 1, -1, -1));
+    WriteFromVariant(panel, "BevelInner", "bvLowered");
+    WriteFromVariant(panel, "BorderWidth", 4);
+    WriteFromVariant(panel, "BorderStyle", "bsSingle");
+    EXPECT_EQ(panel->contentsRect(), panel->rect().adjusted(7, 7, -7, -7));
+    WriteFromVariant(panel, "BevelWidth", 2000000000);
+    EXPECT_EQ(Read(panel, "BevelWidth"), "2000000000");
+    EXPECT_LE(panel->contentsMargins().left(), 205);
+    EXPECT_FALSE(panel->grab().isNull());
     WriteFromVariant(panel, "Alignment", "taLeftJustify");
     EXPECT_EQ(panel->CaptionAlignment(), Qt::AlignLeft);
 
