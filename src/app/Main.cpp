@@ -596,12 +596,15 @@ void TForm1::MainPagesChange(int index)
 
 void TForm1::mnuOpenClick()
 {
+    // Unsaved work is offered for saving first; the design is replaced only
+    // by a file that reads completely.
+    if (AskSave() == QMessageBox::Cancel)
+        return;
     const QString fileName = OpenDialog();
     if (fileName.isEmpty())
         return;
     TBusyGuard busy(this, QStringLiteral("Opening data..."));
-    mnuClearClick();
-    ShowWaiting(this, QStringLiteral("Opening data..."));
+    ShowSelected(nullptr);
     FContainer->LoadLayout(fileName);
     SetFileName(fileName);
 }

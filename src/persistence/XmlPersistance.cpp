@@ -179,12 +179,31 @@ void TXmlPersistance::Load(const std::string &fileName)
     if (!root)
         return;
     const IXmlElement r = ControlsRoot(root, Container);
+    // The current design is kept in memory first: when reading the file
+    // fails half-way, the design is put back as it was, so no work is lost
+    // to a bad file.
+    const IXmlDocument loaded = Document;
+    WriteChildren(CreateDocument(), Container);
+    const IXmlDocument kept = Document;
+    Document = loaded;
+    ClearContainer();
+    try {
+        if (r)
+            ReadChildren(r, Container);
+    } catch (...) {
+        ClearContainer();
+        ReadChildren(kept->DocumentElement(), Container);
+        BindInspector(nullptr);
+        throw;
+    }
+    BindInspector(nullptr);
+}
+
+void TXmlPersistance::ClearContainer()
+{
     for (QList<QWidget *> controls = Container->Controls(); !controls.isEmpty();
          controls = Container->Controls())
         delete controls.first();
-    if (r)
-        ReadChildren(r, Container);
-    BindInspector(nullptr);
 }
 
 void TXmlPersistance::ReadChildren(const IXmlNode &element, QWidget *parent)

@@ -6,6 +6,7 @@
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
+#include "platform/ErrorDisplay.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -372,6 +373,40 @@ TEST_F(DocumentCommandsTest, TheInspectorShowsTheSelectionWithoutHiddenPropertie
     form->MainPanelOnClick();
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(inspector->Objects().Count(), 0);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(DocumentCommandsTest, OpenAsksFirstAndABadFileChangesNothing)
+{
+    form->SetFileName(dir.filePath("mine.xml"));
+    form->AddControl(1, 0, nullptr, 0);
+    answer = QMessageBox::Cancel;
+    chosen = dir.filePath("bad.xml");
+    QFile bad(chosen);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("<root><control type=\"Button\">");
+    bad.close();
+    form->mnuOpenClick();
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(form->Container()->Controls().size(), 1) << "Cancel ends the command";
+
+    answer = QMessageBox::No;
+    QString error;
+    ErrorDisplay::Show = [&](const QString &m) { error = m; };
+    try {
+        form->mnuOpenClick();
+    } catch (const std::exception &e) {
+        error = e.what();
+    }
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(form->Container()->Controls().size(), 1);
+    EXPECT_EQ(form->FileName(), dir.filePath("mine.xml"));
+    EXPECT_TRUE(form->Modified());
+    EXPECT_EQ(WaitingForm(), nullptr);
 }
 
 } // namespace

@@ -169,13 +169,18 @@ TEST_F(LayoutTest, LoadingToleratesStrangeInputAndKeepsTheDesignOnParseErrors)
     EXPECT_TRUE(container->Controls().isEmpty());
 }
 
-TEST_F(LayoutTest, ARejectedValueEndsTheLoadKeepingWhatWasMade)
+TEST_F(LayoutTest, ARejectedValueEndsTheLoadAndPutsTheDesignBack)
 {
+    QWidget *memo = Add("Memo", container.get(), "Notes", {30, 40, 100, 60});
+    dynamic_cast<TStrings *>(TypInfo::GetObjectProp(AsDesigned(memo), "Lines"))
+        ->SetStrings({"keep me"});
+    const std::string before = Save("before.xml");
     Write("bad.xml", "<root><control type=\"Button\"/><control type=\"Button\">"
                      "<property name=\"Width\" value=\"wide\"/></control>"
                      "<control type=\"Label\"/></root>");
     EXPECT_ANY_THROW(Load("bad.xml"));
-    EXPECT_EQ(container->Controls().size(), 2);
+    ASSERT_EQ(container->Controls().size(), 1);
+    EXPECT_EQ(Save("after.xml"), before) << "no work is lost to a bad file";
 }
 
 } // namespace
