@@ -1,5 +1,6 @@
 #include "inspector/DesignerKinds.h"
 
+#include "controls/CaseValidator.h"
 #include "controls/Colors.h"
 #include "controls/InplaceEdit.h"
 #include "controls/LXButton.h"
@@ -58,15 +59,6 @@ int64_t AlignmentOf(Qt::Alignment alignment)
     if (alignment & Qt::AlignHCenter)
         return taCenter;
     return taLeftJustify;
-}
-
-QString InCase(const QString &text, int64_t charCase)
-{
-    if (charCase == ecUpperCase)
-        return text.toUpper();
-    if (charCase == ecLowerCase)
-        return text.toLower();
-    return text;
 }
 
 // Frame on or off for the kinds whose border style is bsNone or bsSingle.
@@ -156,7 +148,7 @@ template <class T> std::vector<TPropInfo> EditProps()
             "CharCase", t.TEditCharCase, [](T &c) { return c.StoredValue("CharCase", ecNormal); },
             [](T &c, int64_t v) {
                 c.SetStoredValue("CharCase", v);
-                c.setText(InCase(c.text(), v));
+                TCaseValidator::Apply(&c, static_cast<int>(v));
             },
             ecNormal),
         KeptBool("HideSelection", true),
@@ -387,8 +379,7 @@ std::vector<TPropInfo> ComboBox()
             [](TLXComboBox &c) { return c.StoredValue("CharCase", ecNormal); },
             [](TLXComboBox &c, int64_t v) {
                 c.SetStoredValue("CharCase", v);
-                if (c.isEditable())
-                    c.setEditText(InCase(c.currentText(), v));
+                TCaseValidator::Apply(c.lineEdit(), static_cast<int>(v));
             },
             ecNormal),
         Ord<TLXComboBox>(

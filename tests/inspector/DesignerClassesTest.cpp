@@ -20,6 +20,7 @@
 #include "inspector/TypInfo.h"
 #include "platform/Exception.h"
 
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -433,6 +434,11 @@ TEST_F(DesignerClassesTest, ConstraintsAndKindSpecificEffects)
     EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
     WriteFromVariant(edit, "CharCase", "ecUpperCase");
     EXPECT_EQ(edit->text(), QStringLiteral("MIXED"));
+    QTest::keyClicks(edit, QStringLiteral("ab"));
+    EXPECT_EQ(edit->text(), QStringLiteral("MIXEDAB"));
+    WriteFromVariant(edit, "CharCase", "ecNormal");
+    QTest::keyClicks(edit, QStringLiteral("c"));
+    EXPECT_EQ(edit->text(), QStringLiteral("MIXEDABc"));
     WriteFromVariant(edit, "MaxLength", 3);
     EXPECT_EQ(edit->maxLength(), 3);
     WriteFromVariant(edit, "Color", 0x00FF00);
