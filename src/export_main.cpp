@@ -1,0 +1,66 @@
+// formdesigner-export: writes a saved layout as a web page, an XSL-FO
+// document or a native layout again, without showing a window.
+#include "controls/ControlsFactory.h"
+#include "designer/DesignerMessagesHandler.h"
+#include "designer/LXControlsContainer.h"
+#include "inspector/DesignerClasses.h"
+#include "inspector/RSObjectInspector.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+namespace
+{
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: formdesigner-export [--html|--fo|--xml] LAYOUT.xml OUTPUT\n"
+                         "  --html  web page (default): OUTPUT becomes a folder holding the\n"
+                         "          page and its images, unless OUTPUT exists beside an\n"
+                         "          \"images\" folder\n"
+                         "  --fo    XSL-FO document\n"
+                         "  --xml   native layout\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList args = QApplication::arguments().mid(1);
+    QString format = QStringLiteral("--html");
+    if (!args.isEmpty() && args.front().startsWith(QLatin1String("--")))
+        format = args.takeFirst();
+    if (args.size() != 2 || !QStringList{"--html", "--fo", "--xml"}.contains(format))
+        return Usage();
+
+    TDesignerMessagesHandler handler;
+    DesignerHandler = &handler;
+    handler.SetEnabled(false);
+    CreateControlsFactory();
+    RegisterDesignerClasses();
+    int result = 0;
+    try {
+        TRSObjectInspector inspector;
+        TLXControlsContainer container(nullptr, &inspector);
+        container.LoadLayout(args[0]);
+        if (format == QLatin1String("--fo"))
+            container.ExportFO(args[1]);
+        else if (format == QLatin1String("--xml"))
+            container.SaveLayout(args[1]);
+        else
+            container.ExportHtml(args[1]);
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "formdesigner-export: %s\n", error.what());
+        result = 1;
+    }
+    DestroyControlsFactory();
+    DesignerHandler = nullptr;
+    return result;
+}
