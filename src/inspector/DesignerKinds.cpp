@@ -18,6 +18,7 @@
 #include "controls/Strings.h"
 #include "inspector/DesignerProps.h"
 #include "platform/Exception.h"
+#include "propgrid/RSConsts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
@@ -217,8 +218,14 @@ std::vector<TPropInfo> Label()
             [](TLXLabel &c) -> TPersistent * {
                 return c.buddy() ? AsDesigned(c.buddy()) : nullptr;
             },
+            // Only a window control can take the focus for the label.
             [](TLXLabel &c, TPersistent *v) {
+                const TClassInfo *info = TypInfo::ClassInfoOf(v);
                 auto *designed = dynamic_cast<TLXDesigned *>(v);
+                if (v && (!designed || !info ||
+                          !info->InheritsFrom(DesignerTypes().TWinControl.ClassType)))
+                    throw ERSException(
+                        RSFormat(RSConsts::SInvalidPropertyValue, v->ComponentName()));
                 c.setBuddy(designed ? designed->Widget() : nullptr);
             }),
         KeptBool("ShowAccelChar", true),

@@ -466,6 +466,11 @@ TEST_F(DesignerClassesTest, ConstraintsAndKindSpecificEffects)
     SetObjectProp(label, "FocusControl", edit);
     EXPECT_EQ(label->buddy(), edit);
     EXPECT_EQ(GetObjectProp(label, "FocusControl"), edit);
+    auto *image = Make<TLXImage>();
+    image->SetName(QStringLiteral("Image1"));
+    EXPECT_EQ(ErrorOf([&] { SetObjectProp(label, "FocusControl", image); }),
+              "\"Image1\" is not a valid property value");
+    EXPECT_EQ(GetObjectProp(label, "FocusControl"), edit);
     EXPECT_EQ(ErrorOf([&] { SetObjectProp(label, "PopupMenu", edit); }).rfind("Invalid", 0), 0u);
 }
 
