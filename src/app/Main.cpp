@@ -375,7 +375,7 @@ void TForm1::ConfigureInspector()
         f.SetColor(color);
         f.SetStyle(style);
     };
-    setFont(inspector->ValueFont(), 0x800000, 0);
+    setFont(inspector->ValueFont(), 0x000080, 0); // navy
     setFont(inspector->CategoryFont(), 0x800080, TRSFont::fsBold);
     setFont(inspector->TitleCaptionFont(), 0x000000, 0);
     inspector->SetColWidth(0, 100);

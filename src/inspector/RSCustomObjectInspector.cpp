@@ -109,7 +109,7 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     SetSorted(true);
     SetCaseSensitive(false);
     SetDeleteBlanks(false);
-    ValueFont().SetColor(0x800000);
+    ValueFont().SetColor(0x000080); // navy
     FValueChangedFont.OnGetParentFont = [this](TRSCustomDeltaFont *f) { return GetBaseFont(f); };
     FValueChangedFont.ApplyParent(&ValueFont());
     FValueChangedFont.SetStyle(FValueChangedFont.Style() | TRSFont::fsBold);
