@@ -349,6 +349,10 @@ void TForm1::mnuDisableDesignerClick()
     FControlsPane->setVisible(on);
     if (DesignerHandler)
         DesignerHandler->SetEnabled(on);
+    // Controls that are not Visible show only while designing.
+    for (QWidget *w : FContainer->widget()->findChildren<QWidget *>())
+        if (TLXDesigned *designed = AsDesigned(w))
+            designed->ApplyVisibility();
     SetModified(true);
 }
 
@@ -508,7 +512,7 @@ QWidget *TForm1::AddControl(int kindIndex, int x, QWidget *target, int y)
         const int step = DesignerHandler ? DesignerHandler->GridStep : 5;
         control->move(x - x % step, y - y % step);
         AsDesigned(control)->SetName(NewControlName(target));
-        control->setVisible(true);
+        AsDesigned(control)->SetVisible(true);
         ShowSelected(control);
     }
     SetModified(true);

@@ -123,6 +123,17 @@ void TLXDesigned::SetHint(const std::string &hint)
     ApplyHint();
 }
 
+void TLXDesigned::SetVisible(bool value)
+{
+    FVisible = value;
+    ApplyVisibility();
+}
+
+void TLXDesigned::ApplyVisibility()
+{
+    Widget()->setVisible(FVisible || (DesignerHandler && DesignerHandler->Enabled()));
+}
+
 void TLXDesigned::SetShowHint(bool value)
 {
     // Only a change stops following the parent, so that rewriting the

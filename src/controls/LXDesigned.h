@@ -86,6 +86,14 @@ public:
 
     virtual TControlStatus ControlStatus() const { return csDefault; }
 
+    // The Visible property. While designing, a control that is not visible
+    // stays on the surface (marked by the handler) so that it can still be
+    // selected; it is hidden when the designer is off.
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool value);
+    // Shows or hides the widget after Visible and the designer's state.
+    void ApplyVisibility();
+
     // The Cursor property: a cursor identifier shown over the control.
     int Cursor() const { return FCursor; }
     void SetCursor(int cursor);
@@ -151,6 +159,7 @@ private:
     std::map<std::string, std::string> FTexts;
     QString FText;
     int FCursor = 0;
+    bool FVisible = true;
     int FNaturalShape = 0;
 };
 

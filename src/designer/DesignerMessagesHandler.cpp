@@ -210,12 +210,18 @@ void TDesignerMessagesHandler::SetHot(QWidget *control)
 void TDesignerMessagesHandler::PaintHandles(QWidget *control, QWidget *target)
 {
     const bool selected = IsSelected(control);
-    if (!selected && FHot != control)
+    TLXDesigned *designed = AsDesigned(control);
+    const bool hidden = designed && !designed->Visible();
+    if (!selected && FHot != control && !hidden)
         return;
     QWidget *surface = target ? target : control;
     QPainter painter(surface);
     if (target)
         painter.translate(-target->mapTo(control, QPoint(0, 0)));
+    // A control that is not Visible stays on the surface while designing,
+    // hatched so that the user sees it is hidden at run time.
+    if (hidden)
+        painter.fillRect(control->rect(), QBrush(QColor(96, 96, 96, 110), Qt::BDiagPattern));
     if (selected)
         DrawHandles(painter, control->rect(), SelectedBrush);
     if (FHot == control)

@@ -180,8 +180,8 @@ std::vector<TPropInfo> ControlProps()
             [](TLXDesigned &c, const std::string &v) { c.SetHint(v); }),
         // The control's own flag, not whether its window is on screen.
         Bool<TLXDesigned>(
-            "Visible", [](TLXDesigned &c) { return !c.Widget()->isHidden(); },
-            [](TLXDesigned &c, bool v) { c.Widget()->setVisible(v); }, true),
+            "Visible", [](TLXDesigned &c) { return c.Visible(); },
+            [](TLXDesigned &c, bool v) { c.SetVisible(v); }, true),
     };
 }
 

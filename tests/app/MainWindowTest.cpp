@@ -6,6 +6,7 @@
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
+#include "inspector/TypInfo.h"
 #include "platform/ErrorDisplay.h"
 
 #include <QAction>
@@ -407,6 +408,24 @@ TEST_F(DocumentCommandsTest, OpenAsksFirstAndABadFileChangesNothing)
     EXPECT_EQ(form->FileName(), dir.filePath("mine.xml"));
     EXPECT_TRUE(form->Modified());
     EXPECT_EQ(WaitingForm(), nullptr);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(MainWindowTest, HiddenControlsStaySelectableWhileDesigning)
+{
+    form->show();
+    QWidget *button = form->AddControl(1, 0, nullptr, 0);
+    TypInfo::WriteFromVariant(AsDesigned(button), "Visible", TVariant("False"));
+    EXPECT_TRUE(button->isVisible()) << "still on the surface while designing";
+    EXPECT_EQ(TypInfo::GetEnumProp(AsDesigned(button), "Visible"), "False");
+    form->DisableDesignerAction()->trigger();
+    EXPECT_FALSE(button->isVisible()) << "hidden when the form runs live";
+    form->DisableDesignerAction()->trigger();
+    EXPECT_TRUE(button->isVisible());
 }
 
 } // namespace
