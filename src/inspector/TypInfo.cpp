@@ -69,6 +69,16 @@ int64_t TruncatedInteger(const TVariant &value)
     return static_cast<int64_t>(d);
 }
 
+// Writes through the property's writer; a property without one cannot be
+// written by name.
+void Write(TPersistent *object, std::string_view name, const TVariant &value)
+{
+    const TPropInfo &prop = Require(object, name);
+    if (!prop.HasWriter())
+        Fail(RSConsts::SInvalidPropertyType, prop.PropType->Name);
+    prop.Set(object, value);
+}
+
 } // namespace
 
 bool TClassInfo::InheritsFrom(const TClassInfo *other) const
@@ -187,10 +197,7 @@ int64_t GetOrdProp(TPersistent *object, std::string_view name)
 
 void SetOrdProp(TPersistent *object, std::string_view name, int64_t value)
 {
-    const TPropInfo &prop = Require(object, name);
-    if (!prop.HasWriter())
-        Fail(RSConsts::SInvalidPropertyType, prop.PropType->Name);
-    prop.Set(object, TVariant(value));
+    Write(object, name, TVariant(value));
 }
 
 std::string GetEnumProp(TPersistent *object, std::string_view name)
@@ -227,10 +234,7 @@ TPersistent *GetObjectProp(TPersistent *object, std::string_view name)
 
 void SetObjectProp(TPersistent *object, std::string_view name, TPersistent *value)
 {
-    const TPropInfo &prop = Require(object, name);
-    if (!prop.HasWriter())
-        Fail(RSConsts::SInvalidPropertyType, prop.PropType->Name);
-    prop.Set(object, TVariant(value));
+    Write(object, name, TVariant(value));
 }
 
 const TClassInfo *GetObjectPropClass(TPersistent *object, std::string_view name)
@@ -245,10 +249,7 @@ std::string GetStrProp(TPersistent *object, std::string_view name)
 
 void SetStrProp(TPersistent *object, std::string_view name, const std::string &value)
 {
-    const TPropInfo &prop = Require(object, name);
-    if (!prop.HasWriter())
-        Fail(RSConsts::SInvalidPropertyType, prop.PropType->Name);
-    prop.Set(object, TVariant(value));
+    Write(object, name, TVariant(value));
 }
 
 double GetFloatProp(TPersistent *object, std::string_view name)
@@ -258,10 +259,7 @@ double GetFloatProp(TPersistent *object, std::string_view name)
 
 void SetFloatProp(TPersistent *object, std::string_view name, double value)
 {
-    const TPropInfo &prop = Require(object, name);
-    if (!prop.HasWriter())
-        Fail(RSConsts::SInvalidPropertyType, prop.PropType->Name);
-    prop.Set(object, TVariant(value));
+    Write(object, name, TVariant(value));
 }
 
 int64_t GetInt64Prop(TPersistent *object, std::string_view name)
@@ -281,10 +279,7 @@ TVariant GetVariantProp(TPersistent *object, std::string_view name)
 
 void SetVariantProp(TPersistent *object, std::string_view name, const TVariant &value)
 {
-    const TPropInfo &prop = Require(object, name);
-    if (!prop.HasWriter())
-        Fail(RSConsts::SInvalidPropertyType, prop.PropType->Name);
-    prop.Set(object, value);
+    Write(object, name, value);
 }
 
 TVariant ReadAsVariant(TPersistent *object, std::string_view name, bool preferStrings)
