@@ -1,0 +1,110 @@
+#include "support/DesignerSingletons.h"
+
+#include "app/Main.h"
+#include "controls/LXDesigned.h"
+#include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSObjectInspector.h"
+#include "inspector/TypInfo.h"
+#include "propgrid/RSInplaceEditList.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// Edits in the main window's inspector driven by real mouse and key events.
+class InspectorEditingTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EnsureDesignerSingletons();
+        form = std::make_unique<TForm1>();
+        form->resize(1000, 700);
+        form->show();
+        view = form->ObjectInspector();
+        grid = view->Inspector();
+        // Typing errors are recorded instead of shown in a message box.
+        TRSItemListView::SetErrorHandler([this](const std::exception &e) { error = e.what(); });
+    }
+
+    // Clicks the value cell of a shown row and returns the in-place editor.
+    TRSInplaceEditList *ClickValue(const std::string &path)
+    {
+        QCoreApplication::sendPostedEvents();
+        const QRect cell = view->CellRect(1, Line(path));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        QApplication::processEvents();
+        return view->Editor();
+    }
+    int Line(const std::string &path)
+    {
+        TRSItemProp *row = grid->Items()->FindPath(path);
+        const auto &shown = grid->DisplayedRows();
+        const auto it = std::find(shown.begin(), shown.end(), row);
+        EXPECT_NE(it, shown.end()) << path;
+        return grid->FixedItems() + static_cast<int>(it - shown.begin());
+    }
+    void Type(TRSInplaceEditList *editor, const char *text)
+    {
+        ASSERT_TRUE(editor && editor->isVisible());
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::sendPostedEvents();
+    }
+
+    std::unique_ptr<TForm1> form;
+    TRSObjectInspector *view = nullptr;
+    TRSCustomObjectInspector *grid = nullptr;
+    QString error;
+};
+
+TEST_F(InspectorEditingTest, CaptionTypedIntoTheInspectorRenamesTheButton)
+{
+    auto *button = static_cast<QPushButton *>(form->AddControl(1, 0, nullptr, 0));
+    Type(ClickValue("Caption"), "Hello");
+    EXPECT_EQ(button->text(), "Hello");
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_EQ(grid->Items()->FindPath("Caption")->Value(), "Hello");
+}
+
+TEST_F(InspectorEditingTest, WidthTypedForTwoSelectedControlsReachesBoth)
+{
+    QWidget *a = form->AddControl(1, 0, nullptr, 0);
+    QWidget *b = form->AddControl(2, 100, nullptr, 100);
+    DesignerHandler->SelectControl(a, false);
+    DesignerHandler->SelectControl(b, true);
+    Type(ClickValue("Width"), "90");
+    EXPECT_EQ(a->width(), 90);
+    EXPECT_EQ(b->width(), 90);
+
+    // A text that is no number is refused and the old width stays.
+    Type(ClickValue("Width"), "abc");
+    EXPECT_EQ(a->width(), 90);
+    EXPECT_TRUE(error.startsWith("\"abc\" is not a valid Integer value: ")) << error.toStdString();
+}
+
+TEST_F(InspectorEditingTest, BoldIsSwitchedOnThroughTheFontRows)
+{
+    QWidget *button = form->AddControl(1, 0, nullptr, 0);
+    QCoreApplication::sendPostedEvents();
+    // The plus glyphs open Font, then Style.
+    for (const char *path : {"Font", "Font.Style"}) {
+        const QRect key = view->CellRect(0, Line(path));
+        const int indent = grid->Items()->FindPath(path)->Level() * grid->Indent();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          key.topLeft() + QPoint(indent + 4, key.height() / 2));
+    }
+    Type(ClickValue("Font.Style.fsBold"), "True");
+    EXPECT_TRUE(button->font().bold());
+    EXPECT_EQ(
+        TypInfo::GetSetProp(TypInfo::GetObjectProp(AsDesigned(button), "Font"), "Style", true),
+        "[fsBold]");
+    EXPECT_EQ(grid->Items()->FindPath("Font.Style")->Value(), "[fsBold]");
+}
+
+} // namespace
