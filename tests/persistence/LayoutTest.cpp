@@ -184,3 +184,46 @@ TEST_F(LayoutTest, ARejectedValueEndsTheLoadAndPutsTheDesignBack)
 }
 
 } // namespace
+
+#include "persistence/FOPersistance.h"
+
+#include <QProcess>
+
+namespace
+{
+
+// An independent XML parser must accept what the designer writes.
+bool WellFormed(const std::string &path, QString &complaint)
+{
+    QProcess lint;
+    lint.start(QStringLiteral("xmllint"),
+               {QStringLiteral("--noout"), QString::fromStdString(path)});
+    if (!lint.waitForFinished(30000)) {
+        complaint = QStringLiteral("xmllint did not run");
+        return false;
+    }
+    complaint = QString::fromLocal8Bit(lint.readAllStandardError());
+    return lint.exitStatus() == QProcess::NormalExit && lint.exitCode() == 0;
+}
+
+TEST_F(LayoutTest, LayoutsAndFODocumentsOfEveryKindAreWellFormed)
+{
+    QWidget *group = Add("GroupBox", container.get(), "Group", {5, 5, 300, 200});
+    int i = 0;
+    for (const QString &kind : ControlsFactory->Names()) {
+        if (kind == "InplaceEdit")
+            continue;
+        QWidget *parent = (i % 2) ? static_cast<QWidget *>(group) : container.get();
+        Add(kind.toLatin1().constData(), parent, ("Item" + std::to_string(i)).c_str(),
+            {10 + 20 * i, 10, 60, 30});
+        ++i;
+    }
+    Save("every.xml");
+    TFOPersistance(container.get(), &inspector).Save(Path("every.fo"));
+    for (const char *file : {"every.xml", "every.fo"}) {
+        QString complaint;
+        EXPECT_TRUE(WellFormed(Path(file), complaint)) << file << ": " << complaint.toStdString();
+    }
+}
+
+} // namespace
