@@ -1,0 +1,228 @@
+// Saving and opening native layouts of many mixed controls, beside Qt's own
+// form files of the same number of equivalent widgets where Qt's form tools
+// are installed.
+#include "controls/ControlsFactory.h"
+#include "controls/LXDesigned.h"
+#include "designer/DesignerMessagesHandler.h"
+#include "designer/LXControlsContainer.h"
+#include "inspector/DesignerClasses.h"
+#include "inspector/RSObjectInspector.h"
+#include "platform/ErrorDisplay.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+#ifdef FD_BENCH_QT_FORMS
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormBuilder>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUiLoader>
+#endif
+
+namespace
+{
+
+const char *const Kinds[] = {"Label",    "Button",  "EditBox", "CheckBox", "RadioButton",
+                             "ComboBox", "ListBox", "Memo",    "Panel",    "GroupBox"};
+constexpr int KindCount = static_cast<int>(std::size(Kinds));
+
+QRect Cell(int i)
+{
+    return {10 + (i % 40) * 90, 10 + (i / 40) * 40, 80, 30};
+}
+
+QTemporaryDir &Dir()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+QString FilePath(const char *prefix, int count)
+{
+    return Dir().filePath(QStringLiteral("%1-%2").arg(QLatin1String(prefix)).arg(count));
+}
+
+// A design surface and its inspector, as the main window holds them.
+struct Design {
+    explicit Design(int count) : container(nullptr, &inspector)
+    {
+        for (int i = 0; i < count; ++i) {
+            QWidget *c = ControlsFactory->CreateControlByName(Kinds[i % KindCount], &container);
+            AsDesigned(c)->SetName(QStringLiteral("Control%1").arg(i + 1));
+            c->setGeometry(Cell(i));
+        }
+    }
+    TRSObjectInspector inspector;
+    TLXControlsContainer container;
+};
+
+// Errors of a load or save are shown, not thrown: any shown fails the run.
+void CheckErrors(benchmark::State &state, const QStringList &errors, int expected, int got)
+{
+    if (!errors.isEmpty())
+        state.SkipWithError(errors.first().toUtf8().constData());
+    else if (got != expected)
+        state.SkipWithError("the layout does not hold every control");
+}
+
+void BM_SaveLayout(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    Design d(count);
+    const QString path = FilePath("save.xml", count);
+    for (auto _ : state)
+        d.container.SaveLayout(path);
+    state.counters["bytes"] = static_cast<double>(QFile(path).size());
+    CheckErrors(state, {}, count, static_cast<int>(d.container.Controls().size()));
+}
+
+void BM_OpenLayout(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const QString path = FilePath("open.xml", count);
+    Design d(count);
+    d.container.SaveLayout(path);
+    QStringList errors;
+    const auto show = ErrorDisplay::Show;
+    ErrorDisplay::Show = [&errors](const QString &m) { errors.append(m); };
+    for (auto _ : state)
+        d.container.LoadLayout(path);
+    ErrorDisplay::Show = show;
+    CheckErrors(state, errors, count, static_cast<int>(d.container.Controls().size()));
+}
+
+#ifdef FD_BENCH_QT_FORMS
+
+QWidget *QtWidget(int kind, QWidget *parent)
+{
+    switch (kind) {
+    case 0:
+        return new QLabel(QStringLiteral("Label"), parent);
+    case 1:
+        return new QPushButton(QStringLiteral("Button"), parent);
+    case 2:
+        return new QLineEdit(parent);
+    case 3:
+        return new QCheckBox(QStringLiteral("CheckBox"), parent);
+    case 4:
+        return new QRadioButton(QStringLiteral("RadioButton"), parent);
+    case 5:
+        return new QComboBox(parent);
+    case 6:
+        return new QListWidget(parent);
+    case 7:
+        return new QPlainTextEdit(parent);
+    case 8:
+        return new QFrame(parent);
+    default:
+        return new QGroupBox(QStringLiteral("GroupBox"), parent);
+    }
+}
+
+std::unique_ptr<QWidget> QtForm(int count)
+{
+    auto form = std::make_unique<QWidget>();
+    form->setObjectName(QStringLiteral("Form"));
+    for (int i = 0; i < count; ++i) {
+        QWidget *w = QtWidget(i % KindCount, form.get());
+        w->setObjectName(QStringLiteral("Control%1").arg(i + 1));
+        w->setGeometry(Cell(i));
+    }
+    return form;
+}
+
+void BM_QtFormSave(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    auto form = QtForm(count);
+    const QString path = FilePath("save.ui", count);
+    QFormBuilder builder;
+    for (auto _ : state) {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        builder.save(&f, form.get());
+    }
+    state.counters["bytes"] = static_cast<double>(QFile(path).size());
+}
+
+void BM_QtFormLoad(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const QString path = FilePath("open.ui", count);
+    {
+        auto form = QtForm(count);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        QFormBuilder().save(&f, form.get());
+    }
+    QUiLoader loader;
+    int got = 0;
+    // Opening replaces the previous form, as opening a layout does.
+    std::unique_ptr<QWidget> form;
+    for (auto _ : state) {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        form.reset(loader.load(&f));
+    }
+    if (form)
+        got = static_cast<int>(form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size());
+    CheckErrors(state, {}, count, got);
+}
+
+#endif
+
+// Large designs take seconds per round: one round keeps the run short.
+void Sizes(benchmark::internal::Benchmark *b)
+{
+    b->Unit(benchmark::kMillisecond);
+    b->Arg(100)->Arg(1000);
+}
+
+void Large(benchmark::internal::Benchmark *b)
+{
+    b->Unit(benchmark::kMillisecond)->Arg(5000)->Iterations(1);
+}
+
+BENCHMARK(BM_SaveLayout)->Apply(Sizes);
+BENCHMARK(BM_SaveLayout)->Apply(Large);
+BENCHMARK(BM_OpenLayout)->Apply(Sizes);
+BENCHMARK(BM_OpenLayout)->Apply(Large);
+#ifdef FD_BENCH_QT_FORMS
+BENCHMARK(BM_QtFormSave)->Apply(Sizes);
+BENCHMARK(BM_QtFormSave)->Apply(Large);
+BENCHMARK(BM_QtFormLoad)->Apply(Sizes);
+BENCHMARK(BM_QtFormLoad)->Apply(Large);
+#endif
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's form writer warns about every property type it leaves out; the
+    // warnings would only add terminal output to its figures.
+    static QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &m) {
+        if (!m.startsWith(QLatin1String("Designer: ")))
+            previous(type, context, m);
+    });
+    QApplication app(argc, argv);
+    TDesignerMessagesHandler handler;
+    DesignerHandler = &handler;
+    CreateControlsFactory();
+    RegisterDesignerClasses();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    DestroyControlsFactory();
+    return 0;
+}
