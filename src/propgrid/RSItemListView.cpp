@@ -285,7 +285,10 @@ void TRSItemListView::SetEditorDropDownRows(int value)
 
 void TRSItemListView::UpdateScrollBars()
 {
-    if (FUpdatingScrollBars)
+    // A hidden grid (the inspector while a layout opens) leaves its scroll
+    // bars until it is shown: every range change queues work in the scroll
+    // area, which piled up by thousands during a long load.
+    if (FUpdatingScrollBars || !isVisible())
         return;
     FUpdatingScrollBars = true;
     const int rowRange =
