@@ -59,8 +59,11 @@ TEST(XmlNode, AttributesKeepOrderOfFirstWriting)
     EXPECT_EQ(e->AttrType("a"), 256);
     EXPECT_EQ(e->ReadAttr("a", "dflt"), "dflt");
     // Growth past the first steps keeps every record.
-    for (int i = 0; i < 100; ++i)
-        e->WriteIntAttr("n" + std::to_string(i), i);
+    for (int i = 0; i < 100; ++i) {
+        std::string name = "n";
+        name += std::to_string(i);
+        e->WriteIntAttr(name, i);
+    }
     EXPECT_EQ(e->AttrCount(), 102);
     EXPECT_EQ(e->ReadIntAttr("n99"), 99);
     EXPECT_EQ(e->AttrType("n99"), TXmlValue::varInteger);
