@@ -4,8 +4,10 @@
 #include "controls/LXButton.h"
 #include "designer/DesignerMessagesHandler.h"
 
+#include "support/DesignerBenchMain.h"
 #include <QApplication>
 #include <QMouseEvent>
+
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <vector>
@@ -90,13 +92,5 @@ BENCHMARK(BM_BareSetGeometry)->Arg(1)->Arg(50)->Arg(200);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TDesignerMessagesHandler handler;
-    DesignerHandler = &handler;
-    CreateControlsFactory();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    DestroyControlsFactory();
-    return 0;
+    return RunDesignerBenchmarks(argc, argv);
 }

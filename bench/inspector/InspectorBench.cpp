@@ -11,8 +11,10 @@
 #include "platform/Persistent.h"
 #include "propgrid/RSItemProps.h"
 
+#include "support/DesignerBenchMain.h"
 #include <QApplication>
 #include <QWidget>
+
 #include <benchmark/benchmark.h>
 #include <set>
 #include <string>
@@ -96,14 +98,5 @@ BENCHMARK(BM_ReadPublishedAsText)->Arg(1)->Arg(50)->Unit(benchmark::kMicrosecond
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TDesignerMessagesHandler handler;
-    DesignerHandler = &handler;
-    CreateControlsFactory();
-    RegisterDesignerClasses();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    DestroyControlsFactory();
-    return 0;
+    return RunDesignerBenchmarks(argc, argv);
 }

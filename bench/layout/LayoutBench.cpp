@@ -9,9 +9,11 @@
 #include "inspector/RSObjectInspector.h"
 #include "platform/ErrorDisplay.h"
 
+#include "support/DesignerBenchMain.h"
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -266,13 +268,5 @@ int main(int argc, char **argv)
         if (!m.startsWith(QLatin1String("Designer: ")))
             previous(type, context, m);
     });
-    QApplication app(argc, argv);
-    TDesignerMessagesHandler handler;
-    DesignerHandler = &handler;
-    CreateControlsFactory();
-    RegisterDesignerClasses();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    DestroyControlsFactory();
-    return 0;
+    return RunDesignerBenchmarks(argc, argv);
 }
