@@ -34,6 +34,18 @@ namespace
 enum { taLeftJustify, taRightJustify, taCenter };
 enum { bvNone, bvLowered, bvRaised, bvSpace };
 enum { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A flag of an image's picture display; the image repaints after a change.
+TPropInfo DisplayFlag(const char *name, bool (TImage::*get)() const, void (TImage::*set)(bool))
+{
+    return Bool<TLXImage>(
+        name, [get](TLXImage &c) { return (c.Display().*get)(); },
+        [set](TLXImage &c, bool v) {
+            (c.Display().*set)(v);
+            c.update();
+        },
+        false);
+}
 enum { ecNormal, ecUpperCase, ecLowerCase };
 enum { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 enum { cbUnchecked, cbChecked, cbGrayed };
@@ -550,27 +562,9 @@ std::vector<TPropInfo> Image()
         // The display's picture, edited in place.
         Obj<TLXImage>(
             "Picture", t.TPicture, [](TLXImage &c) { return &c.Picture(); }, nullptr),
-        Bool<TLXImage>(
-            "Proportional", [](TLXImage &c) { return c.Display().Proportional(); },
-            [](TLXImage &c, bool v) {
-                c.Display().SetProportional(v);
-                c.update();
-            },
-            false),
-        Bool<TLXImage>(
-            "Stretch", [](TLXImage &c) { return c.Display().Stretch(); },
-            [](TLXImage &c, bool v) {
-                c.Display().SetStretch(v);
-                c.update();
-            },
-            false),
-        Bool<TLXImage>(
-            "Transparent", [](TLXImage &c) { return c.Display().Transparent(); },
-            [](TLXImage &c, bool v) {
-                c.Display().SetTransparent(v);
-                c.update();
-            },
-            false),
+        DisplayFlag("Proportional", &TImage::Proportional, &TImage::SetProportional),
+        DisplayFlag("Stretch", &TImage::Stretch, &TImage::SetStretch),
+        DisplayFlag("Transparent", &TImage::Transparent, &TImage::SetTransparent),
     };
 }
 
