@@ -11,7 +11,14 @@
 
 TRSCustomObjectInspector *TRSItemProperty::Inspector() const
 {
-    return dynamic_cast<TRSCustomObjectInspector *>(Grid());
+    // Asked for every value read; the answer is kept until the row is seen
+    // in another grid.
+    TRSCustomItemListEditor *grid = Grid();
+    if (grid != FGridSeen) {
+        FGridSeen = grid;
+        FInspectorSeen = dynamic_cast<TRSCustomObjectInspector *>(grid);
+    }
+    return FInspectorSeen;
 }
 
 TRSItemProperty *TRSItemProperty::ParentProperty() const

@@ -114,4 +114,6 @@ private:
     bool FHasTypeData = false;
     bool FIsAllEqual = false;
     std::vector<TVariant> FStoredValues;
+    mutable TRSCustomItemListEditor *FGridSeen = nullptr;
+    mutable TRSCustomObjectInspector *FInspectorSeen = nullptr;
 };

@@ -14,6 +14,9 @@ namespace
 struct Registry {
     std::unordered_map<std::type_index, const TClassInfo *> byClass;
     std::vector<const TClassInfo *> all;
+    // Answers by the address of the C++ type's description, which is
+    // cheaper to hash than its name; filled as objects are looked up.
+    std::unordered_map<const std::type_info *, const TClassInfo *> byTypeInfo;
 };
 
 Registry &TheRegistry()
@@ -89,12 +92,52 @@ bool TClassInfo::InheritsFrom(const TClassInfo *other) const
     return false;
 }
 
-std::vector<const TPropInfo *> TClassInfo::AllProperties() const
+namespace
 {
+
+unsigned char LowerAscii(char c)
+{
+    return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+}
+
+// Hash and equality of names without regard to the case of ASCII letters.
+struct NameHash {
+    size_t operator()(std::string_view name) const
+    {
+        size_t h = 14695981039346656037ull;
+        for (char c : name)
+            h = (h ^ LowerAscii(c)) * 1099511628211ull;
+        return h;
+    }
+};
+struct NameEqual {
+    bool operator()(std::string_view a, std::string_view b) const
+    {
+        return StrUtils::SameText(a, b);
+    }
+};
+
+} // namespace
+
+struct TClassIndex::TTables {
+    std::vector<const TPropInfo *> Sorted;
+    std::unordered_map<std::string_view, const TPropInfo *, NameHash, NameEqual> ByName;
+};
+
+const TClassIndex::TTables &TClassIndex::Of(const TClassInfo &info) const
+{
+    if (FTables)
+        return *FTables;
+    auto tables = std::make_shared<TTables>();
+    // From the class up: the first property of a name found there is the
+    // one that counts, as the class's own one hides an inherited one.
+    for (const TClassInfo *c = &info; c; c = c->Parent)
+        for (const TPropInfo &prop : c->Properties)
+            tables->ByName.emplace(prop.Name, &prop);
     std::vector<const TClassInfo *> chain;
-    for (const TClassInfo *c = this; c; c = c->Parent)
+    for (const TClassInfo *c = &info; c; c = c->Parent)
         chain.push_back(c);
-    std::vector<const TPropInfo *> result;
+    std::vector<const TPropInfo *> &result = tables->Sorted;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
         for (const TPropInfo &prop : (*it)->Properties) {
             auto same = std::find_if(result.begin(), result.end(), [&](const TPropInfo *p) {
@@ -109,16 +152,20 @@ std::vector<const TPropInfo *> TClassInfo::AllProperties() const
     std::stable_sort(result.begin(), result.end(), [](const TPropInfo *a, const TPropInfo *b) {
         return StrUtils::CompareText(a->Name, b->Name) < 0;
     });
-    return result;
+    FTables = std::move(tables);
+    return *FTables;
+}
+
+const std::vector<const TPropInfo *> &TClassInfo::AllProperties() const
+{
+    return Index.Of(*this).Sorted;
 }
 
 const TPropInfo *TClassInfo::Find(std::string_view name) const
 {
-    for (const TClassInfo *c = this; c; c = c->Parent)
-        for (const TPropInfo &prop : c->Properties)
-            if (StrUtils::SameText(prop.Name, name))
-                return &prop;
-    return nullptr;
+    const auto &byName = Index.Of(*this).ByName;
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
 }
 
 namespace TypInfo
@@ -128,6 +175,7 @@ void RegisterClass(std::type_index cls, const TClassInfo *info)
 {
     Registry &r = TheRegistry();
     r.byClass[cls] = info;
+    r.byTypeInfo.clear();
     if (std::find(r.all.begin(), r.all.end(), info) == r.all.end())
         r.all.push_back(info);
 }
@@ -136,9 +184,14 @@ const TClassInfo *ClassInfoOf(const TPersistent *object)
 {
     if (!object)
         return nullptr;
-    const Registry &r = TheRegistry();
-    auto it = r.byClass.find(typeid(*object));
-    return it == r.byClass.end() ? nullptr : it->second;
+    Registry &r = TheRegistry();
+    const std::type_info &type = typeid(*object);
+    if (const auto known = r.byTypeInfo.find(&type); known != r.byTypeInfo.end())
+        return known->second;
+    const auto it = r.byClass.find(type);
+    const TClassInfo *info = it == r.byClass.end() ? nullptr : it->second;
+    r.byTypeInfo.emplace(&type, info);
+    return info;
 }
 
 const TClassInfo *FindRegisteredClass(std::string_view name)
@@ -284,7 +337,11 @@ void SetVariantProp(TPersistent *object, std::string_view name, const TVariant &
 
 TVariant ReadAsVariant(TPersistent *object, std::string_view name, bool preferStrings)
 {
-    const TPropInfo &prop = Require(object, name);
+    return ReadAsVariant(object, Require(object, name), preferStrings);
+}
+
+TVariant ReadAsVariant(TPersistent *object, const TPropInfo &prop, bool preferStrings)
+{
     const TTypeInfo *type = prop.PropType;
     const TVariant value = prop.Get(object);
     switch (type->Kind) {
@@ -326,7 +383,11 @@ TVariant ReadAsVariant(TPersistent *object, std::string_view name, bool preferSt
 
 void WriteFromVariant(TPersistent *object, std::string_view name, const TVariant &value)
 {
-    const TPropInfo &prop = Require(object, name);
+    WriteFromVariant(object, Require(object, name), value);
+}
+
+void WriteFromVariant(TPersistent *object, const TPropInfo &prop, const TVariant &value)
+{
     const TTypeInfo *type = prop.PropType;
     if (!prop.HasWriter())
         Fail(RSConsts::SInvalidPropertyType, type->Name);

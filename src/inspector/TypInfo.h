@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <typeindex>
@@ -80,16 +81,38 @@ struct TPropInfo {
     bool HasWriter() const { return static_cast<bool>(Set); }
 };
 
+// Lookup tables of a class description, built on first use: the sorted
+// list of all its properties and an index by name without regard to case.
+// A copy starts without them, since they point into the description they
+// were built from.
+class TClassIndex
+{
+public:
+    struct TTables;
+    TClassIndex() = default;
+    TClassIndex(const TClassIndex &) {}
+    TClassIndex &operator=(const TClassIndex &)
+    {
+        FTables.reset();
+        return *this;
+    }
+    const TTables &Of(const TClassInfo &info) const;
+
+private:
+    mutable std::shared_ptr<const TTables> FTables;
+};
+
 struct TClassInfo {
     std::string Name;
     const TClassInfo *Parent = nullptr;
     // Own published properties; an own property hides an inherited one of
-    // the same name.
+    // the same name. Fixed once the description is first used.
     std::vector<TPropInfo> Properties;
+    TClassIndex Index;
 
     bool InheritsFrom(const TClassInfo *other) const;
     // Own and inherited published properties, sorted by name.
-    std::vector<const TPropInfo *> AllProperties() const;
+    const std::vector<const TPropInfo *> &AllProperties() const;
     const TPropInfo *Find(std::string_view name) const;
 };
 
@@ -131,6 +154,9 @@ void SetVariantProp(TPersistent *object, std::string_view name, const TVariant &
 
 TVariant ReadAsVariant(TPersistent *object, std::string_view name, bool preferStrings);
 void WriteFromVariant(TPersistent *object, std::string_view name, const TVariant &value);
+// The same through a property description already found on the object.
+TVariant ReadAsVariant(TPersistent *object, const TPropInfo &prop, bool preferStrings);
+void WriteFromVariant(TPersistent *object, const TPropInfo &prop, const TVariant &value);
 
 std::string EnumNameOf(const TTypeInfo *type, int64_t ordinal);
 int64_t EnumValueOf(const TTypeInfo *type, std::string_view text);

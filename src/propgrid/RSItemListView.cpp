@@ -213,8 +213,17 @@ void TRSItemListView::HideEditor()
         FGrid->SetEditText(FEditorCol, FEditorRow, CodePage::FromQString(FEditor->text()));
     if (FEditor->ListVisible())
         FEditor->CloseUp(false);
-    FEditor->hide();
     FEditorCol = FEditorRow = -1;
+    // A focused editor of a grid that always shows its editor would come
+    // straight back when the focus returns to the grid: it stays, and takes
+    // the current cell anew, without moving the focus out and back.
+    const unsigned always = goAlwaysShowEditor | goEditing;
+    if (hadFocus && (FGrid->Options() & always) == always && FGrid->Col() >= FGrid->FixedCols() &&
+        FGrid->Row() >= FGrid->FixedRows()) {
+        ShowEditor();
+        return;
+    }
+    FEditor->hide();
     if (hadFocus)
         setFocus(Qt::OtherFocusReason);
 }

@@ -164,7 +164,11 @@ void TRSItemProp::SetValue(const std::string &value)
         FValues->Put(grid->CurrentField() - 1, value);
         return;
     }
-    FValues->SetText(value);
+    // A single line needs no splitting.
+    if (value.find_first_of("\r\n") == std::string::npos)
+        FValues->SetLines(value.empty() ? std::vector<std::string>() : std::vector{value});
+    else
+        FValues->SetText(value);
 }
 
 std::string TRSItemProp::DisplayName()

@@ -59,7 +59,11 @@ std::string TRSStringList::Text()
 
 void TRSStringList::SetText(const std::string &text)
 {
-    std::vector<std::string> lines = RSSplitLines(text);
+    SetLines(RSSplitLines(text));
+}
+
+void TRSStringList::SetLines(std::vector<std::string> lines)
+{
     if (FSorted)
         std::stable_sort(lines.begin(), lines.end(),
                          [](const auto &a, const auto &b) { return RSCompareText(a, b) < 0; });

@@ -21,6 +21,8 @@ public:
     virtual void Clear();
     virtual std::string Text();
     virtual void SetText(const std::string &text);
+    // As SetText with the text already split into lines.
+    void SetLines(std::vector<std::string> lines);
 
     std::string operator[](int index) { return Get(index); }
     int Add(const std::string &s);
