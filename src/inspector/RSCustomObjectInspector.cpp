@@ -1,5 +1,6 @@
 #include "inspector/RSCustomObjectInspector.h"
 
+#include "controls/Strings.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSItemProperties.h"
 #include "inspector/StrUtils.h"
@@ -351,6 +352,15 @@ void TRSCustomObjectInspector::ScanProperties(const std::vector<TPersistent *> &
             if (FArrangeByCategory && rows == Items())
                 PlaceInCategories(row);
         }
+        TRSItemProperty *owner = AsProperty(rows->OwnerRow());
+        if (FInplaceTStrings && owner && owner->TypeKind() == tkClass && owner->IsAllEqual()) {
+            std::vector<TStrings *> lists;
+            for (TPersistent *o : objects)
+                if (auto *list = dynamic_cast<TStrings *>(o))
+                    lists.push_back(list);
+            if (lists.size() == objects.size())
+                AddStringLines(owner, lists);
+        }
     } catch (...) {
         rows->EndUpdate();
         throw;
@@ -379,15 +389,17 @@ void TRSCustomObjectInspector::FillProperty(TRSItemProperty *row,
                 row->SetStoredValue(static_cast<int>(i),
                                     TypInfo::ReadAsVariant(objects[i], name, false));
         } else {
-            row->SetStoredValue(0, TypInfo::ReadAsVariant(first, name, false));
+            row->SetStoredValue(0, TypInfo::ReadAsVariant(first, *prop, false));
         }
     }
     row->SetItemKind(kind == tkSet ? ikSet : ikProperty);
+    const std::string firstText = PropText(first, prop, row);
     if (multi) {
-        for (size_t i = 0; i < objects.size(); ++i)
+        row->Values()->Put(0, firstText);
+        for (size_t i = 1; i < objects.size(); ++i)
             row->Values()->Put(static_cast<int>(i), GetPropText(objects[i], row));
     } else {
-        row->SetValue(GetPropText(first, row));
+        row->SetValue(firstText);
     }
     row->SetHasTypeData(kind != tkInterface);
     bool allEqual = true;
@@ -403,25 +415,16 @@ void TRSCustomObjectInspector::FillProperty(TRSItemProperty *row,
     row->SetIsAllEqual(allEqual);
     bool readOnly = !prop->HasWriter() || kind == tkMethod || kind == tkInterface;
     if (kind == tkClass && prop->HasWriter()) {
-        TPersistent *value = TypInfo::GetObjectProp(first, name);
+        TPersistent *value = prop->Get(first).AsObject();
         readOnly = !row->IsBlank() && !(value && value->IsComponent());
     }
     row->SetReadOnly(readOnly);
     if (kind == tkEnumeration) {
-        TRSStringList pick;
-        const TTypeInfo *base = type->Base();
-        if (base->Name == "WordBool" || base->Name == "LongBool") {
-            pick.Add("False");
-            pick.Add("True");
-        } else {
-            for (int64_t i = type->MinValue; i <= type->MaxValue; ++i)
-                pick.Add(TypInfo::EnumNameOf(type, i));
-        }
-        pick.SetSorted(true);
-        row->SetPickList(pick);
+        row->GetPickList()->SetLines(PickListOf(type));
         row->SetEditStyle(esPickList);
     } else if (kind == tkSet) {
         const TTypeInfo *elements = type->CompType ? type->CompType : type;
+        static const std::vector<std::string> kBooleanPick{"False", "True"};
         row->Items()->SetSorted(false);
         for (int64_t e = elements->MinValue; e <= elements->MaxValue && e < 32; ++e) {
             auto *child = static_cast<TRSItemProperty *>(row->Items()->Add());
@@ -440,12 +443,211 @@ void TRSCustomObjectInspector::FillProperty(TRSItemProperty *row,
             child->SetHasTypeData(false);
             child->SetIsAllEqual(
                 objects.size() == 1 ? true : (multi ? false : row->AreStoredValuesEqual()));
-            TRSStringList pick{"True", "False"};
-            pick.SetSorted(true);
-            child->SetPickList(pick);
+            child->GetPickList()->SetLines(kBooleanPick);
             child->SetEditStyle(esPickList);
         }
     }
+}
+
+const std::vector<std::string> &TRSCustomObjectInspector::PickListOf(const TTypeInfo *type)
+{
+    // Element names of an enumeration in sorted order, made once per type.
+    auto it = FPickLists.find(type);
+    if (it != FPickLists.end())
+        return it->second;
+    TRSStringList pick;
+    const TTypeInfo *base = type->Base();
+    if (base->Name == "WordBool" || base->Name == "LongBool") {
+        pick.Add("False");
+        pick.Add("True");
+    } else {
+        for (int64_t i = type->MinValue; i <= type->MaxValue; ++i)
+            pick.Add(TypInfo::EnumNameOf(type, i));
+    }
+    pick.SetSorted(true);
+    return FPickLists.emplace(type, pick.Lines()).first->second;
+}
+
+void TRSCustomObjectInspector::SetInplaceTStrings(bool value)
+{
+    if (value == FInplaceTStrings)
+        return;
+    FInplaceTStrings = value;
+    RequestRebuild();
+}
+
+void TRSCustomObjectInspector::SetInplaceTStringsOptions(TInplaceTStringsOptions value)
+{
+    if (value == FInplaceTStringsOptions)
+        return;
+    FInplaceTStringsOptions = value;
+    RequestRebuild();
+}
+
+void TRSCustomObjectInspector::SetStringsItemFormat(const std::string &value)
+{
+    if (value == FStringsItemFormat)
+        return;
+    FStringsItemFormat = value;
+    RequestRebuild();
+}
+
+namespace
+{
+
+constexpr char kLineTypeName[] = "TStrings Item";
+constexpr char kNameValueSeparator = '=';
+
+bool IsLineRow(const TRSItemProp *row)
+{
+    const auto *p = dynamic_cast<const TRSItemProperty *>(row);
+    return p && !p->HasTypeData() && p->TypeName() == kLineTypeName;
+}
+
+std::string NameOfLine(const std::string &line)
+{
+    const size_t eq = line.find(kNameValueSeparator);
+    return eq == std::string::npos ? line : line.substr(0, eq);
+}
+
+std::string ValueOfLine(const std::string &line)
+{
+    const size_t eq = line.find(kNameValueSeparator);
+    return eq == std::string::npos ? std::string() : line.substr(eq + 1);
+}
+
+} // namespace
+
+void TRSCustomObjectInspector::AddStringLines(TRSItemProperty *row,
+                                              const std::vector<TStrings *> &lists)
+{
+    std::vector<std::vector<std::string>> lines;
+    for (TStrings *list : lists)
+        lines.push_back(list->Strings());
+    const size_t count = lines.front().size();
+    for (const auto &l : lines)
+        if (l.size() != count)
+            return;
+    if (count == 0)
+        return;
+    const bool multi = FDisplayOptions & doMultiColValues;
+    const bool useNameValue = FInplaceTStringsOptions & InplaceOption(isUseNameValue);
+    TRSItemProps *rows = row->Items();
+    rows->SetSorted(FInplaceTStringsOptions & InplaceOption(isSort));
+    for (size_t k = 0; k < count; ++k) {
+        const int line = static_cast<int>(k);
+        bool nameValue = useNameValue;
+        bool allEqual = true;
+        const std::string &first = lines.front()[k];
+        for (const auto &l : lines) {
+            const std::string &text = l[k];
+            if (!text.empty() && text.find(kNameValueSeparator) == std::string::npos)
+                nameValue = false;
+            if (NameOfLine(text) != NameOfLine(first))
+                nameValue = false;
+            if (text != first)
+                allEqual = false;
+        }
+        TRSItemProperty *lineRow;
+        if (nameValue) {
+            // The name is a path: its leading segments are rows of their own.
+            const std::string name = NameOfLine(first);
+            const std::string &delimiter = PathDelimiter();
+            TRSItemProps *into = rows;
+            size_t start = 0;
+            for (size_t cut;
+                 !delimiter.empty() && (cut = name.find(delimiter, start)) != std::string::npos;
+                 start = cut + delimiter.size()) {
+                const std::string segment = name.substr(start, cut - start);
+                const int i = into->IndexOfName(segment);
+                TRSItemProp *step = i >= 0 ? into->Item(i) : AddLineRow(into, segment, -1, true);
+                into = step->Items();
+            }
+            const std::string last = name.substr(start);
+            const int i = into->IndexOfName(last);
+            if (i >= 0 && into->Item(i)->HasChildren() && IsLineRow(into->Item(i))) {
+                lineRow = static_cast<TRSItemProperty *>(into->Item(i));
+            } else {
+                lineRow = AddLineRow(into, last, line, true);
+            }
+        } else {
+            lineRow = AddLineRow(rows, RSFormat(FStringsItemFormat, line), line, false);
+        }
+        for (int c = 0; c < ValueColumns(); ++c)
+            lineRow->SetStoredValue(c, TVariant(line));
+        auto textOf = [&](const std::string &text) {
+            return nameValue && !text.empty() ? ValueOfLine(text) : text;
+        };
+        if (multi) {
+            for (size_t i = 0; i < lines.size(); ++i)
+                lineRow->Values()->Put(static_cast<int>(i), textOf(lines[i][k]));
+        } else {
+            lineRow->SetValue(textOf(first));
+        }
+        lineRow->SetIsAllEqual(allEqual);
+    }
+}
+
+TRSItemProperty *TRSCustomObjectInspector::AddLineRow(TRSItemProps *rows, const std::string &name,
+                                                      int line, bool nameValue)
+{
+    auto *row = static_cast<TRSItemProperty *>(rows->Add());
+    row->SetName(name);
+    row->SetPropName(name);
+    row->SetTypeKind(tkString);
+    row->SetTypeName(kLineTypeName);
+    row->SetHasTypeData(false);
+    row->SetItemKind(ikProperty);
+    for (int c = 0; c < ValueColumns(); ++c)
+        row->SetStoredValue(c, TVariant(line));
+    row->SetIsAllEqual(true);
+    row->OnGetProperty = [this, nameValue](TRSItemProperty *sender, TPersistent *instance,
+                                           const std::string &, std::string &value) {
+        value = ReadLine(sender, instance, nameValue);
+    };
+    row->OnSetProperty = [this, nameValue](TRSItemProperty *sender, TPersistent *instance,
+                                           const std::string &, const std::string &value) {
+        WriteLine(sender, instance, value, nameValue);
+    };
+    return row;
+}
+
+std::string TRSCustomObjectInspector::LinePath(const TRSItemProperty *row) const
+{
+    std::string path = row->PropName();
+    for (const TRSItemProp *p = row->ParentItem(); p && IsLineRow(p); p = p->ParentItem())
+        path = static_cast<const TRSItemProperty *>(p)->PropName() + PathDelimiter() + path;
+    return path;
+}
+
+std::string TRSCustomObjectInspector::ReadLine(TRSItemProperty *row, TPersistent *instance,
+                                               bool nameValue)
+{
+    auto *list = dynamic_cast<TStrings *>(instance);
+    const int64_t k = row->StoredValue(0).AsInt64();
+    if (!list || k < 0 || k >= list->Count())
+        return {};
+    const std::string line = list->Get(static_cast<int>(k));
+    return nameValue && !line.empty() ? ValueOfLine(line) : line;
+}
+
+void TRSCustomObjectInspector::WriteLine(TRSItemProperty *row, TPersistent *instance,
+                                         const std::string &text, bool nameValue)
+{
+    auto *list = dynamic_cast<TStrings *>(instance);
+    if (!list)
+        return;
+    const int64_t k = row->StoredValue(0).AsInt64();
+    if (nameValue && k < 0) {
+        list->Add(LinePath(row) + kNameValueSeparator + text);
+    } else {
+        // A line that is gone by now raises the list's index error.
+        const int index = static_cast<int>(k);
+        const bool whole = !nameValue || (index < list->Count() && list->Get(index).empty());
+        list->Put(index, whole ? text : LinePath(row) + kNameValueSeparator + text);
+    }
+    // Names and the number of lines may have changed: the rows follow.
+    RequestRebuild();
 }
 
 void TRSCustomObjectInspector::PlaceInCategories(TRSItemProperty *row)
@@ -477,12 +679,19 @@ void TRSCustomObjectInspector::PlaceInCategories(TRSItemProperty *row)
 
 std::string TRSCustomObjectInspector::GetPropText(TPersistent *object, TRSItemProperty *row)
 {
+    return PropText(object, nullptr, row);
+}
+
+std::string TRSCustomObjectInspector::PropText(TPersistent *object, const TPropInfo *prop,
+                                               TRSItemProperty *row)
+{
     if (row->OnGetProperty) {
         std::string value;
         row->OnGetProperty(row, object, row->PropName(), value);
         return value;
     }
-    const TPropInfo *prop = TypInfo::FindPublishedProperty(object, row->PropName());
+    if (!prop)
+        prop = TypInfo::FindPublishedProperty(object, row->PropName());
     if (!prop)
         throw ERSException(RSFormat(RSConsts::SPropertyDoesNotExist, row->PropName()));
     const TTypeInfo *type = prop->PropType;
@@ -555,7 +764,9 @@ TPersistent *TRSCustomObjectInspector::ResolveInstance(TPersistent *object, std:
         const std::string segment = path.substr(0, cut);
         path.erase(0, cut + delimiter.size());
         TRSItemProp *ancestor = depth < ancestors.size() ? ancestors[depth] : nullptr;
-        if (ancestor && ancestor->Category())
+        // Categories group rows, and the leading names of a string list's
+        // name/value lines are rows of the list itself: neither leads on.
+        if (ancestor && (ancestor->Category() || IsLineRow(ancestor)))
             continue;
         const TPropInfo *prop = TypInfo::FindPublishedProperty(object, segment);
         if (!prop) {

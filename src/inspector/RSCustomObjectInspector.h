@@ -6,10 +6,20 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QObject;
 class TPersistent;
+class TStrings;
+
+// How the lines of string-list properties are listed in place.
+enum TInplaceTStringsOption : uint8_t { isUseNameValue, isSort };
+using TInplaceTStringsOptions = uint8_t;
+constexpr TInplaceTStringsOptions InplaceOption(TInplaceTStringsOption option)
+{
+    return static_cast<TInplaceTStringsOptions>(1u << option);
+}
 
 // The property grid bound to objects: it lists the published properties
 // common to the inspected objects as property rows, nests the properties of
@@ -31,6 +41,13 @@ public:
     void SetDisplayKinds(TTypeKinds value);
     bool InplaceComponents() const { return FInplaceComponents; }
     void SetInplaceComponents(bool value);
+    bool InplaceTStrings() const { return FInplaceTStrings; }
+    void SetInplaceTStrings(bool value);
+    TInplaceTStringsOptions InplaceTStringsOptions() const { return FInplaceTStringsOptions; }
+    void SetInplaceTStringsOptions(TInplaceTStringsOptions value);
+    // Name of a line row, formatted with the line's index ("Items[%d]").
+    const std::string &StringsItemFormat() const { return FStringsItemFormat; }
+    void SetStringsItemFormat(const std::string &value);
     bool DynamicTitleCaptions() const { return FDynamicTitleCaptions; }
     void SetDynamicTitleCaptions(bool value);
     bool ShowValueChangedFont() const { return FShowValueChangedFont; }
@@ -99,12 +116,30 @@ private:
     // ones), or under the default category when it has none.
     void PlaceInCategories(TRSItemProperty *row);
     void PropertiesChanged();
+    // The line rows of the string lists (one per object) under row.
+    void AddStringLines(TRSItemProperty *row, const std::vector<TStrings *> &lists);
+    // Makes a row that reads and writes a line of the inspected string lists.
+    TRSItemProperty *AddLineRow(TRSItemProps *rows, const std::string &name, int line,
+                                bool nameValue);
+    std::string ReadLine(TRSItemProperty *row, TPersistent *instance, bool nameValue);
+    void WriteLine(TRSItemProperty *row, TPersistent *instance, const std::string &text,
+                   bool nameValue);
+    // The line's name of a name/value line row: its names up to the string
+    // list's row.
+    std::string LinePath(const TRSItemProperty *row) const;
+    // The value text of a row's property for one object, through the
+    // property's description when it is already known.
+    std::string PropText(TPersistent *object, const TPropInfo *prop, TRSItemProperty *row);
+    const std::vector<std::string> &PickListOf(const TTypeInfo *type);
     void Post(const std::function<void()> &action);
 
     std::unique_ptr<TRSInspectorObjects> FObjects;
     TRSStringList FFilters;
     TTypeKinds FDisplayKinds;
     bool FInplaceComponents = true;
+    bool FInplaceTStrings = false;
+    TInplaceTStringsOptions FInplaceTStringsOptions = 0;
+    std::string FStringsItemFormat = "Items[%d]";
     bool FDynamicTitleCaptions = false;
     bool FShowValueChangedFont = true;
     TRSCustomDeltaFont FValueChangedFont;
@@ -117,4 +152,5 @@ private:
     // Context of the posted messages: destroyed with the inspector, so that
     // pending messages of a gone inspector never run.
     std::unique_ptr<QObject> FPoster;
+    std::unordered_map<const TTypeInfo *, std::vector<std::string>> FPickLists;
 };
