@@ -32,6 +32,7 @@ TfrmDateEditor::TfrmDateEditor(QWidget *parent)
     connect(MonthCalendar1, &QCalendarWidget::currentPageChanged, this,
             &TfrmDateEditor::MonthCalendar1GetMonthInfo);
 
+    MonthCalendar1->setFocus();
     SetDate(QDateTime::currentDateTime());
 }
 
