@@ -108,6 +108,9 @@ struct TClassInfo {
     // Own published properties; an own property hides an inherited one of
     // the same name. Fixed once the description is first used.
     std::vector<TPropInfo> Properties;
+    // Makes an instance for an owner (a collection for collection items);
+    // empty for classes that cannot be made by name.
+    std::function<TPersistent *(TPersistent *owner)> Construct;
     TClassIndex Index;
 
     bool InheritsFrom(const TClassInfo *other) const;
@@ -122,6 +125,7 @@ namespace TypInfo
 // The class registry: descriptions by C++ class and by name.
 void RegisterClass(std::type_index cls, const TClassInfo *info);
 const TClassInfo *ClassInfoOf(const TPersistent *object);
+const TClassInfo *ClassInfoOfType(std::type_index cls);
 const TClassInfo *FindRegisteredClass(std::string_view name);
 // The class name and its ancestors' names, from the class to the root.
 std::vector<std::string> ClassAncestry(const TClassInfo *info);
