@@ -1,6 +1,8 @@
 #include "inspector/RSCustomObjectInspector.h"
 
 #include "controls/Strings.h"
+#include "inspector/Collection.h"
+#include "inspector/CollectionItem.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSItemProperties.h"
 #include "inspector/StrUtils.h"
@@ -353,7 +355,16 @@ void TRSCustomObjectInspector::ScanProperties(const std::vector<TPersistent *> &
                 PlaceInCategories(row);
         }
         TRSItemProperty *owner = AsProperty(rows->OwnerRow());
-        if (FInplaceTStrings && owner && owner->TypeKind() == tkClass && owner->IsAllEqual()) {
+        if (FInplaceCollections && owner && owner->ItemKind() == ikCollection &&
+            owner->IsAllEqual()) {
+            std::vector<TCollection *> collections;
+            for (TPersistent *o : objects)
+                if (auto *collection = dynamic_cast<TCollection *>(o))
+                    collections.push_back(collection);
+            if (collections.size() == objects.size())
+                AddCollectionItems(owner, collections);
+        } else if (FInplaceTStrings && owner && owner->TypeKind() == tkClass &&
+                   owner->IsAllEqual()) {
             std::vector<TStrings *> lists;
             for (TPersistent *o : objects)
                 if (auto *list = dynamic_cast<TStrings *>(o))
@@ -392,7 +403,10 @@ void TRSCustomObjectInspector::FillProperty(TRSItemProperty *row,
             row->SetStoredValue(0, TypInfo::ReadAsVariant(first, *prop, false));
         }
     }
-    row->SetItemKind(kind == tkSet ? ikSet : ikProperty);
+    if (kind == tkClass && dynamic_cast<TCollection *>(prop->Get(first).AsObject()))
+        row->SetItemKind(ikCollection);
+    else
+        row->SetItemKind(kind == tkSet ? ikSet : ikProperty);
     const std::string firstText = PropText(first, prop, row);
     if (multi) {
         row->Values()->Put(0, firstText);
@@ -470,6 +484,22 @@ const std::vector<std::string> &TRSCustomObjectInspector::PickListOf(const TType
     return FPickLists.emplace(type, pick.Lines()).first->second;
 }
 
+void TRSCustomObjectInspector::SetInplaceCollections(bool value)
+{
+    if (value == FInplaceCollections)
+        return;
+    FInplaceCollections = value;
+    RequestRebuild();
+}
+
+void TRSCustomObjectInspector::SetCollectionItemFormat(const std::string &value)
+{
+    if (value == FCollectionItemFormat)
+        return;
+    FCollectionItemFormat = value;
+    RequestRebuild();
+}
+
 void TRSCustomObjectInspector::SetInplaceTStrings(bool value)
 {
     if (value == FInplaceTStrings)
@@ -519,6 +549,49 @@ std::string ValueOfLine(const std::string &line)
 }
 
 } // namespace
+
+void TRSCustomObjectInspector::AddCollectionItems(TRSItemProperty *row,
+                                                  const std::vector<TCollection *> &collections)
+{
+    const int count = collections.front()->Count();
+    for (TCollection *c : collections)
+        if (c->Count() != count)
+            return;
+    const bool multi = FDisplayOptions & doMultiColValues;
+    const TClassInfo *itemClass = collections.front()->ItemClass();
+    for (int i = 0; i < count; ++i) {
+        auto *itemRow = static_cast<TRSItemProperty *>(row->Items()->Add());
+        const std::string name = RSFormat(FCollectionItemFormat, i);
+        itemRow->SetName(name);
+        itemRow->SetPropName(name);
+        itemRow->SetTypeKind(tkClass);
+        itemRow->SetTypeName(itemClass ? itemClass->Name : std::string());
+        for (int c = 0; c < ValueColumns(); ++c)
+            itemRow->SetStoredValue(c, TVariant(i));
+        itemRow->SetHasTypeData(false);
+        itemRow->SetItemKind(ikCollectionItem);
+        const std::string text = collections.front()->Items(i)->DisplayName();
+        if (multi) {
+            for (int c = 0; c < ValueColumns(); ++c)
+                itemRow->Values()->Put(c, text);
+        } else {
+            itemRow->Values()->Put(0, text);
+        }
+        itemRow->SetIsAllEqual(true);
+        itemRow->SetReadOnly(true);
+        std::vector<TPersistent *> items;
+        for (TCollection *c : collections) {
+            TCollectionItem *item = c->Items(i);
+            if (!Contains(FScanGuard, item))
+                items.push_back(item);
+        }
+        if (items.empty())
+            continue;
+        if (DoBeforeScan(itemRow))
+            ScanProperties(items, itemRow->Items());
+        DoAfterScan(itemRow);
+    }
+}
 
 void TRSCustomObjectInspector::AddStringLines(TRSItemProperty *row,
                                               const std::vector<TStrings *> &lists)
@@ -770,6 +843,17 @@ TPersistent *TRSCustomObjectInspector::ResolveInstance(TPersistent *object, std:
         // name/value lines are rows of the list itself: neither leads on.
         if (ancestor && (ancestor->Category() || IsLineRow(ancestor)))
             continue;
+        TRSItemProperty *item = AsProperty(ancestor);
+        if (item && item->ItemKind() == ikCollectionItem && FInplaceCollections) {
+            auto *collection = dynamic_cast<TCollection *>(object);
+            const std::vector<TVariant> &stored = item->StoredValues();
+            const int64_t index =
+                stored.empty() || stored.front().IsEmpty() ? -1 : stored.front().AsInt64();
+            object = collection && index >= 0 && index < collection->Count()
+                         ? collection->Items(static_cast<int>(index))
+                         : nullptr;
+            continue;
+        }
         const TPropInfo *prop = TypInfo::FindPublishedProperty(object, segment);
         if (!prop) {
             object = nullptr;
@@ -908,6 +992,8 @@ std::string TRSCustomObjectInspector::GetCellText(int col, int row) const
             if (TPersistent *o = FObjects->Item(field - 1)->Instance()) {
                 if (o->IsComponent())
                     return o->ComponentName();
+                if (const auto *item = dynamic_cast<const TCollectionItem *>(o))
+                    return item->DisplayName();
                 const TClassInfo *info = TypInfo::ClassInfoOf(o);
                 return info ? info->Name : std::string();
             }

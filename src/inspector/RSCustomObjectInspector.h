@@ -12,6 +12,7 @@
 class QObject;
 class TPersistent;
 class TStrings;
+class TCollection;
 
 // How the lines of string-list properties are listed in place.
 enum TInplaceTStringsOption : uint8_t { isUseNameValue, isSort };
@@ -41,6 +42,11 @@ public:
     void SetDisplayKinds(TTypeKinds value);
     bool InplaceComponents() const { return FInplaceComponents; }
     void SetInplaceComponents(bool value);
+    bool InplaceCollections() const { return FInplaceCollections; }
+    void SetInplaceCollections(bool value);
+    // Name of a collection item row, formatted with the item's index.
+    const std::string &CollectionItemFormat() const { return FCollectionItemFormat; }
+    void SetCollectionItemFormat(const std::string &value);
     bool InplaceTStrings() const { return FInplaceTStrings; }
     void SetInplaceTStrings(bool value);
     TInplaceTStringsOptions InplaceTStringsOptions() const { return FInplaceTStringsOptions; }
@@ -116,6 +122,8 @@ private:
     // ones), or under the default category when it has none.
     void PlaceInCategories(TRSItemProperty *row);
     void PropertiesChanged();
+    // The rows of the items of the collections (one per object) under row.
+    void AddCollectionItems(TRSItemProperty *row, const std::vector<TCollection *> &collections);
     // The line rows of the string lists (one per object) under row.
     void AddStringLines(TRSItemProperty *row, const std::vector<TStrings *> &lists);
     // Makes a row that reads and writes a line of the inspected string lists.
@@ -137,6 +145,8 @@ private:
     TRSStringList FFilters;
     TTypeKinds FDisplayKinds;
     bool FInplaceComponents = true;
+    bool FInplaceCollections = false;
+    std::string FCollectionItemFormat = "Items[%d]";
     bool FInplaceTStrings = false;
     TInplaceTStringsOptions FInplaceTStringsOptions = 0;
     std::string FStringsItemFormat = "Items[%d]";

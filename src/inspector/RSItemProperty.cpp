@@ -1,5 +1,7 @@
 #include "inspector/RSItemProperty.h"
 
+#include "inspector/Collection.h"
+#include "inspector/CollectionItem.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSItemProperties.h"
@@ -140,8 +142,10 @@ TRSItemProperty *TRSItemProperty::NearestAncestor(TRSItemKind kind) const
 bool TRSItemProperty::RefreshValue()
 {
     TRSCustomObjectInspector *inspector = Inspector();
-    const bool applies =
-        FHasTypeData || OnGetProperty || FItemKind == ikSetElement || FItemKind == ikCollection;
+    // Collection item rows are refreshed too, so that they show their
+    // item's name as it is now.
+    const bool applies = FHasTypeData || OnGetProperty || FItemKind == ikSetElement ||
+                         FItemKind == ikCollection || FItemKind == ikCollectionItem;
     if (inspector && inspector->Objects().Count() > 0 && applies) {
         const bool multi = inspector->DisplayOptions() & doMultiColValues;
         const int columns = multi ? inspector->Objects().Count() : 1;
@@ -165,6 +169,16 @@ bool TRSItemProperty::RefreshValue()
                     if (!owner) {
                         values->EndUpdate();
                         return false;
+                    }
+                    if (auto *collection = dynamic_cast<TCollection *>(owner);
+                        collection && FItemKind == ikCollectionItem) {
+                        const int64_t index = StoredValue(c).AsInt64();
+                        if (index < 0 || index >= collection->Count()) {
+                            values->EndUpdate();
+                            return false;
+                        }
+                        values->Put(c, collection->Items(static_cast<int>(index))->DisplayName());
+                        continue;
                     }
                     values->Put(c, inspector->GetPropText(owner, this));
                     if (FHasTypeData)
@@ -497,8 +511,21 @@ void TRSItemProperty::SetVariantValue(const TVariant &value, int column)
     });
 }
 
+TCollection *TRSItemProperty::OwningCollection(int column)
+{
+    TRSItemProperty *owner = NearestAncestor(ikCollection);
+    return owner ? dynamic_cast<TCollection *>(owner->GetObjectValue(column)) : nullptr;
+}
+
 TPersistent *TRSItemProperty::GetObjectValue(int column)
 {
+    if (!FHasTypeData && FItemKind == ikCollectionItem) {
+        TCollection *collection = OwningCollection(column);
+        const int64_t index = StoredValue(ResolveColumn(column)).AsInt64();
+        return collection && index >= 0 && index < collection->Count()
+                   ? collection->Items(static_cast<int>(index))
+                   : nullptr;
+    }
     if (!FHasTypeData)
         NotReal();
     std::string name;
@@ -517,6 +544,10 @@ void TRSItemProperty::SetObjectValue(TPersistent *value, int column)
 
 const TClassInfo *TRSItemProperty::GetPropClass()
 {
+    if (!FHasTypeData && FItemKind == ikCollectionItem) {
+        TCollection *collection = OwningCollection(0);
+        return collection ? collection->ItemClass() : nullptr;
+    }
     if (!FHasTypeData)
         NotReal();
     std::string name;

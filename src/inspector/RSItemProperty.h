@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+class TCollection;
 class TPersistent;
 class TRSCustomObjectInspector;
 class TRSItemProperty;
@@ -106,6 +107,8 @@ private:
     void WriteTyped(int column,
                     const std::function<void(TPersistent *, const std::string &)> &write);
     TRSItemProperty *NearestAncestor(TRSItemKind kind) const;
+    // The collection of the nearest collection row above, for a column.
+    TCollection *OwningCollection(int column);
 
     std::string FPropName;
     std::string FTypeName;
