@@ -394,20 +394,20 @@ void TRSCustomObjectInspector::FillProperty(TRSItemProperty *row,
     row->SetTypeKind(kind);
     row->SetTypeName(type->Name);
     const bool multi = FDisplayOptions & doMultiColValues;
+    // The first object's value is read once, for the stored value and the text.
+    const TVariant read = prop->Get(first);
     if (kind != tkInterface) {
-        if (multi) {
-            for (size_t i = 0; i < objects.size(); ++i)
+        row->SetStoredValue(0, TypInfo::ReadAsVariant(*prop, read, false));
+        if (multi)
+            for (size_t i = 1; i < objects.size(); ++i)
                 row->SetStoredValue(static_cast<int>(i),
                                     TypInfo::ReadAsVariant(objects[i], name, false));
-        } else {
-            row->SetStoredValue(0, TypInfo::ReadAsVariant(first, *prop, false));
-        }
     }
-    if (kind == tkClass && dynamic_cast<TCollection *>(prop->Get(first).AsObject()))
+    if (kind == tkClass && dynamic_cast<TCollection *>(read.AsObject()))
         row->SetItemKind(ikCollection);
     else
         row->SetItemKind(kind == tkSet ? ikSet : ikProperty);
-    const std::string firstText = PropText(first, prop, row);
+    const std::string firstText = PropText(first, prop, row, &read);
     if (multi) {
         row->Values()->Put(0, firstText);
         for (size_t i = 1; i < objects.size(); ++i)
@@ -431,7 +431,7 @@ void TRSCustomObjectInspector::FillProperty(TRSItemProperty *row,
     row->SetIsAllEqual(allEqual);
     bool readOnly = !prop->HasWriter() || kind == tkMethod || kind == tkInterface;
     if (kind == tkClass && prop->HasWriter()) {
-        TPersistent *value = prop->Get(first).AsObject();
+        TPersistent *value = read.AsObject();
         readOnly = !row->IsBlank() && !(value && value->IsComponent());
     }
     row->SetReadOnly(readOnly);
@@ -758,7 +758,7 @@ std::string TRSCustomObjectInspector::GetPropText(TPersistent *object, TRSItemPr
 }
 
 std::string TRSCustomObjectInspector::PropText(TPersistent *object, const TPropInfo *prop,
-                                               TRSItemProperty *row)
+                                               TRSItemProperty *row, const TVariant *read)
 {
     if (row->OnGetProperty) {
         std::string value;
@@ -770,7 +770,7 @@ std::string TRSCustomObjectInspector::PropText(TPersistent *object, const TPropI
     if (!prop)
         throw ERSException(RSFormat(RSConsts::SPropertyDoesNotExist, row->PropName()));
     const TTypeInfo *type = prop->PropType;
-    const TVariant value = prop->Get(object);
+    const TVariant value = read ? *read : prop->Get(object);
     switch (type->Kind) {
     case tkInteger:
     case tkChar:

@@ -136,8 +136,9 @@ private:
     // list's row.
     std::string LinePath(const TRSItemProperty *row) const;
     // The value text of a row's property for one object, through the
-    // property's description when it is already known.
-    std::string PropText(TPersistent *object, const TPropInfo *prop, TRSItemProperty *row);
+    // property's description and the value read when they are known.
+    std::string PropText(TPersistent *object, const TPropInfo *prop, TRSItemProperty *row,
+                         const TVariant *read = nullptr);
     const std::vector<std::string> &PickListOf(const TTypeInfo *type);
     void Post(const std::function<void()> &action);
 

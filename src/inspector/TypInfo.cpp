@@ -349,8 +349,12 @@ TVariant ReadAsVariant(TPersistent *object, std::string_view name, bool preferSt
 
 TVariant ReadAsVariant(TPersistent *object, const TPropInfo &prop, bool preferStrings)
 {
+    return ReadAsVariant(prop, prop.Get(object), preferStrings);
+}
+
+TVariant ReadAsVariant(const TPropInfo &prop, const TVariant &value, bool preferStrings)
+{
     const TTypeInfo *type = prop.PropType;
-    const TVariant value = prop.Get(object);
     switch (type->Kind) {
     case tkInteger:
     case tkChar:

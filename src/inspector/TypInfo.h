@@ -160,6 +160,8 @@ TVariant ReadAsVariant(TPersistent *object, std::string_view name, bool preferSt
 void WriteFromVariant(TPersistent *object, std::string_view name, const TVariant &value);
 // The same through a property description already found on the object.
 TVariant ReadAsVariant(TPersistent *object, const TPropInfo &prop, bool preferStrings);
+// The same for a value already read through the property's reader.
+TVariant ReadAsVariant(const TPropInfo &prop, const TVariant &value, bool preferStrings);
 void WriteFromVariant(TPersistent *object, const TPropInfo &prop, const TVariant &value);
 
 std::string EnumNameOf(const TTypeInfo *type, int64_t ordinal);
