@@ -385,15 +385,27 @@ int TRSCustomItemListEditor::CompareNames(const std::string &s1, const std::stri
 
 // ---- row lists ----------------------------------------------------------
 
+const std::vector<TRSItemProp *> &TRSCustomItemListEditor::AllRows() const
+{
+    if (FAllRowsStale) {
+        FAllRowsStale = false;
+        FAllRows.clear();
+        TRSItemProps *items = Items();
+        for (int i = 0; i < items->Count(); ++i)
+            CollectSubtree(items->Item(i), FAllRows);
+    }
+    return FAllRows;
+}
+
 void TRSCustomItemListEditor::RebuildRows()
 {
-    for (TRSItemProp *row : FAllRows)
+    // Only displayed rows are marked as listed.
+    for (TRSItemProp *row : FDisplayedRows)
         row->FListed = false;
-    FAllRows.clear();
     FDisplayedRows.clear();
+    FAllRowsStale = true;
+    AllRows();
     TRSItemProps *items = Items();
-    for (int i = 0; i < items->Count(); ++i)
-        CollectSubtree(items->Item(i), FAllRows);
     for (int i = 0; i < items->Count(); ++i) {
         TRSItemProp *row = items->Item(i);
         if (row->IsDisplayed())
@@ -418,6 +430,13 @@ void TRSCustomItemListEditor::UpdateSubtreeVisibility(TRSItemProp *row, bool par
 
 void TRSCustomItemListEditor::InsertRowsOf(TRSItemProp *row)
 {
+    // The whole list is made anew at the end of an update of the top
+    // collection; until then rows are not placed one by one.
+    if (FAllRowsStale || Items()->UpdateCount() > 0) {
+        FAllRowsStale = true;
+        FAllRows.clear();
+        return;
+    }
     // Right after the previous sibling's subtree, else right after the parent.
     TRSItemProps *collection = row->Collection();
     const int index = collection->IndexOf(row);

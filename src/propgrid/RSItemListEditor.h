@@ -65,7 +65,7 @@ public:
     const std::string &PendingName() const { return FPendingName; }
     TILEPropOptions PropertyOptions() const { return FPropertyOptions; }
     void SetPropertyOptions(TILEPropOptions value);
-    const std::vector<TRSItemProp *> &AllRows() const { return FAllRows; }
+    const std::vector<TRSItemProp *> &AllRows() const;
     const std::vector<TRSItemProp *> &DisplayedRows() const { return FDisplayedRows; }
     const std::string &PathDelimiter() const { return FPathDelimiter; }
     void SetPathDelimiter(const std::string &value) { FPathDelimiter = value; }
@@ -246,7 +246,10 @@ protected:
     int FUpdateCount = 0;
     bool FAutoSizing = false;
     TILEPropOptions FPropertyOptions = 0;
-    std::vector<TRSItemProp *> FAllRows;
+    // Rows added while the top collection is in an update are listed when
+    // the list is next asked for, or when the update ends.
+    mutable std::vector<TRSItemProp *> FAllRows;
+    mutable bool FAllRowsStale = false;
     std::vector<TRSItemProp *> FDisplayedRows;
     std::string FPathDelimiter = ".";
     bool FCaseSensitive = false;
