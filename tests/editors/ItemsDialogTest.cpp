@@ -13,6 +13,7 @@
 #include "platform/ErrorDisplay.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -212,6 +213,27 @@ TEST_F(ItemsDialog, CancelAfterApplyKeepsWhatWasApplied)
     QTest::keyClicks(dlg->leCaption, "3");
     Click(dlg->CancelBtn);
     EXPECT_EQ(view.Items()->Item(1)->Caption(), "Beta2");
+}
+
+TEST_F(ItemsDialog, AnInPlaceEditOfANodeGoesThroughTheCaption)
+{
+    auto dlg = OpenList();
+    QTreeWidgetItem *beta = dlg->TreeView1->topLevelItem(1);
+    ClickNode(*dlg, beta);
+    QTest::keyClick(dlg->TreeView1, Qt::Key_F2);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    ASSERT_NE(editor, dlg->leCaption);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, "Delta");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(beta->text(0), "Delta");
+    EXPECT_EQ(dlg->leCaption->text(), "Delta");
+    EXPECT_EQ(dlg->NodeData(beta)->Caption(), "Delta");
+    EXPECT_TRUE(dlg->Changed());
+    // Return ended the edit and did not press the default button.
+    EXPECT_EQ(dlg->TreeView1->topLevelItemCount(), 2);
 }
 
 TEST_F(ItemsDialog, LoadingAFileKeepsTwoLevelsForListItemsAndRefusesBadFiles)
