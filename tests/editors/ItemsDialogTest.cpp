@@ -41,8 +41,10 @@ protected:
         for (int i = 0; i < 3; ++i)
             state.Add(QPixmap(16, 16));
         view.SetSmallImages(&small);
+        for (int i = 0; i < 2; ++i)
+            large.Add(QPixmap(32, 32));
         view.SetStateImages(&state);
-        view.SetViewStyle(vsReport);
+        view.SetLargeImages(&large);
         TListItem *alpha = view.Items()->Add();
         alpha->SetCaption("Alpha");
         alpha->SetImageIndex(1);
@@ -87,7 +89,7 @@ protected:
         QTest::keyClicks(box->lineEdit(), text);
     }
 
-    TImageList small, state;
+    TImageList small, state, large{32, 32};
     TListView view;
     QStringList errors;
 };
@@ -107,10 +109,14 @@ TEST_F(ItemsDialog, ListItemOpensWithSubItemNodesAndDeletingOneKeepsTheOthersIma
     ClickNode(*dlg, alpha);
     EXPECT_EQ(dlg->leCaption->text(), "Alpha");
     EXPECT_EQ(dlg->cbeImageIndex->currentText(), "1");
-    EXPECT_EQ(dlg->cbeImageIndex->count(), 5);
+    // Items of a view in icon style take their images from the large ones,
+    // sub-items from the small ones.
+    EXPECT_EQ(dlg->cbeImageIndex->count(), 2);
     EXPECT_EQ(dlg->cbeCustomIndex->currentText(), "2");
+    EXPECT_EQ(dlg->cbeCustomIndex->count(), 3);
 
     ClickNode(*dlg, alpha->child(0));
+    EXPECT_EQ(dlg->cbeImageIndex->count(), 5);
     EXPECT_EQ(dlg->leCaption->text(), "a1");
     EXPECT_EQ(dlg->cbeImageIndex->currentText(), "3");
     EXPECT_EQ(dlg->cbeStateIndex->currentText(), "-1");
