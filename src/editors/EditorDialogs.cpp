@@ -1,7 +1,12 @@
 #include "editors/EditorDialogs.h"
 
+#include "controls/ListView.h"
+#include "controls/TreeView.h"
+#include "editors/RSTCollectionEditor.h"
 #include "editors/RSTDateEditor.h"
+#include "editors/RSTListItemsDialog.h"
 #include "editors/RSTStringsEditor.h"
+#include "editors/RSTTreeNodesDialog.h"
 #include "inspector/RSPresetDialogs.h"
 
 #include <QGuiApplication>
@@ -41,6 +46,26 @@ std::optional<QDateTime> PickDate(const QDateTime &initial, const QPoint &topLef
     return editor.Date();
 }
 
+// The items dialogs edit the view that owns the items and write back to it
+// themselves; their result is not needed.
+void EditListItems(TPersistent *owner)
+{
+    if (auto *view = dynamic_cast<TListView *>(owner)) {
+        TfrmTListItemsDlg dialog;
+        dialog.Open(view);
+        dialog.exec();
+    }
+}
+
+void EditTreeNodes(TPersistent *owner)
+{
+    if (auto *view = dynamic_cast<TTreeView *>(owner)) {
+        TfrmTTreeNodesDlg dialog;
+        dialog.Open(view);
+        dialog.exec();
+    }
+}
+
 } // namespace
 
 void InstallEditorDialogs()
@@ -48,4 +73,10 @@ void InstallEditorDialogs()
     TRSPresetDialogs &dialogs = PresetDialogs();
     dialogs.StringsEditor = EditStrings;
     dialogs.DateEditor = PickDate;
+    dialogs.CollectionEditor = [](TRSCustomObjectInspector *inspector, TCollection *collection,
+                                  const std::string &caption) {
+        ShowCollectionEditor(inspector, collection, caption, true);
+    };
+    dialogs.ListItemsDialog = EditListItems;
+    dialogs.TreeNodesDialog = EditTreeNodes;
 }

@@ -5,6 +5,8 @@
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSInspectorObjects.h"
+#include "inspector/RSPropertyPresets.h"
+#include "inspector/TypInfo.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/Persistent.h"
@@ -23,6 +25,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -153,6 +156,8 @@ TfrmCollectionEditor::TfrmCollectionEditor(QWidget *parent)
                                    QKeySequence(Qt::CTRL | Qt::Key_Down));
     SelectAll1 = MakeAction(this, "Select All", "Select All", QKeySequence(Qt::CTRL | Qt::Key_A));
     SelectNone1 = MakeAction(this, "Select None", "Deselect all items");
+    Reset1 = MakeAction(this, "Reset", "Reset Presets to Defaults");
+    Reset1->setVisible(false);
 
     ToolBar1 = new QToolBar(this);
     ToolBar1->setIconSize(QSize(16, 16));
@@ -161,6 +166,9 @@ TfrmCollectionEditor::TfrmCollectionEditor(QWidget *parent)
     ToolBar1->addSeparator();
     ToolBar1->addAction(MoveSelectedUp1);
     ToolBar1->addAction(MoveSelectedDown1);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(Reset1);
+    PopupMenu2 = new QMenu(this);
 
     ListView1 = new TCollectionListView(this);
     ListView1->setColumnCount(1);
@@ -215,6 +223,7 @@ TfrmCollectionEditor::TfrmCollectionEditor(QWidget *parent)
             [this] { Command([this] { MoveSelectedUp(); }); });
     connect(MoveSelectedDown1, &QAction::triggered, this,
             [this] { Command([this] { MoveSelectedDown(); }); });
+    connect(Reset1, &QAction::triggered, this, [this] { Command([this] { Reset(); }); });
     connect(SelectAll1, &QAction::triggered, this, [this] { SelectAll(); });
     connect(SelectNone1, &QAction::triggered, this, [this] { SelectNone(); });
     connect(Toolbar1, &QAction::toggled, ToolBar1, &QWidget::setVisible);
@@ -334,6 +343,8 @@ void TfrmCollectionEditor::SetEditedCollection(TCollection *collection)
     // The collection itself is watched too: it may go before its owner.
     Watch(FEditedCollection, FCollectionWatch, &TfrmCollectionEditor::CollectionFreed);
     Watch(FOwnerComponent, FOwnerWatch, &TfrmCollectionEditor::OwnerFreed);
+    if (!FDestroying)
+        FillPresetMenu();
     UnwatchSavedObjects();
     FSavedObjects->Clear();
     // Without a collection nothing is saved: the inspector may still show
@@ -403,12 +414,19 @@ void TfrmCollectionEditor::RefreshList()
     FRefreshing = true;
     ListView1->clear();
     std::vector<TCollectionItem *> after;
+    const bool presets = EditedPresets() != nullptr;
     if (FEditedCollection) {
         for (int k = 0; k < FEditedCollection->Count(); ++k) {
             TCollectionItem *item = FEditedCollection->Items(k);
             auto *row = new QTreeWidgetItem(ListView1);
-            row->setText(0, QString::number(k) + QStringLiteral(" - ") +
-                                CodePage::ToQString(item->DisplayName()));
+            QString caption = QString::number(k) + QStringLiteral(" - ") +
+                              CodePage::ToQString(item->DisplayName());
+            if (presets) {
+                const TClassInfo *cls = TypInfo::ClassInfoOf(item);
+                caption += QStringLiteral(" (") +
+                           CodePage::ToQString(cls ? cls->Name : std::string()) + QLatin1Char(')');
+            }
+            row->setText(0, caption);
             row->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(item)));
             if (std::find(before.begin(), before.end(), item) != before.end()) {
                 row->setSelected(true);
@@ -551,6 +569,43 @@ void TfrmCollectionEditor::SelectAll()
 void TfrmCollectionEditor::SelectNone()
 {
     ListView1->clearSelection();
+}
+
+TRSPropertyPresets *TfrmCollectionEditor::EditedPresets() const
+{
+    return dynamic_cast<TRSPropertyPresets *>(FEditedCollection);
+}
+
+void TfrmCollectionEditor::FillPresetMenu()
+{
+    auto *button = qobject_cast<QToolButton *>(ToolBar1->widgetForAction(AddItem1));
+    PopupMenu2->clear();
+    TRSPropertyPresets *presets = EditedPresets();
+    Reset1->setVisible(presets && presets->Inspector());
+    if (!presets) {
+        if (button)
+            button->setMenu(nullptr);
+        return;
+    }
+    PopupMenu2->addAction(AddItem1);
+    for (const TClassInfo *cls : RegisteredPropertyPresets()) {
+        QAction *entry =
+            PopupMenu2->addAction(QStringLiteral("Add ") + CodePage::ToQString(cls->Name));
+        connect(entry, &QAction::triggered, this,
+                [this, cls] { Command([this, cls] { AddCollectionItem(cls); }); });
+    }
+    if (button) {
+        button->setMenu(PopupMenu2);
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+}
+
+void TfrmCollectionEditor::Reset()
+{
+    if (TRSPropertyPresets *presets = EditedPresets())
+        if (TRSCustomObjectInspector *inspector = presets->Inspector())
+            inspector->AddRegisteredPresets();
+    RefreshList();
 }
 
 void TfrmCollectionEditor::UpdateActions()

@@ -17,6 +17,7 @@ class TCollectionItem;
 class TPersistent;
 class TRSCustomObjectInspector;
 class TRSInspectorObjects;
+class TRSPropertyPresets;
 struct TClassInfo;
 
 // A window beside an object inspector that lists the items of a collection
@@ -54,6 +55,9 @@ public:
     void DropSelectedOn(int targetRow);
     void SelectAll();
     void SelectNone();
+    // Adds one preset of each registered preset class the inspector's
+    // presets lack.
+    void Reset();
 
     // The collection item a row refers to.
     TCollectionItem *RowItem(int row) const;
@@ -71,12 +75,18 @@ public:
     QAction *SelectNone1 = nullptr;
     QAction *AddNew1 = nullptr;
     QAction *Toolbar1 = nullptr;
+    QAction *Reset1 = nullptr;
+    // The drop-down menu of "Add Item" for preset collections.
+    QMenu *PopupMenu2 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void UpdateActions();
+    // The presets being edited, when the collection is an inspector's.
+    TRSPropertyPresets *EditedPresets() const;
+    void FillPresetMenu();
     void ListView1SelectItem();
     // Runs a command; its errors go to the error display and the list is
     // rebuilt from the collection in every case.

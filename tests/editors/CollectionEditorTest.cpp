@@ -3,17 +3,21 @@
 #include "inspector/CollectionItem.h"
 #include "inspector/DesignerClasses.h"
 #include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSDefaultPropertyPresets.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSObjectInspector.h"
+#include "inspector/RSPropertyPresets.h"
 #include "inspector/TypInfo.h"
 #include "platform/ErrorDisplay.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -166,6 +170,7 @@ TEST_F(CollectionEditor, EditingTheSameCollectionAgainBringsItsEditorBack)
     ASSERT_EQ(editor->SavedObjects().Count(), 1);
     EXPECT_EQ(editor->SavedObjects().Item(0)->Instance(), owner.get());
     EXPECT_EQ(Rows(), (QStringList{"0 - A", "1 - B", "2 - C", "3 - D", "4 - E"}));
+    EXPECT_FALSE(editor->Reset1->isVisible());
 
     EXPECT_EQ(ShowCollectionEditor(Inspector(), owner->Columns.get(), "Grid1.Columns", true),
               editor);
@@ -304,4 +309,39 @@ TEST_F(CollectionEditor, ListMenuTogglesTheToolBarAndAddsItems)
     editor->AddNew1->trigger();
     EXPECT_EQ(owner->Columns->Count(), 6);
     EXPECT_EQ(editor->AddItem1->toolTip(), "Add Collection Item");
+}
+
+TEST_F(CollectionEditor, PresetsAreAddedByClassAndResetToTheRegisteredOnes)
+{
+    RegisterDefaultPropertyPresets();
+    const std::vector<TRSPropertyPresetClass> classes = RegisteredPropertyPresets();
+    ASSERT_GE(classes.size(), 2u);
+    TRSObjectInspector other;
+    TRSPropertyPresets &presets = other.Inspector()->Presets();
+    const int count = presets.Count();
+    ASSERT_EQ(count, static_cast<int>(classes.size()));
+    editor = ShowCollectionEditor(Inspector(), &presets, "Presets", true);
+
+    EXPECT_TRUE(editor->Reset1->isVisible());
+    EXPECT_TRUE(Rows().first().endsWith(" (" + QString::fromStdString(classes[0]->Name) + ")"));
+    auto *button = qobject_cast<QToolButton *>(editor->ToolBar1->widgetForAction(editor->AddItem1));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->menu(), editor->PopupMenu2);
+    const QList<QAction *> entries = editor->PopupMenu2->actions();
+    ASSERT_EQ(entries.size(), count + 1);
+    EXPECT_EQ(entries[0], editor->AddItem1);
+    EXPECT_EQ(entries[2]->text(), "Add " + QString::fromStdString(classes[1]->Name));
+
+    entries[2]->trigger();
+    ASSERT_EQ(presets.Count(), count + 1);
+    EXPECT_EQ(TypInfo::ClassInfoOf(presets.Items(count)), classes[1]);
+    EXPECT_EQ(editor->SelectedRows(), (std::vector<int>{count}));
+
+    Select({0});
+    editor->DeleteSelected1->trigger();
+    EXPECT_LT(presets.IndexOfPresetClass(classes[0]), 0);
+    editor->Reset1->trigger();
+    EXPECT_GE(presets.IndexOfPresetClass(classes[0]), 0);
+    EXPECT_EQ(presets.Count(), count + 1);
+    EXPECT_EQ(editor->ListView1->topLevelItemCount(), count + 1);
 }
