@@ -1,3 +1,4 @@
+#include "editors/EditorDialogs.h"
 #include "editors/RSTCollectionEditor.h"
 #include "inspector/Collection.h"
 #include "inspector/CollectionItem.h"
@@ -6,6 +7,7 @@
 #include "inspector/RSDefaultPropertyPresets.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSObjectInspector.h"
+#include "inspector/RSPresetDialogs.h"
 #include "inspector/RSPropertyPresets.h"
 #include "inspector/TypInfo.h"
 #include "platform/ErrorDisplay.h"
@@ -68,6 +70,15 @@ void RegisterColumnClasses()
             return new TColumnItem(static_cast<TCollection *>(owner));
         }};
     TypInfo::RegisterClass(typeid(TColumnItem), &item);
+    static TTypeInfo collectionType{
+        tkClass, "TCollection", 0,       0,
+        {},      nullptr,       nullptr, TypInfo::FindRegisteredClass("TCollection")};
+    static TClassInfo owner{
+        "TColumnsOwner", nullptr, {{"Columns", &collectionType, [](TPersistent *o) {
+                                        return TVariant(static_cast<TPersistent *>(
+                                            static_cast<TColumnsOwner *>(o)->Columns.get()));
+                                    }}}};
+    TypInfo::RegisterClass(typeid(TColumnsOwner), &owner);
 }
 
 class CollectionEditor : public ::testing::Test
@@ -344,4 +355,32 @@ TEST_F(CollectionEditor, PresetsAreAddedByClassAndResetToTheRegisteredOnes)
     EXPECT_GE(presets.IndexOfPresetClass(classes[0]), 0);
     EXPECT_EQ(presets.Count(), count + 1);
     EXPECT_EQ(editor->ListView1->topLevelItemCount(), count + 1);
+}
+
+TEST_F(CollectionEditor, TheEllipsisOfACollectionRowOpensOneEditorForIt)
+{
+    RegisterDefaultPropertyPresets();
+    const TRSPresetDialogs saved = PresetDialogs();
+    InstallEditorDialogs();
+    TRSObjectInspector window;
+    window.SetComponent(owner.get());
+    window.Rebuild();
+    auto *row = static_cast<TRSItemProperty *>(window.Inspector()->Items()->FindPath("Columns"));
+    ASSERT_NE(row, nullptr);
+    ASSERT_TRUE(row->OnEditButtonClick);
+    auto editors = [] {
+        QList<TfrmCollectionEditor *> found;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *e = dynamic_cast<TfrmCollectionEditor *>(w); e && e->EditedCollection())
+                found << e;
+        return found;
+    };
+    row->OnEditButtonClick(row);
+    row->OnEditButtonClick(row);
+    PresetDialogs() = saved;
+    ASSERT_EQ(editors().size(), 1);
+    editor = editors().first();
+    EXPECT_EQ(editor->EditedCollection(), owner->Columns.get());
+    EXPECT_EQ(editor->LinkedInspector(), window.Inspector());
+    EXPECT_EQ(editor->windowTitle(), "Editing Grid1.Columns");
 }

@@ -9,6 +9,10 @@
 #include "editors/NodeListItem.h"
 #include "editors/RSTListItemsDialog.h"
 #include "editors/RSTTreeNodesDialog.h"
+#include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSDefaultPropertyPresets.h"
+#include "inspector/RSObjectInspector.h"
+#include "inspector/RSPresetDialogs.h"
 #include "inspector/TypInfo.h"
 #include "platform/ErrorDisplay.h"
 
@@ -337,4 +341,28 @@ TEST(ItemsViewClasses, ViewsPublishTheirItemsForTheInspector)
     TNodeListItem item;
     TypInfo::SetOrdProp(&item, "CustomIndex", 4);
     EXPECT_EQ(item.CustomIndex(), 4);
+}
+
+TEST(ItemsViewClasses, TheItemsRowsOfViewsOpenTheirDialogsForTheView)
+{
+    RegisterItemsViewClasses();
+    RegisterDefaultPropertyPresets();
+    const TRSPresetDialogs saved = PresetDialogs();
+    std::vector<TPersistent *> opened;
+    PresetDialogs().ListItemsDialog = [&](TPersistent *owner) { opened.push_back(owner); };
+    PresetDialogs().TreeNodesDialog = [&](TPersistent *owner) { opened.push_back(owner); };
+    TListView list;
+    TTreeView tree;
+    TRSObjectInspector window;
+    for (TPersistent *view : std::initializer_list<TPersistent *>{&list, &tree}) {
+        window.SetComponent(view);
+        window.Rebuild();
+        auto *row = static_cast<TRSItemProperty *>(window.Inspector()->Items()->FindPath("Items"));
+        ASSERT_NE(row, nullptr);
+        EXPECT_EQ(row->EditStyle(), esEllipsis);
+        ASSERT_TRUE(row->OnEditButtonClick);
+        row->OnEditButtonClick(row);
+    }
+    PresetDialogs() = saved;
+    EXPECT_EQ(opened, (std::vector<TPersistent *>{&list, &tree}));
 }
