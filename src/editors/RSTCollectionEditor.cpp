@@ -22,6 +22,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -125,10 +126,28 @@ private:
     TfrmCollectionEditor *FEditor;
 };
 
+// A tool bar picture drawn from one character, so that the narrow window
+// shows every button.
+QIcon GlyphIcon(QWidget *owner, const QString &glyph)
+{
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    QFont font = owner->font();
+    font.setPixelSize(14);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(owner->palette().color(QPalette::ButtonText));
+    painter.drawText(picture.rect(), Qt::AlignCenter, glyph);
+    return QIcon(picture);
+}
+
 QAction *MakeAction(QWidget *owner, const char *caption, const char *hint,
-                    const QKeySequence &shortcut = {})
+                    const QKeySequence &shortcut = {}, const QString &glyph = {})
 {
     auto *action = new QAction(QString::fromLatin1(caption), owner);
+    if (!glyph.isEmpty())
+        action->setIcon(GlyphIcon(owner, glyph));
     action->setToolTip(QString::fromLatin1(hint));
     action->setStatusTip(QString::fromLatin1(hint));
     action->setShortcut(shortcut);
@@ -147,16 +166,17 @@ TfrmCollectionEditor::TfrmCollectionEditor(QWidget *parent)
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    AddItem1 = MakeAction(this, "Add Item", "Add Collection Item", QKeySequence(Qt::Key_Insert));
-    DeleteSelected1 =
-        MakeAction(this, "Delete Selected", "Delete Selected", QKeySequence(Qt::Key_Delete));
+    AddItem1 = MakeAction(this, "Add Item", "Add Collection Item", QKeySequence(Qt::Key_Insert),
+                          QStringLiteral("+"));
+    DeleteSelected1 = MakeAction(this, "Delete Selected", "Delete Selected",
+                                 QKeySequence(Qt::Key_Delete), QString(QChar(0x00D7)));
     MoveSelectedUp1 = MakeAction(this, "Move Selected Up", "Move Selected Up",
-                                 QKeySequence(Qt::CTRL | Qt::Key_Up));
+                                 QKeySequence(Qt::CTRL | Qt::Key_Up), QString(QChar(0x25B2)));
     MoveSelectedDown1 = MakeAction(this, "Move Selected Down", "Move Selected Down",
-                                   QKeySequence(Qt::CTRL | Qt::Key_Down));
+                                   QKeySequence(Qt::CTRL | Qt::Key_Down), QString(QChar(0x25BC)));
     SelectAll1 = MakeAction(this, "Select All", "Select All", QKeySequence(Qt::CTRL | Qt::Key_A));
     SelectNone1 = MakeAction(this, "Select None", "Deselect all items");
-    Reset1 = MakeAction(this, "Reset", "Reset Presets to Defaults");
+    Reset1 = MakeAction(this, "Reset", "Reset Presets to Defaults", {}, QString(QChar(0x21BA)));
     Reset1->setVisible(false);
 
     ToolBar1 = new QToolBar(this);
