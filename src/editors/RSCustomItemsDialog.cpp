@@ -230,8 +230,11 @@ TfrmCustomItemsDlg::TfrmCustomItemsDlg(QWidget *parent) : QDialog(parent)
 
 TfrmCustomItemsDlg::~TfrmCustomItemsDlg()
 {
-    FShowing = true;
-    FShownNode = nullptr;
+    // The boxes and the tree go with the window's children; their last
+    // signals find no dialog.
+    for (QObject *sender : std::initializer_list<QObject *>{TreeView1, leCaption, cbeImageIndex,
+                                                            cbeStateIndex, cbeCustomIndex})
+        sender->disconnect(this);
 }
 
 template <class F> void TfrmCustomItemsDlg::Guard(F &&action)

@@ -265,6 +265,9 @@ TfrmCollectionEditor::TfrmCollectionEditor(QWidget *parent)
 TfrmCollectionEditor::~TfrmCollectionEditor()
 {
     FDestroying = true;
+    // The list goes with the window's children; its last signals find no
+    // editor.
+    ListView1->disconnect(this);
     if (auto &editors = OpenCollectionEditors()) {
         std::lock_guard<std::mutex> guard(editors->Lock);
         auto &list = editors->List;
