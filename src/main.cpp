@@ -4,6 +4,7 @@
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "inspector/DesignerClasses.h"
+#include "inspector/RSDefaultPropertyPresets.h"
 
 #include <memory>
 #include <unistd.h>
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
     DesignerHandler = handler.get();
     CreateControlsFactory();
     RegisterDesignerClasses();
+    RegisterDefaultPropertyPresets();
 
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Form Designer"));
