@@ -84,8 +84,13 @@ void TRSPropertyPresets::Update(TCollectionItem *item)
 void TRSPropertyPresets::Notify(TCollectionItem *item, TCollectionNotification action)
 {
     TCollection::Notify(item, action);
-    if (FInspector)
-        FInspector->PresetNotify(static_cast<TRSPropertyPreset *>(item), action);
+    if (!FInspector)
+        return;
+    FInspector->PresetNotify(static_cast<TRSPropertyPreset *>(item), action);
+    // Rows hold the handlers of the presets applied to them: once a preset
+    // leaves, they are made again without it.
+    if (action != cnAdded)
+        FInspector->RequestRebuild();
 }
 
 void RegisterPropertyPreset(TRSPropertyPresetClass cls)
