@@ -88,9 +88,13 @@ void TRSPropertyPresets::Notify(TCollectionItem *item, TCollectionNotification a
         return;
     FInspector->PresetNotify(static_cast<TRSPropertyPreset *>(item), action);
     // Rows hold the handlers of the presets applied to them: once a preset
-    // leaves, they are made again without it.
-    if (action != cnAdded)
+    // leaves, they are dropped at once and made again without it.
+    if (action != cnAdded) {
+        if (TRSGridHost *host = FInspector->Host())
+            host->HideEditor();
+        FInspector->Items()->Clear();
         FInspector->RequestRebuild();
+    }
 }
 
 void RegisterPropertyPreset(TRSPropertyPresetClass cls)

@@ -498,6 +498,7 @@ TEST_F(PresetFamilyTest, RowsAreMadeAgainWhenAPresetLeaves)
     Inspect(label);
     EXPECT_EQ(Row("Color")->Value(), "clBtnFace");
     delete I().Presets().Item(3); // the colour preset
+    EXPECT_EQ(I().Items()->Count(), 0);
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(Row("Color")->Value(), std::to_string(label->Color()));
     EXPECT_FALSE(Row("Color")->OnGetProperty);
