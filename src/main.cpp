@@ -3,6 +3,7 @@
 #include "app/ProgramIcon.h"
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
+#include "editors/EditorDialogs.h"
 #include "inspector/DesignerClasses.h"
 #include "inspector/RSDefaultPropertyPresets.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char **argv)
     CreateControlsFactory();
     RegisterDesignerClasses();
     RegisterDefaultPropertyPresets();
+    InstallEditorDialogs();
 
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Form Designer"));
