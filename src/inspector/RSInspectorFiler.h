@@ -1,0 +1,22 @@
+#pragma once
+
+class TFiler;
+class TReader;
+class TRSCustomObjectInspector;
+class TWriter;
+
+// The stored form of an object inspector: its rows under "HItems", always
+// written, as one list of properties.
+class TRSInspectorFiler
+{
+public:
+    explicit TRSInspectorFiler(TRSCustomObjectInspector &inspector) : FInspector(inspector) {}
+
+    void Write(TWriter &writer);
+    // Reads a stored inspector: rows are replaced by the stored ones.
+    void Read(TReader &reader);
+    void DefineProperties(TFiler &filer);
+
+private:
+    TRSCustomObjectInspector &FInspector;
+};
