@@ -1,7 +1,9 @@
 #include "inspector/RSInspectorFiler.h"
 
+#include "inspector/GSpecialFiler.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemPropsFiler.h"
+#include "inspector/RSPropertyPresets.h"
 #include "inspector/Reader.h"
 #include "inspector/Writer.h"
 
@@ -21,6 +23,11 @@ void TRSInspectorFiler::Read(TReader &reader)
 
 void TRSInspectorFiler::DefineProperties(TFiler &filer)
 {
+    TRSPropertyPresets &presets = FInspector.Presets();
+    filer.DefineProperty(
+        "HPresets", [&presets](TReader &r) { TGSpecialFiler(&r, &presets).ReadCollection(); },
+        [&presets](TWriter &w) { TGSpecialFiler(&w, &presets).WriteCollection(); },
+        presets.Count() > 0);
     filer.DefineProperty(
         "HItems", [this](TReader &r) { TRSItemPropsFiler::ReadRows(r, *FInspector.Items()); },
         [this](TWriter &w) { TRSItemPropsFiler::WriteRows(w, *FInspector.Items()); }, true);

@@ -5,8 +5,9 @@ class TReader;
 class TRSCustomObjectInspector;
 class TWriter;
 
-// The stored form of an object inspector: its rows under "HItems", always
-// written, as one list of properties.
+// The stored form of an object inspector, as one list of properties: its
+// presets under "HPresets" (each with its class name) when it has any, and
+// its rows under "HItems", always.
 class TRSInspectorFiler
 {
 public:

@@ -2,10 +2,14 @@
 #include "controls/LXButton.h"
 #include "controls/Strings.h"
 #include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSDefaultPropertyPresets.h"
 #include "inspector/RSInspectorFiler.h"
 #include "inspector/RSItemProperties.h"
 #include "inspector/RSItemPropsFiler.h"
 #include "inspector/RSObjectInspector.h"
+#include "inspector/RSPropertyPresets.h"
+#include "inspector/RSTINIStringsPropertyPreset.h"
+#include "inspector/RSTModalResultPropertyPreset.h"
 #include "inspector/Reader.h"
 #include "inspector/Writer.h"
 #include "propgrid/RSItemPropValueStrings.h"
@@ -69,6 +73,36 @@ TRSItemProperty *AddRow(TRSItemProps &rows, const std::string &name, const std::
     row->SetHasTypeData(true);
     row->SetIsAllEqual(true);
     return row;
+}
+
+// Class and published settings of every preset, name lists included.
+std::string Describe(TRSPropertyPresets &presets)
+{
+    std::string text;
+    for (int i = 0; i < presets.Count(); ++i) {
+        TPersistent *preset = presets.Items(i);
+        const TClassInfo *info = TypInfo::ClassInfoOf(preset);
+        text += info->Name;
+        for (const TPropInfo *prop : TypInfo::ListPublishedProperties(info, tkProperties)) {
+            text += " " + prop->Name + "=";
+            if (prop->PropType->Kind != tkClass)
+                text += TypInfo::ReadAsVariant(preset, prop->Name, true).AsString();
+            else if (auto *list =
+                         dynamic_cast<TStrings *>(TypInfo::GetObjectProp(preset, prop->Name)))
+                for (const std::string &line : list->Strings())
+                    text += line + ";";
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+template <class T> T *PresetOf(TRSPropertyPresets &presets)
+{
+    for (int i = 0; i < presets.Count(); ++i)
+        if (auto *preset = dynamic_cast<T *>(presets.Items(i)))
+            return preset;
+    return nullptr;
 }
 
 } // namespace
@@ -205,4 +239,43 @@ TEST(StreamRows, InspectorStoresItsRowsAndDesignedControlsRoundTrip)
     TRSInspectorFiler(*otherView.Inspector()).Read(emptyReader);
     EXPECT_EQ(otherView.Inspector()->Items()->Count(), 0);
     EXPECT_NE(emptyWriter.Data().find("HItems"), std::string::npos);
+}
+
+TEST(StreamRows, InspectorStoresItsPresetsWithTheirClassesAndEmptiedLists)
+{
+    RegisterDefaultPropertyPresets();
+    TRSObjectInspector view;
+    TRSPropertyPresets &presets = view.Inspector()->Presets();
+    auto *ini = PresetOf<TRSTINIStringsPropertyPreset>(presets);
+    auto *modal = PresetOf<TRSTModalResultPropertyPreset>(presets);
+    ASSERT_TRUE(ini && modal);
+    ASSERT_GT(ini->PropNames().Count(), 0);
+    ASSERT_TRUE(modal->HasPickList());
+    const TRSPresetMatchTypes iniMatch = ini->MatchTypes() | MatchBit(mtPropertyName);
+    ini->PropNames().Clear();
+    ini->SetMatchTypes(iniMatch);
+    ini->SetHint("kept");
+    modal->PickList().Clear();
+    presets.Items(0)->SetIndex(presets.Count() - 1);
+
+    TWriter writer;
+    TRSInspectorFiler(*view.Inspector()).Write(writer);
+    TRSObjectInspector other;
+    TReader reader(writer.Data());
+    TRSInspectorFiler(*other.Inspector()).Read(reader);
+    EXPECT_TRUE(reader.AtEnd());
+    TRSPropertyPresets &read = other.Inspector()->Presets();
+    EXPECT_EQ(Describe(read), Describe(presets));
+    EXPECT_EQ(PresetOf<TRSTINIStringsPropertyPreset>(read)->PropNames().Count(), 0);
+    EXPECT_EQ(PresetOf<TRSTINIStringsPropertyPreset>(read)->MatchTypes(), iniMatch);
+    EXPECT_FALSE(PresetOf<TRSTModalResultPropertyPreset>(read)->HasPickList());
+
+    // Without presets nothing is stored for them, and reading keeps them.
+    presets.Clear();
+    TWriter bare;
+    TRSInspectorFiler(*view.Inspector()).Write(bare);
+    EXPECT_EQ(bare.Data().find("HPresets"), std::string::npos);
+    TReader bareReader(bare.Data());
+    TRSInspectorFiler(*other.Inspector()).Read(bareReader);
+    EXPECT_NE(PresetOf<TRSTINIStringsPropertyPreset>(read), nullptr);
 }
