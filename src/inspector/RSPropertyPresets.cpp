@@ -84,8 +84,17 @@ void TRSPropertyPresets::Update(TCollectionItem *item)
 void TRSPropertyPresets::Notify(TCollectionItem *item, TCollectionNotification action)
 {
     TCollection::Notify(item, action);
-    if (FInspector)
-        FInspector->PresetNotify(static_cast<TRSPropertyPreset *>(item), action);
+    if (!FInspector)
+        return;
+    FInspector->PresetNotify(static_cast<TRSPropertyPreset *>(item), action);
+    // Rows hold the handlers of the presets applied to them: once a preset
+    // leaves, they are dropped at once and made again without it.
+    if (action != cnAdded) {
+        if (TRSGridHost *host = FInspector->Host())
+            host->HideEditor();
+        FInspector->Items()->Clear();
+        FInspector->RequestRebuild();
+    }
 }
 
 void RegisterPropertyPreset(TRSPropertyPresetClass cls)

@@ -1,15 +1,19 @@
-#include "support/DesignerSingletons.h"
-
 #include "controls/Colors.h"
+#include "controls/ControlsFactory.h"
 #include "controls/Font.h"
 #include "controls/LXDesigned.h"
 #include "controls/Picture.h"
 #include "controls/Strings.h"
+#include "inspector/Collection.h"
+#include "inspector/CollectionItem.h"
+#include "inspector/DesignerClasses.h"
 #include "inspector/DesignerTypes.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "inspector/RSPresetDialogs.h"
 #include "inspector/RSPresetSupport.h"
+#include "inspector/RSPropertyPreset.h"
+#include "inspector/RSPropertyPresets.h"
 #include "propgrid/RSInplaceEditList.h"
 #include "propgrid/RSStringList.h"
 
@@ -42,6 +46,15 @@ struct ItemList : TPersistent {
     TStrings Strings;
 };
 
+// A component with a collection, list items and tree nodes.
+struct ListView : TPersistent {
+    bool IsComponent() const override { return true; }
+    std::string ComponentName() const override { return "List1"; }
+    TCollection Columns{nullptr, typeid(TCollectionItem),
+                        [](TCollection *c) { return new TCollectionItem(c); }};
+    TPersistent Items, Nodes;
+};
+
 TTypeInfo DateType{tkFloat, "TDate"};
 TTypeInfo TimeType{tkFloat, "TTime"};
 TTypeInfo DateTimeType{tkFloat, "TDateTime"};
@@ -67,6 +80,21 @@ TClassInfo ScheduleClass{
       [](TPersistent *o, const TVariant &v) {
           static_cast<Schedule *>(o)->FileName = v.AsString();
       }}}};
+TTypeInfo CollectionType{tkClass, "TCollection"};
+TTypeInfo ListItemsType{tkClass, "TListItems"};
+TTypeInfo TreeNodesType{tkClass, "TTreeNodes"};
+TPropInfo ObjectProp(const char *name, const TTypeInfo *type, TPersistent *(*get)(ListView &))
+{
+    return {name, type,
+            [get](TPersistent *o) { return TVariant(get(*static_cast<ListView *>(o))); }};
+}
+TClassInfo ListViewClass{
+    "TListView",
+    nullptr,
+    {ObjectProp("Columns", &CollectionType,
+                [](ListView &v) -> TPersistent * { return &v.Columns; }),
+     ObjectProp("Items", &ListItemsType, [](ListView &v) { return &v.Items; }),
+     ObjectProp("Nodes", &TreeNodesType, [](ListView &v) { return &v.Nodes; })}};
 TClassInfo ItemListBase{"TRSCustomItemListEditor", nullptr, {}};
 TClassInfo ItemListClass{
     "TRSItemListEditor",
@@ -89,10 +117,13 @@ protected:
     {
         TypInfo::RegisterClass(typeid(Schedule), &ScheduleClass);
         TypInfo::RegisterClass(typeid(ItemList), &ItemListClass);
+        TypInfo::RegisterClass(typeid(ListView), &ListViewClass);
     }
     void SetUp() override
     {
-        EnsureDesignerSingletons();
+        // No design-time handler: designed controls keep their own visibility.
+        CreateControlsFactory();
+        RegisterDesignerClasses();
         saved = PresetDialogs();
         view = new TRSObjectInspector(&window);
         view->setGeometry(0, 0, 300, 600);
@@ -434,6 +465,43 @@ TEST_F(PresetFamilyTest, APropertyNamedFilenameGetsTheFileDialog)
     Click("FileName");
     EXPECT_EQ(started, "old.txt");
     EXPECT_EQ(s.FileName, "/tmp/new.txt");
+}
+
+TEST_F(PresetFamilyTest, CollectionsListItemsAndTreeNodesGoToTheirEditors)
+{
+    ListView list;
+    Inspect(&list);
+    std::vector<std::string> opened;
+    PresetDialogs().CollectionEditor = [&](TRSCustomObjectInspector *inspector,
+                                           TCollection *collection, const std::string &caption) {
+        EXPECT_EQ(inspector, &I());
+        EXPECT_EQ(collection, &list.Columns);
+        opened.push_back(caption);
+    };
+    PresetDialogs().ListItemsDialog = [&](TPersistent *owner) {
+        EXPECT_EQ(owner, &list);
+        opened.push_back("items");
+    };
+    PresetDialogs().TreeNodesDialog = [&](TPersistent *owner) {
+        EXPECT_EQ(owner, &list);
+        opened.push_back("nodes");
+    };
+    Click("Columns");
+    Click("Items");
+    Click("Nodes");
+    EXPECT_EQ(opened, (std::vector<std::string>{"List1.Columns", "items", "nodes"}));
+}
+
+TEST_F(PresetFamilyTest, RowsAreMadeAgainWhenAPresetLeaves)
+{
+    TLXDesigned *label = AsDesigned(Create("Label", "Label1"));
+    Inspect(label);
+    EXPECT_EQ(Row("Color")->Value(), "clBtnFace");
+    delete I().Presets().Item(3); // the colour preset
+    EXPECT_EQ(I().Items()->Count(), 0);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(Row("Color")->Value(), std::to_string(label->Color()));
+    EXPECT_FALSE(Row("Color")->OnGetProperty);
 }
 
 } // namespace

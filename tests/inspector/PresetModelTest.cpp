@@ -1,6 +1,6 @@
-#include "support/DesignerSingletons.h"
-
+#include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
+#include "inspector/DesignerClasses.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "inspector/RSPropertyPreset.h"
@@ -26,7 +26,9 @@ class PresetModelTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        EnsureDesignerSingletons();
+        // No design-time handler: designed controls keep their own visibility.
+        CreateControlsFactory();
+        RegisterDesignerClasses();
         button = ControlsFactory->CreateControlByName("Button", &window);
         AsDesigned(button)->SetName(QStringLiteral("Button1"));
         view = new TRSObjectInspector(&window);
