@@ -5,6 +5,7 @@
 #include "inspector/DesignerTypes.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
+#include "inspector/RSPresetEmptyFlags.h"
 #include "inspector/RSPropertyPresets.h"
 #include "inspector/StrUtils.h"
 #include "propgrid/RSStringList.h"
@@ -200,6 +201,11 @@ TPersistent *TRSPropertyPreset::InspectedComponent() const
 {
     TRSCustomObjectInspector *inspector = Inspector();
     return inspector ? inspector->Component() : nullptr;
+}
+
+void TRSPropertyPreset::DefineProperties(TFiler &filer)
+{
+    DefinePresetEmptyFlags(filer, *this);
 }
 
 std::string TRSPropertyPreset::DisplayName() const

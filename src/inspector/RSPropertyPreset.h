@@ -132,6 +132,8 @@ public:
 
     // TCollectionItem
     std::string DisplayName() const override;
+    // TPersistent: the "...Empty" flags of the emptied lists.
+    void DefineProperties(TFiler &filer) override;
 
 protected:
     // Signals a change of the preset to its collection.
