@@ -111,7 +111,7 @@ struct TClassInfo {
     // Makes an instance for an owner (a collection for collection items);
     // empty for classes that cannot be made by name.
     std::function<TPersistent *(TPersistent *owner)> Construct;
-    TClassIndex Index;
+    TClassIndex Index{};
 
     bool InheritsFrom(const TClassInfo *other) const;
     // Own and inherited published properties, sorted by name.
