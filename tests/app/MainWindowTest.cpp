@@ -436,11 +436,30 @@ TEST_F(DocumentCommandsTest, OpenAsksFirstAndABadFileChangesNothing)
 namespace
 {
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
 TEST_F(MainWindowTest, HiddenControlsStaySelectableWhileDesigning)
 {
     form->show();
     QWidget *button = form->AddControl(1, 0, nullptr, 0);
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    button->installEventFilter(&counter);
     TypInfo::WriteFromVariant(AsDesigned(button), "Visible", TVariant("False"));
+    QCoreApplication::processEvents();
+    EXPECT_GT(counter.paints, 0) << "repainted at once to show its hatching";
+    button->removeEventFilter(&counter);
     EXPECT_TRUE(button->isVisible()) << "still on the surface while designing";
     EXPECT_EQ(TypInfo::GetEnumProp(AsDesigned(button), "Visible"), "False");
     form->DisableDesignerAction()->trigger();
