@@ -188,6 +188,13 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
                                      QStringLiteral("HTML File (*.htm *.html)")};
         dialog.setNameFilters(filters);
         dialog.setDefaultSuffix(QStringLiteral("xml"));
+        // A name typed without extension takes that of the chosen type, so
+        // a web page is not written under a layout's name.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, filters](const QString &filter) {
+                             dialog.setDefaultSuffix(filter == filters[1] ? QStringLiteral("htm")
+                                                                          : QStringLiteral("xml"));
+                         });
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return false;

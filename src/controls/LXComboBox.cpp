@@ -19,7 +19,8 @@ TLXComboBox::TLXComboBox(QWidget *parent) : QComboBox(parent)
         [this](const QStringList &lines) {
             // Replacing the items keeps the typed text and, where it still
             // exists, the chosen item.
-            const int index = currentIndex();
+            const int index = FPendingIndex >= 0 ? FPendingIndex : currentIndex();
+            FPendingIndex = -1;
             const QString text = currentText();
             QStringList items = lines;
             if (FSorted)
@@ -39,6 +40,13 @@ void TLXComboBox::SetEditable(bool editable)
     setEditable(editable);
     if (lineEdit())
         TDesignEventForwarder::Attach(this, lineEdit());
+}
+
+void TLXComboBox::SetItemIndex(int index)
+{
+    const bool inRange = index >= 0 && index < count();
+    FPendingIndex = inRange ? -1 : index;
+    setCurrentIndex(inRange ? index : -1);
 }
 
 void TLXComboBox::SetSorted(bool value)

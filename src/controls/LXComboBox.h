@@ -28,10 +28,15 @@ public:
     // Editable or a fixed list; a new editor is routed like the old one.
     void SetEditable(bool editable);
 
+    // Chooses an item; an index beyond the items chooses none and waits for
+    // the next items, since a layout sets the index before the items.
+    void SetItemIndex(int index);
+
 protected:
     bool event(QEvent *event) override;
 
 private:
     std::unique_ptr<TStrings> FItems;
     bool FSorted = false;
+    int FPendingIndex = -1;
 };

@@ -125,8 +125,16 @@ void TLXDesigned::SetHint(const std::string &hint)
 
 void TLXDesigned::SetVisible(bool value)
 {
+    const bool changed = FVisible != value;
     FVisible = value;
     ApplyVisibility();
+    // While designing the widget stays shown, so only a repaint brings the
+    // hatching that marks a hidden control on or off.
+    if (changed) {
+        Widget()->update();
+        for (QWidget *child : Widget()->findChildren<QWidget *>())
+            child->update();
+    }
 }
 
 void TLXDesigned::ApplyVisibility()

@@ -411,7 +411,7 @@ std::vector<TPropInfo> ComboBox()
         Ord<TLXComboBox>(
             "ItemIndex", t.Integer, [](TLXComboBox &c) { return c.currentIndex(); },
             [](TLXComboBox &c, int64_t v) {
-                c.setCurrentIndex(v >= 0 && v < c.count() ? static_cast<int>(v) : -1);
+                c.SetItemIndex(static_cast<int>(std::clamp<int64_t>(v, -1, INT32_MAX)));
             },
             -1),
         Obj<TLXComboBox>(

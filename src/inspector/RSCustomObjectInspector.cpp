@@ -978,6 +978,10 @@ void TRSCustomObjectInspector::ApplyFilters()
         if (i >= static_cast<int>(AllRows().size()))
             continue;
         TRSItemProp *row = AllRows()[static_cast<size_t>(i)];
+        // Filters name properties; a category row sharing such a name
+        // (Action) holds other properties that must stay.
+        if (row->Category())
+            continue;
         if (filtered(row->Name()) || filtered(row->GetFullName()))
             row->Collection()->Delete(row->Index());
     }

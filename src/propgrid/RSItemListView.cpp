@@ -187,6 +187,11 @@ void TRSItemListView::ShowEditor()
     const int row = FGrid->Row();
     if (col < FGrid->FixedCols() || row < FGrid->FixedRows())
         return;
+    // The blank line of an empty grid has no row to edit.
+    if (!FGrid->ItemAt(col, row, true)) {
+        HideEditor();
+        return;
+    }
     CreateEditor();
     const bool hadFocus = HasFocus();
     const bool sameCell = EditorVisible() && FEditorCol == col && FEditorRow == row;

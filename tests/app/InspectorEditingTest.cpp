@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "controls/LXDesigned.h"
+#include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "inspector/TypInfo.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -105,6 +107,19 @@ TEST_F(InspectorEditingTest, BoldIsSwitchedOnThroughTheFontRows)
         TypInfo::GetSetProp(TypInfo::GetObjectProp(AsDesigned(button), "Font"), "Style", true),
         "[fsBold]");
     EXPECT_EQ(grid->Items()->FindPath("Font.Style")->Value(), "[fsBold]");
+}
+
+TEST_F(InspectorEditingTest, TheEditorClosesWhenTheInspectorIsEmptied)
+{
+    form->AddControl(1, 0, nullptr, 0);
+    TRSInplaceEditList *editor = ClickValue("Width");
+    ASSERT_TRUE(editor && editor->isVisible());
+    // Saving walks the inspector over the controls and leaves it empty.
+    QTemporaryDir dir;
+    form->Container()->SaveLayout(dir.filePath("a.xml"));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(grid->DisplayedRows().empty());
+    EXPECT_FALSE(editor->isVisible()) << "no editor is left over a row that is gone";
 }
 
 } // namespace

@@ -11,14 +11,20 @@
 #include "platform/ErrorDisplay.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace
@@ -436,17 +442,69 @@ TEST_F(DocumentCommandsTest, OpenAsksFirstAndABadFileChangesNothing)
 namespace
 {
 
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
 TEST_F(MainWindowTest, HiddenControlsStaySelectableWhileDesigning)
 {
     form->show();
     QWidget *button = form->AddControl(1, 0, nullptr, 0);
+    QCoreApplication::processEvents();
+    PaintCounter counter;
+    button->installEventFilter(&counter);
     TypInfo::WriteFromVariant(AsDesigned(button), "Visible", TVariant("False"));
+    QCoreApplication::processEvents();
+    EXPECT_GT(counter.paints, 0) << "repainted at once to show its hatching";
+    button->removeEventFilter(&counter);
     EXPECT_TRUE(button->isVisible()) << "still on the surface while designing";
     EXPECT_EQ(TypInfo::GetEnumProp(AsDesigned(button), "Visible"), "False");
     form->DisableDesignerAction()->trigger();
     EXPECT_FALSE(button->isVisible()) << "hidden when the form runs live";
     form->DisableDesignerAction()->trigger();
     EXPECT_TRUE(button->isVisible());
+}
+
+TEST_F(MainWindowTest, SaveDialogGivesATypedNameTheExtensionOfTheChosenType)
+{
+    QTemporaryDir dir;
+    // Chooses a type in the dialog's type box by key, enters a bare name and
+    // presses Return.
+    auto answerDialog = [&dir](int typeKey) {
+        QTimer::singleShot(0, [&dir, typeKey] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto *types = dialog->findChild<QComboBox *>("fileTypeCombo");
+            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+            ASSERT_TRUE(types && name);
+            QTest::keyClick(types, static_cast<Qt::Key>(typeKey));
+            name->setFocus();
+            name->setText(dir.filePath("page"));
+            QTest::keyClick(name, Qt::Key_Return);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+    };
+    QString fileName;
+    int fileType = 0;
+    answerDialog(Qt::Key_Down);
+    ASSERT_TRUE(form->SaveDialog(fileName, fileType));
+    EXPECT_EQ(fileType, 2);
+    EXPECT_EQ(fileName.toStdString(), dir.filePath("page.htm").toStdString());
+
+    answerDialog(Qt::Key_Up);
+    ASSERT_TRUE(form->SaveDialog(fileName, fileType));
+    EXPECT_EQ(fileType, 1);
+    EXPECT_EQ(fileName.toStdString(), dir.filePath("page.xml").toStdString());
 }
 
 } // namespace

@@ -255,6 +255,14 @@ TEST_F(InspectorTest, FiltersHideByNameOrByFullPath)
     view.Rebuild();
     EXPECT_EQ(Row("Font.Size"), nullptr);
     EXPECT_NE(Row("Tag"), nullptr);
+
+    // A filter names properties, not the category of the same name: hiding
+    // an "Action" property keeps Caption, which is listed under Action.
+    TRSStringList action{"Action"};
+    I().SetFilters(action);
+    I().SetArrangeByCategory(true);
+    view.Rebuild();
+    EXPECT_NE(Row("Action.Caption"), nullptr);
 }
 
 TEST_F(InspectorTest, CategoriesKeepResolvingToTheControl)

@@ -119,6 +119,11 @@ TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
     auto graphic = std::make_unique<TBitmap>();
     graphic->LoadFromBytes(bmp);
     image->Picture().SetGraphic(std::move(graphic));
+    // The chosen item is written before the items it points into.
+    QWidget *combo = Add("ComboBox", container.get(), "Control5", {10, 260, 145, 21});
+    dynamic_cast<TStrings *>(TypInfo::GetObjectProp(AsDesigned(combo), "Items"))
+        ->SetStrings({"red", "green"});
+    TypInfo::WriteFromVariant(AsDesigned(combo), "ItemIndex", TVariant("1"));
     const std::string first = Save("round.xml");
     EXPECT_NE(first.find("<cell col=\"0\" row=\"0\">a</cell>"), std::string::npos);
     EXPECT_NE(first.find("<bitmap format=\"BMP\">"), std::string::npos);
@@ -126,7 +131,7 @@ TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
 
     Load("round.xml");
     const QList<QWidget *> top = container->Controls();
-    ASSERT_EQ(top.size(), 4);
+    ASSERT_EQ(top.size(), 5);
     EXPECT_EQ(ControlsFactory->GetKindName(top[0]), "Panel");
     EXPECT_EQ(top[0]->geometry(), QRect(10, 10, 200, 100));
     const QList<QWidget *> inner = TControlsFactory::DesignedChildren(top[0]);
@@ -140,6 +145,7 @@ TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
     auto *image2 = static_cast<TLXImage *>(top[3]);
     ASSERT_NE(image2->Picture().Graphic(), nullptr);
     EXPECT_EQ(image2->Picture().Graphic()->SaveToBytes(), bmp);
+    EXPECT_EQ(TypInfo::GetOrdProp(AsDesigned(top[4]), "ItemIndex"), 1);
     EXPECT_EQ(Save("again.xml"), first) << "a saved layout reads back to the same file";
 }
 
