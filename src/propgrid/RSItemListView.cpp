@@ -224,7 +224,7 @@ void TRSItemListView::HideEditor()
     // the current cell anew, without moving the focus out and back.
     const unsigned always = goAlwaysShowEditor | goEditing;
     if (hadFocus && (FGrid->Options() & always) == always && FGrid->Col() >= FGrid->FixedCols() &&
-        FGrid->Row() >= FGrid->FixedRows()) {
+        FGrid->Row() >= FGrid->FixedRows() && FGrid->ItemAt(FGrid->Col(), FGrid->Row(), true)) {
         ShowEditor();
         return;
     }
