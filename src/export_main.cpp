@@ -1,5 +1,6 @@
 // formdesigner-export: writes a saved layout as a web page, an XSL-FO
 // document or a native layout again, without showing a window.
+#include "app/LayoutInspector.h"
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
@@ -17,12 +18,12 @@ namespace
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: formdesigner-export [--html|--fo|--xml] LAYOUT.xml OUTPUT\n"
-                         "  --html  web page (default): OUTPUT becomes a folder holding the\n"
-                         "          page and its images, unless OUTPUT exists beside an\n"
-                         "          \"images\" folder\n"
-                         "  --fo    XSL-FO document\n"
-                         "  --xml   native layout\n");
+    std::fprintf(stderr, "usage: formdesigner-export [html|fo|xml] LAYOUT.xml OUTPUT\n"
+                         "  html  web page (default): OUTPUT becomes a folder holding the\n"
+                         "        page and its images, unless OUTPUT exists beside an\n"
+                         "        \"images\" folder\n"
+                         "  fo    XSL-FO document\n"
+                         "  xml   native layout\n");
     return 2;
 }
 
@@ -35,6 +36,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments().mid(1);
     QString format = QStringLiteral("--html");
+    // The format is named as an option (--xml) or as a first word (xml).
+    if (args.size() == 3 && !args.front().startsWith(QLatin1String("--")))
+        args.front().prepend(QLatin1String("--"));
     if (!args.isEmpty() && args.front().startsWith(QLatin1String("--")))
         format = args.takeFirst();
     if (args.size() != 2 || !QStringList{"--html", "--fo", "--xml"}.contains(format))
@@ -48,6 +52,7 @@ int main(int argc, char **argv)
     int result = 0;
     try {
         TRSObjectInspector inspector;
+        ConfigureLayoutInspector(*inspector.Inspector());
         TLXControlsContainer container(nullptr, &inspector);
         container.LoadLayout(args[0]);
         if (format == QLatin1String("--fo"))

@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/BusyGuard.h"
+#include "app/LayoutInspector.h"
 #include "app/PaletteButton.h"
 #include "app/WaitingForm.h"
 #include "controls/ControlsFactory.h"
@@ -365,12 +366,7 @@ void TForm1::ConfigureInspector()
 {
     TRSCustomObjectInspector *inspector = FInspector->Inspector();
     FInspector->setFrameShape(QFrame::NoFrame);
-    inspector->SetDisplayOptions(doAutoColResize | doKeyColFixed | doShowReadOnly);
-    inspector->SetDynamicTitleCaptions(true);
-    inspector->SetFixedRows(0);
-    inspector->SetIndent(11);
-    inspector->SetPathDelimiter(".");
-    inspector->SetSorted(true);
+    ConfigureLayoutInspector(*inspector);
     const std::string family = CodePage::FromQString(font().family());
     const int size = std::max(font().pointSize(), 8);
     const auto setFont = [&](TRSFont &f, TRSColor color, unsigned style) {
@@ -384,12 +380,6 @@ void TForm1::ConfigureInspector()
     setFont(inspector->TitleCaptionFont(), 0x000000, 0);
     inspector->SetColWidth(0, 100);
     inspector->SetColWidth(1, 81);
-    // Properties the designer keeps to itself.
-    TRSStringList filters{
-        "DragKind",    "DragMode",     "DockSite",       "DragCursor",  "Action",  "Tag",
-        "Constraints", "Ctl3D",        "Cursor",         "Helpcontext", "Enabled", "BiDiMode",
-        "PopupMenu",   "FocusControl", "ParentBiDiMode", "HelpKeyword", "HelpType"};
-    inspector->SetFilters(filters);
 }
 
 void TForm1::mnuBringToFrontClick()

@@ -3,6 +3,7 @@
 #include "controls/StringGridDelegate.h"
 
 #include <QHeaderView>
+#include <QStyle>
 
 TLXStringGrid::TLXStringGrid(QWidget *parent)
     : QTableWidget(5, 5, parent), FFixedColor(palette().color(QPalette::Button)),
@@ -84,10 +85,35 @@ void TLXStringGrid::SetOptions(TGridOptions options)
     SetGridLineWidth(FGridLineWidth);
 }
 
+QSize TLXStringGrid::CellArea() const
+{
+    // The headers are hidden, so the frame alone surrounds the cells; the
+    // view's own margins lag until it is laid out.
+    ensurePolished();
+    const int frame = 2 * frameWidth();
+    QSize area(width() - frame, height() - frame);
+    int width = 0, height = 0;
+    for (int c = 0; c < columnCount(); ++c)
+        width += columnWidth(c);
+    for (int r = 0; r < rowCount(); ++r)
+        height += rowHeight(r);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const auto shown = [](Qt::ScrollBarPolicy policy, int content, int room) {
+        return policy == Qt::ScrollBarAlwaysOn ||
+               (policy == Qt::ScrollBarAsNeeded && content > room);
+    };
+    if (shown(horizontalScrollBarPolicy(), width, area.width()))
+        area.rheight() -= bar;
+    if (shown(verticalScrollBarPolicy(), height, area.height()))
+        area.rwidth() -= bar;
+    return area;
+}
+
 int TLXStringGrid::VisibleColCount() const
 {
+    const int room = CellArea().width();
     int count = 0, x = 0;
-    for (int c = FFixedCols; c < columnCount() && x + columnWidth(c) <= viewport()->width(); ++c) {
+    for (int c = FFixedCols; c < columnCount() && x + columnWidth(c) <= room; ++c) {
         x += columnWidth(c);
         ++count;
     }
@@ -96,8 +122,9 @@ int TLXStringGrid::VisibleColCount() const
 
 int TLXStringGrid::VisibleRowCount() const
 {
+    const int room = CellArea().height();
     int count = 0, y = 0;
-    for (int r = FFixedRows; r < rowCount() && y + rowHeight(r) <= viewport()->height(); ++r) {
+    for (int r = FFixedRows; r < rowCount() && y + rowHeight(r) <= room; ++r) {
         y += rowHeight(r);
         ++count;
     }

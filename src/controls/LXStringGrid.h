@@ -1,7 +1,7 @@
 #pragma once
 
-#include "propgrid/RSTypes.h"
 #include "controls/LXDesigned.h"
+#include "propgrid/RSTypes.h"
 
 #include <QColor>
 #include <QTableWidget>
@@ -51,6 +51,10 @@ protected:
     bool viewportEvent(QEvent *event) override;
 
 private:
+    // The cell area the grids own size leaves, whether or not it has been
+    // laid out on screen yet: a file written before and after the window
+    // shows must read the same.
+    QSize CellArea() const;
     TControlStatus FControlStatus = csDefault;
     int FFixedCols = 1;
     int FFixedRows = 1;

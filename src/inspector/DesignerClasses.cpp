@@ -19,6 +19,8 @@
 #include "controls/Picture.h"
 #include "controls/SizeConstraints.h"
 #include "controls/Strings.h"
+#include "inspector/Collection.h"
+#include "inspector/CollectionItem.h"
 #include "inspector/DesignerKinds.h"
 #include "inspector/DesignerProps.h"
 #include "inspector/StrUtils.h"
@@ -381,6 +383,8 @@ struct TDesignerClasses {
     TClassInfo Picture = Describe("TPicture", &Persistent, {});
     TClassInfo PopupMenu = Describe("TPopupMenu", &Component, {});
     TClassInfo BasicAction = Describe("TBasicAction", &Component, {});
+    TClassInfo Collection = Describe("TCollection", &Persistent, {});
+    TClassInfo CollectionItem = Describe("TCollectionItem", &Persistent, {});
 
     TClassInfo Label = Kind("TLXLabel", DesignerKinds::Label());
     TClassInfo Button = Kind("TLXButton", DesignerKinds::Button());
@@ -439,6 +443,8 @@ void RegisterDesignerClasses()
     TypInfo::RegisterClass(typeid(TFont), &c.Font);
     TypInfo::RegisterClass(typeid(TSizeConstraints), &c.Constraints);
     TypInfo::RegisterClass(typeid(TStrings), &c.Strings);
+    TypInfo::RegisterClass(typeid(TCollection), &c.Collection);
+    TypInfo::RegisterClass(typeid(TCollectionItem), &c.CollectionItem);
     TypInfo::RegisterClass(typeid(TPicture), &c.Picture);
     TypInfo::RegisterClass(typeid(TLXLabel), &c.Label);
     TypInfo::RegisterClass(typeid(TLXButton), &c.Button);

@@ -387,7 +387,9 @@ void TRSCustomObjectInspector::FillProperty(TRSItemProperty *row,
         for (size_t i = 0; i < objects.size(); ++i)
             row->Values()->Put(static_cast<int>(i), GetPropText(objects[i], row));
     } else {
-        row->SetValue(GetPropText(first, row));
+        // The column holds the whole text: Value would split it at line
+        // breaks and trim trailing blanks.
+        row->Values()->Put(0, GetPropText(first, row));
     }
     row->SetHasTypeData(kind != tkInterface);
     bool allEqual = true;
@@ -574,7 +576,8 @@ void TRSCustomObjectInspector::ApplyItem(TRSItemProperty *row)
     try {
         const bool multi = FDisplayOptions & doMultiColValues;
         const std::vector<TPersistent *> objects = InspectedObjects();
-        const std::string single = multi ? std::string() : row->Value();
+        const std::string single =
+            multi || row->Values()->Count() == 0 ? std::string() : row->Values()->Get(0);
         for (size_t i = 0; i < objects.size(); ++i)
             SetPropText(objects[i], row, multi ? row->Values()->Get(static_cast<int>(i)) : single);
     } catch (...) {

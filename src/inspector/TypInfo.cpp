@@ -141,6 +141,13 @@ const TClassInfo *ClassInfoOf(const TPersistent *object)
     return it == r.byClass.end() ? nullptr : it->second;
 }
 
+const TClassInfo *ClassInfoOfType(std::type_index cls)
+{
+    const Registry &r = TheRegistry();
+    auto it = r.byClass.find(cls);
+    return it == r.byClass.end() ? nullptr : it->second;
+}
+
 const TClassInfo *FindRegisteredClass(std::string_view name)
 {
     for (const TClassInfo *info : TheRegistry().all)

@@ -86,6 +86,9 @@ struct TClassInfo {
     // Own published properties; an own property hides an inherited one of
     // the same name.
     std::vector<TPropInfo> Properties;
+    // Makes an instance for an owner (a collection for collection items);
+    // empty for classes that cannot be made by name.
+    std::function<TPersistent *(TPersistent *owner)> Construct;
 
     bool InheritsFrom(const TClassInfo *other) const;
     // Own and inherited published properties, sorted by name.
@@ -99,6 +102,7 @@ namespace TypInfo
 // The class registry: descriptions by C++ class and by name.
 void RegisterClass(std::type_index cls, const TClassInfo *info);
 const TClassInfo *ClassInfoOf(const TPersistent *object);
+const TClassInfo *ClassInfoOfType(std::type_index cls);
 const TClassInfo *FindRegisteredClass(std::string_view name);
 // The class name and its ancestors' names, from the class to the root.
 std::vector<std::string> ClassAncestry(const TClassInfo *info);

@@ -14,6 +14,7 @@
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"
+#include "propgrid/RSItemPropValueStrings.h"
 #include "xml/XmlBase64.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlElement.h"
@@ -29,6 +30,23 @@ int CellIndex(const std::string &text)
     if (!StrUtils::ParseInt64(text, value) || value < INT32_MIN || value > INT32_MAX)
         throw Exception("'" + text + "' is not a valid integer value");
     return static_cast<int>(value);
+}
+
+// A row's Value text splits a value at line breaks into columns and trims
+// trailing blanks; a layout keeps the one value of its single column whole.
+std::string ValueText(TRSItemProp *row)
+{
+    TRSItemPropValueStrings *values = row->Values();
+    return values->Count() == 1 ? values->Get(0) : row->Value();
+}
+
+void SetValueText(TRSItemProp *row, const std::string &text)
+{
+    TRSItemPropValueStrings *values = row->Values();
+    if (values->Count() == 1)
+        values->Put(0, text);
+    else
+        row->SetValue(text);
 }
 
 } // namespace
@@ -116,7 +134,7 @@ void TXmlPersistance::WriteProperties(TRSItemProps *rows, const IXmlElement &ele
         }
         const IXmlElement p = element->AppendElement("property");
         p->WriteAttr("name", row->GetFullName());
-        p->WriteAttr("value", row->Value());
+        p->WriteAttr("value", ValueText(row));
     }
 }
 
@@ -234,7 +252,7 @@ void TXmlPersistance::ReadProperties(const IXmlNode &element)
         TRSItemProp *row = Inspector->Inspector()->Items()->FindPath(child->ReadAttr("name", ""));
         if (!row || row->GetReadOnly())
             continue;
-        row->SetValue(child->ReadAttr("value", ""));
+        SetValueText(row, child->ReadAttr("value", ""));
         static_cast<TRSItemProperty *>(row)->Apply();
     }
 }

@@ -1,5 +1,6 @@
 #include "support/DesignerSingletons.h"
 
+#include "app/LayoutInspector.h"
 #include "app/Main.h"
 #include "app/WaitingForm.h"
 #include "controls/LXDesigned.h"
@@ -318,6 +319,26 @@ TEST_F(DocumentCommandsTest, SaveAsOpenAndSaveKeepTheDocumentState)
 
     chosen.clear();
     EXPECT_FALSE(form->mnuSaveAsClick()) << "a cancelled dialog changes nothing";
+}
+
+TEST_F(DocumentCommandsTest, TheCommandLineExporterReadsAndWritesTheSameLayoutAsTheWindow)
+{
+    QWidget *panel = form->AddControl(8, 20, nullptr, 20);
+    form->AddControl(1, 5, panel, 5);
+    form->AddControl(11, 40, nullptr, 120);
+    chosen = dir.filePath("form.xml");
+    ASSERT_TRUE(form->mnuSaveAsClick());
+
+    TRSObjectInspector inspector;
+    ConfigureLayoutInspector(*inspector.Inspector());
+    TLXControlsContainer container(nullptr, &inspector);
+    container.LoadLayout(chosen);
+    container.SaveLayout(dir.filePath("again.xml"));
+    QFile first(chosen), second(dir.filePath("again.xml"));
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    const QByteArray written = first.readAll();
+    EXPECT_FALSE(written.contains("name=\"Cursor\"")) << "filtered properties stay out of files";
+    EXPECT_EQ(second.readAll(), written);
 }
 
 TEST_F(DocumentCommandsTest, HtmlExportLeavesTheTitleAndViewTabsWritePreviews)

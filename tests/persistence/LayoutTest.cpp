@@ -98,7 +98,8 @@ TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
 {
     QWidget *panel = Add("Panel", container.get(), "Control1", {10, 10, 200, 100});
     QWidget *button = Add("Button", panel, "Control1", {5, 5, 75, 25});
-    TypInfo::WriteFromVariant(AsDesigned(button), "Hint", TVariant("O\"K & <go>"));
+    TypInfo::WriteFromVariant(AsDesigned(button), "Hint", TVariant("O\"K & <go>\r\nline two "));
+    TypInfo::WriteFromVariant(AsDesigned(button), "Caption", TVariant(" Name: "));
     QWidget *list = Add("ListBox", container.get(), "Control2", {220, 10, 121, 97});
     dynamic_cast<TStrings *>(TypInfo::GetObjectProp(AsDesigned(list), "Items"))
         ->SetStrings({"alpha", "beta"});
@@ -121,7 +122,7 @@ TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
     const std::string first = Save("round.xml");
     EXPECT_NE(first.find("<cell col=\"0\" row=\"0\">a</cell>"), std::string::npos);
     EXPECT_NE(first.find("<bitmap format=\"BMP\">"), std::string::npos);
-    EXPECT_NE(first.find("value=\"O&quot;K &amp; &lt;go&gt;\""), std::string::npos);
+    EXPECT_NE(first.find("value=\"O&quot;K &amp; &lt;go&gt;\r\nline two \""), std::string::npos);
 
     Load("round.xml");
     const QList<QWidget *> top = container->Controls();
@@ -130,7 +131,8 @@ TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
     EXPECT_EQ(top[0]->geometry(), QRect(10, 10, 200, 100));
     const QList<QWidget *> inner = TControlsFactory::DesignedChildren(top[0]);
     ASSERT_EQ(inner.size(), 1);
-    EXPECT_EQ(TypInfo::GetStrProp(AsDesigned(inner[0]), "Hint"), "O\"K & <go>");
+    EXPECT_EQ(TypInfo::GetStrProp(AsDesigned(inner[0]), "Hint"), "O\"K & <go>\r\nline two ");
+    EXPECT_EQ(TypInfo::GetStrProp(AsDesigned(inner[0]), "Caption"), " Name: ");
     EXPECT_EQ(inner[0]->objectName(), "Control1");
     EXPECT_EQ(static_cast<TLXListBox *>(top[1])->count(), 2);
     auto *grid2 = static_cast<TLXStringGrid *>(top[2]);
