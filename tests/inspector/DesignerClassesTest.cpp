@@ -543,6 +543,30 @@ TEST_F(DesignerClassesTest, TabOrderMovesAControlAndTheOthersCloseUp)
     EXPECT_EQ(Read(b, "TabOrder") + Read(c, "TabOrder") + Read(a, "TabOrder"), "012");
 }
 
+// Tab orders not set yet are places among the siblings; they follow the
+// siblings as they are restacked, removed and added.
+TEST_F(DesignerClassesTest, UnsetTabOrdersFollowTheSiblings)
+{
+    auto *a = Make<TLXButton>();
+    auto *b = Make<TLXEditBox>();
+    auto *c = Make<TLXCheckBox>();
+    new QWidget(&FParent); // not a designed control: takes no place
+    EXPECT_EQ(Read(a, "TabOrder") + Read(b, "TabOrder") + Read(c, "TabOrder"), "012");
+    c->lower();
+    EXPECT_EQ(Read(c, "TabOrder") + Read(a, "TabOrder") + Read(b, "TabOrder"), "012");
+    delete a;
+    auto *d = Make<TLXButton>();
+    EXPECT_EQ(Read(c, "TabOrder") + Read(b, "TabOrder") + Read(d, "TabOrder"), "012");
+    WriteFromVariant(d, "TabOrder", 0);
+    EXPECT_EQ(Read(d, "TabOrder") + Read(c, "TabOrder") + Read(b, "TabOrder"), "012");
+    auto *e = Make<TLXButton>();
+    WriteFromVariant(e, "TabOrder", 99);
+    EXPECT_EQ(Read(e, "TabOrder"), "3");
+    WriteFromVariant(e, "TabOrder", 1);
+    EXPECT_EQ(Read(d, "TabOrder") + Read(e, "TabOrder") + Read(c, "TabOrder") + Read(b, "TabOrder"),
+              "0123");
+}
+
 TEST_F(DesignerClassesTest, OversizedValuesAreRefusedOrBounded)
 {
     auto *grid = Make<TLXStringGrid>();
