@@ -27,10 +27,12 @@
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <cctype>
+#include <memory>
 #include <vector>
 
 using namespace DesignerProps;
@@ -57,53 +59,14 @@ bool IsValidIdent(const std::string &name)
     return true;
 }
 
-// False when the object's name cannot equal the identifier whatever the
-// letter case; a quick test that spares converting every sibling's name
-// when a control is named among thousands. An identifier is ASCII, and a
-// name that is not converts to bytes that differ from it.
-bool MayHaveName(const QObject &object, const std::string &ident)
-{
-    const QString name = object.objectName();
-    if (name.size() != static_cast<qsizetype>(ident.size()))
-        return false;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        const char16_t a = name[i].unicode();
-        const auto b = static_cast<unsigned char>(ident[static_cast<size_t>(i)]);
-        if (b >= 0x80 || a >= 0x80)
-            return true;
-        const auto lower = [](unsigned c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
-        if (lower(a) != lower(b))
-            return false;
-    }
-    return true;
-}
-
-// Names end up in file names of exported pages, so only identifiers are
-// taken, and no two controls of one owner share a name.
-void SetComponentName(TLXDesigned &control, const std::string &name)
-{
-    if (!name.empty() && !IsValidIdent(name))
-        throw Exception("'" + name + "' is not a valid component name");
-    QWidget *self = control.Widget();
-    if (!name.empty() && self->parentWidget()) {
-        for (QObject *sibling : self->parentWidget()->children()) {
-            if (sibling == self || !sibling->isWidgetType() || !MayHaveName(*sibling, name))
-                continue;
-            TLXDesigned *other = AsDesigned(static_cast<QWidget *>(sibling));
-            if (other && StrUtils::SameText(other->ComponentName(), name))
-                throw Exception("A component named " + name + " already exists");
-        }
-    }
-    control.SetName(CodePage::ToQString(name));
-}
-
-// The designed controls among the children of one parent, with the place
-// and the tab order of each. It is kept while the parent's child list is
-// unchanged or has only grown at its end, as it does while a layout is
-// opened, so that reading and setting the tab orders of n new controls
-// does not walk the siblings n times. The kept copy of the child list
-// shares the parent's list until the parent changes it. Tab orders are
-// stored only by SetTabOrder, which keeps them up to date here.
+// The designed controls among the children of one parent, with the place,
+// the tab order and the name of each. It is kept while the parent's child
+// list is unchanged or has only grown at its end, as it does while a layout
+// is opened, so that reading and setting the tab orders and names of n new
+// controls does not walk the siblings n times. The kept copy of the child
+// list shares the parent's list until the parent changes it; a child that
+// is destroyed drops it all. Tab orders are stored only by SetTabOrder,
+// which keeps them up to date here; names are followed as they change.
 struct TSiblingOrders {
     QPointer<QObject> Parent;
     QList<QObject *> Children;
@@ -111,7 +74,33 @@ struct TSiblingOrders {
     std::vector<int64_t> Place;          // designed controls before each child
     std::vector<int64_t> Order;          // tab order of each designed child
     int64_t Count = 0;
+    // Names of the designed children in ASCII lower case, and how many
+    // children bear each; the watcher holds the connections that follow
+    // them.
+    QHash<QObject *, QString> Names;
+    QHash<QString, int> NameCount;
+    std::unique_ptr<QObject> Watcher;
 };
+
+QString FoldedName(const QString &name)
+{
+    QString folded = name;
+    for (QChar &ch : folded)
+        if (ch >= u'A' && ch <= u'Z')
+            ch = QChar(ch.unicode() + (u'a' - u'A'));
+    return folded;
+}
+
+void Rename(TSiblingOrders &s, QObject *child, const QString &name)
+{
+    auto it = s.Names.find(child);
+    if (it == s.Names.end())
+        return;
+    if (--s.NameCount[*it] == 0)
+        s.NameCount.remove(*it);
+    *it = FoldedName(name);
+    ++s.NameCount[*it];
+}
 
 TSiblingOrders &SiblingOrders(QObject *parent)
 {
@@ -128,6 +117,9 @@ TSiblingOrders &SiblingOrders(QObject *parent)
         s.Place.clear();
         s.Order.clear();
         s.Count = 0;
+        s.Names.clear();
+        s.NameCount.clear();
+        s.Watcher = std::make_unique<QObject>();
     }
     for (auto i = static_cast<qsizetype>(s.Place.size()); i < children.size(); ++i) {
         QObject *child = children[i];
@@ -136,11 +128,38 @@ TSiblingOrders &SiblingOrders(QObject *parent)
         s.Designed.push_back(designed);
         s.Place.push_back(s.Count);
         s.Order.push_back(designed ? designed->StoredValue("TabOrder", s.Count) : 0);
-        if (designed)
-            ++s.Count;
+        if (!designed)
+            continue;
+        ++s.Count;
+        const QString folded = FoldedName(child->objectName());
+        s.Names.insert(child, folded);
+        ++s.NameCount[folded];
+        QObject::connect(child, &QObject::objectNameChanged, s.Watcher.get(),
+                         [child](const QString &name) { Rename(s, child, name); });
+        QObject::connect(child, &QObject::destroyed, s.Watcher.get(), [] { s.Parent = nullptr; });
     }
     s.Children = children;
     return s;
+}
+
+// Names end up in file names of exported pages, so only identifiers are
+// taken, and no two controls of one owner share a name (whatever the letter
+// case). An identifier is ASCII; a name that is not never equals it.
+void SetComponentName(TLXDesigned &control, const std::string &name)
+{
+    if (!name.empty() && !IsValidIdent(name))
+        throw Exception("'" + name + "' is not a valid component name");
+    QWidget *self = control.Widget();
+    QWidget *parent = self->parentWidget();
+    const QString wanted = CodePage::ToQString(name);
+    if (!name.empty() && parent) {
+        const TSiblingOrders &s = SiblingOrders(parent);
+        const QString folded = FoldedName(wanted);
+        const int own = s.Names.value(self) == folded ? 1 : 0;
+        if (s.NameCount.value(folded) > own)
+            throw Exception("A component named " + name + " already exists");
+    }
+    control.SetName(wanted);
 }
 
 // The tab order a control has until one is set: its place among the

@@ -567,6 +567,33 @@ TEST_F(DesignerClassesTest, UnsetTabOrdersFollowTheSiblings)
               "0123");
 }
 
+// Names stay unique among siblings however they change: renamed, replaced
+// by a control made in the place of a destroyed one, or set directly.
+TEST_F(DesignerClassesTest, SiblingNamesAreCheckedAsTheyChange)
+{
+    auto *a = Make<TLXButton>();
+    auto *b = Make<TLXEditBox>();
+    WriteFromVariant(a, "Name", "First");
+    WriteFromVariant(b, "Name", "Second");
+    WriteFromVariant(a, "Name", "FIRST");
+    EXPECT_EQ(ErrorOf([&] { WriteFromVariant(b, "Name", "first"); }),
+              "A component named first already exists");
+    a->SetName("Renamed");
+    WriteFromVariant(b, "Name", "First");
+    EXPECT_EQ(ErrorOf([&] { WriteFromVariant(b, "Name", "renamed"); }),
+              "A component named renamed already exists");
+    new QWidget(&FParent); // a plain widget's name does not count
+    FParent.children().back()->setObjectName("Plain");
+    WriteFromVariant(b, "Name", "Plain");
+    for (int i = 0; i < 3; ++i) {
+        delete a;
+        a = Make<TLXButton>();
+        EXPECT_EQ(ErrorOf([&] { WriteFromVariant(a, "Name", "Renamed"); }), "no error");
+    }
+    EXPECT_EQ(ErrorOf([&] { WriteFromVariant(b, "Name", "Renamed"); }),
+              "A component named Renamed already exists");
+}
+
 TEST_F(DesignerClassesTest, OversizedValuesAreRefusedOrBounded)
 {
     auto *grid = Make<TLXStringGrid>();
