@@ -3,7 +3,9 @@
 #include "app/ProgramIcon.h"
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
+#include "editors/EditorDialogs.h"
 #include "inspector/DesignerClasses.h"
+#include "inspector/RSDefaultPropertyPresets.h"
 
 #include <memory>
 #include <unistd.h>
@@ -20,6 +22,8 @@ int main(int argc, char **argv)
     DesignerHandler = handler.get();
     CreateControlsFactory();
     RegisterDesignerClasses();
+    RegisterDefaultPropertyPresets();
+    InstallEditorDialogs();
 
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Form Designer"));

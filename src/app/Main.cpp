@@ -24,6 +24,10 @@
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
+#include "inspector/RSPropertyPreset.h"
+#include "inspector/RSPropertyPresets.h"
+#include "inspector/RSTComponentPropertyPreset.h"
+#include "inspector/RSTParentComponentPropertyPreset.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramFolder.h"
 
@@ -380,6 +384,33 @@ void TForm1::ConfigureInspector()
     setFont(inspector->TitleCaptionFont(), 0x000000, 0);
     inspector->SetColWidth(0, 100);
     inspector->SetColWidth(1, 81);
+    ConfigurePresets();
+}
+
+void TForm1::ConfigurePresets()
+{
+    TRSCustomObjectInspector *inspector = FInspector->Inspector();
+    const TRSFont &base = inspector->ValueFont();
+    TRSPropertyPresets &presets = inspector->Presets();
+    presets.BeginUpdate();
+    for (int i = 0; i < presets.Count(); ++i) {
+        TRSPropertyPreset *preset = presets.Item(i);
+        const TClassInfo *cls = TypInfo::ClassInfoOf(preset);
+        TRSColor color = 0x000000; // window text
+        if (cls == TRSTComponentPropertyPreset::ClassType())
+            color = 0x800000; // maroon
+        else if (cls == TRSTParentComponentPropertyPreset::ClassType())
+            color = 0x008000; // green
+        preset->Font().SetName(base.Name());
+        preset->Font().SetSize(base.Size());
+        preset->Font().SetStyle(0);
+        preset->Font().SetColor(color);
+        preset->ValueFont().SetName(base.Name());
+        preset->ValueFont().SetSize(base.Size());
+        preset->ValueFont().SetColor(0x000080); // navy
+        preset->SetActions(preset->Actions() | PresetBit(pftFont) | PresetBit(pftValueFont));
+    }
+    presets.EndUpdate();
 }
 
 void TForm1::mnuBringToFrontClick()

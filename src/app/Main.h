@@ -116,6 +116,8 @@ protected:
 private:
     void CreateMenus();
     void ConfigureInspector();
+    // Every preset of the inspector also sets the row fonts.
+    void ConfigurePresets();
     QWidget *CreatePalette();
     QWidget *EnsureBrowser(int tabIndex);
     void ShowInBrowser(int tab, const QString &path);

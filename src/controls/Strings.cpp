@@ -1,5 +1,7 @@
 #include "controls/Strings.h"
 
+#include "inspector/Reader.h"
+#include "inspector/Writer.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
 
@@ -81,4 +83,11 @@ void TStrings::Assign(const TStrings &other)
 {
     if (&other != this)
         SetLines(other.Lines());
+}
+
+void TStrings::DefineProperties(TFiler &filer)
+{
+    filer.DefineProperty(
+        "Strings", [this](::TReader &reader) { SetStrings(reader.ReadStrings()); },
+        [this](::TWriter &writer) { writer.WriteStrings(Strings()); }, Count() > 0);
 }

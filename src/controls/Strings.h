@@ -39,6 +39,9 @@ public:
     // Copies the other list's lines; never keeps the other list.
     void Assign(const TStrings &other);
 
+    // The lines are stored as the extra property "Strings".
+    void DefineProperties(TFiler &filer) override;
+
     std::function<void()> OnChange;
 
 private:

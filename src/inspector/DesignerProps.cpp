@@ -1,5 +1,6 @@
 #include "inspector/DesignerProps.h"
 
+#include "controls/Colors.h"
 #include "controls/LXDesigned.h"
 #include "controls/Strings.h"
 #include "platform/CodePage.h"
@@ -72,8 +73,7 @@ std::vector<TPropInfo> ColorProps(int32_t ownColor)
                          "ParentColor"),
             Bool<TLXDesigned>(
                 "ParentColor", [](TLXDesigned &c) { return c.ParentColor(); },
-                [](TLXDesigned &c, bool v) { c.SetParentColor(v); },
-                ownColor == int32_t(0x8000000F))};
+                [](TLXDesigned &c, bool v) { c.SetParentColor(v); }, ownColor == clBtnFace)};
 }
 
 std::vector<TPropInfo> Ctl3DProps()

@@ -1,7 +1,10 @@
 #include "inspector/RSCustomObjectInspector.h"
 
+#include "inspector/RSDefaultPropertyPresets.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSItemProperties.h"
+#include "inspector/RSPropertyPreset.h"
+#include "inspector/RSPropertyPresets.h"
 #include "inspector/StrUtils.h"
 #include "platform/Persistent.h"
 #include "propgrid/RSConsts.h"
@@ -114,6 +117,10 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     FValueChangedFont.ApplyParent(&ValueFont());
     FValueChangedFont.SetStyle(FValueChangedFont.Style() | TRSFont::fsBold);
     FValueChangedFont.ComputeDelta(&ValueFont());
+    // The ready-made presets are registered before the first inspector.
+    RegisterDefaultPropertyPresets();
+    FPresets.reset(CreatePresets());
+    AddRegisteredPresets();
 }
 
 TRSCustomObjectInspector::~TRSCustomObjectInspector()
@@ -121,6 +128,7 @@ TRSCustomObjectInspector::~TRSCustomObjectInspector()
     FDestroying = true;
     FPoster.reset();
     FObjects->Clear();
+    FPresets.reset();
 }
 
 void TRSCustomObjectInspector::Post(const std::function<void()> &action)
@@ -294,6 +302,7 @@ void TRSCustomObjectInspector::Scan()
             1 + ((FDisplayOptions & doMultiColValues) ? static_cast<int>(objects.size()) : 1));
         ScanProperties(objects, Items());
         ApplyFilters();
+        ApplyPresets();
     } catch (...) {
         EndUpdate();
         FScanGuard.clear();
@@ -752,4 +761,98 @@ const TRSFont *TRSCustomObjectInspector::GetBaseFont(TRSCustomDeltaFont *font) c
     if (font == &FValueChangedFont)
         return &FValueFont;
     return TRSCustomItemListEditor::GetBaseFont(font);
+}
+
+// ---- presets ------------------------------------------------------------
+
+TRSPropertyPresets *TRSCustomObjectInspector::CreatePresets()
+{
+    return new TRSPropertyPresets(this);
+}
+
+void TRSCustomObjectInspector::AddRegisteredPresets()
+{
+    FPresets->BeginUpdate();
+    try {
+        for (TRSPropertyPresetClass cls : RegisteredPropertyPresets())
+            if (FPresets->IndexOfPresetClass(cls) < 0)
+                FPresets->AddPresetOfClass(cls);
+    } catch (...) {
+        FPresets->EndUpdate();
+        throw;
+    }
+    FPresets->EndUpdate();
+}
+
+void TRSCustomObjectInspector::SetPresets(const TRSPropertyPresets &value)
+{
+    if (&value == FPresets.get())
+        return;
+    FPresets->BeginUpdate();
+    try {
+        FPresets->Clear();
+        for (int i = 0; i < value.Count(); ++i) {
+            TRSPropertyPreset *source = value.Item(i);
+            FPresets->AddPresetOfClass(TypInfo::ClassInfoOf(source))->Assign(*source);
+        }
+    } catch (...) {
+        FPresets->EndUpdate();
+        throw;
+    }
+    FPresets->EndUpdate();
+}
+
+void TRSCustomObjectInspector::ApplyPresets()
+{
+    if (FDestroying || !FPresets || FPresets->Count() == 0)
+        return;
+    // A copy: an alias may move a row within its sorted collection.
+    const std::vector<TRSItemProp *> rows = AllRows();
+    for (TRSItemProp *row : rows)
+        if (TRSItemProperty *p = AsProperty(row))
+            FPresets->ApplyToItem(p);
+}
+
+void TRSCustomObjectInspector::DoCustomPreset(TRSPropertyPreset *preset, TRSItemProperty *row)
+{
+    if (OnCustomPreset)
+        OnCustomPreset(this, preset, row);
+}
+
+void TRSCustomObjectInspector::DoMatchPreset(TRSPropertyPreset *preset, TRSItemProperty *row,
+                                             bool &result)
+{
+    if (OnMatchPreset)
+        OnMatchPreset(this, preset, row, result);
+}
+
+void TRSCustomObjectInspector::PresetNotify(TRSPropertyPreset *, TCollectionNotification) {}
+
+void TRSCustomObjectInspector::PresetsChanged(TRSPropertyPreset *)
+{
+    if (!FLoading)
+        ApplyPresets();
+}
+
+void TRSCustomObjectInspector::FontChanged()
+{
+    TRSCustomItemListEditor::FontChanged();
+    if (!FPresets)
+        return;
+    FPresets->BeginUpdate();
+    for (int i = 0; i < FPresets->Count(); ++i)
+        FPresets->Item(i)->ParentFontsChanged();
+    FPresets->EndUpdate();
+}
+
+void TRSCustomObjectInspector::ValueFontChanged()
+{
+    TRSCustomItemListEditor::ValueFontChanged();
+    FValueChangedFont.ApplyParent(&FValueFont);
+    if (!FPresets)
+        return;
+    FPresets->BeginUpdate();
+    for (int i = 0; i < FPresets->Count(); ++i)
+        FPresets->Item(i)->ParentFontsChanged();
+    FPresets->EndUpdate();
 }

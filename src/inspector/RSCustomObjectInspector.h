@@ -10,6 +10,14 @@
 
 class QObject;
 class TPersistent;
+class TRSPropertyPreset;
+class TRSPropertyPresets;
+
+// Events of the presets that have no handler of their own.
+using TRSCustomPresetItemEvent =
+    std::function<void(TRSObject *Sender, TRSPropertyPreset *Preset, TRSItemProperty *Item)>;
+using TRSCustomPresetItemQueryEvent = std::function<void(
+    TRSObject *Sender, TRSPropertyPreset *Preset, TRSItemProperty *Item, bool &Result)>;
 
 // The property grid bound to objects: it lists the published properties
 // common to the inspected objects as property rows, nests the properties of
@@ -59,6 +67,22 @@ public:
     void EndChange(int position);
     void ApplyFilters();
 
+    // Editing presets: every row is handed to them after each scan.
+    TRSPropertyPresets &Presets() { return *FPresets; }
+    // Copies the given presets, each as a preset of its own class.
+    void SetPresets(const TRSPropertyPresets &value);
+    void ApplyPresets();
+    virtual TRSPropertyPresets *CreatePresets();
+    // One preset of each registered preset class not yet held, in
+    // registration order.
+    virtual void AddRegisteredPresets();
+    virtual void DoCustomPreset(TRSPropertyPreset *preset, TRSItemProperty *row);
+    virtual void DoMatchPreset(TRSPropertyPreset *preset, TRSItemProperty *row, bool &result);
+    virtual void PresetNotify(TRSPropertyPreset *preset, TCollectionNotification action);
+    virtual void PresetsChanged(TRSPropertyPreset *preset);
+    TRSCustomPresetItemEvent OnCustomPreset;
+    TRSCustomPresetItemQueryEvent OnMatchPreset;
+
     // Told by the objects list.
     void ObjectsChanging();
     void ObjectsChanged(TRSInspectorObject *entry);
@@ -84,6 +108,8 @@ public:
     void SetDisplayOptions(TILEDisplayOptions value) override;
     TRSItemProps *CreateItems(TRSItemProp *owner) override;
     const TRSFont *GetBaseFont(TRSCustomDeltaFont *font) const override;
+    void FontChanged() override;
+    void ValueFontChanged() override;
 
     // The text of a value that a column shows: the property's text for one
     // object; also used by the rows.
@@ -102,6 +128,7 @@ private:
     void Post(const std::function<void()> &action);
 
     std::unique_ptr<TRSInspectorObjects> FObjects;
+    std::unique_ptr<TRSPropertyPresets> FPresets;
     TRSStringList FFilters;
     TTypeKinds FDisplayKinds;
     bool FInplaceComponents = true;

@@ -148,6 +148,10 @@ bool TRSItemProperty::RefreshValue()
                     std::string text = name;
                     OnGetProperty(this, owner, FPropName, text);
                     values->Put(c, text);
+                    // The raw value follows too, or the value-changed font
+                    // would keep judging the value first read.
+                    if (FHasTypeData && owner)
+                        SetStoredValue(c, TypInfo::ReadAsVariant(owner, name, false));
                 } else if (FItemKind == ikSetElement) {
                     TRSItemProperty *set = NearestAncestor(ikSet);
                     const uint32_t mask =

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class TFiler;
+
 // Base of every object whose published properties can be inspected: the
 // designed controls and their sub-objects (fonts, constraints, string
 // lists, pictures), collections and their items. A component is an object
@@ -20,6 +22,10 @@ public:
     virtual bool IsComponent() const { return false; }
     // The component's name in the system code page; empty for others.
     virtual std::string ComponentName() const { return {}; }
+
+    // Properties stored besides the published ones: a descendant defines
+    // each on the filer with the code that reads and writes it.
+    virtual void DefineProperties(TFiler &) {}
 
     // Observers told once when the object is destroyed; the id removes one.
     using TFreeObserver = std::function<void(TPersistent *)>;

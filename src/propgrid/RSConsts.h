@@ -15,6 +15,15 @@ inline constexpr const char *SListIndexError = "List index out of bounds (%d)";
 inline constexpr const char *SMiscellaneous = "Miscellaneous";
 inline constexpr const char *SInvalidPropertyValue = "\"%s\" is not a valid property value";
 
+// Property stream.
+inline constexpr const char *SNoWriterForFiler = "No TWriter defined for filer";
+inline constexpr const char *SNoReaderForFiler = "No TReader defined for filer";
+inline constexpr const char *SClassNotFound = "Class %s not found";
+inline constexpr const char *SStreamReadError = "Stream read error: the data ends too early";
+inline constexpr const char *SInvalidStreamFormat = "Invalid stream format: %s";
+inline constexpr const char *SStreamTooDeep = "Stream error: objects nested too deeply";
+inline constexpr const char *SCannotStreamValue = "A value of type %s cannot be stored";
+
 // Published-property model and inspected rows.
 inline constexpr const char *SPropertyDoesNotExist = "Property %s does not exist";
 inline constexpr const char *SInvalidPropertyType = "Invalid property type: %s";

@@ -71,6 +71,8 @@ public:
     TRSStringList *GetPickList();
     virtual bool GetReadOnly() const;
     bool GetVisible() const { return FVisible; }
+    // The row's own read-only flag, whatever Enabled says.
+    bool ReadOnlyFlag() const { return FReadOnly; }
     bool IsShown() const;
     virtual void RepositionForName(const std::string &newName);
     void ParentFontChanged(TRSItemProp *source);

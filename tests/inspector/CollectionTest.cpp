@@ -87,11 +87,12 @@ TEST(Collection, UpdatesAreHeldBackUntilTheOutermostUpdateEnds)
 
 TEST(Collection, ItemsOfAClassAreMadeOnlyWhenTheyDescendFromTheItemClass)
 {
-    TClassInfo base{"TNamedItem", TypInfo::FindRegisteredClass("TCollectionItem"), {}, {}};
-    TClassInfo derived{"TNamedItemEx", &base, {}, [](TPersistent *o) -> TPersistent * {
-                           return new TNamedItem(static_cast<TCollection *>(o));
-                       }};
-    TClassInfo unrelated{"TOtherItem", TypInfo::FindRegisteredClass("TCollectionItem"), {}, {}};
+    static TClassInfo base{"TNamedItem", TypInfo::FindRegisteredClass("TCollectionItem"), {}, {}};
+    static TClassInfo derived{"TNamedItemEx", &base, {}, [](TPersistent *o) -> TPersistent * {
+                                  return new TNamedItem(static_cast<TCollection *>(o));
+                              }};
+    static TClassInfo unrelated{
+        "TOtherItem", TypInfo::FindRegisteredClass("TCollectionItem"), {}, {}};
     TypInfo::RegisterClass(typeid(TNamedItem), &base);
 
     TCollection c(nullptr, typeid(TNamedItem), [](TCollection *o) { return new TNamedItem(o); });

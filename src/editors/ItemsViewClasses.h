@@ -1,0 +1,7 @@
+#pragma once
+
+// Describes the published properties of the list and tree views (their
+// Items of the classes TListItems and TTreeNodes) and of the editable item
+// copies of the items dialog, and registers them with the published-property
+// model. Later calls do nothing.
+void RegisterItemsViewClasses();

@@ -1,0 +1,34 @@
+#include "inspector/RSInspectorFiler.h"
+
+#include "inspector/GSpecialFiler.h"
+#include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSItemPropsFiler.h"
+#include "inspector/RSPropertyPresets.h"
+#include "inspector/Reader.h"
+#include "inspector/Writer.h"
+
+void TRSInspectorFiler::Write(TWriter &writer)
+{
+    writer.WriteListBegin();
+    writer.WriteDefinedProperties([this](TFiler &f) { DefineProperties(f); });
+    writer.WriteListEnd();
+}
+
+void TRSInspectorFiler::Read(TReader &reader)
+{
+    reader.ReadListBegin();
+    reader.ReadDefinedProperties([this](TFiler &f) { DefineProperties(f); });
+    reader.ReadListEnd();
+}
+
+void TRSInspectorFiler::DefineProperties(TFiler &filer)
+{
+    TRSPropertyPresets &presets = FInspector.Presets();
+    filer.DefineProperty(
+        "HPresets", [&presets](TReader &r) { TGSpecialFiler(&r, &presets).ReadCollection(); },
+        [&presets](TWriter &w) { TGSpecialFiler(&w, &presets).WriteCollection(); },
+        presets.Count() > 0);
+    filer.DefineProperty(
+        "HItems", [this](TReader &r) { TRSItemPropsFiler::ReadRows(r, *FInspector.Items()); },
+        [this](TWriter &w) { TRSItemPropsFiler::WriteRows(w, *FInspector.Items()); }, true);
+}

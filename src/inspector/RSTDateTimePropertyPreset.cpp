@@ -1,0 +1,57 @@
+#include "inspector/RSTDateTimePropertyPreset.h"
+
+#include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSPresetDialogs.h"
+#include "inspector/RSPresetSupport.h"
+
+#include <QCursor>
+#include <cmath>
+
+using namespace RSPresetSupport;
+
+const TClassInfo *TRSTDateTimePropertyPreset::ClassType()
+{
+    static const TClassInfo *info = DescribePresetClass<TRSTDateTimePropertyPreset>(
+        "TRSTDateTimePropertyPreset", TRSPropertyPreset::ClassType());
+    return info;
+}
+
+TRSTDateTimePropertyPreset::TRSTDateTimePropertyPreset(TCollection *collection)
+    : TRSPropertyPreset(collection)
+{
+    SetName("TDateTime Property Editor");
+    SetTypeKinds(KindBit(tkFloat));
+    TypeNames().SetStrings({"TDateTime"});
+    SetEditStyle(esEllipsis);
+    SetEditMask("!90/00/0000 90:00:00 >LL;1;_");
+    OnGetProperty = [](TRSItemProperty *, TPersistent *instance, const std::string &propName,
+                       std::string &value) {
+        value = instance ? DateTimeText(TypInfo::GetFloatProp(instance, propName)) : std::string();
+    };
+    OnSetProperty = [](TRSItemProperty *, TPersistent *instance, const std::string &propName,
+                       const std::string &value) {
+        const double dateTime = ParseDateTime(value);
+        if (instance)
+            TypInfo::SetFloatProp(instance, propName, dateTime);
+    };
+    OnEditButtonClick = [](TRSObject *sender) {
+        TRSItemProperty *row = SenderRow(sender);
+        const auto &editor = PresetDialogs().DateEditor;
+        TRSCustomObjectInspector *inspector = row ? row->Inspector() : nullptr;
+        if (!inspector || !editor)
+            return;
+        // The property itself: the stored value is not refreshed while
+        // the preset supplies the row's text.
+        const double value = row->GetFloatValue(-1);
+        const auto chosen = editor(DateTimeToQt(value), QCursor::pos(), true);
+        if (!chosen)
+            return;
+        // The chosen day with the time of day the value had.
+        const double day = std::trunc(DateTimeFromQt(*chosen));
+        const double time = std::fabs(value - std::trunc(value));
+        row->SetValue(DateTimeText(day < 0 ? day - time : day + time));
+        row->Validate();
+    };
+    SetMatchTypes(MatchBit(mtPropertyType));
+    SetActions(PresetBit(pftEditStyle) | PresetBit(pftEditMask) | PresetBit(pftValidate));
+}

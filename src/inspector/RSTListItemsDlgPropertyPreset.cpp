@@ -1,0 +1,32 @@
+#include "inspector/RSTListItemsDlgPropertyPreset.h"
+
+#include "inspector/RSPresetDialogs.h"
+#include "inspector/RSPresetSupport.h"
+
+const TClassInfo *TRSTListItemsDlgPropertyPreset::ClassType()
+{
+    static const TClassInfo *info =
+        RSPresetSupport::DescribePresetClass<TRSTListItemsDlgPropertyPreset>(
+            "TRSTListItemsDlgPropertyPreset", TRSPropertyPreset::ClassType());
+    return info;
+}
+
+TRSTListItemsDlgPropertyPreset::TRSTListItemsDlgPropertyPreset(TCollection *collection)
+    : TRSPropertyPreset(collection)
+{
+    SetName("TListItems Dialog Property Editor");
+    SetTypeKinds(KindBit(tkClass));
+    TypeNames().SetStrings({"TListItems"});
+    SetEditStyle(esEllipsis);
+    // The dialog edits the object that owns the row's TListItems itself.
+    OnEditButtonClick = [](TRSObject *sender) {
+        TRSItemProperty *row = RSPresetSupport::SenderRow(sender);
+        const auto &dialog = PresetDialogs().ListItemsDialog;
+        if (!row || !dialog)
+            return;
+        if (TPersistent *owner = RSPresetSupport::RowOwner(row))
+            dialog(owner);
+    };
+    SetMatchTypes(MatchBit(mtPropertyType));
+    SetActions(PresetBit(pftEditStyle));
+}

@@ -1,0 +1,32 @@
+#include "inspector/RSTTreeNodesDlgPropertyPreset.h"
+
+#include "inspector/RSPresetDialogs.h"
+#include "inspector/RSPresetSupport.h"
+
+const TClassInfo *TRSTTreeNodesDlgPropertyPreset::ClassType()
+{
+    static const TClassInfo *info =
+        RSPresetSupport::DescribePresetClass<TRSTTreeNodesDlgPropertyPreset>(
+            "TRSTTreeNodesDlgPropertyPreset", TRSPropertyPreset::ClassType());
+    return info;
+}
+
+TRSTTreeNodesDlgPropertyPreset::TRSTTreeNodesDlgPropertyPreset(TCollection *collection)
+    : TRSPropertyPreset(collection)
+{
+    SetName("TTreeNodes Dialog Property Editor");
+    SetTypeKinds(KindBit(tkClass));
+    TypeNames().SetStrings({"TTreeNodes"});
+    SetEditStyle(esEllipsis);
+    // The dialog edits the object that owns the row's TTreeNodes itself.
+    OnEditButtonClick = [](TRSObject *sender) {
+        TRSItemProperty *row = RSPresetSupport::SenderRow(sender);
+        const auto &dialog = PresetDialogs().TreeNodesDialog;
+        if (!row || !dialog)
+            return;
+        if (TPersistent *owner = RSPresetSupport::RowOwner(row))
+            dialog(owner);
+    };
+    SetMatchTypes(MatchBit(mtPropertyType));
+    SetActions(PresetBit(pftEditStyle));
+}
