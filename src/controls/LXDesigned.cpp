@@ -171,10 +171,15 @@ void TLXDesigned::ApplyHint()
 
 void TLXDesigned::SetAlign(int align)
 {
+    const bool unchanged = align == FAlign && align == 0; // alNone
     FAlign = align;
     QWidget *parent = Widget()->parentWidget();
     TAlignLayout::Watch(parent);
-    TAlignLayout::Realign(parent);
+    // A control that stays unaligned moves nothing: its siblings were placed
+    // when they last changed. Opening a layout writes alNone to every
+    // control, and placing all siblings each time would cost n squared.
+    if (!unchanged)
+        TAlignLayout::Realign(parent);
 }
 
 void TLXDesigned::SetAnchors(uint32_t anchors)

@@ -4,6 +4,8 @@
 
 #include <QChildEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
+#include <QResizeEvent>
 
 TContainerClient::TContainerClient(TLXControlsContainer *container)
     : QWidget(container), FContainer(container)
@@ -13,11 +15,45 @@ TContainerClient::TContainerClient(TLXControlsContainer *container)
 
 void TContainerClient::UpdateExtent()
 {
+    FExtentPending = false;
     QRect bounds;
     for (QObject *child : children())
         if (child->isWidgetType())
             bounds |= static_cast<QWidget *>(child)->geometry();
     setMinimumSize(std::max(bounds.right() + 1, 0), std::max(bounds.bottom() + 1, 0));
+}
+
+// Walking every child on each move or resize would make placing n controls
+// cost n squared. A child that reaches beyond the extent widens it at once;
+// only a child that leaves the edge, or is removed, may shrink the extent,
+// and that full walk runs once after the current command, for all changes
+// made meanwhile.
+void TContainerClient::ChildGeometryChanged(const QRect &before, const QRect &after)
+{
+    const QSize extent = minimumSize();
+    const int right = after.isNull() ? 0 : after.right() + 1;
+    const int bottom = after.isNull() ? 0 : after.bottom() + 1;
+    if (right > extent.width() || bottom > extent.height())
+        setMinimumSize(std::max(right, extent.width()), std::max(bottom, extent.height()));
+    const bool leftEdge =
+        !before.isNull() && ((before.right() + 1 == extent.width() && right < extent.width()) ||
+                             (before.bottom() + 1 == extent.height() && bottom < extent.height()));
+    if (leftEdge)
+        RequestExtentUpdate();
+}
+
+void TContainerClient::RequestExtentUpdate()
+{
+    if (FExtentPending)
+        return;
+    FExtentPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (FExtentPending)
+                UpdateExtent();
+        },
+        Qt::QueuedConnection);
 }
 
 bool TContainerClient::event(QEvent *event)
@@ -27,16 +63,23 @@ bool TContainerClient::event(QEvent *event)
         if (child->isWidgetType())
             child->installEventFilter(this);
     } else if (event->type() == QEvent::ChildRemoved) {
-        UpdateExtent();
+        RequestExtentUpdate();
     }
     return QWidget::event(event);
 }
 
 bool TContainerClient::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched->parent() == this &&
-        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
-        UpdateExtent();
+    if (watched->parent() != this)
+        return false;
+    const QWidget *child = static_cast<QWidget *>(watched);
+    if (event->type() == QEvent::Move) {
+        const auto *move = static_cast<QMoveEvent *>(event);
+        ChildGeometryChanged(QRect(move->oldPos(), child->size()), child->geometry());
+    } else if (event->type() == QEvent::Resize) {
+        const auto *resize = static_cast<QResizeEvent *>(event);
+        ChildGeometryChanged(QRect(child->pos(), resize->oldSize()), child->geometry());
+    }
     return false;
 }
 

@@ -12,6 +12,7 @@ class TContainerClient : public QWidget
 public:
     explicit TContainerClient(TLXControlsContainer *container);
 
+    // Sets the minimum size to the bounds of every child widget at once.
     void UpdateExtent();
 
 protected:
@@ -24,6 +25,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void ChildGeometryChanged(const QRect &before, const QRect &after);
+    void RequestExtentUpdate();
+
     TLXControlsContainer *FContainer;
     bool FPressed = false;
+    bool FExtentPending = false;
 };

@@ -19,6 +19,35 @@ TLXControlsContainer::TLXControlsContainer(QWidget *owner, TRSObjectInspector *i
     setWidget(new TContainerClient(this));
 }
 
+QWidget *TLXControlsContainer::ClientWidget()
+{
+    return FPendingClient ? FPendingClient : widget();
+}
+
+void TLXControlsContainer::BeginReplace()
+{
+    CancelReplace();
+    FPendingClient = new TContainerClient(this);
+    FPendingClient->hide();
+}
+
+void TLXControlsContainer::CommitReplace()
+{
+    if (!FPendingClient)
+        return;
+    QWidget *client = FPendingClient;
+    FPendingClient = nullptr;
+    client->setAcceptDrops(widget()->acceptDrops());
+    // The scroll area destroys the previous client with its controls.
+    setWidget(client);
+}
+
+void TLXControlsContainer::CancelReplace()
+{
+    delete FPendingClient;
+    FPendingClient = nullptr;
+}
+
 QList<QWidget *> TLXControlsContainer::Controls()
 {
     return TControlsFactory::DesignedChildren(this);

@@ -17,7 +17,9 @@ public:
 
     TRSObjectInspector *Inspector() const { return FInspector; }
     QWidget *TargetWidget() override { return this; }
-    QWidget *ClientWidget() override { return widget(); }
+    // The widget that holds the top-level designed controls; while a layout
+    // is being opened, the new client that receives the opened controls.
+    QWidget *ClientWidget() override;
 
     // The designed controls on the surface, in stacking order.
     QList<QWidget *> Controls();
@@ -39,8 +41,18 @@ public:
     // name holding an "images" folder (made here).
     static QString HtmlExportTarget(const QString &fileName);
 
+    // Opening a layout builds the new design on a hidden client of its own,
+    // so that a file that fails half-way leaves the design untouched.
+    // BeginReplace starts that client (controls created on the surface go
+    // to it); CommitReplace shows it in place of the current design, which
+    // is destroyed; CancelReplace destroys it.
+    void BeginReplace();
+    void CommitReplace();
+    void CancelReplace();
+
     std::function<void()> OnClick;
 
 private:
     TRSObjectInspector *FInspector;
+    QWidget *FPendingClient = nullptr;
 };

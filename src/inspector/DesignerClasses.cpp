@@ -27,9 +27,12 @@
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
 
+#include <QHash>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <cctype>
+#include <memory>
 #include <vector>
 
 using namespace DesignerProps;
@@ -56,23 +59,107 @@ bool IsValidIdent(const std::string &name)
     return true;
 }
 
+// The designed controls among the children of one parent, with the place,
+// the tab order and the name of each. It is kept while the parent's child
+// list is unchanged or has only grown at its end, as it does while a layout
+// is opened, so that reading and setting the tab orders and names of n new
+// controls does not walk the siblings n times. The kept copy of the child
+// list shares the parent's list until the parent changes it; a child that
+// is destroyed drops it all. Tab orders are stored only by SetTabOrder,
+// which keeps them up to date here; names are followed as they change.
+struct TSiblingOrders {
+    QPointer<QObject> Parent;
+    QList<QObject *> Children;
+    std::vector<TLXDesigned *> Designed; // per child; none for other widgets
+    std::vector<int64_t> Place;          // designed controls before each child
+    std::vector<int64_t> Order;          // tab order of each designed child
+    int64_t Count = 0;
+    // Names of the designed children in ASCII lower case, and how many
+    // children bear each; the watcher holds the connections that follow
+    // them.
+    QHash<QObject *, QString> Names;
+    QHash<QString, int> NameCount;
+    std::unique_ptr<QObject> Watcher;
+};
+
+QString FoldedName(const QString &name)
+{
+    QString folded = name;
+    for (QChar &ch : folded)
+        if (ch >= u'A' && ch <= u'Z')
+            ch = QChar(ch.unicode() + (u'a' - u'A'));
+    return folded;
+}
+
+void Rename(TSiblingOrders &s, QObject *child, const QString &name)
+{
+    auto it = s.Names.find(child);
+    if (it == s.Names.end())
+        return;
+    if (--s.NameCount[*it] == 0)
+        s.NameCount.remove(*it);
+    *it = FoldedName(name);
+    ++s.NameCount[*it];
+}
+
+TSiblingOrders &SiblingOrders(QObject *parent)
+{
+    static TSiblingOrders s;
+    const QList<QObject *> &children = parent->children();
+    if (s.Parent == parent && s.Children.constData() == children.constData() &&
+        s.Children.size() == children.size())
+        return s;
+    const bool grown = s.Parent == parent && s.Children.size() <= children.size() &&
+                       std::equal(s.Children.cbegin(), s.Children.cend(), children.cbegin());
+    if (!grown) {
+        s.Parent = parent;
+        s.Designed.clear();
+        s.Place.clear();
+        s.Order.clear();
+        s.Count = 0;
+        s.Names.clear();
+        s.NameCount.clear();
+        s.Watcher = std::make_unique<QObject>();
+    }
+    for (auto i = static_cast<qsizetype>(s.Place.size()); i < children.size(); ++i) {
+        QObject *child = children[i];
+        TLXDesigned *designed =
+            child->isWidgetType() ? AsDesigned(static_cast<QWidget *>(child)) : nullptr;
+        s.Designed.push_back(designed);
+        s.Place.push_back(s.Count);
+        s.Order.push_back(designed ? designed->StoredValue("TabOrder", s.Count) : 0);
+        if (!designed)
+            continue;
+        ++s.Count;
+        const QString folded = FoldedName(child->objectName());
+        s.Names.insert(child, folded);
+        ++s.NameCount[folded];
+        QObject::connect(child, &QObject::objectNameChanged, s.Watcher.get(),
+                         [child](const QString &name) { Rename(s, child, name); });
+        QObject::connect(child, &QObject::destroyed, s.Watcher.get(), [] { s.Parent = nullptr; });
+    }
+    s.Children = children;
+    return s;
+}
+
 // Names end up in file names of exported pages, so only identifiers are
-// taken, and no two controls of one owner share a name.
+// taken, and no two controls of one owner share a name (whatever the letter
+// case). An identifier is ASCII; a name that is not never equals it.
 void SetComponentName(TLXDesigned &control, const std::string &name)
 {
     if (!name.empty() && !IsValidIdent(name))
         throw Exception("'" + name + "' is not a valid component name");
     QWidget *self = control.Widget();
-    if (!name.empty() && self->parentWidget()) {
-        for (QObject *sibling : self->parentWidget()->children()) {
-            if (sibling == self || !sibling->isWidgetType())
-                continue;
-            TLXDesigned *other = AsDesigned(static_cast<QWidget *>(sibling));
-            if (other && StrUtils::SameText(other->ComponentName(), name))
-                throw Exception("A component named " + name + " already exists");
-        }
+    QWidget *parent = self->parentWidget();
+    const QString wanted = CodePage::ToQString(name);
+    if (!name.empty() && parent) {
+        const TSiblingOrders &s = SiblingOrders(parent);
+        const QString folded = FoldedName(wanted);
+        const int own = s.Names.value(self) == folded ? 1 : 0;
+        if (s.NameCount.value(folded) > own)
+            throw Exception("A component named " + name + " already exists");
     }
-    control.SetName(CodePage::ToQString(name));
+    control.SetName(wanted);
 }
 
 // The tab order a control has until one is set: its place among the
@@ -83,16 +170,12 @@ int64_t TabOrderOf(TLXDesigned &control)
     if (kept != INT64_MIN)
         return kept;
     QWidget *self = control.Widget();
-    if (!self->parentWidget())
+    QWidget *parent = self->parentWidget();
+    if (!parent)
         return 0;
-    int64_t index = 0;
-    for (QObject *sibling : self->parentWidget()->children()) {
-        if (sibling == self)
-            return index;
-        if (sibling->isWidgetType() && AsDesigned(static_cast<QWidget *>(sibling)))
-            ++index;
-    }
-    return index;
+    const TSiblingOrders &s = SiblingOrders(parent);
+    const qsizetype at = parent->children().lastIndexOf(self);
+    return at < 0 ? s.Count : s.Place[static_cast<size_t>(at)];
 }
 
 // Moves the control to a place in its parent's tab order, the others
@@ -101,45 +184,54 @@ int64_t TabOrderOf(TLXDesigned &control)
 void SetTabOrder(TLXDesigned &control, int64_t place)
 {
     QWidget *self = control.Widget();
-    std::vector<TLXDesigned *> order;
-    if (QWidget *parent = self->parentWidget()) {
-        for (QObject *sibling : parent->children()) {
-            if (sibling == self || !sibling->isWidgetType())
-                continue;
-            if (TLXDesigned *other = AsDesigned(static_cast<QWidget *>(sibling)))
-                order.push_back(other);
-        }
+    QWidget *parent = self->parentWidget();
+    if (!parent) {
+        control.SetStoredValue("TabOrder", 0);
+        return;
     }
-    if (place < 0 || place > static_cast<int64_t>(order.size()))
-        place = static_cast<int64_t>(order.size());
+    TSiblingOrders *orders = &SiblingOrders(parent);
+    const auto at = static_cast<size_t>(parent->children().lastIndexOf(self));
+    if (orders->Designed[at] != &control) {
+        // Taken while the control was still being made: take them again.
+        orders->Parent = nullptr;
+        orders = &SiblingOrders(parent);
+    }
+    TSiblingOrders &s = *orders;
+    const int64_t others = s.Count - 1;
+    if (place < 0 || place > others)
+        place = others;
     // Placing a control last (as opening a layout does, control by control)
-    // only follows the current last one: no renumbering, so a layout of n
-    // controls opens in time proportional to n squared at worst, not more.
-    if (place == static_cast<int64_t>(order.size())) {
-        TLXDesigned *last = nullptr;
+    // only follows the current last one: no renumbering.
+    if (place == others) {
+        size_t last = s.Designed.size();
         int64_t lastOrder = INT64_MIN;
-        for (TLXDesigned *other : order) {
-            const int64_t o = TabOrderOf(*other);
-            if (o >= lastOrder) {
-                lastOrder = o;
-                last = other;
+        for (size_t i = 0; i < s.Designed.size(); ++i) {
+            if (i != at && s.Designed[i] && s.Order[i] >= lastOrder) {
+                lastOrder = s.Order[i];
+                last = i;
             }
         }
-        if (!last || lastOrder < place) {
+        if (last == s.Designed.size() || lastOrder < place) {
             control.SetStoredValue("TabOrder", place);
-            if (last)
-                QWidget::setTabOrder(last->Widget(), self);
+            s.Order[at] = place;
+            if (last != s.Designed.size())
+                QWidget::setTabOrder(s.Designed[last]->Widget(), self);
             return;
         }
     }
-    std::stable_sort(order.begin(), order.end(), [](TLXDesigned *a, TLXDesigned *b) {
-        return TabOrderOf(*a) < TabOrderOf(*b);
-    });
-    order.insert(order.begin() + place, &control);
+    std::vector<size_t> order;
+    for (size_t i = 0; i < s.Designed.size(); ++i)
+        if (i != at && s.Designed[i])
+            order.push_back(i);
+    std::stable_sort(order.begin(), order.end(),
+                     [&s](size_t a, size_t b) { return s.Order[a] < s.Order[b]; });
+    order.insert(order.begin() + place, at);
     for (size_t i = 0; i < order.size(); ++i) {
-        order[i]->SetStoredValue("TabOrder", static_cast<int64_t>(i));
+        TLXDesigned *c = s.Designed[order[i]];
+        c->SetStoredValue("TabOrder", static_cast<int64_t>(i));
+        s.Order[order[i]] = static_cast<int64_t>(i);
         if (i > 0)
-            QWidget::setTabOrder(order[i - 1]->Widget(), order[i]->Widget());
+            QWidget::setTabOrder(s.Designed[order[i - 1]]->Widget(), c->Widget());
     }
 }
 

@@ -197,31 +197,20 @@ void TXmlPersistance::Load(const std::string &fileName)
     if (!root)
         return;
     const IXmlElement r = ControlsRoot(root, Container);
-    // The current design is kept in memory first: when reading the file
-    // fails half-way, the design is put back as it was, so no work is lost
-    // to a bad file.
-    const IXmlDocument loaded = Document;
-    WriteChildren(CreateDocument(), Container);
-    const IXmlDocument kept = Document;
-    Document = loaded;
-    ClearContainer();
+    // The file's controls are made on a new client of the surface; the
+    // current design gives way to them only once the whole file has been
+    // read, so a file that fails half-way loses no work.
+    Container->BeginReplace();
     try {
         if (r)
             ReadChildren(r, Container);
     } catch (...) {
-        ClearContainer();
-        ReadChildren(kept->DocumentElement(), Container);
         BindInspector(nullptr);
+        Container->CancelReplace();
         throw;
     }
     BindInspector(nullptr);
-}
-
-void TXmlPersistance::ClearContainer()
-{
-    for (QList<QWidget *> controls = Container->Controls(); !controls.isEmpty();
-         controls = Container->Controls())
-        delete controls.first();
+    Container->CommitReplace();
 }
 
 void TXmlPersistance::ReadChildren(const IXmlNode &element, QWidget *parent)

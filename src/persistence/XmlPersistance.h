@@ -43,7 +43,6 @@ public:
 
 protected:
     void BindInspector(QWidget *control);
-    void ClearContainer();
     void WriteChildren(const IXmlElement &element, QWidget *parent);
     void WriteProperties(TRSItemProps *rows, const IXmlElement &element);
     bool WriteSpecialProperty(TRSItemProperty *row, const IXmlElement &element);

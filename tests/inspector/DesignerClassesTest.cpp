@@ -543,6 +543,57 @@ TEST_F(DesignerClassesTest, TabOrderMovesAControlAndTheOthersCloseUp)
     EXPECT_EQ(Read(b, "TabOrder") + Read(c, "TabOrder") + Read(a, "TabOrder"), "012");
 }
 
+// Tab orders not set yet are places among the siblings; they follow the
+// siblings as they are restacked, removed and added.
+TEST_F(DesignerClassesTest, UnsetTabOrdersFollowTheSiblings)
+{
+    auto *a = Make<TLXButton>();
+    auto *b = Make<TLXEditBox>();
+    auto *c = Make<TLXCheckBox>();
+    new QWidget(&FParent); // not a designed control: takes no place
+    EXPECT_EQ(Read(a, "TabOrder") + Read(b, "TabOrder") + Read(c, "TabOrder"), "012");
+    c->lower();
+    EXPECT_EQ(Read(c, "TabOrder") + Read(a, "TabOrder") + Read(b, "TabOrder"), "012");
+    delete a;
+    auto *d = Make<TLXButton>();
+    EXPECT_EQ(Read(c, "TabOrder") + Read(b, "TabOrder") + Read(d, "TabOrder"), "012");
+    WriteFromVariant(d, "TabOrder", 0);
+    EXPECT_EQ(Read(d, "TabOrder") + Read(c, "TabOrder") + Read(b, "TabOrder"), "012");
+    auto *e = Make<TLXButton>();
+    WriteFromVariant(e, "TabOrder", 99);
+    EXPECT_EQ(Read(e, "TabOrder"), "3");
+    WriteFromVariant(e, "TabOrder", 1);
+    EXPECT_EQ(Read(d, "TabOrder") + Read(e, "TabOrder") + Read(c, "TabOrder") + Read(b, "TabOrder"),
+              "0123");
+}
+
+// Names stay unique among siblings however they change: renamed, replaced
+// by a control made in the place of a destroyed one, or set directly.
+TEST_F(DesignerClassesTest, SiblingNamesAreCheckedAsTheyChange)
+{
+    auto *a = Make<TLXButton>();
+    auto *b = Make<TLXEditBox>();
+    WriteFromVariant(a, "Name", "First");
+    WriteFromVariant(b, "Name", "Second");
+    WriteFromVariant(a, "Name", "FIRST");
+    EXPECT_EQ(ErrorOf([&] { WriteFromVariant(b, "Name", "first"); }),
+              "A component named first already exists");
+    a->SetName("Renamed");
+    WriteFromVariant(b, "Name", "First");
+    EXPECT_EQ(ErrorOf([&] { WriteFromVariant(b, "Name", "renamed"); }),
+              "A component named renamed already exists");
+    new QWidget(&FParent); // a plain widget's name does not count
+    FParent.children().back()->setObjectName("Plain");
+    WriteFromVariant(b, "Name", "Plain");
+    for (int i = 0; i < 3; ++i) {
+        delete a;
+        a = Make<TLXButton>();
+        EXPECT_EQ(ErrorOf([&] { WriteFromVariant(a, "Name", "Renamed"); }), "no error");
+    }
+    EXPECT_EQ(ErrorOf([&] { WriteFromVariant(b, "Name", "Renamed"); }),
+              "A component named Renamed already exists");
+}
+
 TEST_F(DesignerClassesTest, OversizedValuesAreRefusedOrBounded)
 {
     auto *grid = Make<TLXStringGrid>();

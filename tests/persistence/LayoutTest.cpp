@@ -1,6 +1,7 @@
 #include "support/DesignerSingletons.h"
 
 #include "controls/Bitmap.h"
+#include "controls/DropTarget.h"
 #include "controls/LXDesigned.h"
 #include "controls/LXImage.h"
 #include "controls/LXListBox.h"
@@ -189,6 +190,34 @@ TEST_F(LayoutTest, ARejectedValueEndsTheLoadAndPutsTheDesignBack)
     EXPECT_ANY_THROW(Load("bad.xml"));
     ASSERT_EQ(container->Controls().size(), 1);
     EXPECT_EQ(Save("after.xml"), before) << "no work is lost to a bad file";
+}
+
+// The file is read onto a new client of the surface, swapped in only when
+// complete: a failed open keeps the very controls of the design, a good one
+// leaves a surface that takes drops as before, on itself and on its panels.
+TEST_F(LayoutTest, OpeningReplacesTheDesignOnlyOnceTheFileIsRead)
+{
+    container->SetOnDragOver([](QWidget *, QObject *, const QPoint &, bool &) {});
+    QPointer<QWidget> kept = Add("Button", container.get(), "Control1", {0, 0, 75, 25});
+    QWidget *client = container->widget();
+    Write("bad.xml", "<root><control type=\"Panel\"><property name=\"Name\" value=\"Control1\"/>"
+                     "<control type=\"Button\"><property name=\"Name\" value=\"1x\"/>"
+                     "</control></control></root>");
+    EXPECT_ANY_THROW(Load("bad.xml"));
+    EXPECT_EQ(container->widget(), client);
+    EXPECT_EQ(container->Controls(), QList<QWidget *>{kept.data()});
+
+    Write("good.xml", "<root><control type=\"Panel\"><property name=\"Name\" value=\"Control1\"/>"
+                      "<property name=\"Left\" value=\"500\"/></control></root>");
+    Load("good.xml");
+    EXPECT_TRUE(kept.isNull()) << "the previous design is destroyed";
+    const QList<QWidget *> loaded = container->Controls();
+    ASSERT_EQ(loaded.size(), 1);
+    EXPECT_EQ(loaded[0]->objectName(), "Control1");
+    EXPECT_EQ(loaded[0]->x(), 500);
+    EXPECT_TRUE(container->widget()->acceptDrops());
+    EXPECT_TRUE(dynamic_cast<TDropTarget *>(loaded[0])->OnDragOver())
+        << "panels opened from a file take drops as dropped ones do";
 }
 
 } // namespace

@@ -1,0 +1,44 @@
+#include "designer/LXControlsContainer.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// The surface's client is as large as the controls on it: a control that
+// reaches beyond widens it at once; moving the outermost control in or
+// removing it shrinks it once the command has returned.
+TEST(ContainerClientTest, ExtentFollowsTheOutermostControl)
+{
+    TLXControlsContainer container(nullptr, nullptr);
+    container.resize(100, 100);
+    container.show();
+    QWidget *client = container.widget();
+    auto *near = new QWidget(client);
+    near->setGeometry(10, 10, 20, 20);
+    auto *far = new QWidget(client);
+    far->setGeometry(10, 10, 20, 20);
+    near->show();
+    far->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(client->minimumSize(), QSize(30, 30));
+
+    far->move(300, 200);
+    EXPECT_EQ(client->minimumSize(), QSize(320, 220));
+    far->resize(40, 5);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(client->minimumSize(), QSize(340, 205));
+
+    far->move(0, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(client->minimumSize(), QSize(40, 30));
+
+    near->move(50, 60);
+    EXPECT_EQ(client->minimumSize(), QSize(70, 80));
+    delete near;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(client->minimumSize(), QSize(40, 5));
+}
+
+} // namespace
