@@ -188,7 +188,12 @@ void TRSPropertyPreset::WatchList(TNameList &list, TRSPresetMatchType bit)
 
 TRSPropertyPresets *TRSPropertyPreset::Presets() const
 {
-    return dynamic_cast<TRSPropertyPresets *>(Collection());
+    // Asked for every row a preset is matched against: the exact class is
+    // recognised without a full cast.
+    TCollection *collection = Collection();
+    if (collection && typeid(*collection) == typeid(TRSPropertyPresets))
+        return static_cast<TRSPropertyPresets *>(collection);
+    return dynamic_cast<TRSPropertyPresets *>(collection);
 }
 
 TRSCustomObjectInspector *TRSPropertyPreset::Inspector() const

@@ -17,7 +17,18 @@ struct Registry {
     // Answers by the address of the C++ type's description, which is
     // cheaper to hash than its name; filled as objects are looked up.
     std::unordered_map<const std::type_info *, const TClassInfo *> byTypeInfo;
+    // The first registered class of each name, by its name in lower case.
+    std::unordered_map<std::string, const TClassInfo *> byName;
 };
+
+std::string LowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    for (char &c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
 
 Registry &TheRegistry()
 {
@@ -176,8 +187,10 @@ void RegisterClass(std::type_index cls, const TClassInfo *info)
     Registry &r = TheRegistry();
     r.byClass[cls] = info;
     r.byTypeInfo.clear();
-    if (std::find(r.all.begin(), r.all.end(), info) == r.all.end())
+    if (std::find(r.all.begin(), r.all.end(), info) == r.all.end()) {
         r.all.push_back(info);
+        r.byName.emplace(LowerAscii(info->Name), info);
+    }
 }
 
 const TClassInfo *ClassInfoOf(const TPersistent *object)
@@ -203,10 +216,9 @@ const TClassInfo *ClassInfoOfType(std::type_index cls)
 
 const TClassInfo *FindRegisteredClass(std::string_view name)
 {
-    for (const TClassInfo *info : TheRegistry().all)
-        if (StrUtils::SameText(info->Name, name))
-            return info;
-    return nullptr;
+    const Registry &r = TheRegistry();
+    auto it = r.byName.find(LowerAscii(name));
+    return it == r.byName.end() ? nullptr : it->second;
 }
 
 std::vector<std::string> ClassAncestry(const TClassInfo *info)
