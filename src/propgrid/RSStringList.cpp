@@ -84,7 +84,13 @@ void TRSStringList::Assign(TRSStringList &source)
 {
     if (&source == this)
         return;
-    SetText(source.Text());
+    // Line by line: joining into one text and splitting it again cost more
+    // than the copy, for every pick list a preset hands to a row.
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(source.Count()));
+    for (int i = 0; i < source.Count(); ++i)
+        lines.push_back(source.Get(i));
+    SetLines(std::move(lines));
 }
 
 bool TRSStringList::Equals(TRSStringList &other)
