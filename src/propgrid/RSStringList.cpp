@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <typeinfo>
 
 TRSStringList::TRSStringList(std::initializer_list<std::string> lines) : FLines(lines) {}
 
@@ -84,8 +85,14 @@ void TRSStringList::Assign(TRSStringList &source)
 {
     if (&source == this)
         return;
-    // Line by line: joining into one text and splitting it again cost more
-    // than the copy, for every pick list a preset hands to a row.
+    // Views over other data take the text their own way.
+    if (typeid(*this) != typeid(TRSStringList)) {
+        SetText(source.Text());
+        return;
+    }
+    // A plain list copies line by line: joining into one text and splitting
+    // it again cost more than the copy, for every pick list a preset hands to
+    // a row.
     std::vector<std::string> lines;
     lines.reserve(static_cast<size_t>(source.Count()));
     for (int i = 0; i < source.Count(); ++i)
