@@ -147,21 +147,30 @@ void TRSCustomObjectInspector::SetFilters(TRSStringList &value)
     FFilters.Assign(value);
 }
 
+namespace
+{
+
+// Settings that decide which rows exist ask for a rebuild when they change.
+template <class T>
+void ChangeAndRebuild(TRSCustomObjectInspector &inspector, T &field, const T &value)
+{
+    if (value == field)
+        return;
+    field = value;
+    inspector.RequestRebuild();
+}
+
+} // namespace
+
 void TRSCustomObjectInspector::SetDisplayKinds(TTypeKinds value)
 {
     value &= ~(KindBit(tkArray) | KindBit(tkRecord) | KindBit(tkDynArray));
-    if (value == FDisplayKinds)
-        return;
-    FDisplayKinds = value;
-    RequestRebuild();
+    ChangeAndRebuild(*this, FDisplayKinds, value);
 }
 
 void TRSCustomObjectInspector::SetInplaceComponents(bool value)
 {
-    if (value == FInplaceComponents)
-        return;
-    FInplaceComponents = value;
-    RequestRebuild();
+    ChangeAndRebuild(*this, FInplaceComponents, value);
 }
 
 void TRSCustomObjectInspector::SetDynamicTitleCaptions(bool value)
@@ -495,42 +504,27 @@ const std::vector<std::string> &TRSCustomObjectInspector::PickListOf(const TType
 
 void TRSCustomObjectInspector::SetInplaceCollections(bool value)
 {
-    if (value == FInplaceCollections)
-        return;
-    FInplaceCollections = value;
-    RequestRebuild();
+    ChangeAndRebuild(*this, FInplaceCollections, value);
 }
 
 void TRSCustomObjectInspector::SetCollectionItemFormat(const std::string &value)
 {
-    if (value == FCollectionItemFormat)
-        return;
-    FCollectionItemFormat = value;
-    RequestRebuild();
+    ChangeAndRebuild(*this, FCollectionItemFormat, value);
 }
 
 void TRSCustomObjectInspector::SetInplaceTStrings(bool value)
 {
-    if (value == FInplaceTStrings)
-        return;
-    FInplaceTStrings = value;
-    RequestRebuild();
+    ChangeAndRebuild(*this, FInplaceTStrings, value);
 }
 
 void TRSCustomObjectInspector::SetInplaceTStringsOptions(TInplaceTStringsOptions value)
 {
-    if (value == FInplaceTStringsOptions)
-        return;
-    FInplaceTStringsOptions = value;
-    RequestRebuild();
+    ChangeAndRebuild(*this, FInplaceTStringsOptions, value);
 }
 
 void TRSCustomObjectInspector::SetStringsItemFormat(const std::string &value)
 {
-    if (value == FStringsItemFormat)
-        return;
-    FStringsItemFormat = value;
-    RequestRebuild();
+    ChangeAndRebuild(*this, FStringsItemFormat, value);
 }
 
 namespace
