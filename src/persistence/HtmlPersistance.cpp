@@ -239,7 +239,9 @@ QString THtmlPersistance::UniqueImageFileName(const QString &folder, const QStri
     }
     if (Container)
         for (QWidget *a = Container->parentWidget(); a; a = a->parentWidget())
-            if (!a->objectName().isEmpty())
+            // The toolkit names the inner widgets of its own containers
+            // ("qt_tabwidget_stackedwidget"); they are not part of the form.
+            if (!a->objectName().isEmpty() && !a->objectName().startsWith(QLatin1String("qt_")))
                 n = CodePage::FromQString(a->objectName()) + "_" + n;
     QString path = folder + CodePage::ToQString(n);
     while (QFileInfo::exists(path)) {

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -243,6 +244,30 @@ TEST_F(ExportTest, ImagePicturesGetUniqueFileNames)
     THtmlPersistance html(container.get(), &inspector);
     EXPECT_THROW(html.Save(dir.filePath("other/page.htm").toStdString()), Exception);
     EXPECT_FALSE(QFile::exists(dir.filePath("other/page.htm")));
+}
+
+TEST_F(ExportTest, PictureNamesSkipTheToolkitsOwnWidgets)
+{
+    // As in the main window: the surface sits on a page of a tab widget,
+    // whose inner widgets carry the toolkit's own names.
+    QWidget form;
+    form.setObjectName("Form1");
+    auto *pages = new QTabWidget(&form);
+    auto *surface = new TLXControlsContainer(nullptr, &inspector);
+    surface->setObjectName("MainPanel");
+    pages->addTab(surface, "Design");
+    auto *image = static_cast<TLXImage *>(Add("Image", surface, "Image1", {0, 0, 50, 50}));
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(2, 2, QImage::Format_RGB32).save(&buffer, "BMP");
+    auto graphic = std::make_unique<TBitmap>();
+    graphic->LoadFromBytes(bmp);
+    image->Picture().SetGraphic(std::move(graphic));
+
+    const QString path = dir.filePath("page.htm");
+    THtmlPersistance(surface, &inspector).Save(path.toStdString());
+    EXPECT_TRUE(Has(Read(path), "src=\"images/Form1_MainPanel_Image1.BMP\""));
 }
 
 TEST_F(ExportTest, FoDocumentOfOneButtonAndOfAnEmptyLayout)
