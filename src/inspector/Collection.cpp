@@ -87,7 +87,11 @@ TCollectionItem *TCollection::AddItemOfClass(const TClassInfo *itemClass)
 void TCollection::Delete(int index)
 {
     CheckIndex(index);
-    delete FItems[static_cast<size_t>(index)];
+    // Taken out while still whole, so that the notifications see the item's
+    // own class; its destructor then finds it outside any collection.
+    TCollectionItem *item = FItems[static_cast<size_t>(index)];
+    RemoveItem(item);
+    delete item;
 }
 
 void TCollection::Clear()
@@ -97,7 +101,7 @@ void TCollection::Clear()
     BeginUpdate();
     FClearing = true;
     while (!FItems.empty())
-        delete FItems.back();
+        Delete(Count() - 1);
     FClearing = false;
     EndUpdate();
 }
