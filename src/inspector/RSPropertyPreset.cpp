@@ -171,6 +171,9 @@ TRSPropertyPreset::TRSPropertyPreset(TCollection *collection) : TCollectionItem(
 
 TRSPropertyPreset::~TRSPropertyPreset()
 {
+    // Leaves the presets while still a preset, so that the inspector is
+    // told about a whole one.
+    SetCollection(nullptr);
     FFont.OnChange = nullptr;
     FValueFont.OnChange = nullptr;
 }
