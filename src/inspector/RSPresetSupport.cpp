@@ -3,12 +3,14 @@
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSItemProperty.h"
+#include "inspector/RSPresetDialogs.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/StrUtils.h"
 #include "platform/CodePage.h"
 #include "propgrid/RSConsts.h"
 #include "propgrid/RSStringList.h"
 
+#include <QCursor>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -46,6 +48,32 @@ TPersistent *RowOwner(TRSItemProperty *row)
         return nullptr;
     std::string path = row->PropPath();
     return inspector->ResolveInstance(object, path, row);
+}
+
+void EditRowOwner(TRSObject *sender, const std::function<void(TPersistent *)> &dialog)
+{
+    TRSItemProperty *row = SenderRow(sender);
+    if (!row || !dialog)
+        return;
+    if (TPersistent *owner = RowOwner(row))
+        dialog(owner);
+}
+
+void EditRowDate(TRSObject *sender, bool keepOnScreen,
+                 const std::function<std::string(double value, double chosen)> &text)
+{
+    TRSItemProperty *row = SenderRow(sender);
+    const auto &editor = PresetDialogs().DateEditor;
+    if (!row || !row->Inspector() || !editor)
+        return;
+    // The property itself: the stored value is not refreshed while the
+    // preset supplies the row's text.
+    const double value = row->GetFloatValue(-1);
+    const auto chosen = editor(DateTimeToQt(value), QCursor::pos(), keepOnScreen);
+    if (!chosen)
+        return;
+    row->SetValue(text(value, DateTimeFromQt(*chosen)));
+    row->Validate();
 }
 
 int64_t ParseIntegerText(const std::string &text)

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -46,6 +47,15 @@ TRSItemProperty *ServedRow(TRSPropertyPreset &preset, TRSObject *sender,
 // The object that owns the row's property, for the current value column;
 // none when the path leads nowhere.
 TPersistent *RowOwner(TRSItemProperty *row);
+
+// Opens a dialog on the object that owns the property of the row that sent
+// the click, when the dialog is there.
+void EditRowOwner(TRSObject *sender, const std::function<void(TPersistent *)> &dialog);
+// Opens the date pop-up at the mouse for the row that sent the click; on a
+// chosen day the row takes the text made of its value and that day, and
+// validates it. With keepOnScreen the pop-up stays inside the screen.
+void EditRowDate(TRSObject *sender, bool keepOnScreen,
+                 const std::function<std::string(double value, double chosen)> &text);
 
 // An integer text: decimal, or hexadecimal after "$" read as 32 bits.
 // Anything else raises "'%s' is not a valid integer value".

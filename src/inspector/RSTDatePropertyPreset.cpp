@@ -1,10 +1,6 @@
 #include "inspector/RSTDatePropertyPreset.h"
 
-#include "inspector/RSCustomObjectInspector.h"
-#include "inspector/RSPresetDialogs.h"
 #include "inspector/RSPresetSupport.h"
-
-#include <QCursor>
 
 using namespace RSPresetSupport;
 
@@ -34,19 +30,7 @@ TRSTDatePropertyPreset::TRSTDatePropertyPreset(TCollection *collection)
             TypInfo::SetFloatProp(instance, propName, date);
     };
     OnEditButtonClick = [](TRSObject *sender) {
-        TRSItemProperty *row = SenderRow(sender);
-        const auto &editor = PresetDialogs().DateEditor;
-        TRSCustomObjectInspector *inspector = row ? row->Inspector() : nullptr;
-        if (!inspector || !editor)
-            return;
-        // The property itself: the stored value is not refreshed while
-        // the preset supplies the row's text.
-        const double value = row->GetFloatValue(-1);
-        const auto chosen = editor(DateTimeToQt(value), QCursor::pos(), false);
-        if (!chosen)
-            return;
-        row->SetValue(DateText(DateTimeFromQt(*chosen)));
-        row->Validate();
+        EditRowDate(sender, false, [](double, double chosen) { return DateText(chosen); });
     };
     SetMatchTypes(MatchBit(mtPropertyType));
     SetActions(PresetBit(pftEditStyle) | PresetBit(pftEditMask) | PresetBit(pftValidate));

@@ -1,10 +1,7 @@
 #include "inspector/RSTDateTimePropertyPreset.h"
 
-#include "inspector/RSCustomObjectInspector.h"
-#include "inspector/RSPresetDialogs.h"
 #include "inspector/RSPresetSupport.h"
 
-#include <QCursor>
 #include <cmath>
 
 using namespace RSPresetSupport;
@@ -35,22 +32,12 @@ TRSTDateTimePropertyPreset::TRSTDateTimePropertyPreset(TCollection *collection)
             TypInfo::SetFloatProp(instance, propName, dateTime);
     };
     OnEditButtonClick = [](TRSObject *sender) {
-        TRSItemProperty *row = SenderRow(sender);
-        const auto &editor = PresetDialogs().DateEditor;
-        TRSCustomObjectInspector *inspector = row ? row->Inspector() : nullptr;
-        if (!inspector || !editor)
-            return;
-        // The property itself: the stored value is not refreshed while
-        // the preset supplies the row's text.
-        const double value = row->GetFloatValue(-1);
-        const auto chosen = editor(DateTimeToQt(value), QCursor::pos(), true);
-        if (!chosen)
-            return;
-        // The chosen day with the time of day the value had.
-        const double day = std::trunc(DateTimeFromQt(*chosen));
-        const double time = std::fabs(value - std::trunc(value));
-        row->SetValue(DateTimeText(day < 0 ? day - time : day + time));
-        row->Validate();
+        EditRowDate(sender, true, [](double value, double chosen) {
+            // The chosen day with the time of day the value had.
+            const double day = std::trunc(chosen);
+            const double time = std::fabs(value - std::trunc(value));
+            return DateTimeText(day < 0 ? day - time : day + time);
+        });
     };
     SetMatchTypes(MatchBit(mtPropertyType));
     SetActions(PresetBit(pftEditStyle) | PresetBit(pftEditMask) | PresetBit(pftValidate));

@@ -20,12 +20,7 @@ TRSTListItemsDlgPropertyPreset::TRSTListItemsDlgPropertyPreset(TCollection *coll
     SetEditStyle(esEllipsis);
     // The dialog edits the object that owns the row's TListItems itself.
     OnEditButtonClick = [](TRSObject *sender) {
-        TRSItemProperty *row = RSPresetSupport::SenderRow(sender);
-        const auto &dialog = PresetDialogs().ListItemsDialog;
-        if (!row || !dialog)
-            return;
-        if (TPersistent *owner = RSPresetSupport::RowOwner(row))
-            dialog(owner);
+        RSPresetSupport::EditRowOwner(sender, PresetDialogs().ListItemsDialog);
     };
     SetMatchTypes(MatchBit(mtPropertyType));
     SetActions(PresetBit(pftEditStyle));

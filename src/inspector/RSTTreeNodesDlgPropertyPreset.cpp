@@ -20,12 +20,7 @@ TRSTTreeNodesDlgPropertyPreset::TRSTTreeNodesDlgPropertyPreset(TCollection *coll
     SetEditStyle(esEllipsis);
     // The dialog edits the object that owns the row's TTreeNodes itself.
     OnEditButtonClick = [](TRSObject *sender) {
-        TRSItemProperty *row = RSPresetSupport::SenderRow(sender);
-        const auto &dialog = PresetDialogs().TreeNodesDialog;
-        if (!row || !dialog)
-            return;
-        if (TPersistent *owner = RSPresetSupport::RowOwner(row))
-            dialog(owner);
+        RSPresetSupport::EditRowOwner(sender, PresetDialogs().TreeNodesDialog);
     };
     SetMatchTypes(MatchBit(mtPropertyType));
     SetActions(PresetBit(pftEditStyle));
