@@ -47,6 +47,22 @@ public:
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }
 
+    // Keeps an update open for its own lifetime, however the work ends.
+    class TUpdateScope
+    {
+    public:
+        explicit TUpdateScope(TCollection *collection) : FCollection(collection)
+        {
+            FCollection->BeginUpdate();
+        }
+        ~TUpdateScope() { FCollection->EndUpdate(); }
+        TUpdateScope(const TUpdateScope &) = delete;
+        TUpdateScope &operator=(const TUpdateScope &) = delete;
+
+    private:
+        TCollection *FCollection;
+    };
+
     // Told after every change once no update is open; none: several items.
     std::function<void(TCollection *, TCollectionItem *)> OnUpdate;
     std::function<void(TCollection *, TCollectionItem *, TCollectionNotification)> OnNotify;

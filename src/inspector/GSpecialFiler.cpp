@@ -8,26 +8,6 @@
 #include "inspector/Writer.h"
 #include "propgrid/RSConsts.h"
 
-namespace
-{
-
-class TUpdateScope
-{
-public:
-    explicit TUpdateScope(TCollection *collection) : FCollection(collection)
-    {
-        FCollection->BeginUpdate();
-    }
-    ~TUpdateScope() { FCollection->EndUpdate(); }
-    TUpdateScope(const TUpdateScope &) = delete;
-    TUpdateScope &operator=(const TUpdateScope &) = delete;
-
-private:
-    TCollection *FCollection;
-};
-
-} // namespace
-
 TGSpecialFiler::TGSpecialFiler(TFiler *filer, TCollection *collection)
     : FFiler(filer), FCollection(collection)
 {
@@ -59,7 +39,7 @@ void TGSpecialFiler::ReadCollection()
     auto *reader = dynamic_cast<TReader *>(FFiler);
     if (!reader)
         throw EFilerError(RSConsts::SNoReaderForFiler);
-    TUpdateScope update(FCollection);
+    TCollection::TUpdateScope update(FCollection);
     FCollection->Clear();
     reader->CheckValue(vaCollection);
     while (!reader->EndOfList()) {

@@ -45,22 +45,6 @@ const char *MarkerName(TValueType value)
     return "value";
 }
 
-// Ends a collection update however the reading ends.
-class TUpdateScope
-{
-public:
-    explicit TUpdateScope(TCollection *collection) : FCollection(collection)
-    {
-        FCollection->BeginUpdate();
-    }
-    ~TUpdateScope() { FCollection->EndUpdate(); }
-    TUpdateScope(const TUpdateScope &) = delete;
-    TUpdateScope &operator=(const TUpdateScope &) = delete;
-
-private:
-    TCollection *FCollection;
-};
-
 } // namespace
 
 TReader::TNesting::TNesting(TReader &reader) : FReader(reader)
@@ -329,7 +313,7 @@ void TReader::ReadCollection(TCollection *collection)
 {
     TNesting nesting(*this);
     CheckValue(vaCollection);
-    TUpdateScope update(collection);
+    TCollection::TUpdateScope update(collection);
     collection->Clear();
     while (!EndOfList()) {
         ReadListBegin();

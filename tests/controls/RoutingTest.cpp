@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/TestPictures.h"
 
 #include "controls/Bitmap.h"
 #include "controls/InplaceEdit.h"
@@ -10,7 +11,6 @@
 #include "controls/LXMemo.h"
 #include "controls/LXStringGrid.h"
 
-#include <QBuffer>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -192,12 +192,8 @@ TEST_F(RoutingTest, ImageWithoutPicturePaintsWithoutTheHooks)
     image.grab();
     EXPECT_TRUE(recorder.Of(QEvent::Paint).empty());
 
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImage(4, 4, QImage::Format_RGB32).save(&buffer, "BMP");
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->LoadFromBytes(bytes);
+    const QByteArray bytes = BitmapFileBytes(4, 4);
+    auto bitmap = BitmapOf(bytes);
     image.Picture().SetGraphic(std::move(bitmap));
     image.grab();
     EXPECT_EQ(recorder.Of(QEvent::Paint).size(), 2u);

@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/TestPictures.h"
 
 #include "controls/Bitmap.h"
 #include "controls/Colors.h"
@@ -14,10 +15,8 @@
 #include "persistence/HtmlPersistance.h"
 #include "platform/Exception.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -224,12 +223,8 @@ TEST_F(ExportTest, ImagePicturesGetUniqueFileNames)
 {
     auto *image = static_cast<TLXImage *>(Add("Image", container.get(), "Image1", {0, 0, 50, 50}));
     image->SetComment({"one", "two"});
-    QByteArray bmp;
-    QBuffer buffer(&bmp);
-    buffer.open(QIODevice::WriteOnly);
-    QImage(3, 2, QImage::Format_RGB32).save(&buffer, "BMP");
-    auto graphic = std::make_unique<TBitmap>();
-    graphic->LoadFromBytes(bmp);
+    const QByteArray bmp = BitmapFileBytes(3, 2);
+    auto graphic = BitmapOf(bmp);
     image->Picture().SetGraphic(std::move(graphic));
 
     const std::string first = Html();
@@ -257,12 +252,8 @@ TEST_F(ExportTest, PictureNamesSkipTheToolkitsOwnWidgets)
     surface->setObjectName("MainPanel");
     pages->addTab(surface, "Design");
     auto *image = static_cast<TLXImage *>(Add("Image", surface, "Image1", {0, 0, 50, 50}));
-    QByteArray bmp;
-    QBuffer buffer(&bmp);
-    buffer.open(QIODevice::WriteOnly);
-    QImage(2, 2, QImage::Format_RGB32).save(&buffer, "BMP");
-    auto graphic = std::make_unique<TBitmap>();
-    graphic->LoadFromBytes(bmp);
+    const QByteArray bmp = BitmapFileBytes(2, 2);
+    auto graphic = BitmapOf(bmp);
     image->Picture().SetGraphic(std::move(graphic));
 
     const QString path = dir.filePath("page.htm");

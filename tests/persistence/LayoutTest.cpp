@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/TestPictures.h"
 
 #include "controls/Bitmap.h"
 #include "controls/DropTarget.h"
@@ -13,7 +14,6 @@
 #include "persistence/XmlPersistance.h"
 #include "platform/ErrorDisplay.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -113,12 +113,8 @@ TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
     grid->SetCell(1, 0, "b");
     auto *image =
         static_cast<TLXImage *>(Add("Image", container.get(), "Control4", {400, 10, 50, 50}));
-    QByteArray bmp;
-    QBuffer buffer(&bmp);
-    buffer.open(QIODevice::WriteOnly);
-    QImage(3, 2, QImage::Format_RGB32).save(&buffer, "BMP");
-    auto graphic = std::make_unique<TBitmap>();
-    graphic->LoadFromBytes(bmp);
+    const QByteArray bmp = BitmapFileBytes(3, 2);
+    auto graphic = BitmapOf(bmp);
     image->Picture().SetGraphic(std::move(graphic));
     // The chosen item is written before the items it points into.
     QWidget *combo = Add("ComboBox", container.get(), "Control5", {10, 260, 145, 21});
