@@ -2,7 +2,9 @@
 
 #include "designer/LXControlsContainer.h"
 
+#include <QAbstractItemModel>
 #include <QChildEvent>
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QResizeEvent>
@@ -11,6 +13,19 @@ TContainerClient::TContainerClient(TLXControlsContainer *container)
     : QWidget(container), FContainer(container)
 {
     setAutoFillBackground(true);
+}
+
+// The selection model of a list or combo box view is deleted later when its
+// item model is destroyed first, as destroying those controls does; the view
+// then takes it along at once, and taking a pending deletion back searches
+// the whole event queue. Replacing a design just opened, whose new controls
+// still have thousands of events pending, cost n squared that way. Cut off
+// the deferred deletion: the selection models still go with their views.
+TContainerClient::~TContainerClient()
+{
+    for (QItemSelectionModel *selection : findChildren<QItemSelectionModel *>())
+        if (QAbstractItemModel *model = selection->model())
+            disconnect(model, SIGNAL(destroyed()), selection, SLOT(deleteLater()));
 }
 
 void TContainerClient::UpdateExtent()

@@ -11,6 +11,7 @@ class TContainerClient : public QWidget
 {
 public:
     explicit TContainerClient(TLXControlsContainer *container);
+    ~TContainerClient() override;
 
     // Sets the minimum size to the bounds of every child widget at once.
     void UpdateExtent();

@@ -142,6 +142,7 @@ public:
     virtual std::string GetExpressionMask(int col, int row) const;
     virtual void AutoSizeColumns();
     virtual void UpdateRowCount();
+    // Names that compare equal have the same length (IndexOfName relies on it).
     virtual int CompareNames(const std::string &s1, const std::string &s2) const;
     virtual void InitCategories() {}
     virtual void CommitEdit();

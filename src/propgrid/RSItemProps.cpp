@@ -144,8 +144,11 @@ int TRSItemProps::CompareNames(const std::string &s1, const std::string &s2) con
 
 int TRSItemProps::IndexOfName(const std::string &name) const
 {
+    // Names of different lengths never compare equal, so the comparison,
+    // which folds case, runs only for the few rows of the same length:
+    // opening a layout looks up every row of every control by its path.
     for (int i = 0; i < Count(); ++i)
-        if (CompareNames(FItems[i]->Name(), name) == 0)
+        if (FItems[i]->Name().size() == name.size() && CompareNames(FItems[i]->Name(), name) == 0)
             return i;
     return -1;
 }

@@ -55,6 +55,7 @@ public:
 
     // Virtual operations.
     void HideGridEditor();
+    // Names that compare equal have the same length (IndexOfName relies on it).
     virtual int CompareNames(const std::string &s1, const std::string &s2) const;
     virtual void DefaultCategoryChanged(TRSItemProp *row);
     virtual TRSItemProp *FindItem(const TRSItemKey &key, bool create);

@@ -1,6 +1,10 @@
 #include "designer/LXControlsContainer.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QItemSelectionModel>
+#include <QListWidget>
+#include <QPointer>
 #include <gtest/gtest.h>
 
 namespace
@@ -39,6 +43,29 @@ TEST(ContainerClientTest, ExtentFollowsTheOutermostControl)
     delete near;
     QCoreApplication::processEvents();
     EXPECT_EQ(client->minimumSize(), QSize(40, 5));
+}
+
+// Replacing a design destroys the list and combo box views of the old one at
+// once, and their selection models with them, not in some later turn of the
+// event loop.
+TEST(ContainerClientTest, ReplacedDesignLeavesNoSelectionModelBehind)
+{
+    TLXControlsContainer container(nullptr, nullptr);
+    QWidget *client = container.widget();
+    new QListWidget(client);
+    auto *combo = new QComboBox(client);
+    combo->setEditable(true);
+    combo->addItem(QStringLiteral("item"));
+    QList<QPointer<QItemSelectionModel>> selections;
+    for (QItemSelectionModel *s : client->findChildren<QItemSelectionModel *>())
+        selections.append(s);
+    ASSERT_GE(selections.size(), 2);
+
+    container.BeginReplace();
+    container.CommitReplace();
+    EXPECT_NE(container.widget(), client);
+    for (const QPointer<QItemSelectionModel> &s : selections)
+        EXPECT_TRUE(s.isNull());
 }
 
 } // namespace
