@@ -814,7 +814,11 @@ bool TRSCustomObjectInspector::SetPropText(TPersistent *object, TRSItemProperty 
     TPersistent *owner = ResolveInstance(object, name, row);
     if (!owner)
         return false;
-    const std::string old = GetPropText(owner, row);
+    // The property read for the old text is, by name, the one written: it
+    // is looked up once.
+    const TPropInfo *prop =
+        row->OnGetProperty ? nullptr : TypInfo::FindPublishedProperty(owner, row->PropName());
+    const std::string old = PropText(owner, prop, row);
     // A reference that already shows the text is left alone: object
     // references cannot be written from text, and a layout holding an empty
     // reference must still open.
@@ -822,11 +826,15 @@ bool TRSCustomObjectInspector::SetPropText(TPersistent *object, TRSItemProperty 
         return false;
     if (row->OnSetProperty) {
         row->OnSetProperty(row, owner, name, text);
-    } else if (row->TypeKind() == tkEnumeration && row->TypeName() == "WordBool") {
-        TypInfo::WriteFromVariant(owner, name, TVariant(TVariant(text).AsBoolean()));
-    } else {
-        TypInfo::WriteFromVariant(owner, name, TVariant(text));
+        return old != text;
     }
+    const TVariant value = row->TypeKind() == tkEnumeration && row->TypeName() == "WordBool"
+                               ? TVariant(TVariant(text).AsBoolean())
+                               : TVariant(text);
+    if (prop && name == row->PropName())
+        TypInfo::WriteFromVariant(owner, *prop, value);
+    else
+        TypInfo::WriteFromVariant(owner, name, value);
     return old != text;
 }
 

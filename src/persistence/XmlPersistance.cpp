@@ -18,6 +18,7 @@
 #include "xml/XmlBase64.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlElement.h"
+#include "xml/XmlNameTable.h"
 #include "xml/XmlNodeList.h"
 
 namespace
@@ -241,6 +242,14 @@ QWidget *TXmlPersistance::ReadControl(const IXmlNode &node, QWidget *parent)
 void TXmlPersistance::ReadProperties(const IXmlNode &element)
 {
     const IXmlNodeList nodes = element->ChildNodes();
+    // The attribute names are looked up once per control in the name table
+    // that a document's nodes share, not once per property.
+    TXmlNameTable *names = element->NameTablePtr();
+    const int nameId = names->NameToId("name");
+    const int valueId = names->NameToId("value");
+    auto attr = [names](const IXmlNode &node, int id, const char *name) {
+        return node->NameTablePtr() == names ? node->ReadAttr(id, "") : node->ReadAttr(name, "");
+    };
     for (int i = 0; i < nodes->Count(); ++i) {
         const IXmlNode child = nodes->Item(i);
         if (ReadSpecialProperty(child)) {
@@ -249,10 +258,10 @@ void TXmlPersistance::ReadProperties(const IXmlNode &element)
         }
         if (child->NodeName() != "property")
             continue;
-        TRSItemProp *row = Inspector->Inspector()->Items()->FindPath(child->ReadAttr("name", ""));
+        TRSItemProp *row = Inspector->Inspector()->Items()->FindPath(attr(child, nameId, "name"));
         if (!row || row->GetReadOnly())
             continue;
-        SetValueText(row, child->ReadAttr("value", ""));
+        SetValueText(row, attr(child, valueId, "value"));
         static_cast<TRSItemProperty *>(row)->Apply();
     }
 }
