@@ -8,6 +8,7 @@
 #include "inspector/RSItemProperties.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
+#include "inspector/RSScanRecord.h"
 #include "inspector/StrUtils.h"
 #include "platform/Persistent.h"
 #include "propgrid/RSConsts.h"
@@ -124,12 +125,15 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     RegisterDefaultPropertyPresets();
     FPresets.reset(CreatePresets());
     AddRegisteredPresets();
+    FScanRecord = std::make_unique<TRSScanRecord>(*this);
+    FSpareRows = std::make_unique<TRSItemProperties>();
 }
 
 TRSCustomObjectInspector::~TRSCustomObjectInspector()
 {
     FDestroying = true;
     FPoster.reset();
+    FSpareRows.reset();
     FObjects->Clear();
     FPresets.reset();
 }
@@ -225,7 +229,31 @@ void TRSCustomObjectInspector::ObjectsChanging()
         FHost->HideEditor();
     if (TRSItemProp *current = CurrentRow(); current && !FLoading)
         FRememberedPath = current->GetFullName();
-    Items()->Clear();
+    // Rows that another object of the same class may take again are put
+    // aside whole instead of being destroyed.
+    if (!FDestroying && FScanRecord->Valid() && FSpareRows->Count() == 0)
+        Items()->MoveAllTo(*FSpareRows);
+    else
+        Items()->Clear();
+}
+
+bool TRSCustomObjectInspector::ReuseRows(const std::vector<TPersistent *> &objects)
+{
+    if (objects.size() != 1)
+        return false;
+    const bool spare = Items()->Count() == 0;
+    if (!spare && FSpareRows->Count() > 0)
+        return false;
+    if (!FScanRecord->Retarget(spare ? FSpareRows.get() : Items(), objects.front()))
+        return false;
+    if (spare)
+        FSpareRows->MoveAllTo(*Items());
+    return true;
+}
+
+void TRSCustomObjectInspector::DropSpareRows()
+{
+    FSpareRows->Clear();
 }
 
 void TRSCustomObjectInspector::ObjectsChanged(TRSInspectorObject *)
@@ -288,16 +316,31 @@ void TRSCustomObjectInspector::Rebuild()
             }
         }
     };
+    const bool scanning = FScanning;
+    const std::vector<TPersistent *> objects = InspectedObjects();
+    bool reused = false;
     try {
-        Items()->Clear();
-        if (FScanning)
-            Scan();
+        reused = scanning && ReuseRows(objects);
+        if (!reused) {
+            // With nothing inspected the record and the rows put aside wait
+            // for the next object.
+            if (!objects.empty()) {
+                FScanRecord->Clear();
+                DropSpareRows();
+            }
+            Items()->Clear();
+            if (scanning)
+                Scan();
+        }
         UpdateDisplay();
     } catch (...) {
+        FScanRecord->Clear();
         finish();
         throw;
     }
     finish();
+    if (!reused && scanning && objects.size() == 1)
+        FScanRecord->Record(objects.front());
 }
 
 void TRSCustomObjectInspector::Scan()
@@ -1121,10 +1164,14 @@ void TRSCustomObjectInspector::DoMatchPreset(TRSPropertyPreset *preset, TRSItemP
         OnMatchPreset(this, preset, row, result);
 }
 
-void TRSCustomObjectInspector::PresetNotify(TRSPropertyPreset *, TCollectionNotification) {}
+void TRSCustomObjectInspector::PresetNotify(TRSPropertyPreset *, TCollectionNotification)
+{
+    ++FScanSettingsStamp;
+}
 
 void TRSCustomObjectInspector::PresetsChanged(TRSPropertyPreset *)
 {
+    ++FScanSettingsStamp;
     if (!FLoading)
         ApplyPresets();
 }
@@ -1132,6 +1179,7 @@ void TRSCustomObjectInspector::PresetsChanged(TRSPropertyPreset *)
 void TRSCustomObjectInspector::FontChanged()
 {
     TRSCustomItemListEditor::FontChanged();
+    ++FScanSettingsStamp;
     if (!FPresets)
         return;
     FPresets->BeginUpdate();
@@ -1143,6 +1191,7 @@ void TRSCustomObjectInspector::FontChanged()
 void TRSCustomObjectInspector::ValueFontChanged()
 {
     TRSCustomItemListEditor::ValueFontChanged();
+    ++FScanSettingsStamp;
     FValueChangedFont.ApplyParent(&FValueFont);
     if (!FPresets)
         return;
