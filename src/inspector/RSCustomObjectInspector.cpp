@@ -87,6 +87,9 @@ const char *const kCategoryTable[] = {
     "Width=Visual",
 };
 
+// How many classes' rows are kept for reuse while other objects are shown.
+constexpr size_t kSpareRowSets = 16;
+
 constexpr TTypeKinds kDefaultDisplayKinds =
     KindBit(tkInteger) | KindBit(tkChar) | KindBit(tkEnumeration) | KindBit(tkFloat) |
     KindBit(tkString) | KindBit(tkSet) | KindBit(tkClass) | KindBit(tkWChar) | KindBit(tkLString) |
@@ -126,14 +129,13 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     FPresets.reset(CreatePresets());
     AddRegisteredPresets();
     FScanRecord = std::make_unique<TRSScanRecord>(*this);
-    FSpareRows = std::make_unique<TRSItemProperties>();
 }
 
 TRSCustomObjectInspector::~TRSCustomObjectInspector()
 {
     FDestroying = true;
     FPoster.reset();
-    FSpareRows.reset();
+    FSpareRows.clear();
     FObjects->Clear();
     FPresets.reset();
 }
@@ -230,30 +232,40 @@ void TRSCustomObjectInspector::ObjectsChanging()
     if (TRSItemProp *current = CurrentRow(); current && !FLoading)
         FRememberedPath = current->GetFullName();
     // Rows that another object of the same class may take again are put
-    // aside whole instead of being destroyed.
-    if (!FDestroying && FScanRecord->Valid() && FSpareRows->Count() == 0)
-        Items()->MoveAllTo(*FSpareRows);
-    else
+    // aside whole instead of being destroyed; a few classes are kept.
+    if (!FDestroying && FScanRecord->Current()) {
+        const std::type_info *type = FScanRecord->ObjectType();
+        std::erase_if(FSpareRows, [type](const auto &r) { return *r->ObjectType() == *type; });
+        if (FSpareRows.size() >= kSpareRowSets)
+            FSpareRows.erase(FSpareRows.begin());
+        FScanRecord->PutAside(Items());
+        FSpareRows.push_back(std::move(FScanRecord));
+        FScanRecord = std::make_unique<TRSScanRecord>(*this);
+    } else {
         Items()->Clear();
+    }
 }
 
 bool TRSCustomObjectInspector::ReuseRows(const std::vector<TPersistent *> &objects)
 {
     if (objects.size() != 1)
         return false;
-    const bool spare = Items()->Count() == 0;
-    if (!spare && FSpareRows->Count() > 0)
+    TPersistent *object = objects.front();
+    if (Items()->Count() > 0)
+        return FScanRecord->Retarget(Items(), object);
+    const auto spare = std::find_if(FSpareRows.begin(), FSpareRows.end(), [object](const auto &r) {
+        return *r->ObjectType() == typeid(*object);
+    });
+    if (spare == FSpareRows.end())
         return false;
-    if (!FScanRecord->Retarget(spare ? FSpareRows.get() : Items(), objects.front()))
+    std::unique_ptr<TRSScanRecord> record = std::move(*spare);
+    FSpareRows.erase(spare);
+    if (!record->Retarget(record->Aside(), object))
         return false;
-    if (spare)
-        FSpareRows->MoveAllTo(*Items());
+    record->Aside()->MoveAllTo(*Items());
+    record->TakenBack();
+    FScanRecord = std::move(record);
     return true;
-}
-
-void TRSCustomObjectInspector::DropSpareRows()
-{
-    FSpareRows->Clear();
 }
 
 void TRSCustomObjectInspector::ObjectsChanged(TRSInspectorObject *)
@@ -322,12 +334,7 @@ void TRSCustomObjectInspector::Rebuild()
     try {
         reused = scanning && ReuseRows(objects);
         if (!reused) {
-            // With nothing inspected the record and the rows put aside wait
-            // for the next object.
-            if (!objects.empty()) {
-                FScanRecord->Clear();
-                DropSpareRows();
-            }
+            FScanRecord->Clear();
             Items()->Clear();
             if (scanning)
                 Scan();

@@ -174,8 +174,6 @@ private:
     // would get rows of the same make-up (from the grid or from the rows
     // put aside when the objects changed); false when they must be made.
     bool ReuseRows(const std::vector<TPersistent *> &objects);
-    // Destroys the rows put aside.
-    void DropSpareRows();
 
     std::unique_ptr<TRSInspectorObjects> FObjects;
     std::unique_ptr<TRSPropertyPresets> FPresets;
@@ -202,7 +200,8 @@ private:
     std::unordered_map<const TTypeInfo *, std::vector<std::string>> FPickLists;
     // Counts changes of the presets and fonts that rows take at a scan.
     uint64_t FScanSettingsStamp = 0;
+    // The record of the rows shown, and the rows of objects of other
+    // classes inspected before, put aside with their records for reuse.
     std::unique_ptr<TRSScanRecord> FScanRecord;
-    // The rows of the objects inspected before, kept whole for reuse.
-    std::unique_ptr<TRSItemProps> FSpareRows;
+    std::vector<std::unique_ptr<TRSScanRecord>> FSpareRows;
 };

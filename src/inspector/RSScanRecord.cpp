@@ -3,6 +3,7 @@
 #include "controls/Strings.h"
 #include "inspector/Collection.h"
 #include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSItemProperties.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
 #include "inspector/TypInfo.h"
@@ -22,16 +23,39 @@ enum TValueFlag : uint8_t {
     vfNested = 16,
 };
 
+bool SameType(const std::type_info *a, const std::type_info *b)
+{
+    return a == b || (a && b && *a == *b);
+}
+
 } // namespace
 
 bool TRSScanRecord::TEntry::operator==(const TEntry &other) const
 {
-    return Row == other.Row && Prop == other.Prop && ValueType == other.ValueType &&
-           ValueFlags == other.ValueFlags && (Owner == nullptr) == (other.Owner == nullptr) &&
-           (!Owner || typeid(*Owner) == typeid(*other.Owner));
+    return Row == other.Row && Prop == other.Prop && ValueFlags == other.ValueFlags &&
+           SameType(OwnerType, other.OwnerType) && SameType(ValueType, other.ValueType);
 }
 
 TRSScanRecord::TRSScanRecord(TRSCustomObjectInspector &inspector) : FInspector(inspector) {}
+
+TRSScanRecord::~TRSScanRecord() = default;
+
+bool TRSScanRecord::Current() const
+{
+    return FValid && FInspector.RowsStamp() == FRowsStamp;
+}
+
+void TRSScanRecord::PutAside(TRSItemProps *rows)
+{
+    FAside = std::make_unique<TRSItemProperties>();
+    rows->MoveAllTo(*FAside);
+}
+
+void TRSScanRecord::TakenBack()
+{
+    FAside.reset();
+    FRowsStamp = FInspector.RowsStamp();
+}
 
 void TRSScanRecord::Clear()
 {
@@ -94,8 +118,10 @@ void TRSScanRecord::Record(TPersistent *object)
 
 bool TRSScanRecord::Retarget(TRSItemProps *rows, TPersistent *object)
 {
+    // Rows put aside cannot have changed; the inspector's own may have.
+    const bool aside = FAside && rows == FAside.get();
     if (!FValid || !object || typeid(*object) != *FObjectType || !Allowed() ||
-        FInspector.RowsStamp() != FRowsStamp || !(CurrentSettings() == FSettings))
+        (!aside && FInspector.RowsStamp() != FRowsStamp) || !(CurrentSettings() == FSettings))
         return false;
     FScratch.clear();
     FSeen.assign(1, object);
@@ -121,11 +147,12 @@ bool TRSScanRecord::Collect(TRSItemProps *rows, TPersistent *owner, std::vector<
         TEntry e;
         e.Row = row;
         e.Owner = owner;
+        e.OwnerType = &typeid(*owner);
         // The property found for the same row of an object of the same class
         // before is the same description.
         const size_t k = out.size();
         if (&out != &FEntries && k < FEntries.size() && FEntries[k].Row == row &&
-            typeid(*FEntries[k].Owner) == typeid(*owner))
+            SameType(FEntries[k].OwnerType, e.OwnerType))
             e.Prop = FEntries[k].Prop;
         else
             e.Prop = TypInfo::FindPublishedProperty(owner, row->PropName());

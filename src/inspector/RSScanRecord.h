@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -23,22 +24,38 @@ class TRSScanRecord
 {
 public:
     explicit TRSScanRecord(TRSCustomObjectInspector &inspector);
+    ~TRSScanRecord();
+    TRSScanRecord(const TRSScanRecord &) = delete;
+    TRSScanRecord &operator=(const TRSScanRecord &) = delete;
 
     bool Valid() const { return FValid; }
+    // Valid, and the inspector's rows are still as recorded.
+    bool Current() const;
+    const std::type_info *ObjectType() const { return FObjectType; }
     void Clear();
     // Takes down the rows the inspector has just scanned for object.
     void Record(TPersistent *object);
     // True when a scan of object would make rows of the same make-up as
-    // rows; then the rows take object's values, as a new scan would give
-    // them.
+    // rows (the inspector's own, or those put aside); then the rows take
+    // object's values, as a new scan would give them.
     bool Retarget(TRSItemProps *rows, TPersistent *object);
+
+    // Keeps rows, whole, with their record while the inspector shows other
+    // objects; nothing can change them there.
+    void PutAside(TRSItemProps *rows);
+    TRSItemProps *Aside() const { return FAside.get(); }
+    // The rows put aside went back to the inspector.
+    void TakenBack();
 
 private:
     struct TEntry {
         TRSItemProperty *Row = nullptr;
         // None for the element rows of a set.
         const TPropInfo *Prop = nullptr;
+        // The object the property is read from: used only while fresh, as
+        // a recorded owner may be gone since.
         TPersistent *Owner = nullptr;
+        const std::type_info *OwnerType = nullptr;
         // The dynamic class of a sub-object, or none.
         const std::type_info *ValueType = nullptr;
         uint8_t ValueFlags = 0;
@@ -79,4 +96,5 @@ private:
     std::vector<TEntry> FEntries;
     std::vector<TEntry> FScratch;
     std::vector<TPersistent *> FSeen;
+    std::unique_ptr<TRSItemProps> FAside;
 };

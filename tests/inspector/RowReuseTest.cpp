@@ -127,6 +127,17 @@ TEST_F(RowReuseTest, AnotherControlOfTheSameKindGetsTheRowsANewScanWouldMake)
     }
 }
 
+TEST_F(RowReuseTest, RowsPutAsideOutliveTheControlsTheyShowed)
+{
+    QWidget *first = Make("EditBox");
+    QWidget *second = Make("EditBox");
+    Show(I(), first);
+    Show(I(), Make("Button"));
+    delete first;
+    Show(I(), second);
+    EXPECT_EQ(Snapshot(I()), Fresh(second));
+}
+
 TEST_F(RowReuseTest, RowsChangedSinceTheScanOrChangedSettingsAreMadeAnew)
 {
     QWidget *first = Make("EditBox");
