@@ -170,11 +170,76 @@ void BM_QtFormSave(benchmark::State &state)
     state.counters["bytes"] = static_cast<double>(QFile(path).size());
 }
 
+// The Qt counterparts of what a native layout holds for every control
+// besides geometry and caption: size limits, cursor, enabled, visible, the
+// whole font, hint, help keyword, comment, reading direction and tab stop,
+// then what each kind adds.
+QByteArray EquivalentProperties(int kind)
+{
+    QByteArray p =
+        "   <property name=\"minimumSize\"><size><width>0</width><height>0</height></size>"
+        "</property>\n"
+        "   <property name=\"maximumSize\"><size><width>16777215</width>"
+        "<height>16777215</height></size></property>\n"
+        "   <property name=\"cursor\"><cursorShape>ArrowCursor</cursorShape></property>\n"
+        "   <property name=\"enabled\"><bool>true</bool></property>\n"
+        "   <property name=\"visible\"><bool>true</bool></property>\n"
+        "   <property name=\"font\"><font><family>Sans Serif</family><pointsize>9</pointsize>"
+        "<bold>false</bold><italic>false</italic><underline>false</underline>"
+        "<strikeout>false</strikeout></font></property>\n"
+        "   <property name=\"toolTip\"><string></string></property>\n"
+        "   <property name=\"whatsThis\"><string></string></property>\n"
+        "   <property name=\"accessibleDescription\"><string></string></property>\n"
+        "   <property name=\"layoutDirection\"><enum>Qt::LeftToRight</enum></property>\n"
+        "   <property name=\"focusPolicy\"><enum>Qt::StrongFocus</enum></property>\n";
+    switch (kind) {
+    case 0:
+        p += "   <property name=\"wordWrap\"><bool>false</bool></property>\n"
+             "   <property name=\"alignment\"><set>Qt::AlignLeft|Qt::AlignTop</set></property>\n";
+        break;
+    case 1:
+        p += "   <property name=\"default\"><bool>false</bool></property>\n"
+             "   <property name=\"autoDefault\"><bool>false</bool></property>\n";
+        break;
+    case 2:
+        p += "   <property name=\"maxLength\"><number>32767</number></property>\n"
+             "   <property name=\"readOnly\"><bool>false</bool></property>\n"
+             "   <property name=\"echoMode\"><enum>QLineEdit::Normal</enum></property>\n"
+             "   <property name=\"text\"><string>EditBox</string></property>\n";
+        break;
+    case 3:
+    case 4:
+        p += "   <property name=\"checked\"><bool>false</bool></property>\n";
+        break;
+    case 5:
+        p += "   <property name=\"editable\"><bool>true</bool></property>\n"
+             "   <property name=\"maxVisibleItems\"><number>8</number></property>\n";
+        break;
+    case 6:
+        p += "   <property name=\"selectionMode\">"
+             "<enum>QAbstractItemView::SingleSelection</enum></property>\n";
+        break;
+    case 7:
+        p += "   <property name=\"readOnly\"><bool>false</bool></property>\n"
+             "   <property name=\"lineWrapMode\"><enum>QPlainTextEdit::WidgetWidth</enum>"
+             "</property>\n";
+        break;
+    case 8:
+        p += "   <property name=\"frameShape\"><enum>QFrame::Panel</enum></property>\n"
+             "   <property name=\"frameShadow\"><enum>QFrame::Raised</enum></property>\n";
+        break;
+    default:
+        p += "   <property name=\"flat\"><bool>false</bool></property>\n";
+    }
+    return p;
+}
+
 // A form file as Qt's form editor writes one: each widget with its class,
-// name, geometry and caption. Qt's form writer is not used here because it
+// name, geometry and caption, and with full also the properties that stand
+// for the rest of a native layout's. Qt's form writer is not used here because it
 // also writes the scroll areas' private children, which its loader cannot
 // read back.
-QByteArray QtFormFile(int count)
+QByteArray QtFormFile(int count, bool full)
 {
     static const char *const classes[] = {
         "QLabel",    "QPushButton", "QLineEdit",      "QCheckBox", "QRadioButton",
@@ -201,20 +266,25 @@ QByteArray QtFormFile(int count)
                   "</string>\n   </property>\n";
         else if (kind == 9)
             ui += "   <property name=\"title\">\n    <string>GroupBox</string>\n   </property>\n";
+        if (full)
+            ui += EquivalentProperties(kind);
         ui += "  </widget>\n";
     }
     ui += " </widget>\n</ui>\n";
     return ui;
 }
 
+// Arg 1 holds the widgets with geometry and caption only; arg 2 also with
+// the counterparts of everything a native layout holds for its controls.
 void BM_QtFormLoad(benchmark::State &state)
 {
     const int count = static_cast<int>(state.range(0));
-    const QString path = FilePath("open.ui", count);
+    const bool full = state.range(1) == 2;
+    const QString path = FilePath(full ? "open-full.ui" : "open.ui", count);
     {
         QFile f(path);
         f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        f.write(QtFormFile(count));
+        f.write(QtFormFile(count, full));
     }
     QUiLoader loader;
     int got = 0;
@@ -245,6 +315,20 @@ void Large(benchmark::internal::Benchmark *b)
     b->Unit(benchmark::kMillisecond)->Arg(5000)->Iterations(1);
 }
 
+// The Qt loader's sizes, each with the short and the full form file.
+void QtLoadSizes(benchmark::internal::Benchmark *b)
+{
+    b->Unit(benchmark::kMillisecond);
+    for (int count : {100, 1000})
+        for (int props : {1, 2})
+            b->Args({count, props});
+}
+
+void QtLoadLarge(benchmark::internal::Benchmark *b)
+{
+    b->Unit(benchmark::kMillisecond)->Args({5000, 1})->Args({5000, 2})->Iterations(1);
+}
+
 BENCHMARK(BM_SaveLayout)->Apply(Sizes);
 BENCHMARK(BM_SaveLayout)->Apply(Large);
 BENCHMARK(BM_OpenLayout)->Apply(Sizes);
@@ -252,8 +336,8 @@ BENCHMARK(BM_OpenLayout)->Apply(Large);
 #ifdef FD_BENCH_QT_FORMS
 BENCHMARK(BM_QtFormSave)->Apply(Sizes);
 BENCHMARK(BM_QtFormSave)->Apply(Large);
-BENCHMARK(BM_QtFormLoad)->Apply(Sizes);
-BENCHMARK(BM_QtFormLoad)->Apply(Large);
+BENCHMARK(BM_QtFormLoad)->Apply(QtLoadSizes);
+BENCHMARK(BM_QtFormLoad)->Apply(QtLoadLarge);
 #endif
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "inspector/RSItemProperties.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
+#include "inspector/RSScanRecord.h"
 #include "inspector/StrUtils.h"
 #include "platform/Persistent.h"
 #include "propgrid/RSConsts.h"
@@ -86,6 +87,9 @@ const char *const kCategoryTable[] = {
     "Width=Visual",
 };
 
+// How many classes' rows are kept for reuse while other objects are shown.
+constexpr size_t kSpareRowSets = 16;
+
 constexpr TTypeKinds kDefaultDisplayKinds =
     KindBit(tkInteger) | KindBit(tkChar) | KindBit(tkEnumeration) | KindBit(tkFloat) |
     KindBit(tkString) | KindBit(tkSet) | KindBit(tkClass) | KindBit(tkWChar) | KindBit(tkLString) |
@@ -124,12 +128,14 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     RegisterDefaultPropertyPresets();
     FPresets.reset(CreatePresets());
     AddRegisteredPresets();
+    FScanRecord = std::make_unique<TRSScanRecord>(*this);
 }
 
 TRSCustomObjectInspector::~TRSCustomObjectInspector()
 {
     FDestroying = true;
     FPoster.reset();
+    FSpareRows.clear();
     FObjects->Clear();
     FPresets.reset();
 }
@@ -225,7 +231,41 @@ void TRSCustomObjectInspector::ObjectsChanging()
         FHost->HideEditor();
     if (TRSItemProp *current = CurrentRow(); current && !FLoading)
         FRememberedPath = current->GetFullName();
-    Items()->Clear();
+    // Rows that another object of the same class may take again are put
+    // aside whole instead of being destroyed; a few classes are kept.
+    if (!FDestroying && FScanRecord->Current()) {
+        const std::type_info *type = FScanRecord->ObjectType();
+        std::erase_if(FSpareRows, [type](const auto &r) { return *r->ObjectType() == *type; });
+        if (FSpareRows.size() >= kSpareRowSets)
+            FSpareRows.erase(FSpareRows.begin());
+        FScanRecord->PutAside(Items());
+        FSpareRows.push_back(std::move(FScanRecord));
+        FScanRecord = std::make_unique<TRSScanRecord>(*this);
+    } else {
+        Items()->Clear();
+    }
+}
+
+bool TRSCustomObjectInspector::ReuseRows(const std::vector<TPersistent *> &objects)
+{
+    if (objects.size() != 1)
+        return false;
+    TPersistent *object = objects.front();
+    if (Items()->Count() > 0)
+        return FScanRecord->Retarget(Items(), object);
+    const auto spare = std::find_if(FSpareRows.begin(), FSpareRows.end(), [object](const auto &r) {
+        return *r->ObjectType() == typeid(*object);
+    });
+    if (spare == FSpareRows.end())
+        return false;
+    std::unique_ptr<TRSScanRecord> record = std::move(*spare);
+    FSpareRows.erase(spare);
+    if (!record->Retarget(record->Aside(), object))
+        return false;
+    record->Aside()->MoveAllTo(*Items());
+    record->TakenBack();
+    FScanRecord = std::move(record);
+    return true;
 }
 
 void TRSCustomObjectInspector::ObjectsChanged(TRSInspectorObject *)
@@ -288,16 +328,26 @@ void TRSCustomObjectInspector::Rebuild()
             }
         }
     };
+    const bool scanning = FScanning;
+    const std::vector<TPersistent *> objects = InspectedObjects();
+    bool reused = false;
     try {
-        Items()->Clear();
-        if (FScanning)
-            Scan();
+        reused = scanning && ReuseRows(objects);
+        if (!reused) {
+            FScanRecord->Clear();
+            Items()->Clear();
+            if (scanning)
+                Scan();
+        }
         UpdateDisplay();
     } catch (...) {
+        FScanRecord->Clear();
         finish();
         throw;
     }
     finish();
+    if (!reused && scanning && objects.size() == 1)
+        FScanRecord->Record(objects.front());
 }
 
 void TRSCustomObjectInspector::Scan()
@@ -1129,10 +1179,14 @@ void TRSCustomObjectInspector::DoMatchPreset(TRSPropertyPreset *preset, TRSItemP
         OnMatchPreset(this, preset, row, result);
 }
 
-void TRSCustomObjectInspector::PresetNotify(TRSPropertyPreset *, TCollectionNotification) {}
+void TRSCustomObjectInspector::PresetNotify(TRSPropertyPreset *, TCollectionNotification)
+{
+    ++FScanSettingsStamp;
+}
 
 void TRSCustomObjectInspector::PresetsChanged(TRSPropertyPreset *)
 {
+    ++FScanSettingsStamp;
     if (!FLoading)
         ApplyPresets();
 }
@@ -1140,6 +1194,7 @@ void TRSCustomObjectInspector::PresetsChanged(TRSPropertyPreset *)
 void TRSCustomObjectInspector::FontChanged()
 {
     TRSCustomItemListEditor::FontChanged();
+    ++FScanSettingsStamp;
     if (!FPresets)
         return;
     FPresets->BeginUpdate();
@@ -1151,6 +1206,7 @@ void TRSCustomObjectInspector::FontChanged()
 void TRSCustomObjectInspector::ValueFontChanged()
 {
     TRSCustomItemListEditor::ValueFontChanged();
+    ++FScanSettingsStamp;
     FValueChangedFont.ApplyParent(&FValueFont);
     if (!FPresets)
         return;

@@ -15,6 +15,7 @@ class TStrings;
 class TCollection;
 class TRSPropertyPreset;
 class TRSPropertyPresets;
+class TRSScanRecord;
 
 // How the lines of string-list properties are listed in place.
 enum TInplaceTStringsOption : uint8_t { isUseNameValue, isSort };
@@ -141,6 +142,8 @@ public:
     std::vector<TPersistent *> InspectedObjects() const;
 
 private:
+    friend class TRSScanRecord;
+
     bool DoBeforeScan(TRSItemProperty *row);
     void DoAfterScan(TRSItemProperty *row);
     void Scan();
@@ -167,6 +170,10 @@ private:
                          const TVariant *read = nullptr);
     const std::vector<std::string> &PickListOf(const TTypeInfo *type);
     void Post(const std::function<void()> &action);
+    // Keeps the rows and reads only their values when the inspected object
+    // would get rows of the same make-up (from the grid or from the rows
+    // put aside when the objects changed); false when they must be made.
+    bool ReuseRows(const std::vector<TPersistent *> &objects);
 
     std::unique_ptr<TRSInspectorObjects> FObjects;
     std::unique_ptr<TRSPropertyPresets> FPresets;
@@ -191,4 +198,10 @@ private:
     // pending messages of a gone inspector never run.
     std::unique_ptr<QObject> FPoster;
     std::unordered_map<const TTypeInfo *, std::vector<std::string>> FPickLists;
+    // Counts changes of the presets and fonts that rows take at a scan.
+    uint64_t FScanSettingsStamp = 0;
+    // The record of the rows shown, and the rows of objects of other
+    // classes inspected before, put aside with their records for reuse.
+    std::unique_ptr<TRSScanRecord> FScanRecord;
+    std::vector<std::unique_ptr<TRSScanRecord>> FSpareRows;
 };

@@ -62,7 +62,7 @@ void TRSItemProperty::SetIsAllEqual(bool value)
     if (value == FIsAllEqual)
         return;
     FIsAllEqual = value;
-    Changed();
+    ValueChanged();
 }
 
 void TRSItemProperty::SetName(const std::string &value)
@@ -96,7 +96,7 @@ void TRSItemProperty::SetStoredValue(int column, const TVariant &value)
     TVariant &entry = values[static_cast<size_t>(column)];
     if (entry.IsEmpty() || entry != value || entry.VarType() != value.VarType()) {
         entry = value;
-        Changed();
+        ValueChanged();
     }
 }
 

@@ -43,9 +43,17 @@ public:
     TTypeKind TypeKind() const { return FTypeKind; }
     void SetTypeKind(TTypeKind value);
     TRSItemKind ItemKind() const { return FItemKind; }
-    void SetItemKind(TRSItemKind value) { FItemKind = value; }
+    void SetItemKind(TRSItemKind value)
+    {
+        FItemKind = value;
+        NoteRowsChanged();
+    }
     bool HasTypeData() const { return FHasTypeData; }
-    void SetHasTypeData(bool value) { FHasTypeData = value; }
+    void SetHasTypeData(bool value)
+    {
+        FHasTypeData = value;
+        NoteRowsChanged();
+    }
     bool IsAllEqual() const { return FIsAllEqual; }
     void SetIsAllEqual(bool value);
 

@@ -226,6 +226,11 @@ public:
     // Repaints the grid line that shows the row.
     void InvalidateRowLine(const TRSItemProp *row);
     bool Editing() const { return FHost && FHost->EditorVisible(); }
+    // Counts changes of the rows' make-up (rows added, removed or changed in
+    // anything but their values), so that a holder of rows can tell whether
+    // they are still as it left them.
+    uint64_t RowsStamp() const { return FRowsStamp; }
+    void NoteRowsChanged() { ++FRowsStamp; }
 
 protected:
     int AddRow(bool insert);
@@ -274,6 +279,7 @@ protected:
     bool FInitialized = false;
     // A whole-tree change arrived inside an update bracket.
     bool FRebuildPending = false;
+    uint64_t FRowsStamp = 0;
 };
 
 // The grid with its properties published.

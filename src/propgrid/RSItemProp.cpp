@@ -34,7 +34,7 @@ void TRSItemProp::Construct(TRSItemProps *collection, int index)
     // The value list exists before the row is announced, so that nothing
     // that hears of the row can meet it without values.
     FValues = std::make_unique<TRSItemPropValueStrings>(this);
-    FValues->OnChange = [this] { Changed(); };
+    FValues->OnChange = [this] { ValueChanged(); };
     collection->InsertItem(this, index);
     FItems->FSorted = collection->Sorted();
     FItems->FCategories.SetSorted(collection->Sorted());
@@ -336,6 +336,7 @@ void TRSItemProp::SetParentValueFont(bool value)
 
 void TRSItemProp::PickListChanged()
 {
+    NoteRowsChanged();
     if (FEditStyle == esSimple && FPickList->Count() > 0)
         SetEditStyle(esPickList);
     else if (FEditStyle == esPickList && FPickList->Count() == 0)
@@ -418,6 +419,7 @@ void TRSItemProp::SetVisible(bool value)
     if (value == GetVisible())
         return;
     FVisible = value;
+    NoteRowsChanged();
     VisibilityChanged();
 }
 
@@ -606,6 +608,19 @@ bool TRSItemProp::IsFontStored() const
 
 void TRSItemProp::Changed(bool allItems)
 {
+    NoteRowsChanged();
     if (FCollection && FCollection->UpdateCount() == 0)
         FCollection->Update(allItems ? nullptr : this);
+}
+
+void TRSItemProp::ValueChanged()
+{
+    if (FCollection && FCollection->UpdateCount() == 0)
+        FCollection->Update(this);
+}
+
+void TRSItemProp::NoteRowsChanged() const
+{
+    if (TRSCustomItemListEditor *grid = Grid())
+        grid->NoteRowsChanged();
 }

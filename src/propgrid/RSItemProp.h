@@ -120,6 +120,12 @@ public:
     void Changed(bool allItems = false);
 
 protected:
+    // A change of the row's values alone: reported like any change, but the
+    // grid does not count it as a change of the rows' make-up.
+    void ValueChanged();
+    // Tells the grid that the row's make-up changed.
+    void NoteRowsChanged() const;
+
     // Creates the child collection when the row is made outside a grid.
     virtual TRSItemProps *CreateItems();
 

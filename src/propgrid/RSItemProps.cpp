@@ -72,12 +72,32 @@ void TRSItemProps::Clear()
     EndUpdate();
 }
 
+void TRSItemProps::MoveAllTo(TRSItemProps &target)
+{
+    if (&target == this || FItems.empty())
+        return;
+    BeginUpdate();
+    target.BeginUpdate();
+    for (TRSItemProp *row : FItems) {
+        row->FCollection = &target;
+        target.FItems.push_back(row);
+    }
+    FItems.clear();
+    if (FDefaultCategoryItem) {
+        target.FDefaultCategoryItem = FDefaultCategoryItem;
+        FDefaultCategoryItem = nullptr;
+    }
+    target.EndUpdate();
+    EndUpdate();
+}
+
 void TRSItemProps::Exchange(int i, int j)
 {
     if (i == j)
         return;
     BeginUpdate();
     std::swap(FItems.at(i), FItems.at(j));
+    NoteRowsChanged();
     EndUpdate();
 }
 
@@ -87,6 +107,7 @@ void TRSItemProps::Move(int curIndex, int newIndex)
     if (curIndex == newIndex)
         return;
     TRSItemProp *item = FItems.at(curIndex);
+    NoteRowsChanged();
     FItems.erase(FItems.begin() + curIndex);
     FItems.insert(FItems.begin() + newIndex, item);
     Changed();
@@ -96,12 +117,14 @@ void TRSItemProps::InsertItem(TRSItemProp *item, int index)
 {
     FItems.insert(FItems.begin() + index, item);
     item->FCollection = this;
+    item->NoteRowsChanged();
     Notify(item, cnAdded);
 }
 
 void TRSItemProps::RemoveItem(TRSItemProp *item)
 {
     Notify(item, cnExtracting);
+    item->NoteRowsChanged();
     const int index = IndexOf(item);
     if (index >= 0)
         FItems.erase(FItems.begin() + index);
@@ -126,6 +149,12 @@ void TRSItemProps::Changed()
 {
     if (FUpdateCount == 0)
         Update(nullptr);
+}
+
+void TRSItemProps::NoteRowsChanged() const
+{
+    if (TRSCustomItemListEditor *grid = Grid())
+        grid->NoteRowsChanged();
 }
 
 void TRSItemProps::HideGridEditor()
@@ -373,6 +402,7 @@ void TRSItemProps::CustomSort(const std::function<int(TRSItemProp *, TRSItemProp
     if (FSorted || FItems.empty())
         return;
     BeginUpdate();
+    NoteRowsChanged();
     QuickSort(0, Count() - 1, compare);
     if (!topLevelOnly)
         for (TRSItemProp *item : FItems)
@@ -409,6 +439,7 @@ void TRSItemProps::SetSorted(bool value)
 {
     if (FSorted == value)
         return;
+    NoteRowsChanged();
     if (value)
         BeginUpdate();
     for (TRSItemProp *item : FItems)

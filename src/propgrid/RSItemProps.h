@@ -38,6 +38,9 @@ public:
     TRSItemProp *Insert(int index);
     void Delete(int index);
     void Clear();
+    // Hands every row, whole and in order, to the end of target at once;
+    // both collections then report a whole change.
+    void MoveAllTo(TRSItemProps &target);
     void Exchange(int i, int j);
     // Moves the row at curIndex to newIndex and reports a whole change.
     void Move(int curIndex, int newIndex);
@@ -80,6 +83,8 @@ public:
 
     // Reports a whole-collection change unless an update bracket is open.
     void Changed();
+    // Tells the grid that the rows' make-up changed.
+    void NoteRowsChanged() const;
 
 protected:
     // Makes a row of this collection's row class, not yet joined.
