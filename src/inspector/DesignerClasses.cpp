@@ -27,6 +27,7 @@
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
 
+#include <QEvent>
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
@@ -59,27 +60,70 @@ bool IsValidIdent(const std::string &name)
     return true;
 }
 
+// Tells when a parent's child list may have changed other than by growing
+// at its end: a child left it, or a child moved in the stacking order.
+class TSiblingWatcher : public QObject
+{
+public:
+    bool Stale = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::ChildRemoved || event->type() == QEvent::ZOrderChange)
+            Stale = true;
+        return false;
+    }
+};
+
 // The designed controls among the children of one parent, with the place,
 // the tab order and the name of each. It is kept while the parent's child
-// list is unchanged or has only grown at its end, as it does while a layout
-// is opened, so that reading and setting the tab orders and names of n new
-// controls does not walk the siblings n times. The kept copy of the child
-// list shares the parent's list until the parent changes it; a child that
-// is destroyed drops it all. Tab orders are stored only by SetTabOrder,
-// which keeps them up to date here; names are followed as they change.
+// list has only grown at its end, as it does while a layout is opened, so
+// that reading and setting the tab orders and names of n new controls does
+// not look at the siblings n times. The watcher tells when the list changed
+// otherwise, and a child that is destroyed drops it all. Tab orders are
+// stored only by SetTabOrder, which keeps them up to date here; names are
+// followed as they change.
 struct TSiblingOrders {
     QPointer<QObject> Parent;
-    QList<QObject *> Children;
+    qsizetype Known = 0;
+    QObject *LastChild = nullptr;
     std::vector<TLXDesigned *> Designed; // per child; none for other widgets
     std::vector<int64_t> Place;          // designed controls before each child
     std::vector<int64_t> Order;          // tab order of each designed child
     int64_t Count = 0;
+    // The designed children with the highest and the next highest tab order
+    // (the later child first among equal orders), or none.
+    size_t Top = SIZE_MAX;
+    size_t Second = SIZE_MAX;
     // Names of the designed children in ASCII lower case, and how many
     // children bear each; the watcher holds the connections that follow
     // them.
     QHash<QObject *, QString> Names;
     QHash<QString, int> NameCount;
-    std::unique_ptr<QObject> Watcher;
+    std::unique_ptr<TSiblingWatcher> Watcher;
+
+    bool Above(size_t a, size_t b) const
+    {
+        return b == SIZE_MAX || Order[a] > Order[b] || (Order[a] == Order[b] && a > b);
+    }
+    // Takes the designed child at i into the two highest.
+    void Rank(size_t i)
+    {
+        if (Above(i, Top)) {
+            Second = Top;
+            Top = i;
+        } else if (i != Top && Above(i, Second)) {
+            Second = i;
+        }
+    }
+    void RankAll()
+    {
+        Top = Second = SIZE_MAX;
+        for (size_t i = 0; i < Designed.size(); ++i)
+            if (Designed[i])
+                Rank(i);
+    }
 };
 
 QString FoldedName(const QString &name)
@@ -106,23 +150,27 @@ TSiblingOrders &SiblingOrders(QObject *parent)
 {
     static TSiblingOrders s;
     const QList<QObject *> &children = parent->children();
-    if (s.Parent == parent && s.Children.constData() == children.constData() &&
-        s.Children.size() == children.size())
+    const bool grown = s.Parent == parent && s.Watcher && !s.Watcher->Stale &&
+                       s.Known <= children.size() &&
+                       (s.Known == 0 || children[s.Known - 1] == s.LastChild);
+    if (grown && s.Known == children.size())
         return s;
-    const bool grown = s.Parent == parent && s.Children.size() <= children.size() &&
-                       std::equal(s.Children.cbegin(), s.Children.cend(), children.cbegin());
     if (!grown) {
         s.Parent = parent;
+        s.Known = 0;
         s.Designed.clear();
         s.Place.clear();
         s.Order.clear();
         s.Count = 0;
+        s.Top = s.Second = SIZE_MAX;
         s.Names.clear();
         s.NameCount.clear();
-        s.Watcher = std::make_unique<QObject>();
+        s.Watcher = std::make_unique<TSiblingWatcher>();
+        parent->installEventFilter(s.Watcher.get());
     }
-    for (auto i = static_cast<qsizetype>(s.Place.size()); i < children.size(); ++i) {
+    for (qsizetype i = s.Known; i < children.size(); ++i) {
         QObject *child = children[i];
+        child->installEventFilter(s.Watcher.get());
         TLXDesigned *designed =
             child->isWidgetType() ? AsDesigned(static_cast<QWidget *>(child)) : nullptr;
         s.Designed.push_back(designed);
@@ -130,6 +178,7 @@ TSiblingOrders &SiblingOrders(QObject *parent)
         s.Order.push_back(designed ? designed->StoredValue("TabOrder", s.Count) : 0);
         if (!designed)
             continue;
+        s.Rank(static_cast<size_t>(i));
         ++s.Count;
         const QString folded = FoldedName(child->objectName());
         s.Names.insert(child, folded);
@@ -138,7 +187,8 @@ TSiblingOrders &SiblingOrders(QObject *parent)
                          [child](const QString &name) { Rename(s, child, name); });
         QObject::connect(child, &QObject::destroyed, s.Watcher.get(), [] { s.Parent = nullptr; });
     }
-    s.Children = children;
+    s.Known = children.size();
+    s.LastChild = children.isEmpty() ? nullptr : children.last();
     return s;
 }
 
@@ -203,18 +253,15 @@ void SetTabOrder(TLXDesigned &control, int64_t place)
     // Placing a control last (as opening a layout does, control by control)
     // only follows the current last one: no renumbering.
     if (place == others) {
-        size_t last = s.Designed.size();
-        int64_t lastOrder = INT64_MIN;
-        for (size_t i = 0; i < s.Designed.size(); ++i) {
-            if (i != at && s.Designed[i] && s.Order[i] >= lastOrder) {
-                lastOrder = s.Order[i];
-                last = i;
-            }
-        }
-        if (last == s.Designed.size() || lastOrder < place) {
+        const size_t last = s.Top != at ? s.Top : s.Second;
+        if (last == SIZE_MAX || s.Order[last] < place) {
             control.SetStoredValue("TabOrder", place);
             s.Order[at] = place;
-            if (last != s.Designed.size())
+            if (s.Top != at) {
+                s.Second = s.Top;
+                s.Top = at;
+            }
+            if (last != SIZE_MAX)
                 QWidget::setTabOrder(s.Designed[last]->Widget(), self);
             return;
         }
@@ -233,6 +280,7 @@ void SetTabOrder(TLXDesigned &control, int64_t place)
         if (i > 0)
             QWidget::setTabOrder(s.Designed[order[i - 1]]->Widget(), c->Widget());
     }
+    s.RankAll();
 }
 
 // Drag kind and mode: the drop target's own where the control is one.

@@ -567,6 +567,27 @@ TEST_F(DesignerClassesTest, UnsetTabOrdersFollowTheSiblings)
               "0123");
 }
 
+// Places follow the stacking order past plain widgets, children that leave
+// without being destroyed, and plain widgets that go away in between.
+TEST_F(DesignerClassesTest, UnsetTabOrdersFollowChildrenThatMoveOrLeave)
+{
+    auto *a = Make<TLXButton>();
+    auto *plain = new QWidget(&FParent);
+    auto *b = Make<TLXEditBox>();
+    auto *c = Make<TLXCheckBox>();
+    EXPECT_EQ(Read(a, "TabOrder") + Read(b, "TabOrder") + Read(c, "TabOrder"), "012");
+    plain->lower();
+    EXPECT_EQ(Read(a, "TabOrder") + Read(b, "TabOrder") + Read(c, "TabOrder"), "012");
+    plain->stackUnder(b);
+    delete plain;
+    auto *d = Make<TLXButton>();
+    EXPECT_EQ(Read(a, "TabOrder") + Read(b, "TabOrder") + Read(c, "TabOrder") + Read(d, "TabOrder"),
+              "0123");
+    QWidget elsewhere;
+    a->setParent(&elsewhere);
+    EXPECT_EQ(Read(b, "TabOrder") + Read(c, "TabOrder") + Read(d, "TabOrder"), "012");
+}
+
 // Names stay unique among siblings however they change: renamed, replaced
 // by a control made in the place of a destroyed one, or set directly.
 TEST_F(DesignerClassesTest, SiblingNamesAreCheckedAsTheyChange)
