@@ -100,6 +100,16 @@ TRSItemProperty *AsProperty(TRSItemProp *row)
     return dynamic_cast<TRSItemProperty *>(row);
 }
 
+// The objects that are of class T, in order.
+template <class T> std::vector<T *> AllOfClass(const std::vector<TPersistent *> &objects)
+{
+    std::vector<T *> result;
+    for (TPersistent *o : objects)
+        if (auto *t = dynamic_cast<T *>(o))
+            result.push_back(t);
+    return result;
+}
+
 bool Contains(const std::vector<TPersistent *> &list, const TPersistent *object)
 {
     return std::find(list.begin(), list.end(), object) != list.end();
@@ -425,18 +435,12 @@ void TRSCustomObjectInspector::ScanProperties(const std::vector<TPersistent *> &
         TRSItemProperty *owner = AsProperty(rows->OwnerRow());
         if (FInplaceCollections && owner && owner->ItemKind() == ikCollection &&
             owner->IsAllEqual()) {
-            std::vector<TCollection *> collections;
-            for (TPersistent *o : objects)
-                if (auto *collection = dynamic_cast<TCollection *>(o))
-                    collections.push_back(collection);
+            const auto collections = AllOfClass<TCollection>(objects);
             if (collections.size() == objects.size())
                 AddCollectionItems(owner, collections);
         } else if (FInplaceTStrings && owner && owner->TypeKind() == tkClass &&
                    owner->IsAllEqual()) {
-            std::vector<TStrings *> lists;
-            for (TPersistent *o : objects)
-                if (auto *list = dynamic_cast<TStrings *>(o))
-                    lists.push_back(list);
+            const auto lists = AllOfClass<TStrings>(objects);
             if (lists.size() == objects.size())
                 AddStringLines(owner, lists);
         }
