@@ -37,7 +37,17 @@ TLXComboBox::~TLXComboBox() = default;
 
 void TLXComboBox::SetEditable(bool editable)
 {
-    setEditable(editable);
+    if (editable && !isEditable()) {
+        // A line edit of the box's own makes it editable without building
+        // the drop-down list at once, as switching the toolkit's flag does;
+        // the list is built when it is first shown. Layouts hold thousands
+        // of these boxes.
+        auto *edit = new QLineEdit(this);
+        edit->setPalette(palette());
+        setLineEdit(edit);
+    } else {
+        setEditable(editable);
+    }
     if (lineEdit())
         TDesignEventForwarder::Attach(this, lineEdit());
 }

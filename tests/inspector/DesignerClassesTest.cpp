@@ -20,6 +20,8 @@
 #include "inspector/TypInfo.h"
 #include "platform/Exception.h"
 
+#include <QAbstractItemView>
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -385,6 +387,21 @@ TEST_F(DesignerClassesTest, StringListsStayInStepWithTheirWidgets)
     EXPECT_EQ(combo->itemText(1), QStringLiteral("three"));
     WriteFromVariant(combo, "Style", "csDropDownList");
     EXPECT_FALSE(combo->isEditable());
+    WriteFromVariant(combo, "Style", "csDropDown");
+    ASSERT_NE(combo->lineEdit(), nullptr);
+    combo->lineEdit()->setText(QStringLiteral("typed"));
+    EXPECT_EQ(Read(combo, "Text"), "typed");
+    // A new box builds its drop-down list only when needed; the list is then
+    // the one the toolkit gives its own editable boxes.
+    auto *fresh = Make<TLXComboBox>();
+    static_cast<TStrings *>(GetObjectProp(fresh, "Items"))->SetStrings({"a", "b"});
+    QComboBox plain;
+    plain.setEditable(true);
+    EXPECT_STREQ(fresh->itemDelegate()->metaObject()->className(),
+                 plain.itemDelegate()->metaObject()->className());
+    EXPECT_EQ(fresh->view()->verticalScrollBarPolicy(), plain.view()->verticalScrollBarPolicy());
+    EXPECT_EQ(fresh->focusPolicy(), plain.focusPolicy());
+    EXPECT_EQ(fresh->view()->model()->rowCount(), 2);
 
     auto *memo = Make<TLXMemo>();
     auto *lines = static_cast<TStrings *>(GetObjectProp(memo, "Lines"));
