@@ -20,16 +20,53 @@ TFont::TFont(QWidget *control) : FControl(control), FColor(clWindowText) {}
 
 QFont TFont::Current() const
 {
+    if (FHeldFont)
+        return *FHeldFont;
     return FControl ? FControl->font() : FFont;
 }
 
 void TFont::Apply(const QFont &font)
 {
-    if (FControl)
+    if (FControl && FHeld)
+        FHeldFont = font;
+    else if (FControl)
         FControl->setFont(font);
     else
         FFont = font;
     Changed();
+}
+
+void TFont::Hold()
+{
+    FHeld = true;
+}
+
+void TFont::Release()
+{
+    FHeld = false;
+    if (FControl && FHeldFont)
+        FControl->setFont(*FHeldFont);
+    if (FControl && FHeldPalette)
+        FControl->setPalette(*FHeldPalette);
+    FHeldFont.reset();
+    FHeldPalette.reset();
+}
+
+QPalette TFont::Palette() const
+{
+    if (FHeldPalette)
+        return *FHeldPalette;
+    return FControl ? FControl->palette() : QPalette();
+}
+
+void TFont::SetPalette(const QPalette &palette)
+{
+    if (!FControl)
+        return;
+    if (FHeld)
+        FHeldPalette = palette;
+    else
+        FControl->setPalette(palette);
 }
 
 void TFont::SetCharset(int charset)
@@ -50,11 +87,11 @@ void TFont::ApplyColor()
 {
     if (!FControl)
         return;
-    QPalette palette = FControl->palette();
+    QPalette palette = Palette();
     const QColor color = ColorToQColor(FColor);
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, color);
-    FControl->setPalette(palette);
+    SetPalette(palette);
 }
 
 int TFont::Size() const
@@ -156,6 +193,10 @@ void TFont::ResetToParent()
     FColorSet = false;
     FPitch = fpDefault;
     // The owner rebuilds the control's palette without the text colour.
+    // The parent's font is taken at once, held or not, since later reads
+    // must see it; a control that never had a font of its own is left as
+    // it is, at no cost.
+    FHeldFont.reset();
     if (FControl)
         FControl->setFont(QFont());
     else

@@ -3,8 +3,10 @@
 #include "platform/Persistent.h"
 
 #include <QFont>
+#include <QPalette>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -18,6 +20,11 @@ using TFontStyles = uint32_t;
 // the control's font and text colour; without a control the font keeps its
 // values for itself. Height is the negative pixel height at 96 dots per
 // inch: Height = -Size * 96 / 72, rounded.
+//
+// While held, the font and the palette (which carries the text colour)
+// are kept here and reach the control once, on release: a layout sets
+// them attribute by attribute, and every change makes the control and its
+// inner widgets take a new font or palette and lay out their text again.
 class TFont : public TPersistent
 {
 public:
@@ -45,6 +52,12 @@ public:
     // True when the colour was set apart from the parent's.
     bool ColorSet() const { return FColorSet; }
 
+    void Hold();
+    void Release();
+    // The control's palette, or the one it takes on release.
+    QPalette Palette() const;
+    void SetPalette(const QPalette &palette);
+
     // Called after every change.
     std::function<void()> OnChange;
 
@@ -56,6 +69,9 @@ private:
 
     QWidget *FControl;
     QFont FFont;
+    bool FHeld = false;
+    std::optional<QFont> FHeldFont;
+    std::optional<QPalette> FHeldPalette;
     int FCharset = 1;
     int32_t FColor;
     TFontPitch FPitch = fpDefault;

@@ -38,6 +38,21 @@ TFont *TLXDesigned::Font()
     return FFont.get();
 }
 
+TLXDesigned::TUpdate::TUpdate(TLXDesigned *control) : FControl(control)
+{
+    if (FControl && FControl->FUpdating++ == 0)
+        FControl->Font()->Hold();
+}
+
+TLXDesigned::TUpdate::~TUpdate()
+{
+    if (!FControl)
+        return;
+    if (FControl->FUpdating == 1)
+        FControl->Font()->Release();
+    --FControl->FUpdating;
+}
+
 TSizeConstraints *TLXDesigned::Constraints()
 {
     if (!FConstraints)
@@ -113,7 +128,7 @@ void TLXDesigned::ApplyColor()
              {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
             palette.setColor(role, text);
     }
-    w->setPalette(palette);
+    Font()->SetPalette(palette);
     w->setAutoFillBackground(!ParentColor());
 }
 

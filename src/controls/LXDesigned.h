@@ -43,6 +43,22 @@ public:
     TFont *Font();
     TSizeConstraints *Constraints();
 
+    // While a control's properties are read, its font and palette reach the
+    // widget once, at the end (see TFont), and taking them does not resize
+    // an auto-sized control: the geometry read with them stands.
+    class TUpdate
+    {
+    public:
+        explicit TUpdate(TLXDesigned *control);
+        ~TUpdate();
+        TUpdate(const TUpdate &) = delete;
+        TUpdate &operator=(const TUpdate &) = delete;
+
+    private:
+        TLXDesigned *FControl;
+    };
+    bool Updating() const { return FUpdating > 0; }
+
     // ParentFont: the control shows its parent's font until a font
     // attribute is set; setting it true takes the parent's font again.
     bool ParentFont() const { return FParentFont; }
@@ -144,6 +160,7 @@ private:
 
     std::unique_ptr<TStrings> FComment;
     std::unique_ptr<TFont> FFont;
+    int FUpdating = 0;
     std::unique_ptr<TSizeConstraints> FConstraints;
     bool FParentFont = true;
     int FAlign = 0;

@@ -20,7 +20,7 @@ void TLXEditBox::AdjustHeight()
 bool TLXEditBox::event(QEvent *event)
 {
     const bool result = Route(event, [&] { return QLineEdit::event(event); });
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange && !Updating())
         AdjustHeight();
     return result;
 }

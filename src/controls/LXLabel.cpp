@@ -28,7 +28,7 @@ void TLXLabel::AdjustToCaption()
 bool TLXLabel::event(QEvent *event)
 {
     const bool result = Route(event, [&] { return QLabel::event(event); });
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange && !Updating())
         AdjustToCaption();
     return result;
 }

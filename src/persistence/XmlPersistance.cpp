@@ -233,6 +233,7 @@ QWidget *TXmlPersistance::ReadControl(const IXmlNode &node, QWidget *parent)
     QWidget *c = ControlsFactory->CreateControlByName(CodePage::ToQString(kind), parent);
     if (c) {
         BindInspector(c);
+        const TLXDesigned::TUpdate update(AsDesigned(c));
         ReadProperties(node);
     }
     ReadGridCells(c, node);

@@ -2,7 +2,9 @@
 #include "support/TestPictures.h"
 
 #include "controls/Bitmap.h"
+#include "controls/Colors.h"
 #include "controls/DropTarget.h"
+#include "controls/Font.h"
 #include "controls/LXDesigned.h"
 #include "controls/LXImage.h"
 #include "controls/LXListBox.h"
@@ -144,6 +146,54 @@ TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
     EXPECT_EQ(image2->Picture().Graphic()->SaveToBytes(), bmp);
     EXPECT_EQ(TypInfo::GetOrdProp(AsDesigned(top[4]), "ItemIndex"), 1);
     EXPECT_EQ(Save("again.xml"), first) << "a saved layout reads back to the same file";
+}
+
+TEST_F(LayoutTest, FontsColoursAndSizesComeBackAsSaved)
+{
+    QWidget *panel = Add("Panel", container.get(), "Control1", {10, 10, 300, 200});
+    TFont *panelFont = AsDesigned(panel)->Font();
+    panelFont->SetSize(14);
+    panelFont->SetStyle(1u << fsBold);
+    AsDesigned(panel)->SetParentFont(false);
+    // Takes the panel's font; its saved size is not the one it would size
+    // itself to.
+    QWidget *inherits = Add("Label", panel, "Control2", {5, 5, 90, 40});
+    QWidget *own = Add("Label", panel, "Control3", {5, 60, 90, 40});
+    own->setGeometry(5, 60, 90, 40);
+    AsDesigned(own)->Font()->SetStyle(1u << fsItalic);
+    AsDesigned(own)->Font()->SetColor(clWhite);
+    AsDesigned(own)->SetParentFont(false);
+    own->setGeometry(5, 60, 90, 40);
+    QWidget *edit = Add("EditBox", container.get(), "Control4", {10, 220, 100, 40});
+    AsDesigned(edit)->SetColor(clBlack);
+    edit->setGeometry(10, 220, 100, 40);
+    const auto snapshot = [&](QWidget *w) {
+        return std::make_tuple(w->geometry(), w->font().pointSize(), w->font().bold(),
+                               w->font().italic(), w->palette().color(QPalette::WindowText),
+                               w->palette().color(QPalette::Base));
+    };
+    const std::vector before = {snapshot(panel), snapshot(inherits), snapshot(own), snapshot(edit)};
+    const std::string first = Save("fonts.xml");
+
+    Load("fonts.xml");
+    const QList<QWidget *> top = container->Controls();
+    ASSERT_EQ(top.size(), 2);
+    const QList<QWidget *> inner = TControlsFactory::DesignedChildren(top[0]);
+    ASSERT_EQ(inner.size(), 2);
+    const std::vector after = {snapshot(top[0]), snapshot(inner[0]), snapshot(inner[1]),
+                               snapshot(top[1])};
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(inner[0]->font().pointSize(), 14) << "the label follows the panel's font";
+    EXPECT_TRUE(inner[1]->font().italic());
+    EXPECT_FALSE(inner[1]->font().bold());
+    EXPECT_EQ(inner[1]->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_TRUE(AsDesigned(inner[0])->ParentFont());
+    EXPECT_FALSE(AsDesigned(inner[1])->ParentFont());
+    EXPECT_EQ(Save("fonts2.xml"), first) << "a second save writes the same file";
+
+    // The font still follows later changes at once.
+    AsDesigned(inner[1])->Font()->SetSize(20);
+    EXPECT_EQ(inner[1]->font().pointSize(), 20);
 }
 
 TEST_F(LayoutTest, LoadingToleratesStrangeInputAndKeepsTheDesignOnParseErrors)
