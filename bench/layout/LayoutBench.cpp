@@ -80,11 +80,16 @@ void CheckErrors(benchmark::State &state, const QStringList &errors, int expecte
 // Handles what the set-up or the last round posted, as the program's event
 // loop does between commands; otherwise every widget destroyed by the next
 // round would search a queue that no running program holds.
+void HandlePosted()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
 void Settle(benchmark::State &state)
 {
     state.PauseTiming();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
+    HandlePosted();
     state.ResumeTiming();
 }
 
@@ -108,6 +113,7 @@ void BM_OpenLayout(benchmark::State &state)
     const QString path = FilePath("open.xml", count);
     Design d(count);
     d.container.SaveLayout(path);
+    HandlePosted();
     QStringList errors;
     const auto show = ErrorDisplay::Show;
     ErrorDisplay::Show = [&errors](const QString &m) { errors.append(m); };
