@@ -6,6 +6,7 @@
 #include "designer/LXControlsContainer.h"
 #include "inspector/DesignerClasses.h"
 #include "inspector/RSObjectInspector.h"
+#include "platform/HeapTuning.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -31,6 +32,7 @@ int Usage()
 
 int main(int argc, char **argv)
 {
+    HeapTuning::Apply();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -6,12 +6,14 @@
 #include "editors/EditorDialogs.h"
 #include "inspector/DesignerClasses.h"
 #include "inspector/RSDefaultPropertyPresets.h"
+#include "platform/HeapTuning.h"
 
 #include <memory>
 #include <unistd.h>
 
 int main(int argc, char **argv)
 {
+    HeapTuning::Apply();
     // The embedded web views share the application's graphics contexts; as
     // root the browser engine runs only without its sandbox.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

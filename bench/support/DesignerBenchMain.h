@@ -3,14 +3,17 @@
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "inspector/DesignerClasses.h"
+#include "platform/HeapTuning.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-// Runs the benchmarks of a program headless, with the designer's handler,
-// controls registry and class descriptions made as the program makes them.
+// Runs the benchmarks of a program headless, with the heap, the designer's
+// handler, controls registry and class descriptions set up as the program
+// sets them up.
 inline int RunDesignerBenchmarks(int argc, char **argv)
 {
+    HeapTuning::Apply();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     TDesignerMessagesHandler handler;
