@@ -159,10 +159,10 @@ TEST_F(LayoutTest, FontsColoursAndSizesComeBackAsSaved)
     // itself to.
     QWidget *inherits = Add("Label", panel, "Control2", {5, 5, 90, 40});
     QWidget *own = Add("Label", panel, "Control3", {5, 60, 90, 40});
-    own->setGeometry(5, 60, 90, 40);
     AsDesigned(own)->Font()->SetStyle(1u << fsItalic);
     AsDesigned(own)->Font()->SetColor(clWhite);
     AsDesigned(own)->SetParentFont(false);
+    // Sized apart from its own font, too, and so is the edit box.
     own->setGeometry(5, 60, 90, 40);
     QWidget *edit = Add("EditBox", container.get(), "Control4", {10, 220, 100, 40});
     AsDesigned(edit)->SetColor(clBlack);
