@@ -36,6 +36,7 @@ int main(int argc, char **argv)
     {
         TForm1 form;
         form.showMaximized();
+        form.OfferRecovery();
         result = TApplication::exec();
     }
     DestroyControlsFactory();

@@ -28,6 +28,7 @@
 #include "inspector/RSPropertyPresets.h"
 #include "inspector/RSTComponentPropertyPreset.h"
 #include "inspector/RSTParentComponentPropertyPreset.h"
+#include "persistence/XmlPersistance.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramFolder.h"
 
@@ -37,6 +38,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -137,6 +139,10 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 
     CreateMenus();
 
+    FRecovery = new TRecoveryFile([this](const QString &path) { SaveRecoveryLayout(path); }, this);
+    FRecovery->IsModified = [this] { return FModified; };
+    FRecovery->DocumentName = [this] { return FFileName; };
+
     // Window creation: document state, design-time handler, surface, palette.
     ClearFileName();
     if (DesignerHandler) {
@@ -209,6 +215,17 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         return QMessageBox::question(this, QApplication::applicationName(),
                                      QStringLiteral("Do you want to save designed form?"),
                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    };
+    RecoveryQuestion = [this](const TRecoveryFile::TOrphan &orphan) {
+        const QString document = orphan.DocumentName.isEmpty()
+                                     ? QStringLiteral("a design never saved")
+                                     : QStringLiteral("\"%1\"").arg(orphan.DocumentName);
+        return QMessageBox::question(
+            this, QApplication::applicationName(),
+            QStringLiteral("Form Designer did not close normally. Restore the unsaved changes "
+                           "of %1, written at %2?")
+                .arg(document, QLocale::system().toString(orphan.Written, QLocale::LongFormat)),
+            QMessageBox::Yes | QMessageBox::No);
     };
 }
 
@@ -305,6 +322,12 @@ void TForm1::SetModified(bool value)
 {
     FModified = value;
     UpdateTitle();
+    // Unsaved work is copied aside a moment after it changes; once the
+    // design is saved, cleared or replaced the copy has served.
+    if (value)
+        FRecovery->Schedule();
+    else
+        FRecovery->Remove();
 }
 
 void TForm1::UpdateTitle()
@@ -348,10 +371,14 @@ void TForm1::mnuClearClick()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    // The window closes only once the question is answered and any save it
+    // asked for has happened: a cancelled, refused or failed save (an error
+    // leaves this handler) keeps the window and the design.
+    event->ignore();
     if (AskSave() == QMessageBox::Cancel)
-        event->ignore();
-    else
-        event->accept();
+        return;
+    event->accept();
+    FRecovery->Remove();
 }
 
 void TForm1::mnuDisableDesignerClick()
@@ -661,9 +688,48 @@ bool TForm1::mnuSaveAsClick()
     TBusyGuard busy(this, QStringLiteral("Saving data..."));
     if (fileType == 2) {
         FContainer->ExportHtml(fileName);
-    } else {
-        FContainer->SaveLayout(fileName);
-        SetFileName(fileName);
+        return false;
     }
+    FContainer->SaveLayout(fileName);
+    SetFileName(fileName);
     return true;
+}
+
+TRSObjectInspector *TForm1::RecoveryInspector()
+{
+    if (!FRecoveryInspector) {
+        FRecoveryInspector = std::make_unique<TRSObjectInspector>();
+        ConfigureLayoutInspector(*FRecoveryInspector->Inspector());
+    }
+    return FRecoveryInspector.get();
+}
+
+void TForm1::SaveRecoveryLayout(const QString &path)
+{
+    TXmlPersistance writer(FContainer, RecoveryInspector());
+    writer.Save(QFile::encodeName(path).toStdString());
+}
+
+void TForm1::OfferRecovery()
+{
+    for (const TRecoveryFile::TOrphan &orphan : TRecoveryFile::FindOrphans()) {
+        if (RecoveryQuestion(orphan) == QMessageBox::Yes) {
+            RestoreRecovery(orphan);
+            return;
+        }
+        TRecoveryFile::Discard(orphan);
+    }
+}
+
+void TForm1::RestoreRecovery(const TRecoveryFile::TOrphan &orphan)
+{
+    TBusyGuard busy(this, QStringLiteral("Opening data..."));
+    ShowSelected(nullptr);
+    TXmlPersistance reader(FContainer, RecoveryInspector());
+    reader.Load(QFile::encodeName(orphan.Layout).toStdString());
+    FFileName = orphan.DocumentName;
+    SetModified(true);
+    // The restored design is this designer's unsaved work from now on.
+    TRecoveryFile::Discard(orphan);
+    FRecovery->WriteNow();
 }

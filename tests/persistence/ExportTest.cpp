@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -239,6 +240,24 @@ TEST_F(ExportTest, ImagePicturesGetUniqueFileNames)
     THtmlPersistance html(container.get(), &inspector);
     EXPECT_THROW(html.Save(dir.filePath("other/page.htm").toStdString()), Exception);
     EXPECT_FALSE(QFile::exists(dir.filePath("other/page.htm")));
+}
+
+TEST_F(ExportTest, PictureLinksAreRelativeToThePageHoweverThePathIsWritten)
+{
+    auto *image = static_cast<TLXImage *>(Add("Image", container.get(), "Image1", {0, 0, 50, 50}));
+    auto graphic = BitmapOf(BitmapFileBytes(2, 2));
+    image->Picture().SetGraphic(std::move(graphic));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    QDir().mkdir("sub");
+    for (const QString &output : {QString("sub/../page"), QString("./rel"), dir.filePath("abs")}) {
+        container->ExportHtml(output);
+        const QString page = TLXControlsContainer::HtmlExportPath(output);
+        EXPECT_TRUE(Has(Read(page), "src=\"images/Image1.BMP\"")) << output.toStdString();
+        EXPECT_TRUE(QFileInfo(QFileInfo(page).dir(), "images/Image1.BMP").isFile())
+            << output.toStdString();
+    }
+    QDir::setCurrent(previous);
 }
 
 TEST_F(ExportTest, PictureNamesSkipTheToolkitsOwnWidgets)
