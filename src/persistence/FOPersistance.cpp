@@ -124,8 +124,8 @@ IXmlElement TFOPersistance::WriteControl(TRSObjectInspector *inspector, const IX
         left += TypInfo::GetOrdProp(AsDesigned(holder), "Left");
         top += TypInfo::GetOrdProp(AsDesigned(holder), "Top");
     }
-    const IXmlElement bc = parent->AppendElement("fo:blockcontainer");
-    bc->WriteAttr("absulute-position", "fixed");
+    const IXmlElement bc = parent->AppendElement("fo:block-container");
+    bc->WriteAttr("absolute-position", "fixed");
     bc->WriteAttr("left", Pixels(left));
     bc->WriteAttr("top", Pixels(top));
     bc->WriteAttr("width", Pixels(TypInfo::GetOrdProp(control, "Width")));
@@ -158,6 +158,9 @@ IXmlElement TFOPersistance::WriteControl(TRSObjectInspector *inspector, const IX
         AppendBlock(bc, false, text);
     } else if (dynamic_cast<TLXPanel *>(widget) || dynamic_cast<TLXGroupBox *>(widget)) {
         return AppendBlock(bc, true, "");
+    } else {
+        // A formatter requires at least one block in every block container.
+        bc->AppendElement("fo:block");
     }
     return bc;
 }
