@@ -1,5 +1,6 @@
 #include "persistence/FOPersistance.h"
 
+#include "controls/ControlsFactory.h"
 #include "controls/LXButton.h"
 #include "controls/LXCheckBox.h"
 #include "controls/LXComboBox.h"
@@ -108,6 +109,10 @@ IXmlElement TFOPersistance::CreateDocument()
     sequence->WriteAttr("master-reference", "all-pages");
     const IXmlElement flow = sequence->AppendElement("fo:flow");
     flow->WriteAttr("flow-name", "xsl-region-body");
+    // A formatter requires at least one block in the flow, also when the
+    // layout has no controls.
+    if (TControlsFactory::DesignedChildren(Container).isEmpty())
+        flow->AppendElement("fo:block");
     return flow;
 }
 

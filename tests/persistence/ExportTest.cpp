@@ -277,7 +277,10 @@ TEST_F(ExportTest, FoDocumentOfOneButtonAndOfAnEmptyLayout)
         "\t\t</fo:simple-page-master>\r\n"
         "\t</fo:layout-master-set>\r\n"
         "\t<fo:page-sequence master-reference=\"all-pages\">\r\n";
-    EXPECT_EQ(FO(), head + "\t\t<fo:flow flow-name=\"xsl-region-body\"/>\r\n"
+    // Even the flow of an empty layout holds a block, as a formatter requires.
+    EXPECT_EQ(FO(), head + "\t\t<fo:flow flow-name=\"xsl-region-body\">\r\n"
+                           "\t\t\t<fo:block/>\r\n"
+                           "\t\t</fo:flow>\r\n"
                            "\t</fo:page-sequence>\r\n"
                            "</fo:root>");
 
