@@ -3,6 +3,7 @@
 #include "app/BusyGuard.h"
 #include "app/LayoutInspector.h"
 #include "app/PaletteButton.h"
+#include "app/PdfExport.h"
 #include "app/WaitingForm.h"
 #include "controls/ControlsFactory.h"
 #include "controls/LXButton.h"
@@ -185,15 +186,18 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     SaveDialog = [this](QString &fileName, int &fileType) {
         QFileDialog dialog(this, QStringLiteral("Save as"));
         const QStringList filters = {QStringLiteral("XML File (*.xml)"),
-                                     QStringLiteral("HTML File (*.htm *.html)")};
+                                     QStringLiteral("HTML File (*.htm *.html)"),
+                                     QStringLiteral("PDF File (*.pdf)")};
+        const QStringList suffixes = {QStringLiteral("xml"), QStringLiteral("htm"),
+                                      QStringLiteral("pdf")};
         dialog.setNameFilters(filters);
-        dialog.setDefaultSuffix(QStringLiteral("xml"));
+        dialog.setDefaultSuffix(suffixes[0]);
         // A name typed without extension takes that of the chosen type, so
         // a web page is not written under a layout's name.
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                         [&dialog, filters](const QString &filter) {
-                             dialog.setDefaultSuffix(filter == filters[1] ? QStringLiteral("htm")
-                                                                          : QStringLiteral("xml"));
+                         [&dialog, filters, suffixes](const QString &filter) {
+                             dialog.setDefaultSuffix(
+                                 suffixes.value(filters.indexOf(filter), suffixes[0]));
                          });
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -661,6 +665,8 @@ bool TForm1::mnuSaveAsClick()
     TBusyGuard busy(this, QStringLiteral("Saving data..."));
     if (fileType == 2) {
         FContainer->ExportHtml(fileName);
+    } else if (fileType == 3) {
+        ExportPdf(*FContainer, fileName);
     } else {
         FContainer->SaveLayout(fileName);
         SetFileName(fileName);
