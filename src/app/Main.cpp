@@ -3,6 +3,7 @@
 #include "app/BusyGuard.h"
 #include "app/LayoutInspector.h"
 #include "app/PaletteButton.h"
+#include "app/PdfExport.h"
 #include "app/WaitingForm.h"
 #include "controls/ControlsFactory.h"
 #include "controls/LXButton.h"
@@ -191,15 +192,18 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     SaveDialog = [this](QString &fileName, int &fileType) {
         QFileDialog dialog(this, QStringLiteral("Save as"));
         const QStringList filters = {QStringLiteral("XML File (*.xml)"),
-                                     QStringLiteral("HTML File (*.htm *.html)")};
+                                     QStringLiteral("HTML File (*.htm *.html)"),
+                                     QStringLiteral("PDF File (*.pdf)")};
+        const QStringList suffixes = {QStringLiteral("xml"), QStringLiteral("htm"),
+                                      QStringLiteral("pdf")};
         dialog.setNameFilters(filters);
-        dialog.setDefaultSuffix(QStringLiteral("xml"));
+        dialog.setDefaultSuffix(suffixes[0]);
         // A name typed without extension takes that of the chosen type, so
         // a web page is not written under a layout's name.
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                         [&dialog, filters](const QString &filter) {
-                             dialog.setDefaultSuffix(filter == filters[1] ? QStringLiteral("htm")
-                                                                          : QStringLiteral("xml"));
+                         [&dialog, filters, suffixes](const QString &filter) {
+                             dialog.setDefaultSuffix(
+                                 suffixes.value(filters.indexOf(filter), suffixes[0]));
                          });
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -686,8 +690,13 @@ bool TForm1::mnuSaveAsClick()
     if (!SaveDialog(fileName, fileType))
         return false;
     TBusyGuard busy(this, QStringLiteral("Saving data..."));
+    // Exports (a web page, a PDF document) leave the document as it was.
     if (fileType == 2) {
         FContainer->ExportHtml(fileName);
+        return false;
+    }
+    if (fileType == 3) {
+        ExportPdf(*FContainer, fileName);
         return false;
     }
     FContainer->SaveLayout(fileName);

@@ -110,7 +110,8 @@ public:
     std::function<bool()> SaveAsCommand;
     // The file to open, or empty when the dialog was cancelled.
     std::function<QString()> OpenDialog;
-    // The file to save and its type (1 layout, 2 web page); false: cancelled.
+    // The file to save and its type (1 layout, 2 web page, 3 PDF document);
+    // false: cancelled.
     std::function<bool(QString &fileName, int &fileType)> SaveDialog;
     // Shows a preview file in the web view of a view tab.
     std::function<void(int tab, const QString &path)> Navigate;

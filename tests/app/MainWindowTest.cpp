@@ -505,6 +505,11 @@ TEST_F(MainWindowTest, SaveDialogGivesATypedNameTheExtensionOfTheChosenType)
     ASSERT_TRUE(form->SaveDialog(fileName, fileType));
     EXPECT_EQ(fileType, 1);
     EXPECT_EQ(fileName.toStdString(), dir.filePath("page.xml").toStdString());
+
+    answerDialog(Qt::Key_End);
+    ASSERT_TRUE(form->SaveDialog(fileName, fileType));
+    EXPECT_EQ(fileType, 3);
+    EXPECT_EQ(fileName.toStdString(), dir.filePath("page.pdf").toStdString());
 }
 
 } // namespace

@@ -164,7 +164,7 @@ TEST_F(ExportTest, NestedPanelsAndGroupBoxesArePlacedByTheirParents)
     EXPECT_TRUE(Has(fo, "left=\"15px\" top=\"15px\" width=\"100px\""));
     EXPECT_TRUE(Has(fo, "left=\"7px\" top=\"7px\" width=\"40px\""));
     EXPECT_TRUE(Has(fo, "\t\t\t\t<fo:block text-align=\"center\" border-width=\"1pt\">\r\n"
-                        "\t\t\t\t\t<fo:blockcontainer absulute-position=\"fixed\" left=\"15px\""));
+                        "\t\t\t\t\t<fo:block-container absolute-position=\"fixed\" left=\"15px\""));
     QWidget *group = Add("GroupBox", container.get(), "Group1", {20, 30, 100, 100});
     Add("Button", group, "Button2", {5, 6, 40, 20});
     EXPECT_TRUE(Has(FO(), "left=\"25px\" top=\"36px\" width=\"40px\""));
@@ -214,8 +214,10 @@ TEST_F(ExportTest, TwoStateButtonsListsAndGrids)
                         "\t\t\t\t\t\t<fo:block text-align=\"center\">b\r\n"
                         "\t\t\t\t\t\t\t<fo:block text-align=\"center\">c</fo:block>\r\n"));
     EXPECT_TRUE(Has(fo, "height=\"21px\">\r\n\t\t\t\t<fo:block text-align=\"center\">Combo1"));
-    EXPECT_TRUE(Has(fo, "<fo:blockcontainer absulute-position=\"fixed\" left=\"0px\" "
-                        "top=\"130px\" width=\"100px\" height=\"60px\"/>"));
+    EXPECT_TRUE(Has(fo, "<fo:block-container absolute-position=\"fixed\" left=\"0px\" "
+                        "top=\"130px\" width=\"100px\" height=\"60px\">\r\n"
+                        "\t\t\t\t<fo:block/>\r\n"
+                        "\t\t\t</fo:block-container>"));
     TypInfo::SetOrdProp(AsDesigned(check), "Checked", 0);
     EXPECT_TRUE(Has(FO(), "&#x274F;</fo:inline>"));
 }
@@ -294,17 +296,20 @@ TEST_F(ExportTest, FoDocumentOfOneButtonAndOfAnEmptyLayout)
         "\t\t</fo:simple-page-master>\r\n"
         "\t</fo:layout-master-set>\r\n"
         "\t<fo:page-sequence master-reference=\"all-pages\">\r\n";
-    EXPECT_EQ(FO(), head + "\t\t<fo:flow flow-name=\"xsl-region-body\"/>\r\n"
+    // Even the flow of an empty layout holds a block, as a formatter requires.
+    EXPECT_EQ(FO(), head + "\t\t<fo:flow flow-name=\"xsl-region-body\">\r\n"
+                           "\t\t\t<fo:block/>\r\n"
+                           "\t\t</fo:flow>\r\n"
                            "\t</fo:page-sequence>\r\n"
                            "</fo:root>");
 
     Add("Button", container.get(), "Button1", {16, 8, 75, 25}, "OK");
     EXPECT_EQ(FO(), head + "\t\t<fo:flow flow-name=\"xsl-region-body\">\r\n"
-                           "\t\t\t<fo:blockcontainer absulute-position=\"fixed\" left=\"16px\" "
+                           "\t\t\t<fo:block-container absolute-position=\"fixed\" left=\"16px\" "
                            "top=\"8px\" width=\"75px\" height=\"25px\">\r\n"
                            "\t\t\t\t<fo:block text-align=\"center\" border-width=\"1pt\">OK"
                            "</fo:block>\r\n"
-                           "\t\t\t</fo:blockcontainer>\r\n"
+                           "\t\t\t</fo:block-container>\r\n"
                            "\t\t</fo:flow>\r\n"
                            "\t</fo:page-sequence>\r\n"
                            "</fo:root>");
