@@ -143,6 +143,10 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     FRecovery = new TRecoveryFile([this](const QString &path) { SaveRecoveryLayout(path); }, this);
     FRecovery->IsModified = [this] { return FModified; };
     FRecovery->DocumentName = [this] { return FFileName; };
+    // Values typed into the inspector are changes of the design too.
+    FInspector->Inspector()->OnPropertyChanged = [this](TRSObject *, TRSItemProperty *) {
+        FRecovery->Schedule();
+    };
 
     // Window creation: document state, design-time handler, surface, palette.
     ClearFileName();
@@ -668,7 +672,14 @@ void TForm1::mnuOpenClick()
         return;
     TBusyGuard busy(this, QStringLiteral("Opening data..."));
     ShowSelected(nullptr);
-    FContainer->LoadLayout(fileName);
+    try {
+        FContainer->LoadLayout(fileName);
+    } catch (...) {
+        // The design stayed as it was; so does what the inspector shows.
+        if (DesignerHandler)
+            ShowSelection(DesignerHandler->Selection());
+        throw;
+    }
     SetFileName(fileName);
 }
 

@@ -4,6 +4,9 @@
 #include "app/RecoveryFile.h"
 #include "controls/LXDesigned.h"
 #include "designer/LXControlsContainer.h"
+#include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSItemProperty.h"
+#include "inspector/RSObjectInspector.h"
 #include "platform/Exception.h"
 
 #include <QApplication>
@@ -247,6 +250,14 @@ TEST_F(DataSafetyTest, RecoveryFilesFollowTheDocumentState)
     const QString path = form->Recovery()->LayoutPath();
     ASSERT_FALSE(path.isEmpty());
     EXPECT_TRUE(QFileInfo::exists(path));
+
+    // A value typed into the inspector is a change written again.
+    auto *caption = dynamic_cast<TRSItemProperty *>(
+        form->ObjectInspector()->Inspector()->Items()->FindPath("Caption"));
+    ASSERT_NE(caption, nullptr);
+    caption->SetValue("Typed caption");
+    caption->Validate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Bytes(path).contains("Typed caption"); }));
 
     // Two designers at once keep files of their own.
     TForm1 other;
