@@ -1,6 +1,7 @@
 // Every export against the client it is made for: the XSL-FO document in an
 // FO formatter (Apache FOP), the PDF document in a PDF reader (poppler).
 #include "support/DesignerSingletons.h"
+#include "support/NamedControl.h"
 
 #include "app/Main.h"
 #include "controls/Bitmap.h"
@@ -70,31 +71,38 @@ protected:
     {
         EnsureDesignerSingletons();
         container = std::make_unique<TLXControlsContainer>(nullptr, &inspector);
-        QWidget *outer = Add("Panel", container.get(), "Panel1", {360, 20, 300, 260});
-        QWidget *inner = Add("Panel", outer, "Panel2", {10, 10, 280, 120});
-        Add("Button", inner, "InnerButton", {10, 10, 100, 25}, "Inner OK");
-        QWidget *group = Add("GroupBox", outer, "Group1", {10, 140, 280, 110}, "Choices");
-        Check(Add("CheckBox", group, "CheckOn", {10, 20, 150, 17}, "Send copies"), true);
-        Check(Add("RadioButton", group, "RadioOff", {10, 50, 150, 17}, "By post"), false);
-        Add("Button", container.get(), "Button1", {10, 300, 90, 25}, "Submit");
-        Add("Label", container.get(), "Label1", {10, 340, 120, 17}, "Customer name");
+        QWidget *outer = AddNamedControl("Panel", container.get(), "Panel1", {360, 20, 300, 260});
+        QWidget *inner = AddNamedControl("Panel", outer, "Panel2", {10, 10, 280, 120});
+        AddNamedControl("Button", inner, "InnerButton", {10, 10, 100, 25}, "Inner OK");
+        QWidget *group =
+            AddNamedControl("GroupBox", outer, "Group1", {10, 140, 280, 110}, "Choices");
+        Check(AddNamedControl("CheckBox", group, "CheckOn", {10, 20, 150, 17}, "Send copies"),
+              true);
+        Check(AddNamedControl("RadioButton", group, "RadioOff", {10, 50, 150, 17}, "By post"),
+              false);
+        AddNamedControl("Button", container.get(), "Button1", {10, 300, 90, 25}, "Submit");
+        AddNamedControl("Label", container.get(), "Label1", {10, 340, 120, 17}, "Customer name");
         TypInfo::SetStrProp(
-            AsDesigned(Add("EditBox", container.get(), "Edit1", {10, 370, 150, 21})), "Text",
-            "Jane Roe");
-        SetLines(Add("Memo", container.get(), "Memo1", {10, 400, 200, 60}), "Lines",
+            AsDesigned(AddNamedControl("EditBox", container.get(), "Edit1", {10, 370, 150, 21})),
+            "Text", "Jane Roe");
+        SetLines(AddNamedControl("Memo", container.get(), "Memo1", {10, 400, 200, 60}), "Lines",
                  {"First line", "Second line"});
-        SetLines(Add("ListBox", container.get(), "List1", {10, 470, 150, 80}), "Items",
+        SetLines(AddNamedControl("ListBox", container.get(), "List1", {10, 470, 150, 80}), "Items",
                  {"Apples", "Pears", "Plums"});
-        QWidget *combo = Add("ComboBox", container.get(), "Combo1", {10, 560, 150, 21});
+        QWidget *combo = AddNamedControl("ComboBox", container.get(), "Combo1", {10, 560, 150, 21});
         SetLines(combo, "Items", {"Small", "Medium"});
         TypInfo::SetStrProp(AsDesigned(combo), "Text", "Small");
-        Check(Add("CheckBox", container.get(), "CheckOff", {10, 590, 150, 17}, "Gift wrap"), false);
-        Check(Add("RadioButton", container.get(), "RadioOn", {10, 615, 150, 17}, "Express"), true);
+        Check(AddNamedControl("CheckBox", container.get(), "CheckOff", {10, 590, 150, 17},
+                              "Gift wrap"),
+              false);
+        Check(AddNamedControl("RadioButton", container.get(), "RadioOn", {10, 615, 150, 17},
+                              "Express"),
+              true);
         auto *grid = static_cast<TLXStringGrid *>(
-            Add("StringGrid", container.get(), "Grid1", {360, 300, 300, 120}));
+            AddNamedControl("StringGrid", container.get(), "Grid1", {360, 300, 300, 120}));
         grid->SetCell(1, 1, "Cell text");
-        auto *image =
-            static_cast<TLXImage *>(Add("Image", container.get(), "Image1", {360, 440, 64, 64}));
+        auto *image = static_cast<TLXImage *>(
+            AddNamedControl("Image", container.get(), "Image1", {360, 440, 64, 64}));
         QImage picture(32, 32, QImage::Format_RGB32);
         picture.fill(Qt::darkCyan);
         QByteArray bytes;
@@ -109,16 +117,6 @@ protected:
         container->SaveLayout(layout);
     }
 
-    QWidget *Add(const char *kind, QWidget *parent, const char *name, QRect geometry,
-                 const char *caption = nullptr)
-    {
-        QWidget *c = ControlsFactory->CreateControlByName(kind, parent);
-        AsDesigned(c)->SetName(name);
-        c->setGeometry(geometry);
-        if (caption)
-            TypInfo::SetStrProp(AsDesigned(c), "Caption", caption);
-        return c;
-    }
     static void Check(QWidget *c, bool checked)
     {
         TypInfo::SetOrdProp(AsDesigned(c), "Checked", checked ? 1 : 0);
@@ -248,12 +246,3 @@ TEST_F(ClientsTest, SaveAsPdfFromTheMainWindow)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    // The browser engine shares the application's graphics contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

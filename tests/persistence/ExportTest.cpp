@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/NamedControl.h"
 #include "support/TestPictures.h"
 
 #include "controls/Bitmap.h"
@@ -37,16 +38,6 @@ protected:
         QDir(dir.path()).mkdir("images");
     }
 
-    QWidget *Add(const char *kind, QWidget *parent, const char *name, QRect geometry,
-                 const char *caption = nullptr)
-    {
-        QWidget *c = ControlsFactory->CreateControlByName(kind, parent);
-        AsDesigned(c)->SetName(name);
-        c->setGeometry(geometry);
-        if (caption)
-            TypInfo::SetStrProp(AsDesigned(c), "Caption", caption);
-        return c;
-    }
     void SetItems(QWidget *c, std::vector<std::string> items)
     {
         static_cast<TStrings *>(TypInfo::GetObjectProp(AsDesigned(c), "Items"))->SetStrings(items);
@@ -83,7 +74,7 @@ TEST_F(ExportTest, HtmlPageOfOneButtonAndOfAnEmptyLayout)
 {
     EXPECT_EQ(Html(), Declaration + "<HTML>\r\n\t<BODY>HTML Preview</BODY>\r\n</HTML>");
 
-    QWidget *button = Add("Button", container.get(), "Button1", {16, 8, 75, 25}, "OK");
+    QWidget *button = AddNamedControl("Button", container.get(), "Button1", {16, 8, 75, 25}, "OK");
     EXPECT_EQ(Html(), Declaration +
                           "<HTML>\r\n"
                           "\t<BODY>HTML Preview\r\n"
@@ -105,7 +96,7 @@ TEST_F(ExportTest, HtmlPageOfOneButtonAndOfAnEmptyLayout)
 
 TEST_F(ExportTest, HtmlStylesColoursAndEscaping)
 {
-    QWidget *label = Add("Label", container.get(), "Label1", {1, 2, 30, 13}, "a<b & c");
+    QWidget *label = AddNamedControl("Label", container.get(), "Label1", {1, 2, 30, 13}, "a<b & c");
     AsDesigned(label)->SetColor(clWhite);
     AsDesigned(label)->SetParentColor(false);
     AsDesigned(label)->Font()->SetStyle((1u << fsItalic) | (1u << fsUnderline) |
@@ -120,7 +111,7 @@ TEST_F(ExportTest, HtmlStylesColoursAndEscaping)
 
     // Empty elements that are not void in HTML get their end tags, so a
     // browser does not take the following controls into them.
-    QWidget *memo = Add("Memo", container.get(), "Memo1", {0, 40, 100, 50});
+    QWidget *memo = AddNamedControl("Memo", container.get(), "Memo1", {0, 40, 100, 50});
     auto *lines = static_cast<TStrings *>(TypInfo::GetObjectProp(AsDesigned(memo), "Lines"));
     lines->SetStrings({"a", "b"});
     EXPECT_TRUE(Has(Html(), "background-color: #FFFFFF\">a\r\nb</textarea>"));
@@ -143,9 +134,9 @@ TEST_F(ExportTest, HtmlStylesColoursAndEscaping)
 
 TEST_F(ExportTest, NestedPanelsAndGroupBoxesArePlacedByTheirParents)
 {
-    QWidget *outer = Add("Panel", container.get(), "Panel1", {10, 10, 200, 200});
-    QWidget *inner = Add("Panel", outer, "Panel2", {5, 5, 100, 100});
-    Add("Button", inner, "Button1", {2, 2, 40, 20}, "B");
+    QWidget *outer = AddNamedControl("Panel", container.get(), "Panel1", {10, 10, 200, 200});
+    QWidget *inner = AddNamedControl("Panel", outer, "Panel2", {5, 5, 100, 100});
+    AddNamedControl("Button", inner, "Button1", {2, 2, 40, 20}, "B");
     const std::string page = Html();
     const size_t outerAt = page.find("LEFT: 10px; TOP: 10px; WIDTH: 200px");
     const size_t innerAt = page.find("LEFT: 15px; TOP: 15px; WIDTH: 100px");
@@ -165,21 +156,21 @@ TEST_F(ExportTest, NestedPanelsAndGroupBoxesArePlacedByTheirParents)
     EXPECT_TRUE(Has(fo, "left=\"7px\" top=\"7px\" width=\"40px\""));
     EXPECT_TRUE(Has(fo, "\t\t\t\t<fo:block text-align=\"center\" border-width=\"1pt\">\r\n"
                         "\t\t\t\t\t<fo:block-container absolute-position=\"fixed\" left=\"15px\""));
-    QWidget *group = Add("GroupBox", container.get(), "Group1", {20, 30, 100, 100});
-    Add("Button", group, "Button2", {5, 6, 40, 20});
+    QWidget *group = AddNamedControl("GroupBox", container.get(), "Group1", {20, 30, 100, 100});
+    AddNamedControl("Button", group, "Button2", {5, 6, 40, 20});
     EXPECT_TRUE(Has(FO(), "left=\"25px\" top=\"36px\" width=\"40px\""));
 }
 
 TEST_F(ExportTest, TwoStateButtonsListsAndGrids)
 {
-    QWidget *check = Add("CheckBox", container.get(), "Check1", {0, 0, 80, 17}, "Yes");
+    QWidget *check = AddNamedControl("CheckBox", container.get(), "Check1", {0, 0, 80, 17}, "Yes");
     TypInfo::SetOrdProp(AsDesigned(check), "Checked", 1);
-    Add("RadioButton", container.get(), "Radio1", {0, 20, 80, 17}, "No");
-    QWidget *list = Add("ListBox", container.get(), "List1", {0, 40, 80, 50});
-    QWidget *combo = Add("ComboBox", container.get(), "Combo1", {0, 100, 80, 21});
+    AddNamedControl("RadioButton", container.get(), "Radio1", {0, 20, 80, 17}, "No");
+    QWidget *list = AddNamedControl("ListBox", container.get(), "List1", {0, 40, 80, 50});
+    QWidget *combo = AddNamedControl("ComboBox", container.get(), "Combo1", {0, 100, 80, 21});
     SetItems(combo, {"x", "y"});
     auto *grid = static_cast<TLXStringGrid *>(
-        Add("StringGrid", container.get(), "Grid1", {0, 130, 100, 60}));
+        AddNamedControl("StringGrid", container.get(), "Grid1", {0, 130, 100, 60}));
     grid->SetColCount(2);
     grid->SetRowCount(2);
     grid->SetFixedCols(1);
@@ -224,7 +215,8 @@ TEST_F(ExportTest, TwoStateButtonsListsAndGrids)
 
 TEST_F(ExportTest, ImagePicturesGetUniqueFileNames)
 {
-    auto *image = static_cast<TLXImage *>(Add("Image", container.get(), "Image1", {0, 0, 50, 50}));
+    auto *image = static_cast<TLXImage *>(
+        AddNamedControl("Image", container.get(), "Image1", {0, 0, 50, 50}));
     image->SetComment({"one", "two"});
     const QByteArray bmp = BitmapFileBytes(3, 2);
     auto graphic = BitmapOf(bmp);
@@ -246,7 +238,8 @@ TEST_F(ExportTest, ImagePicturesGetUniqueFileNames)
 
 TEST_F(ExportTest, PictureLinksAreRelativeToThePageHoweverThePathIsWritten)
 {
-    auto *image = static_cast<TLXImage *>(Add("Image", container.get(), "Image1", {0, 0, 50, 50}));
+    auto *image = static_cast<TLXImage *>(
+        AddNamedControl("Image", container.get(), "Image1", {0, 0, 50, 50}));
     auto graphic = BitmapOf(BitmapFileBytes(2, 2));
     image->Picture().SetGraphic(std::move(graphic));
     const QString previous = QDir::currentPath();
@@ -272,7 +265,8 @@ TEST_F(ExportTest, PictureNamesSkipTheToolkitsOwnWidgets)
     auto *surface = new TLXControlsContainer(nullptr, &inspector);
     surface->setObjectName("MainPanel");
     pages->addTab(surface, "Design");
-    auto *image = static_cast<TLXImage *>(Add("Image", surface, "Image1", {0, 0, 50, 50}));
+    auto *image =
+        static_cast<TLXImage *>(AddNamedControl("Image", surface, "Image1", {0, 0, 50, 50}));
     const QByteArray bmp = BitmapFileBytes(2, 2);
     auto graphic = BitmapOf(bmp);
     image->Picture().SetGraphic(std::move(graphic));
@@ -303,7 +297,7 @@ TEST_F(ExportTest, FoDocumentOfOneButtonAndOfAnEmptyLayout)
                            "\t</fo:page-sequence>\r\n"
                            "</fo:root>");
 
-    Add("Button", container.get(), "Button1", {16, 8, 75, 25}, "OK");
+    AddNamedControl("Button", container.get(), "Button1", {16, 8, 75, 25}, "OK");
     EXPECT_EQ(FO(), head + "\t\t<fo:flow flow-name=\"xsl-region-body\">\r\n"
                            "\t\t\t<fo:block-container absolute-position=\"fixed\" left=\"16px\" "
                            "top=\"8px\" width=\"75px\" height=\"25px\">\r\n"

@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/NamedControl.h"
 #include "support/TestPictures.h"
 
 #include "controls/Bitmap.h"
@@ -35,13 +36,6 @@ protected:
         ErrorDisplay::Show = [this](const QString &m) { errors.append(m); };
     }
 
-    QWidget *Add(const char *kind, QWidget *parent, const char *name, QRect geometry)
-    {
-        QWidget *c = ControlsFactory->CreateControlByName(kind, parent);
-        AsDesigned(c)->SetName(name);
-        c->setGeometry(geometry);
-        return c;
-    }
     std::string Path(const char *name) const { return dir.filePath(name).toStdString(); }
     std::string Save(const char *name)
     {
@@ -68,7 +62,7 @@ TEST_F(LayoutTest, EmptyDesignAndALabelAreWrittenInTheNativeForm)
 {
     EXPECT_EQ(Save("empty.xml"), "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<root/>");
 
-    QWidget *label = Add("Label", container.get(), "Control1", {16, 8, 41, 17});
+    QWidget *label = AddNamedControl("Label", container.get(), "Control1", {16, 8, 41, 17});
     AsDesigned(label)->SetText("Name:");
     label->resize(41, 17);
     TypInfo::WriteFromVariant(AsDesigned(label), "AutoSize", TVariant("False"));
@@ -99,27 +93,27 @@ TEST_F(LayoutTest, EmptyDesignAndALabelAreWrittenInTheNativeForm)
 
 TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
 {
-    QWidget *panel = Add("Panel", container.get(), "Control1", {10, 10, 200, 100});
-    QWidget *button = Add("Button", panel, "Control1", {5, 5, 75, 25});
+    QWidget *panel = AddNamedControl("Panel", container.get(), "Control1", {10, 10, 200, 100});
+    QWidget *button = AddNamedControl("Button", panel, "Control1", {5, 5, 75, 25});
     TypInfo::WriteFromVariant(AsDesigned(button), "Hint", TVariant("O\"K & <go>\r\nline two "));
     TypInfo::WriteFromVariant(AsDesigned(button), "Caption", TVariant(" Name: "));
-    QWidget *list = Add("ListBox", container.get(), "Control2", {220, 10, 121, 97});
+    QWidget *list = AddNamedControl("ListBox", container.get(), "Control2", {220, 10, 121, 97});
     dynamic_cast<TStrings *>(TypInfo::GetObjectProp(AsDesigned(list), "Items"))
         ->SetStrings({"alpha", "beta"});
     auto *grid = static_cast<TLXStringGrid *>(
-        Add("StringGrid", container.get(), "Control3", {10, 120, 330, 130}));
+        AddNamedControl("StringGrid", container.get(), "Control3", {10, 120, 330, 130}));
     grid->SetColCount(2);
     grid->SetRowCount(1);
     grid->SetFixedRows(0);
     grid->SetCell(0, 0, "a");
     grid->SetCell(1, 0, "b");
-    auto *image =
-        static_cast<TLXImage *>(Add("Image", container.get(), "Control4", {400, 10, 50, 50}));
+    auto *image = static_cast<TLXImage *>(
+        AddNamedControl("Image", container.get(), "Control4", {400, 10, 50, 50}));
     const QByteArray bmp = BitmapFileBytes(3, 2);
     auto graphic = BitmapOf(bmp);
     image->Picture().SetGraphic(std::move(graphic));
     // The chosen item is written before the items it points into.
-    QWidget *combo = Add("ComboBox", container.get(), "Control5", {10, 260, 145, 21});
+    QWidget *combo = AddNamedControl("ComboBox", container.get(), "Control5", {10, 260, 145, 21});
     dynamic_cast<TStrings *>(TypInfo::GetObjectProp(AsDesigned(combo), "Items"))
         ->SetStrings({"red", "green"});
     TypInfo::WriteFromVariant(AsDesigned(combo), "ItemIndex", TVariant("1"));
@@ -150,21 +144,21 @@ TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
 
 TEST_F(LayoutTest, FontsColoursAndSizesComeBackAsSaved)
 {
-    QWidget *panel = Add("Panel", container.get(), "Control1", {10, 10, 300, 200});
+    QWidget *panel = AddNamedControl("Panel", container.get(), "Control1", {10, 10, 300, 200});
     TFont *panelFont = AsDesigned(panel)->Font();
     panelFont->SetSize(14);
     panelFont->SetStyle(1u << fsBold);
     AsDesigned(panel)->SetParentFont(false);
     // Takes the panel's font; its saved size is not the one it would size
     // itself to.
-    QWidget *inherits = Add("Label", panel, "Control2", {5, 5, 90, 40});
-    QWidget *own = Add("Label", panel, "Control3", {5, 60, 90, 40});
+    QWidget *inherits = AddNamedControl("Label", panel, "Control2", {5, 5, 90, 40});
+    QWidget *own = AddNamedControl("Label", panel, "Control3", {5, 60, 90, 40});
     AsDesigned(own)->Font()->SetStyle(1u << fsItalic);
     AsDesigned(own)->Font()->SetColor(clWhite);
     AsDesigned(own)->SetParentFont(false);
     // Sized apart from its own font, too, and so is the edit box.
     own->setGeometry(5, 60, 90, 40);
-    QWidget *edit = Add("EditBox", container.get(), "Control4", {10, 220, 100, 40});
+    QWidget *edit = AddNamedControl("EditBox", container.get(), "Control4", {10, 220, 100, 40});
     AsDesigned(edit)->SetColor(clBlack);
     edit->setGeometry(10, 220, 100, 40);
     const auto snapshot = [&](QWidget *w) {
@@ -198,7 +192,7 @@ TEST_F(LayoutTest, FontsColoursAndSizesComeBackAsSaved)
 
 TEST_F(LayoutTest, LoadingToleratesStrangeInputAndKeepsTheDesignOnParseErrors)
 {
-    Add("Button", container.get(), "Control1", {0, 0, 75, 25});
+    AddNamedControl("Button", container.get(), "Control1", {0, 0, 75, 25});
     Write("broken.xml", "<root><control type=\"Button\">");
     EXPECT_ANY_THROW(Load("broken.xml"));
     EXPECT_EQ(container->Controls().size(), 1);
@@ -231,7 +225,7 @@ TEST_F(LayoutTest, LoadingToleratesStrangeInputAndKeepsTheDesignOnParseErrors)
 
 TEST_F(LayoutTest, ARejectedValueEndsTheLoadAndPutsTheDesignBack)
 {
-    QWidget *memo = Add("Memo", container.get(), "Notes", {30, 40, 100, 60});
+    QWidget *memo = AddNamedControl("Memo", container.get(), "Notes", {30, 40, 100, 60});
     dynamic_cast<TStrings *>(TypInfo::GetObjectProp(AsDesigned(memo), "Lines"))
         ->SetStrings({"keep me"});
     const std::string before = Save("before.xml");
@@ -249,7 +243,7 @@ TEST_F(LayoutTest, ARejectedValueEndsTheLoadAndPutsTheDesignBack)
 TEST_F(LayoutTest, OpeningReplacesTheDesignOnlyOnceTheFileIsRead)
 {
     container->SetOnDragOver([](QWidget *, QObject *, const QPoint &, bool &) {});
-    QPointer<QWidget> kept = Add("Button", container.get(), "Control1", {0, 0, 75, 25});
+    QPointer<QWidget> kept = AddNamedControl("Button", container.get(), "Control1", {0, 0, 75, 25});
     QWidget *client = container->widget();
     Write("bad.xml", "<root><control type=\"Panel\"><property name=\"Name\" value=\"Control1\"/>"
                      "<control type=\"Button\"><property name=\"Name\" value=\"1x\"/>"
@@ -296,14 +290,14 @@ bool WellFormed(const std::string &path, QString &complaint)
 
 TEST_F(LayoutTest, LayoutsAndFODocumentsOfEveryKindAreWellFormed)
 {
-    QWidget *group = Add("GroupBox", container.get(), "Group", {5, 5, 300, 200});
+    QWidget *group = AddNamedControl("GroupBox", container.get(), "Group", {5, 5, 300, 200});
     int i = 0;
     for (const QString &kind : ControlsFactory->Names()) {
         if (kind == "InplaceEdit")
             continue;
         QWidget *parent = (i % 2) ? static_cast<QWidget *>(group) : container.get();
-        Add(kind.toLatin1().constData(), parent, ("Item" + std::to_string(i)).c_str(),
-            {10 + 20 * i, 10, 60, 30});
+        AddNamedControl(kind.toLatin1().constData(), parent, ("Item" + std::to_string(i)).c_str(),
+                        {10 + 20 * i, 10, 60, 30});
         ++i;
     }
     Save("every.xml");

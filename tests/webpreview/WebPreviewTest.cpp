@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/NamedControl.h"
 
 #include "controls/LXDesigned.h"
 #include "designer/LXControlsContainer.h"
@@ -56,9 +57,7 @@ TEST(WebPreview, EveryControlStandsWhereItWasDesigned)
     TLXControlsContainer container(nullptr, &inspector);
     std::vector<Placed> expected;
     auto add = [&](const char *kind, QWidget *parent, const char *name, QRect geometry) {
-        QWidget *c = ControlsFactory->CreateControlByName(kind, parent);
-        AsDesigned(c)->SetName(name);
-        c->setGeometry(geometry);
+        QWidget *c = AddNamedControl(kind, parent, name, geometry);
         expected.push_back({name, c});
         return c;
     };
@@ -112,12 +111,3 @@ TEST(WebPreview, EveryControlStandsWhereItWasDesigned)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    // The browser engine shares the application's graphics contexts.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}
