@@ -100,18 +100,24 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     statusBar()->addWidget(FStatus, 1);
 
     FMainPages = new QTabWidget(this);
+    FMainPages->setObjectName(QStringLiteral("MainPages"));
     FMainPages->setTabPosition(QTabWidget::South);
     setCentralWidget(FMainPages);
 
+    // The page and the page control name the pictures of an HTML export.
     auto *design = new QWidget;
+    design->setObjectName(QStringLiteral("TabDesign"));
     auto *designLayout = new QVBoxLayout(design);
     designLayout->setContentsMargins(0, 0, 0, 0);
     FSplitter = new QSplitter(Qt::Horizontal, design);
     FSplitter->setHandleWidth(8);
     designLayout->addWidget(FSplitter);
     FMainPages->addTab(design, QStringLiteral("Design"));
-    for (const char *caption : {"Preview", "Html", "FO"}) {
+    const std::pair<const char *, const char *> viewPages[] = {
+        {"TabPreview", "Preview"}, {"TabHTML", "Html"}, {"TabFO", "FO"}};
+    for (const auto &[name, caption] : viewPages) {
         auto *page = new QWidget;
+        page->setObjectName(QLatin1String(name));
         auto *layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 0, 0, 0);
         FMainPages->addTab(page, QString::fromLatin1(caption));

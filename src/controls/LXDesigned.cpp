@@ -16,7 +16,11 @@
 #include <QTextDocument>
 #include <QWidget>
 
-TLXDesigned::TLXDesigned() : FComment(std::make_unique<TStrings>()) {}
+TLXDesigned::TLXDesigned() : FComment(std::make_unique<TStrings>())
+{
+    static uint64_t made = 0;
+    FCreationNumber = ++made;
+}
 
 TLXDesigned::~TLXDesigned() = default;
 

@@ -31,6 +31,9 @@ public:
 
     bool IsComponent() const override { return true; }
     std::string ComponentName() const override;
+    // Rises with every control made: the order in which the controls came
+    // to their owners, which bringing to front or sending to back keeps.
+    uint64_t CreationNumber() const { return FCreationNumber; }
 
     virtual QWidget *Widget() = 0;
 
@@ -147,6 +150,7 @@ public:
     }
 
 private:
+    uint64_t FCreationNumber;
     // Mouse moves reach the handler also while no button is down, so that
     // hovering shows handles and sizing cursors; scroll bars show the
     // control's handles over them.

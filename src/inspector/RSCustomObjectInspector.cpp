@@ -10,6 +10,8 @@
 #include "inspector/RSPropertyPresets.h"
 #include "inspector/RSScanRecord.h"
 #include "inspector/StrUtils.h"
+#include "platform/CodePage.h"
+#include "platform/ColorValue.h"
 #include "platform/Persistent.h"
 #include "propgrid/RSConsts.h"
 #include "propgrid/RSItemPropValueStrings.h"
@@ -128,6 +130,7 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     };
     SetSorted(true);
     SetCaseSensitive(false);
+    SetColor(ColorValue::ButtonFace);
     SetDeleteBlanks(false);
     ValueFont().SetColor(0x000080); // navy
     FValueChangedFont.OnGetParentFont = [this](TRSCustomDeltaFont *f) { return GetBaseFont(f); };
@@ -497,7 +500,7 @@ void TRSCustomObjectInspector::FillProperty(TRSItemProperty *row,
         } else {
             const std::string text = row->Value();
             for (size_t i = 1; i < objects.size() && allEqual; ++i)
-                allEqual = StrUtils::SameText(GetPropText(objects[i], row), text);
+                allEqual = CodePage::SameText(GetPropText(objects[i], row), text);
         }
     }
     row->SetIsAllEqual(allEqual);
@@ -1193,6 +1196,11 @@ void TRSCustomObjectInspector::PresetsChanged(TRSPropertyPreset *)
     ++FScanSettingsStamp;
     if (!FLoading)
         ApplyPresets();
+}
+
+void TRSCustomObjectInspector::Loaded()
+{
+    ApplyPresets();
 }
 
 void TRSCustomObjectInspector::FontChanged()

@@ -127,6 +127,9 @@ public:
     // TRSCustomItemListEditor
     void InitCategories() override;
     std::string GetCellText(int col, int row) const override;
+    // Rows come from the inspected objects: the blank line of an empty
+    // inspector has nothing to edit.
+    bool CanEditShow() const override { return CurrentRow() != nullptr; }
     TRSEditStyle GetEditStyle(int col, int row) override;
     void SetArrangeByCategory(bool value) override;
     void SetDisplayOptions(TILEDisplayOptions value) override;
@@ -134,6 +137,8 @@ public:
     const TRSFont *GetBaseFont(TRSCustomDeltaFont *font) const override;
     void FontChanged() override;
     void ValueFontChanged() override;
+    // The presets read while loading are applied once, at the end.
+    void Loaded() override;
 
     // The text of a value that a column shows: the property's text for one
     // object; also used by the rows.

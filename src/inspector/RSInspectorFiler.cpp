@@ -16,9 +16,16 @@ void TRSInspectorFiler::Write(TWriter &writer)
 
 void TRSInspectorFiler::Read(TReader &reader)
 {
-    reader.ReadListBegin();
-    reader.ReadDefinedProperties([this](TFiler &f) { DefineProperties(f); });
-    reader.ReadListEnd();
+    FInspector.BeginLoading();
+    try {
+        reader.ReadListBegin();
+        reader.ReadDefinedProperties([this](TFiler &f) { DefineProperties(f); });
+        reader.ReadListEnd();
+    } catch (...) {
+        FInspector.EndLoading();
+        throw;
+    }
+    FInspector.EndLoading();
 }
 
 void TRSInspectorFiler::DefineProperties(TFiler &filer)

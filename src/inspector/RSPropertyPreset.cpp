@@ -81,6 +81,17 @@ TPropInfo TextProp(const char *name, const std::string &(P::*get)() const,
         [set](P &p, const std::string &v) { (p.*set)(v); });
 }
 
+TPropInfo FontProp(const char *name, TRSFontProperties &(P::*font)())
+{
+    return Obj<P>(
+        name, TRSFontProperties::PropertyType(),
+        [font](P &p) -> TPersistent * { return &(p.*font)(); },
+        [font](P &p, TPersistent *v) {
+            if (auto *other = dynamic_cast<TRSFontProperties *>(v))
+                (p.*font)().Assign(*other);
+        });
+}
+
 std::vector<TPropInfo> PresetProps(const TPresetTypes &t)
 {
     return {
@@ -95,6 +106,7 @@ std::vector<TPropInfo> PresetProps(const TPresetTypes &t)
         Ord<P>(
             "EditStyle", t.EditStyle, [](P &p) { return p.EditStyle(); },
             [](P &p, int64_t v) { p.SetEditStyle(static_cast<TEditStyle>(v)); }, esSimple),
+        FontProp("Font", &P::FontProperties),
         TextProp("Hint", &P::Hint, &P::SetHint),
         Bool<P>(
             "Inclusive", [](P &p) { return p.Inclusive(); },
@@ -115,6 +127,7 @@ std::vector<TPropInfo> PresetProps(const TPresetTypes &t)
             "TypeKinds", t.TypeKinds, [](P &p) { return p.TypeKinds(); },
             [](P &p, int64_t v) { p.SetTypeKinds(static_cast<TTypeKinds>(v)); }, 0),
         ListProp("TypeNames", &P::TypeNames),
+        FontProp("ValueFont", &P::ValueFontProperties),
     };
 }
 

@@ -2,6 +2,7 @@
 
 #include "controls/Strings.h"
 #include "inspector/CollectionItem.h"
+#include "inspector/RSFontProperties.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/TypInfo.h"
 #include "propgrid/RSDeltaFont.h"
@@ -112,6 +113,8 @@ public:
     // pftFont or pftValueFont.
     TRSCustomDeltaFont &Font() { return FFont; }
     TRSCustomDeltaFont &ValueFont() { return FValueFont; }
+    TRSFontProperties &FontProperties() { return FFontProperties; }
+    TRSFontProperties &ValueFontProperties() { return FValueFontProperties; }
     void SetFont(const TRSFont &value) { FFont.Assign(value); }
     void SetValueFont(const TRSFont &value) { FValueFont.Assign(value); }
     // The inspector's fonts changed: attributes not set here follow them.
@@ -173,6 +176,9 @@ private:
     std::vector<std::string> FPickListLines;
     TRSCustomDeltaFont FFont;
     TRSCustomDeltaFont FValueFont;
+    // The two fonts as published properties.
+    TRSFontProperties FFontProperties{FFont};
+    TRSFontProperties FValueFontProperties{FValueFont};
     bool FFollowing = false;
     bool FAssigning = false;
 };

@@ -7,13 +7,13 @@
 #include "propgrid/RSStringList.h"
 
 #include <QWidget>
+#include <algorithm>
 
 namespace
 {
 
-// The components the inspector's window holds, in creation order: the
-// designed controls, depth first.
-void CollectComponents(QWidget *parent, std::vector<TPersistent *> &list)
+// The designed controls the inspector's window holds.
+void CollectComponents(QWidget *parent, std::vector<TLXDesigned *> &list)
 {
     for (QObject *child : parent->children()) {
         if (!child->isWidgetType())
@@ -25,13 +25,19 @@ void CollectComponents(QWidget *parent, std::vector<TPersistent *> &list)
     }
 }
 
+// The components of the inspector's window in the order they came to it.
+// The toolkit's child order would not do: bringing a control to front or
+// sending it to back reorders it.
 std::vector<TPersistent *> OwnedComponents(TRSCustomObjectInspector *inspector)
 {
-    std::vector<TPersistent *> list;
+    std::vector<TLXDesigned *> controls;
     auto *view = inspector ? dynamic_cast<QWidget *>(inspector->Host()) : nullptr;
     if (view)
-        CollectComponents(view->window(), list);
-    return list;
+        CollectComponents(view->window(), controls);
+    std::sort(controls.begin(), controls.end(), [](const TLXDesigned *a, const TLXDesigned *b) {
+        return a->CreationNumber() < b->CreationNumber();
+    });
+    return {controls.begin(), controls.end()};
 }
 
 } // namespace

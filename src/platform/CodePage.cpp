@@ -32,10 +32,44 @@ const std::unordered_map<char16_t, char> &ReverseTable()
     return table;
 }
 
+// The small letter of every byte of the code page (the byte itself when it
+// is no capital letter), by the letter case rule of the characters.
+const std::array<unsigned char, 256> &LowerTable()
+{
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<unsigned char, 256> t{};
+        const auto &reverse = ReverseTable();
+        for (int b = 0; b < 256; ++b) {
+            t[b] = static_cast<unsigned char>(b);
+            const char16_t u = b < 0x80 ? char16_t(b) : kHigh[b - 0x80];
+            const char16_t lower = QChar(u).toLower().unicode();
+            if (lower == u)
+                continue;
+            if (lower < 0x80)
+                t[b] = static_cast<unsigned char>(lower);
+            else if (auto it = reverse.find(lower); it != reverse.end())
+                t[b] = static_cast<unsigned char>(it->second);
+        }
+        return t;
+    }();
+    return table;
+}
+
 } // namespace
 
 namespace CodePage
 {
+
+bool SameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    const auto &lower = LowerTable();
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower[static_cast<unsigned char>(a[i])] != lower[static_cast<unsigned char>(b[i])])
+            return false;
+    return true;
+}
 
 QString ToQString(const std::string &bytes)
 {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The system code page (windows-1251) used by the model and the files.
@@ -16,5 +17,8 @@ std::string FromQString(const QString &text);
 
 QStringList ToQStringList(const std::vector<std::string> &lines);
 std::vector<std::string> FromQStringList(const QStringList &lines);
+
+// Equal but for letter case, over every letter of the code page.
+bool SameText(std::string_view a, std::string_view b);
 
 } // namespace CodePage

@@ -203,6 +203,22 @@ void TRSGridCore::SetGridLineWidth(int value)
     Invalidate();
 }
 
+void TRSGridCore::SetColor(int32_t value)
+{
+    if (FColor == value)
+        return;
+    FColor = value;
+    Invalidate();
+}
+
+void TRSGridCore::SetFixedColor(int32_t value)
+{
+    if (FFixedColor == value)
+        return;
+    FFixedColor = value;
+    Invalidate();
+}
+
 void TRSGridCore::SetOptions(TGridOptions value)
 {
     if (FOptions == value)

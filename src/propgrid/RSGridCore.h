@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ColorValue.h"
 #include "propgrid/RSTypes.h"
 
 #include <QtCore/qnamespace.h>
@@ -111,6 +112,11 @@ public:
     virtual void SetOptions(TGridOptions value);
     bool DefaultDrawing() const { return FDefaultDrawing; }
     void SetDefaultDrawing(bool value) { FDefaultDrawing = value; }
+    // Colour values of the cells and the background, and of the fixed cells.
+    int32_t Color() const { return FColor; }
+    void SetColor(int32_t value);
+    int32_t FixedColor() const { return FFixedColor; }
+    void SetFixedColor(int32_t value);
 
     int TopRow() const { return FTopLeft.Y; }
     int LeftCol() const { return FTopLeft.X; }
@@ -177,6 +183,8 @@ protected:
     TGridOptions FOptions =
         goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
     bool FDefaultDrawing = true;
+    int32_t FColor = ColorValue::Window;
+    int32_t FFixedColor = ColorValue::ButtonFace;
     TRSGridState FGridState = gsNormal;
     int FSizingIndex = 0;
     int FSizingPos = 0;

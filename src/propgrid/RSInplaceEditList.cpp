@@ -119,20 +119,21 @@ void TRSInplaceEditList::ReplaceText(const QString &value)
 {
     const QString before = text();
     setText(value);
-    if (FExpression->Expression().empty())
-        return;
-    // The whole text must match, read between the two sentinels.
-    const std::string wrapped = Wrapped(value);
-    int length = 0;
-    if (!FExpression->MatchAt(wrapped, 1, length) || length < static_cast<int>(wrapped.size())) {
+    // A text the row's expression refuses is taken back and reported, by
+    // the same rule that checks typed text: never dropped in silence.
+    if (!IsValueValid()) {
         setText(before);
-        return;
+        throw ERSException(RSFormat(RSConsts::SInvalidPropertyValue, CodePage::FromQString(value)));
     }
     FUndoText = value;
 }
 
 void TRSInplaceEditList::UpdateContents()
 {
+    // The list belongs to the cell left behind: it closes while it is still
+    // the active list, or it would stay on screen.
+    if (FListVisible)
+        CloseUp(false);
     const int col = FGrid->Col();
     const int row = FGrid->Row();
     setInputMask(QString::fromStdString(RSMaskToInputMask(FGrid->GetEditMask(col, row))));
@@ -144,8 +145,6 @@ void TRSInplaceEditList::UpdateContents()
     FActiveList = nullptr;
     FPickListLoaded = false;
     FPickItems.Clear();
-    if (FListVisible)
-        CloseUp(false);
     FEditStyle = FGrid->GetEditStyle(col, row);
     if (FEditStyle == esPickList)
         FActiveList = GetPickList();

@@ -125,6 +125,14 @@ void TRSCustomItemListEditor::Init()
     InitCategories();
 }
 
+void TRSCustomItemListEditor::EndLoading()
+{
+    if (!FLoading)
+        return;
+    FLoading = false;
+    Loaded();
+}
+
 TRSItemProps *TRSCustomItemListEditor::Items() const
 {
     if (!FInitialized)

@@ -99,9 +99,13 @@ public:
     bool Sorted() const;
     void SetSorted(bool value);
     int UpdateCounter() const { return FUpdateCount; }
-    // True while the grid is filled from stored properties.
+    // True while the grid is filled from stored properties: rows read keep
+    // the place they were stored in, and follow-ups wait for Loaded.
     bool Loading() const { return FLoading; }
-    void SetLoading(bool value) { FLoading = value; }
+    void BeginLoading() { FLoading = true; }
+    // Ends the loading and runs Loaded.
+    void EndLoading();
+    virtual void Loaded() {}
     bool Destroying() const { return FDestroying; }
     void SetColCount(int value) override;
 
@@ -191,6 +195,9 @@ public:
     bool SelectCell(int col, int row) override;
     void DeleteRow(int row);
     bool CanEditModify() const;
+    // Whether the in-place editor may stand on the current cell. The blank
+    // line of an empty grid takes typing: it becomes the first row.
+    virtual bool CanEditShow() const { return true; }
     void DoExit();
     virtual std::string GetEditMask(int col, int row);
     virtual TRSEditStyle GetEditStyle(int col, int row);

@@ -1,6 +1,7 @@
 #include "propgrid/RSItemListView.h"
 
 #include "platform/CodePage.h"
+#include "platform/ColorValue.h"
 #include "propgrid/RSHintWindow.h"
 #include "propgrid/RSInplaceEditList.h"
 #include "propgrid/RSItemListEditor.h"
@@ -187,8 +188,7 @@ void TRSItemListView::ShowEditor()
     const int row = FGrid->Row();
     if (col < FGrid->FixedCols() || row < FGrid->FixedRows())
         return;
-    // The blank line of an empty grid has no row to edit.
-    if (!FGrid->ItemAt(col, row, true)) {
+    if (!FGrid->CanEditShow()) {
         HideEditor();
         return;
     }
@@ -224,7 +224,7 @@ void TRSItemListView::HideEditor()
     // the current cell anew, without moving the focus out and back.
     const unsigned always = goAlwaysShowEditor | goEditing;
     if (hadFocus && (FGrid->Options() & always) == always && FGrid->Col() >= FGrid->FixedCols() &&
-        FGrid->Row() >= FGrid->FixedRows() && FGrid->ItemAt(FGrid->Col(), FGrid->Row(), true)) {
+        FGrid->Row() >= FGrid->FixedRows() && FGrid->CanEditShow()) {
         ShowEditor();
         return;
     }
@@ -343,9 +343,9 @@ void TRSItemListView::PaintCell(QPainter &painter, int col, int row, bool focuse
     const bool highlighted =
         inSelection && (!focusedCell || (options & (goDrawFocusSelected | goRowSelect)));
     const QPalette pal = palette();
-    painter.fillRect(r, fixed         ? pal.color(QPalette::Button)
+    painter.fillRect(r, fixed         ? ColorValue::ToQColor(FGrid->FixedColor())
                         : highlighted ? pal.color(QPalette::Highlight)
-                                      : pal.color(QPalette::Base));
+                                      : ColorValue::ToQColor(FGrid->Color()));
     const int line = FGrid->GridLineWidth();
     if (line > 0) {
         const bool vert = options & (fixed ? goFixedVertLine : goVertLine);
@@ -388,7 +388,7 @@ void TRSItemListView::PaintCell(QPainter &painter, int col, int row, bool focuse
 void TRSItemListView::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
-    painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+    painter.fillRect(viewport()->rect(), ColorValue::ToQColor(FGrid->Color()));
     const bool focused = HasFocus();
     const int lastRow = std::min(FGrid->RowCount(), FGrid->TopRow() + FGrid->VisibleRowCount() + 1);
     const int lastCol =

@@ -593,7 +593,9 @@ void TRSItemProp::Assign(TRSItemProp &source)
     SetParentFont(source.ParentFont());
     SetFont(source.GetFont());
     SetParentValueFont(source.ParentValueFont());
-    SetValueFont(source.GetValueFont());
+    // The row's own value font: the font a descendant shows for a changed
+    // value belongs to that value, not to the copy.
+    SetValueFont(source.FValueFont);
     SetValues(*source.Values());
     SetVisible(source.GetVisible());
     SetItems(*source.Items());

@@ -205,6 +205,9 @@ TRSItemProp *TRSItemProps::AddCategory(const std::string &name, bool alwaysNew)
         row->SetReadOnly(true);
         row->SetName(name);
     } catch (...) {
+        // A category that cannot take its name is not left behind nameless.
+        if (row)
+            Delete(row->Index());
         EndUpdate();
         throw;
     }

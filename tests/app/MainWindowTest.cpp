@@ -1,9 +1,11 @@
 #include "support/DesignerSingletons.h"
+#include "support/TestPictures.h"
 
 #include "app/LayoutInspector.h"
 #include "app/Main.h"
 #include "app/WaitingForm.h"
 #include "controls/LXDesigned.h"
+#include "controls/LXImage.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
@@ -345,6 +347,19 @@ TEST_F(DocumentCommandsTest, TheCommandLineExporterReadsAndWritesTheSameLayoutAs
     const QByteArray written = first.readAll();
     EXPECT_FALSE(written.contains("name=\"Cursor\"")) << "filtered properties stay out of files";
     EXPECT_EQ(second.readAll(), written);
+}
+
+TEST_F(DocumentCommandsTest, PicturesOfAnHtmlExportAreNamedThroughThePagesOfTheWindow)
+{
+    auto *image = static_cast<TLXImage *>(form->AddControl(10, 0, nullptr, 0));
+    ASSERT_NE(image, nullptr);
+    image->Picture().SetGraphic(BitmapOf(BitmapFileBytes(2, 2)));
+    chosen = dir.filePath("page.htm");
+    chosenType = 2;
+    ASSERT_TRUE(form->mnuSaveAsClick());
+    EXPECT_TRUE(QFileInfo(dir.filePath("page.htm/images/Form1_MainPages_TabDesign_MainPanel_"
+                                       "Control1.BMP"))
+                    .isFile());
 }
 
 TEST_F(DocumentCommandsTest, HtmlExportLeavesTheTitleAndViewTabsWritePreviews)

@@ -83,6 +83,36 @@ TEST_F(StringsEditorFixture, SwitchingPagesCarriesTheEditsAndOkOnIniTakesTheGrid
     EXPECT_EQ(dialog.Lines(), (Lines{"a=1", "b=3", "c=x"}));
 }
 
+TEST(StringsEditor, AnEmptyIniPageTakesItsFirstLinesFromTheKeyboard)
+{
+    TfrmRSStringsEditor dialog;
+    dialog.SetIniViewVisible(true);
+    dialog.SetMemoViewVisible(false);
+    dialog.open();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    // Keys go where the focus is, as a user's would.
+    const auto type = [](const char *text) {
+        for (const char *c = text; *c; ++c)
+            QTest::keyClicks(QApplication::focusWidget(), QString(QChar(*c)));
+    };
+    const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    type("name");
+    TRSInplaceEditList *editor = dialog.IniEditor->Editor();
+    ASSERT_TRUE(editor && editor->isVisible()) << "the blank line takes typing";
+    key(Qt::Key_Tab);
+    type("1");
+    key(Qt::Key_Return);
+    // Down on the last line adds one; the value column stays current.
+    key(Qt::Key_Down);
+    type("2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    type("k");
+    QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Lines(), (Lines{"name=1", "k=2"}));
+}
+
 TEST(StringsEditor, ASingleViewOpensWithoutTabs)
 {
     for (const bool ini : {true, false}) {

@@ -6,6 +6,8 @@
 #include "propgrid/RSItemPropValueStrings.h"
 
 #include <QCoreApplication>
+#include <QImage>
+#include <QPixmap>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -293,6 +295,51 @@ TEST_F(InspectorTest, ValueChangedFontFollowsDeclaredDefaults)
     EXPECT_EQ(Row("Align")->Value(), "alClient");
     EXPECT_EQ(&Row("Align")->GetValueFont(), changed);
     EXPECT_TRUE(I().ValueChangedFont().Bold());
+}
+
+TEST_F(InspectorTest, SeveralObjectsCompareTextsInEveryLetterCaseOfTheCodePage)
+{
+    I().Objects().AddObject(&a);
+    I().Objects().AddObject(&b);
+    // Capital and small letters of the code page, Cyrillic ones included.
+    a.Caption = "\xCF\xF0\xE8\xE5\xEC \xA8\xC6";
+    b.Caption = "\xEF\xF0\xE8\xE5\xEC \xB8\xE6";
+    view.Rebuild();
+    EXPECT_TRUE(Row("Caption")->IsAllEqual());
+    EXPECT_EQ(Row("Caption")->Value(), a.Caption);
+    // Two different letters stay different.
+    b.Caption = "\xEF\xF0\xE8\xE5\xEC \xB8\xE7";
+    view.Rebuild();
+    EXPECT_FALSE(Row("Caption")->IsAllEqual());
+}
+
+TEST_F(InspectorTest, CategoryCopiesDropTheChangedFontWithTheirOriginal)
+{
+    a.Align = 5;
+    view.SetComponent(&a);
+    I().SetArrangeByCategory(true);
+    view.Rebuild();
+    TRSItemProperty *layout = Row("Layout.Align");
+    TRSItemProperty *visual = Row("Visual.Align");
+    ASSERT_TRUE(layout && visual);
+    EXPECT_TRUE(layout->GetValueFont().Bold());
+    EXPECT_TRUE(visual->GetValueFont().Bold());
+    a.Align = 0;
+    I().RefreshAll();
+    EXPECT_EQ(visual->Value(), "alNone");
+    EXPECT_FALSE(layout->GetValueFont().Bold());
+    EXPECT_FALSE(visual->GetValueFont().Bold());
+    EXPECT_TRUE(visual->ValueFont().SameAs(I().ValueFont()));
+}
+
+TEST_F(InspectorTest, TheInspectorIsPaintedInTheButtonFaceColour)
+{
+    view.resize(200, 200);
+    view.show();
+    const QImage shot = view.viewport()->grab().toImage();
+    // Below the title line nothing but the background is painted.
+    EXPECT_EQ(QColor(shot.pixel(100, 150)), view.palette().color(QPalette::Button));
+    EXPECT_NE(view.palette().color(QPalette::Button), view.palette().color(QPalette::Base));
 }
 
 TEST_F(InspectorTest, DestroyedObjectsLeaveAndAStaleRowRebuilds)

@@ -396,6 +396,18 @@ TEST_F(PresetFamilyTest, ComponentReferencesAreChosenFromTheWindowsComponents)
 
     Write("FocusControl", "NoSuchControl");
     EXPECT_EQ(static_cast<QLabel *>(label->Widget())->buddy(), nullptr);
+
+    // The order is the order the controls were made in, whatever their
+    // stacking order.
+    Create("EditBox", "Edit2");
+    const auto at = [](const std::vector<std::string> &list, const char *name) {
+        return std::find(list.begin(), list.end(), name) - list.begin();
+    };
+    const std::vector<std::string> before = PickList("FocusControl");
+    ASSERT_LT(at(before, "Edit1"), at(before, "Edit2"));
+    edit->Widget()->raise();
+    const std::vector<std::string> after = PickList("FocusControl");
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(PresetFamilyTest, DatesAndTimesUseTheLocaleFormatsAndRefuseWhatDoesNotParse)

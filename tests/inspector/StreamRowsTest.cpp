@@ -269,3 +269,65 @@ TEST(StreamRows, InspectorStoresItsPresetsWithTheirClassesAndEmptiedLists)
     TRSInspectorFiler(*other.Inspector()).Read(bareReader);
     EXPECT_NE(PresetOf<TRSTINIStringsPropertyPreset>(read), nullptr);
 }
+
+TEST(StreamRows, AStoredInspectorIsReadAsOneLoadAndItsPresetsAppliedOnceAtTheEnd)
+{
+    EnsureDesignerSingletons();
+    RegisterDefaultPropertyPresets();
+    QWidget parent;
+    auto *button = new TLXButton(&parent);
+    TRSObjectInspector source;
+    source.SetComponent(button);
+    source.Rebuild();
+    TWriter writer;
+    TRSInspectorFiler(*source.Inspector()).Write(writer);
+
+    TRSObjectInspector view;
+    view.SetComponent(button);
+    view.Rebuild();
+    TRSCustomObjectInspector &inspector = *view.Inspector();
+    int onePass = 0;
+    inspector.OnRefreshValue = [&](TRSObject *, TRSItemProperty *) { ++onePass; };
+    inspector.ApplyPresets();
+    ASSERT_GT(onePass, 0);
+
+    int whileLoading = 0;
+    int refreshes = 0;
+    inspector.OnRefreshValue = [&](TRSObject *, TRSItemProperty *) {
+        ++refreshes;
+        whileLoading += inspector.Loading();
+    };
+    TReader reader(writer.Data());
+    TRSInspectorFiler(inspector).Read(reader);
+    EXPECT_FALSE(inspector.Loading());
+    EXPECT_EQ(whileLoading, 0);
+    EXPECT_EQ(refreshes, onePass) << "not once per preset read";
+}
+
+TEST(StreamRows, PresetFontsArePublishedAndStored)
+{
+    RegisterDefaultPropertyPresets();
+    TRSObjectInspector view;
+    auto *modal = PresetOf<TRSTModalResultPropertyPreset>(view.Inspector()->Presets());
+    ASSERT_NE(modal, nullptr);
+    const TPropInfo *font = TypInfo::FindPublishedProperty(modal, "Font");
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->PropType->Name, "TFont");
+    ASSERT_NE(TypInfo::FindPublishedProperty(modal, "ValueFont"), nullptr);
+    // Colours read as colour properties do: blue, green, red from the high byte.
+    modal->Font().SetColor(0x112233);
+    EXPECT_EQ(TypInfo::GetOrdProp(TypInfo::GetObjectProp(modal, "Font"), "Color"), 0x332211);
+    modal->ValueFont().SetStyle(TRSFont::fsItalic);
+    modal->ValueFont().SetSize(13);
+
+    TWriter writer;
+    TRSInspectorFiler(*view.Inspector()).Write(writer);
+    TRSObjectInspector other;
+    TReader reader(writer.Data());
+    TRSInspectorFiler(*other.Inspector()).Read(reader);
+    auto *read = PresetOf<TRSTModalResultPropertyPreset>(other.Inspector()->Presets());
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->Font().Color(), 0x112233u);
+    EXPECT_TRUE(read->ValueFont().Italic());
+    EXPECT_EQ(read->ValueFont().Size(), 13);
+}

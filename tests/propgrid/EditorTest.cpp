@@ -152,6 +152,52 @@ TEST_F(EditorFixture, PickListDropsDownAndCloses)
     EXPECT_EQ(row->Value(), "c06");
 }
 
+TEST_F(EditorFixture, PickListChoiceOnAnUnanchoredExpressionIsTaken)
+{
+    TRSItemProp *row = Add("Digit", "1");
+    for (const char *entry : {"1", "2", "3", "x"})
+        row->GetPickList()->Add(entry);
+    row->SetEditMask("[0-9]");
+    row->SetExpressionMask(true);
+    Show();
+    TRSInplaceEditList *editor = EditLine(1);
+    QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(editor->text(), "3");
+    EXPECT_EQ(row->Value(), "3");
+    // An entry the expression refuses is reported, not dropped in silence.
+    QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "\"x\" is not a valid property value");
+    EXPECT_EQ(editor->text(), "3");
+    EXPECT_EQ(row->Value(), "3");
+}
+
+TEST_F(EditorFixture, ReloadingTheCellClosesAnOpenList)
+{
+    TRSItemProp *row = Add("a", "p");
+    for (const char *entry : {"p", "q", "r"})
+        row->GetPickList()->Add(entry);
+    Show();
+    TRSInplaceEditList *editor = EditLine(1);
+    QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+    TPopupListbox *list = editor->GetPickList();
+    ASSERT_TRUE(list->isVisible());
+    // The value changes under the open list: the editor loads the cell anew.
+    row->SetValue("q");
+    EXPECT_EQ(editor->text(), "q");
+    EXPECT_FALSE(editor->ListVisible());
+    EXPECT_FALSE(list->isVisible());
+    QApplication::processEvents();
+    QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(list->isVisible()) << "the list opens again";
+}
+
 TEST_F(EditorFixture, IncrementalSearchRestartsAfterTwoSeconds)
 {
     TRSItemProp *row = Add("Name", "");

@@ -210,6 +210,16 @@ TEST(RowsModel, UniqueNamesAreEnforced)
     EXPECT_EQ(b->Name(), "B");
 }
 
+TEST(RowsModel, AFailedCategoryLeavesNoRowBehind)
+{
+    TRSItemListEditor grid;
+    grid.SetPropertyOptions(propUnique);
+    AddNamed(grid.Items(), "Layout");
+    EXPECT_THROW(grid.Items()->AddCategory("Layout", true), ERSException);
+    EXPECT_EQ(Names(grid.Items()), std::vector<std::string>{"Layout"});
+    EXPECT_EQ(grid.DisplayedRows().size(), 1u);
+}
+
 TEST(RowsModel, AssignCopiesEverythingButEvents)
 {
     TRSItemListEditor grid;
