@@ -117,6 +117,8 @@ void TContainerClient::dropEvent(QDropEvent *event)
 void TContainerClient::mousePressEvent(QMouseEvent *event)
 {
     FPressed = event->button() == Qt::LeftButton;
+    // The keyboard goes to the surface, which moves the selection with it.
+    FContainer->setFocus(Qt::MouseFocusReason);
     if (FPressed && DesignerHandler && DesignerHandler->Enabled())
         FBand.Press(this, event->pos(), event->modifiers() & Qt::ShiftModifier);
 }

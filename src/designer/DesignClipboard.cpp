@@ -1,5 +1,6 @@
 #include "designer/DesignClipboard.h"
 
+#include "controls/AlignLayout.h"
 #include "controls/ControlsFactory.h"
 #include "controls/DropTarget.h"
 #include "controls/LXDesigned.h"
@@ -12,6 +13,20 @@
 #include <QMimeData>
 #include <QWidget>
 #include <algorithm>
+
+namespace
+{
+
+// Panels and group boxes read apart take the drop handling of the target
+// they joined, and pass it on to those inside them.
+void InheritDropTargets(QWidget *control, QWidget *parent)
+{
+    TControlsFactory::InheritDropTarget(control, parent);
+    for (QWidget *child : TControlsFactory::DesignedChildren(control))
+        InheritDropTargets(child, control);
+}
+
+} // namespace
 
 const QString TDesignClipboard::MimeType = QStringLiteral("application/x-formdesigner-layout");
 
@@ -93,10 +108,21 @@ std::vector<QWidget *> TDesignClipboard::Insert(const std::string &text, QWidget
                                                 const QString &verb)
 {
     const QList<QWidget *> before = TControlsFactory::DesignedChildren(target);
-    const QList<QWidget *> created = FHistory.Snapshot().ReadFragment(text, target);
+    // The controls are read apart from the design, since their names may
+    // be taken there, and join the target once they all could be read.
+    QWidget holder;
+    const QList<QWidget *> created = FHistory.Snapshot().ReadFragment(text, &holder);
     std::vector<QWidget *> pasted(created.begin(), created.end());
     if (pasted.empty())
         return pasted;
+    QWidget *client = TControlsFactory::ClientOf(target);
+    for (QWidget *c : pasted) {
+        c->setParent(client);
+        InheritDropTargets(c, target);
+        if (TLXDesigned *designed = AsDesigned(c))
+            designed->ApplyVisibility();
+    }
+    TAlignLayout::Realign(client);
     // A name already taken among the target's controls gives way to a new
     // one, as a drop would name it.
     for (QWidget *c : pasted) {
