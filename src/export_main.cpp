@@ -1,6 +1,8 @@
 // formdesigner-export: writes a saved layout as a web page, an XSL-FO
-// document or a native layout again, without showing a window.
+// document, a PDF document or a native layout again, without showing a
+// window.
 #include "app/LayoutInspector.h"
+#include "app/PdfExport.h"
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
@@ -13,17 +15,19 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <unistd.h>
 
 namespace
 {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: formdesigner-export [html|fo|xml] LAYOUT.xml OUTPUT\n"
+    std::fprintf(stderr, "usage: formdesigner-export [html|fo|pdf|xml] LAYOUT.xml OUTPUT\n"
                          "  html  web page (default): OUTPUT becomes a folder holding the\n"
                          "        page and its images, unless OUTPUT exists beside an\n"
                          "        \"images\" folder\n"
                          "  fo    XSL-FO document\n"
+                         "  pdf   PDF document of the web page on Letter pages\n"
                          "  xml   native layout\n");
     return 2;
 }
@@ -35,6 +39,11 @@ int main(int argc, char **argv)
     HeapTuning::Apply();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The browser engine that renders PDF documents shares the application's
+    // graphics contexts; as root it runs only without its sandbox.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments().mid(1);
     QString format = QStringLiteral("--html");
@@ -43,7 +52,7 @@ int main(int argc, char **argv)
         args.front().prepend(QLatin1String("--"));
     if (!args.isEmpty() && args.front().startsWith(QLatin1String("--")))
         format = args.takeFirst();
-    if (args.size() != 2 || !QStringList{"--html", "--fo", "--xml"}.contains(format))
+    if (args.size() != 2 || !QStringList{"--html", "--fo", "--pdf", "--xml"}.contains(format))
         return Usage();
 
     TDesignerMessagesHandler handler;
@@ -59,6 +68,8 @@ int main(int argc, char **argv)
         container.LoadLayout(args[0]);
         if (format == QLatin1String("--fo"))
             container.ExportFO(args[1]);
+        else if (format == QLatin1String("--pdf"))
+            ExportPdf(container, args[1]);
         else if (format == QLatin1String("--xml"))
             container.SaveLayout(args[1]);
         else

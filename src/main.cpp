@@ -43,9 +43,10 @@ int main(int argc, char **argv)
             form.show();
         else
             form.showMaximized();
+        form.OfferRecovery();
         // "formdesigner FILE.xml" opens that layout at start.
         const QStringList arguments = TApplication::arguments();
-        if (arguments.size() > 1) {
+        if (arguments.size() > 1 && form.AskSave() != QMessageBox::Cancel) {
             try {
                 form.OpenLayout(arguments[1]);
             } catch (const std::exception &error) {

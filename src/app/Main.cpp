@@ -3,6 +3,7 @@
 #include "app/BusyGuard.h"
 #include "app/LayoutInspector.h"
 #include "app/PaletteButton.h"
+#include "app/PdfExport.h"
 #include "app/RecentFiles.h"
 #include "app/WaitingForm.h"
 #include "controls/ControlsFactory.h"
@@ -32,6 +33,7 @@
 #include "inspector/RSPropertyPresets.h"
 #include "inspector/RSTComponentPropertyPreset.h"
 #include "inspector/RSTParentComponentPropertyPreset.h"
+#include "persistence/XmlPersistance.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/ProgramFolder.h"
@@ -42,6 +44,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPointer>
 #include <QScopeGuard>
@@ -170,6 +173,10 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 
     CreateMenus();
 
+    FRecovery = new TRecoveryFile([this](const QString &path) { SaveRecoveryLayout(path); }, this);
+    FRecovery->IsModified = [this] { return Modified(); };
+    FRecovery->DocumentName = [this] { return FFileName; };
+
     // Window creation: document state, design-time handler, surface, palette.
     ClearFileName();
     if (DesignerHandler) {
@@ -229,15 +236,18 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     SaveDialog = [this](QString &fileName, int &fileType) {
         QFileDialog dialog(this, QStringLiteral("Save as"));
         const QStringList filters = {QStringLiteral("XML File (*.xml)"),
-                                     QStringLiteral("HTML File (*.htm *.html)")};
+                                     QStringLiteral("HTML File (*.htm *.html)"),
+                                     QStringLiteral("PDF File (*.pdf)")};
+        const QStringList suffixes = {QStringLiteral("xml"), QStringLiteral("htm"),
+                                      QStringLiteral("pdf")};
         dialog.setNameFilters(filters);
-        dialog.setDefaultSuffix(QStringLiteral("xml"));
+        dialog.setDefaultSuffix(suffixes[0]);
         // A name typed without extension takes that of the chosen type, so
         // a web page is not written under a layout's name.
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                         [&dialog, filters](const QString &filter) {
-                             dialog.setDefaultSuffix(filter == filters[1] ? QStringLiteral("htm")
-                                                                          : QStringLiteral("xml"));
+                         [&dialog, filters, suffixes](const QString &filter) {
+                             dialog.setDefaultSuffix(
+                                 suffixes.value(filters.indexOf(filter), suffixes[0]));
                          });
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -253,6 +263,17 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         return QMessageBox::question(this, QApplication::applicationName(),
                                      QStringLiteral("Do you want to save designed form?"),
                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    };
+    RecoveryQuestion = [this](const TRecoveryFile::TOrphan &orphan) {
+        const QString document = orphan.DocumentName.isEmpty()
+                                     ? QStringLiteral("a design never saved")
+                                     : QStringLiteral("\"%1\"").arg(orphan.DocumentName);
+        return QMessageBox::question(
+            this, QApplication::applicationName(),
+            QStringLiteral("Form Designer did not close normally. Restore the unsaved changes "
+                           "of %1, written at %2?")
+                .arg(document, QLocale::system().toString(orphan.Written, QLocale::LongFormat)),
+            QMessageBox::Yes | QMessageBox::No);
     };
 }
 
@@ -290,6 +311,12 @@ void TForm1::CreateHistory()
         }
     };
     connect(&FHistory->Stack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+    connect(&FHistory->Stack(), &QUndoStack::indexChanged, this, [this] {
+        if (Modified())
+            FRecovery->Schedule();
+        else
+            FRecovery->Remove();
+    });
     new TSurfaceKeys(*FHistory, FContainer);
 
     FUndo = FHistory->Stack().createUndoAction(this, QStringLiteral("Undo"));
@@ -496,6 +523,12 @@ void TForm1::SetModified(bool value)
     if (!value && FHistory)
         FHistory->Stack().setClean();
     UpdateTitle();
+    // Unsaved work is copied aside a moment after it changes; once the
+    // design is saved, cleared or replaced the copy has served.
+    if (value)
+        FRecovery->Schedule();
+    else
+        FRecovery->Remove();
 }
 
 bool TForm1::Modified() const
@@ -546,13 +579,16 @@ void TForm1::mnuClearClick()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (AskSave() == QMessageBox::Cancel) {
-        event->ignore();
-    } else {
-        event->accept();
-        if (isVisible())
-            SaveWindowState();
-    }
+    // The window closes only once the question is answered and any save it
+    // asked for has happened: a cancelled, refused or failed save (an error
+    // leaves this handler) keeps the window and the design.
+    event->ignore();
+    if (AskSave() == QMessageBox::Cancel)
+        return;
+    event->accept();
+    FRecovery->Remove();
+    if (isVisible())
+        SaveWindowState();
 }
 
 void TForm1::mnuDisableDesignerClick()
@@ -900,12 +936,57 @@ bool TForm1::mnuSaveAsClick()
     const std::vector<QWidget *> shown = InspectedControls();
     const auto showAgain = qScopeGuard([&] { ShowInspectedAgain(shown); });
     FHistory->FinishPropertyEdit();
+    // Exports (a web page, a PDF document) leave the document as it was.
     if (fileType == 2) {
         FContainer->ExportHtml(fileName);
-    } else {
-        FContainer->SaveLayout(fileName);
-        SetFileName(fileName);
-        FRecent->Add(fileName);
+        return false;
     }
+    if (fileType == 3) {
+        ExportPdf(*FContainer, fileName);
+        return false;
+    }
+    FContainer->SaveLayout(fileName);
+    SetFileName(fileName);
+    FRecent->Add(fileName);
     return true;
+}
+
+TRSObjectInspector *TForm1::RecoveryInspector()
+{
+    if (!FRecoveryInspector) {
+        FRecoveryInspector = std::make_unique<TRSObjectInspector>();
+        ConfigureLayoutInspector(*FRecoveryInspector->Inspector());
+    }
+    return FRecoveryInspector.get();
+}
+
+void TForm1::SaveRecoveryLayout(const QString &path)
+{
+    TXmlPersistance writer(FContainer, RecoveryInspector());
+    writer.Save(QFile::encodeName(path).toStdString());
+}
+
+void TForm1::OfferRecovery()
+{
+    for (const TRecoveryFile::TOrphan &orphan : TRecoveryFile::FindOrphans()) {
+        if (RecoveryQuestion(orphan) == QMessageBox::Yes) {
+            RestoreRecovery(orphan);
+            return;
+        }
+        TRecoveryFile::Discard(orphan);
+    }
+}
+
+void TForm1::RestoreRecovery(const TRecoveryFile::TOrphan &orphan)
+{
+    TBusyGuard busy(this, QStringLiteral("Opening data..."));
+    ShowSelected(nullptr);
+    TXmlPersistance reader(FContainer, RecoveryInspector());
+    reader.Load(QFile::encodeName(orphan.Layout).toStdString());
+    FFileName = orphan.DocumentName;
+    FHistory->Stack().clear();
+    SetModified(true);
+    // The restored design is this designer's unsaved work from now on.
+    TRecoveryFile::Discard(orphan);
+    FRecovery->WriteNow();
 }

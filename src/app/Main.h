@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/RecoveryFile.h"
+
 #include <QMainWindow>
 #include <QMessageBox>
 #include <functional>
@@ -51,7 +53,8 @@ public:
     void mnuNewClick();
     void mnuOpenClick();
     void mnuSaveClick();
-    // Answers whether the design was saved or exported.
+    // Answers whether the design itself was saved as a layout; an export
+    // (a web page) is not a save of the design.
     bool mnuSaveAsClick();
     // A view tab became active: writes its preview and shows it.
     void MainPagesChange(int index);
@@ -124,17 +127,26 @@ public:
     QToolBox *ControlsPane() const { return FControlsPane; }
     const std::vector<TPaletteButton *> &PaletteButtons() const { return FPaletteButtons; }
 
+    // Offers the unsaved designs of designers that ended without closing,
+    // newest first: Yes restores one as a modified design under its old
+    // file name, No deletes it.
+    void OfferRecovery();
+    void RestoreRecovery(const TRecoveryFile::TOrphan &orphan);
+    TRecoveryFile *Recovery() const { return FRecovery; }
+
     // Replaceable interactions, so that the commands can be driven headless.
     std::function<QMessageBox::StandardButton()> SaveQuestion;
     // Runs "Save as..."; answers whether the design was saved.
     std::function<bool()> SaveAsCommand;
     // The file to open, or empty when the dialog was cancelled.
     std::function<QString()> OpenDialog;
-    // The file to save and its type (1 layout, 2 web page); false: cancelled.
+    // The file to save and its type (1 layout, 2 web page, 3 PDF document);
+    // false: cancelled.
     std::function<bool(QString &fileName, int &fileType)> SaveDialog;
     // Shows a preview file in the web view of a view tab.
     std::function<void(int tab, const QString &path)> Navigate;
     std::function<void(const QString &)> ShowMessage;
+    std::function<QMessageBox::StandardButton(const TRecoveryFile::TOrphan &)> RecoveryQuestion;
     std::function<bool(QWidget *owner, const std::vector<QWidget *> &)> AlignmentDialog;
     // Makes the mail client for one mail command; the desktop's when unset.
     std::function<std::unique_ptr<TMailClient>()> CreateMailClient;
@@ -158,6 +170,10 @@ private:
     std::vector<QWidget *> InspectedControls() const;
     // Edit commands do not act while the inspector has the keyboard.
     bool InspectorHasFocus() const;
+    // Writes the design for the recovery file through an inspector of its
+    // own, so that the user's inspector and its editing are left alone.
+    void SaveRecoveryLayout(const QString &path);
+    TRSObjectInspector *RecoveryInspector();
 
     QString FFileName;
     bool FModified = false;
@@ -188,4 +204,6 @@ private:
     std::vector<TPaletteButton *> FPaletteButtons;
     std::vector<std::type_index> FPaletteClasses;
     QWidget *FBrowsers[3] = {nullptr, nullptr, nullptr};
+    TRecoveryFile *FRecovery = nullptr;
+    std::unique_ptr<TRSObjectInspector> FRecoveryInspector;
 };

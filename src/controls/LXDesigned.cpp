@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QWidget>
 
 TLXDesigned::TLXDesigned() : FComment(std::make_unique<TStrings>()) {}
@@ -181,7 +182,12 @@ void TLXDesigned::SetParentShowHint(bool value)
 
 void TLXDesigned::ApplyHint()
 {
-    Widget()->setToolTip(FShowHint ? CodePage::ToQString(FHint) : QString());
+    // Tool tips that look like markup are shown as markup; a hint is
+    // shown as typed.
+    QString hint = FShowHint ? CodePage::ToQString(FHint) : QString();
+    if (Qt::mightBeRichText(hint))
+        hint = Qt::convertFromPlainText(hint, Qt::WhiteSpaceNormal);
+    Widget()->setToolTip(hint);
 }
 
 void TLXDesigned::SetAlign(int align)

@@ -4,6 +4,8 @@
 
 TLXLabel::TLXLabel(QWidget *parent) : QLabel(parent)
 {
+    // A caption is shown as typed, never read as markup.
+    setTextFormat(Qt::PlainText);
     resize(65, 17);
 }
 

@@ -4,6 +4,7 @@
 #include "controls/Icon.h"
 #include "controls/JPEGImage.h"
 #include "controls/Metafile.h"
+#include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
 
@@ -98,11 +99,8 @@ void TPicture::LoadFromFile(const QString &fileName)
 
 void TPicture::SaveToFile(const QString &fileName) const
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw Exception("Cannot create file \"" + CodePage::FromQString(fileName) + "\"");
-    if (FGraphic)
-        file.write(FGraphic->SaveToBytes());
+    const QByteArray bytes = FGraphic ? FGraphic->SaveToBytes() : QByteArray();
+    AtomicFile::Write(fileName, bytes.toStdString());
 }
 
 void TPicture::Changed()

@@ -14,6 +14,8 @@ TContainerClient::TContainerClient(TLXControlsContainer *container)
     : QWidget(container), FContainer(container)
 {
     setAutoFillBackground(true);
+    // Keys typed while designing come here, not to the designed controls.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 // The selection model of a list or combo box view is deleted later when its

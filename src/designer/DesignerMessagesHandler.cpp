@@ -5,6 +5,7 @@
 #include "controls/LXDesigned.h"
 #include "designer/DeleteControlEvent.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -55,6 +56,21 @@ bool IsLeftPress(const QEvent *event)
     const auto type = event->type();
     return (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
            static_cast<const QMouseEvent *>(event)->button() == Qt::LeftButton;
+}
+
+// While designing, a designed control never keeps the keyboard: the focus
+// a click gave it (or an inner widget of it) goes to the nearest widget
+// around the design that takes focus, normally the design surface, so that
+// typed keys reach the surface instead of changing the control.
+void HandFocusToSurface(QWidget *control)
+{
+    QWidget *surface = control->parentWidget();
+    while (surface && (AsDesigned(surface) || !(surface->focusPolicy() & Qt::ClickFocus)))
+        surface = surface->parentWidget();
+    if (surface)
+        surface->setFocus(Qt::OtherFocusReason);
+    else if (QWidget *focused = QApplication::focusWidget())
+        focused->clearFocus();
 }
 
 } // namespace
@@ -194,6 +210,16 @@ bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TC
         SelectControl(control, true);
         PopupMenu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
         return false;
+    case QEvent::FocusIn:
+        // A string grid being edited keeps the keyboard for its cells.
+        if (status == csEdit)
+            return true;
+        HandFocusToSurface(control);
+        return false;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::InputMethod:
+        return status == csEdit;
     case QEvent::Leave:
         SetCursorOf(control, FSavedCursor);
         if (FHot == control)

@@ -1,5 +1,6 @@
 #include "editors/RSTStringsEditor.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"
@@ -294,13 +295,7 @@ void TfrmRSStringsEditor::SaveToFile(const QString &fileName) const
     std::string text;
     for (const std::string &line : Lines())
         text += line + "\r\n";
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw Exception("Cannot create file \"" + FileNameText(file) + "\". " +
-                        CodePage::FromQString(file.errorString()));
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.flush())
-        throw Exception("Cannot write file \"" + FileNameText(file) + "\". " +
-                        CodePage::FromQString(file.errorString()));
+    AtomicFile::Write(fileName, text);
 }
 
 QString TfrmRSStringsEditor::RunLoadDialog()

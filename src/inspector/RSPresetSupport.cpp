@@ -104,6 +104,14 @@ int64_t ParseIntegerText(const std::string &text)
     throw ERSException(RSFormat("'%s' is not a valid integer value", text));
 }
 
+int32_t ParseInt32Text(const std::string &text)
+{
+    const int64_t value = ParseIntegerText(text);
+    if (value < INT32_MIN || value > INT32_MAX)
+        throw ERSException(RSFormat("'%s' is not a valid integer value", text));
+    return static_cast<int32_t>(value);
+}
+
 namespace
 {
 

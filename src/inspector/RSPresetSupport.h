@@ -60,6 +60,9 @@ void EditRowDate(TRSObject *sender, bool keepOnScreen,
 // An integer text: decimal, or hexadecimal after "$" read as 32 bits.
 // Anything else raises "'%s' is not a valid integer value".
 int64_t ParseIntegerText(const std::string &text);
+// The same for a 32-bit value: a decimal text beyond 32 bits is refused
+// with the same message rather than wrapped.
+int32_t ParseInt32Text(const std::string &text);
 
 // Date and time texts in the locale's formats. A date has two-digit day
 // and month and a four-digit year in the locale's order, separated by "/";

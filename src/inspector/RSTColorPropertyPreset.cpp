@@ -87,7 +87,7 @@ int32_t TRSTColorPropertyPreset::TextToColor(const std::string &text)
     for (const TColorName &entry : ColorTable())
         if (StrUtils::SameText(entry.Name, text))
             return entry.Value;
-    return static_cast<int32_t>(RSPresetSupport::ParseIntegerText(text));
+    return RSPresetSupport::ParseInt32Text(text);
 }
 
 TRSTColorPropertyPreset::TRSTColorPropertyPreset(TCollection *collection)

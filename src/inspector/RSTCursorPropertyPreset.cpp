@@ -2,6 +2,9 @@
 
 #include "inspector/RSPresetSupport.h"
 #include "inspector/StrUtils.h"
+#include "propgrid/RSConsts.h"
+
+#include <cstdint>
 
 const TClassInfo *TRSTCursorPropertyPreset::ClassType()
 {
@@ -36,7 +39,11 @@ int TRSTCursorPropertyPreset::TextToCursor(const std::string &text)
     for (const TCursorName &entry : CursorTable())
         if (StrUtils::SameText(entry.Name, text))
             return entry.Value;
-    return static_cast<int>(RSPresetSupport::ParseIntegerText(text));
+    const int32_t cursor = RSPresetSupport::ParseInt32Text(text);
+    // Cursor identifiers are 16-bit.
+    if (cursor < INT16_MIN || cursor > INT16_MAX)
+        throw ERSException(RSConsts::SRangeError);
+    return cursor;
 }
 
 TRSTCursorPropertyPreset::TRSTCursorPropertyPreset(TCollection *collection)

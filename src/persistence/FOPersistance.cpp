@@ -1,5 +1,6 @@
 #include "persistence/FOPersistance.h"
 
+#include "controls/ControlsFactory.h"
 #include "controls/LXButton.h"
 #include "controls/LXCheckBox.h"
 #include "controls/LXComboBox.h"
@@ -108,6 +109,10 @@ IXmlElement TFOPersistance::CreateDocument()
     sequence->WriteAttr("master-reference", "all-pages");
     const IXmlElement flow = sequence->AppendElement("fo:flow");
     flow->WriteAttr("flow-name", "xsl-region-body");
+    // A formatter requires at least one block in the flow, also when the
+    // layout has no controls.
+    if (TControlsFactory::DesignedChildren(Container).isEmpty())
+        flow->AppendElement("fo:block");
     return flow;
 }
 
@@ -124,8 +129,8 @@ IXmlElement TFOPersistance::WriteControl(TRSObjectInspector *inspector, const IX
         left += TypInfo::GetOrdProp(AsDesigned(holder), "Left");
         top += TypInfo::GetOrdProp(AsDesigned(holder), "Top");
     }
-    const IXmlElement bc = parent->AppendElement("fo:blockcontainer");
-    bc->WriteAttr("absulute-position", "fixed");
+    const IXmlElement bc = parent->AppendElement("fo:block-container");
+    bc->WriteAttr("absolute-position", "fixed");
     bc->WriteAttr("left", Pixels(left));
     bc->WriteAttr("top", Pixels(top));
     bc->WriteAttr("width", Pixels(TypInfo::GetOrdProp(control, "Width")));
@@ -158,6 +163,9 @@ IXmlElement TFOPersistance::WriteControl(TRSObjectInspector *inspector, const IX
         AppendBlock(bc, false, text);
     } else if (dynamic_cast<TLXPanel *>(widget) || dynamic_cast<TLXGroupBox *>(widget)) {
         return AppendBlock(bc, true, "");
+    } else {
+        // A formatter requires at least one block in every block container.
+        bc->AppendElement("fo:block");
     }
     return bc;
 }

@@ -20,6 +20,7 @@
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
 #include "inspector/TypInfo.h"
+#include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
 #include "xml/XmlDocument.h"
@@ -100,12 +101,7 @@ void THtmlPersistance::Save(const std::string &fileName)
     WriteChildren(root, Container);
     // The whole page is composed before the file is replaced.
     const std::string page = WithEndTags(Document->Xml());
-    QFile file(QString::fromStdString(fileName));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw Exception("Cannot create file \"" + fileName + "\". " +
-                        file.errorString().toStdString());
-    if (file.write(page.data(), qint64(page.size())) != qint64(page.size()))
-        throw Exception("Error writing stream: " + file.errorString().toStdString());
+    AtomicFile::Write(QString::fromStdString(fileName), page);
 }
 
 std::string THtmlPersistance::WithEndTags(const std::string &page)
@@ -210,8 +206,9 @@ IXmlElement THtmlPersistance::WriteControl(TRSObjectInspector *inspector, const 
 std::string THtmlPersistance::PictureSource(QWidget *control)
 {
     TPicture &picture = static_cast<TLXImage *>(control)->Picture();
-    const QString page = QString::fromStdString(HtmlFileName);
-    const QDir pageFolder = QFileInfo(page).dir();
+    // Absolute, cleaned paths on both sides, so that the link is relative
+    // to the page's own folder however the output path was written.
+    const QDir pageFolder(QFileInfo(QString::fromStdString(HtmlFileName)).absolutePath());
     const QString folder = pageFolder.path() + "/images/";
     const QString name = CodePage::ToQString(AsDesigned(control)->ComponentName()) + "." +
                          QString::fromStdString(PictureFormatName(picture));

@@ -83,6 +83,11 @@ IXmlElement TXmlPersistance::ControlsRoot(const IXmlElement &root, TLXControlsCo
     return root;
 }
 
+bool TXmlPersistance::IsLayoutRoot(const IXmlElement &root) const
+{
+    return root->NodeName() == "root";
+}
+
 IXmlElement TXmlPersistance::CreateDocument()
 {
     Document = NewXmlDocument("root", "1.0");
@@ -195,9 +200,14 @@ void TXmlPersistance::Load(const std::string &fileName)
 {
     Document = OpenXmlDocument(fileName);
     const IXmlElement root = Document->DocumentElement();
+    // A file that is not a layout (empty, no root element, another
+    // document's root) is refused before the design is touched.
+    const std::string notALayout = "\"" + fileName + "\" is not a form layout.";
     if (!root)
-        return;
+        throw Exception(notALayout);
     const IXmlElement r = ControlsRoot(root, Container);
+    if (r && !IsLayoutRoot(root))
+        throw Exception(notALayout);
     // The file's controls are made on a new client of the surface; the
     // current design gives way to them only once the whole file has been
     // read, so a file that fails half-way loses no work.

@@ -28,6 +28,8 @@ public:
     virtual void ReadGridCells(QWidget *control, const IXmlNode &node);
     // The element whose children are the top-level controls of a document.
     virtual IXmlElement ControlsRoot(const IXmlElement &root, TLXControlsContainer *container);
+    // Whether a document with that root element holds a layout.
+    virtual bool IsLayoutRoot(const IXmlElement &root) const;
     // Makes the output document and returns the element for the top-level
     // controls.
     virtual IXmlElement CreateDocument();

@@ -12,6 +12,10 @@ const char *const MissingCloseParentheses = "Missing Close Parentheses";
 const char *const MissingCloseBracket = "Missing Close Bracket";
 const char *const UnexpectedEnd = "Unexpected end of regular expression";
 const char *const UnexpectedMeta = "Unexpected meta character found";
+const char *const NestedTooDeeply = "Regular expression nested too deeply";
+// Groups nest through the recursive parser; far deeper than any expression a
+// person writes, far shallower than what would exhaust the stack.
+constexpr int MaxGroupDepth = 1000;
 
 // Queue entries are state numbers; the scan marker separates the states of
 // one input position from those of the next.
@@ -119,6 +123,7 @@ void TGRegularExpression::Compile()
         return;
     working_ = RewriteAnchors(expression_);
     parsePos_ = 1;
+    groupDepth_ = 0;
     try {
         startState_ = ParseExpression();
     } catch (const ERXException &) {
@@ -204,8 +209,12 @@ int TGRegularExpression::ParseAtom()
         return ParseLiteral();
     switch (Current()) {
     case '(': {
+        if (groupDepth_ >= MaxGroupDepth)
+            throw ERXException(NestedTooDeeply);
         ++parsePos_;
+        ++groupDepth_;
         const int result = ParseExpression();
+        --groupDepth_;
         if (AtEnd() || Current() != ')')
             throw ERXException(MissingCloseParentheses);
         ++parsePos_;

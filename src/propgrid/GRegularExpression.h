@@ -89,6 +89,7 @@ private:
     TRegExStates states_;
     std::string expression_;
     int parsePos_ = 1;
+    int groupDepth_ = 0; // groups open at the parse position
     bool caseSensitive_ = true;
     int startState_ = 0;
 

@@ -1,5 +1,6 @@
 #include "xml/XmlDocument.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Exception.h"
 #include "xml/BinXmlWriter.h"
 #include "xml/StmXmlReader.h"
@@ -25,19 +26,6 @@ void OpenForReading(QFile &file)
     if (!file.open(QIODevice::ReadOnly))
         throw Exception("Cannot open file \"" + file.fileName().toStdString() + "\". " +
                         file.errorString().toStdString());
-}
-
-void OpenForWriting(QFile &file)
-{
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw Exception("Cannot create file \"" + file.fileName().toStdString() + "\". " +
-                        file.errorString().toStdString());
-}
-
-void WriteAll(QIODevice &stream, const std::string &bytes)
-{
-    if (stream.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-        throw Exception("Error writing stream: " + stream.errorString().toStdString());
 }
 
 } // namespace
@@ -215,17 +203,12 @@ void TXmlDocument::LoadFromResource(std::string_view type, std::string_view name
 
 void TXmlDocument::SaveToStream(QIODevice &stream) const
 {
-    WriteAll(stream, Xml());
+    AtomicFile::WriteAll(stream, Xml());
 }
 
 void TXmlDocument::SaveToFile(const QString &fileName) const
 {
-    // The text is built before the file is replaced, so an error leaves
-    // the old file in place.
-    const std::string text = Xml();
-    QFile file(fileName);
-    OpenForWriting(file);
-    WriteAll(file, text);
+    AtomicFile::Write(fileName, Xml());
 }
 
 void TXmlDocument::SaveToFile(const std::string &fileName) const
@@ -239,15 +222,12 @@ void TXmlDocument::SaveToFile(const char *fileName) const
 
 void TXmlDocument::SaveBinaryToStream(QIODevice &stream, unsigned options) const
 {
-    WriteAll(stream, BinaryText(options));
+    AtomicFile::WriteAll(stream, BinaryText(options));
 }
 
 void TXmlDocument::SaveBinaryToFile(const QString &fileName, unsigned options) const
 {
-    const std::string data = BinaryText(options);
-    QFile file(fileName);
-    OpenForWriting(file);
-    WriteAll(file, data);
+    AtomicFile::Write(fileName, BinaryText(options));
 }
 
 IXmlDocument NewXmlDocument(std::string_view rootName, std::string_view version,

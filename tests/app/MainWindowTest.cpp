@@ -360,7 +360,7 @@ TEST_F(DocumentCommandsTest, HtmlExportLeavesTheTitleAndViewTabsWritePreviews)
     const QString before = form->windowTitle();
     chosen = dir.filePath("page.htm");
     chosenType = 2;
-    EXPECT_TRUE(form->mnuSaveAsClick());
+    EXPECT_FALSE(form->mnuSaveAsClick()) << "an exported page is not a save of the design";
     EXPECT_TRUE(QFileInfo(dir.filePath("page.htm/page.htm")).isFile());
     EXPECT_TRUE(QFileInfo(dir.filePath("page.htm/images")).isDir());
     EXPECT_EQ(form->windowTitle(), before);
@@ -511,6 +511,11 @@ TEST_F(MainWindowTest, SaveDialogGivesATypedNameTheExtensionOfTheChosenType)
     ASSERT_TRUE(form->SaveDialog(fileName, fileType));
     EXPECT_EQ(fileType, 1);
     EXPECT_EQ(fileName.toStdString(), dir.filePath("page.xml").toStdString());
+
+    answerDialog(Qt::Key_End);
+    ASSERT_TRUE(form->SaveDialog(fileName, fileType));
+    EXPECT_EQ(fileType, 3);
+    EXPECT_EQ(fileName.toStdString(), dir.filePath("page.pdf").toStdString());
 }
 
 } // namespace

@@ -224,6 +224,10 @@ TEST_F(PresetFamilyTest, ColoursAreShownAndWrittenByName)
 
     EXPECT_EQ(WriteError("Color", "bluish"), "'bluish' is not a valid integer value");
     EXPECT_EQ(label->Color(), clWindow);
+    // Beyond 32 bits a colour is refused, not wrapped to another colour.
+    EXPECT_EQ(WriteError("Color", "4294967296"), "'4294967296' is not a valid integer value");
+    EXPECT_EQ(WriteError("Color", "-2147483649"), "'-2147483649' is not a valid integer value");
+    EXPECT_EQ(label->Color(), clWindow);
 }
 
 TEST_F(PresetFamilyTest, CursorsAreShownByTheirFirstNameAndTheOldNameIsOnlyAccepted)
@@ -247,6 +251,12 @@ TEST_F(PresetFamilyTest, CursorsAreShownByTheirFirstNameAndTheOldNameIsOnlyAccep
     EXPECT_EQ(button->Cursor(), 16);
     EXPECT_EQ(WriteError("Cursor", "crWait"), "'crWait' is not a valid integer value");
     EXPECT_EQ(button->Cursor(), 16);
+    EXPECT_EQ(WriteError("Cursor", "32768"), "Range check error");
+    EXPECT_EQ(WriteError("Cursor", "-32769"), "Range check error");
+    EXPECT_EQ(WriteError("Cursor", "4294967296"), "'4294967296' is not a valid integer value");
+    EXPECT_EQ(button->Cursor(), 16);
+    Write("Cursor", "-32768");
+    EXPECT_EQ(button->Cursor(), -32768);
 }
 
 TEST_F(PresetFamilyTest, ModalResultsAreChosenByNameAndOtherTextsWriteNothing)

@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -163,7 +164,7 @@ TEST_F(ExportTest, NestedPanelsAndGroupBoxesArePlacedByTheirParents)
     EXPECT_TRUE(Has(fo, "left=\"15px\" top=\"15px\" width=\"100px\""));
     EXPECT_TRUE(Has(fo, "left=\"7px\" top=\"7px\" width=\"40px\""));
     EXPECT_TRUE(Has(fo, "\t\t\t\t<fo:block text-align=\"center\" border-width=\"1pt\">\r\n"
-                        "\t\t\t\t\t<fo:blockcontainer absulute-position=\"fixed\" left=\"15px\""));
+                        "\t\t\t\t\t<fo:block-container absolute-position=\"fixed\" left=\"15px\""));
     QWidget *group = Add("GroupBox", container.get(), "Group1", {20, 30, 100, 100});
     Add("Button", group, "Button2", {5, 6, 40, 20});
     EXPECT_TRUE(Has(FO(), "left=\"25px\" top=\"36px\" width=\"40px\""));
@@ -213,8 +214,10 @@ TEST_F(ExportTest, TwoStateButtonsListsAndGrids)
                         "\t\t\t\t\t\t<fo:block text-align=\"center\">b\r\n"
                         "\t\t\t\t\t\t\t<fo:block text-align=\"center\">c</fo:block>\r\n"));
     EXPECT_TRUE(Has(fo, "height=\"21px\">\r\n\t\t\t\t<fo:block text-align=\"center\">Combo1"));
-    EXPECT_TRUE(Has(fo, "<fo:blockcontainer absulute-position=\"fixed\" left=\"0px\" "
-                        "top=\"130px\" width=\"100px\" height=\"60px\"/>"));
+    EXPECT_TRUE(Has(fo, "<fo:block-container absolute-position=\"fixed\" left=\"0px\" "
+                        "top=\"130px\" width=\"100px\" height=\"60px\">\r\n"
+                        "\t\t\t\t<fo:block/>\r\n"
+                        "\t\t\t</fo:block-container>"));
     TypInfo::SetOrdProp(AsDesigned(check), "Checked", 0);
     EXPECT_TRUE(Has(FO(), "&#x274F;</fo:inline>"));
 }
@@ -239,6 +242,24 @@ TEST_F(ExportTest, ImagePicturesGetUniqueFileNames)
     THtmlPersistance html(container.get(), &inspector);
     EXPECT_THROW(html.Save(dir.filePath("other/page.htm").toStdString()), Exception);
     EXPECT_FALSE(QFile::exists(dir.filePath("other/page.htm")));
+}
+
+TEST_F(ExportTest, PictureLinksAreRelativeToThePageHoweverThePathIsWritten)
+{
+    auto *image = static_cast<TLXImage *>(Add("Image", container.get(), "Image1", {0, 0, 50, 50}));
+    auto graphic = BitmapOf(BitmapFileBytes(2, 2));
+    image->Picture().SetGraphic(std::move(graphic));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    QDir().mkdir("sub");
+    for (const QString &output : {QString("sub/../page"), QString("./rel"), dir.filePath("abs")}) {
+        container->ExportHtml(output);
+        const QString page = TLXControlsContainer::HtmlExportPath(output);
+        EXPECT_TRUE(Has(Read(page), "src=\"images/Image1.BMP\"")) << output.toStdString();
+        EXPECT_TRUE(QFileInfo(QFileInfo(page).dir(), "images/Image1.BMP").isFile())
+            << output.toStdString();
+    }
+    QDir::setCurrent(previous);
 }
 
 TEST_F(ExportTest, PictureNamesSkipTheToolkitsOwnWidgets)
@@ -275,17 +296,20 @@ TEST_F(ExportTest, FoDocumentOfOneButtonAndOfAnEmptyLayout)
         "\t\t</fo:simple-page-master>\r\n"
         "\t</fo:layout-master-set>\r\n"
         "\t<fo:page-sequence master-reference=\"all-pages\">\r\n";
-    EXPECT_EQ(FO(), head + "\t\t<fo:flow flow-name=\"xsl-region-body\"/>\r\n"
+    // Even the flow of an empty layout holds a block, as a formatter requires.
+    EXPECT_EQ(FO(), head + "\t\t<fo:flow flow-name=\"xsl-region-body\">\r\n"
+                           "\t\t\t<fo:block/>\r\n"
+                           "\t\t</fo:flow>\r\n"
                            "\t</fo:page-sequence>\r\n"
                            "</fo:root>");
 
     Add("Button", container.get(), "Button1", {16, 8, 75, 25}, "OK");
     EXPECT_EQ(FO(), head + "\t\t<fo:flow flow-name=\"xsl-region-body\">\r\n"
-                           "\t\t\t<fo:blockcontainer absulute-position=\"fixed\" left=\"16px\" "
+                           "\t\t\t<fo:block-container absolute-position=\"fixed\" left=\"16px\" "
                            "top=\"8px\" width=\"75px\" height=\"25px\">\r\n"
                            "\t\t\t\t<fo:block text-align=\"center\" border-width=\"1pt\">OK"
                            "</fo:block>\r\n"
-                           "\t\t\t</fo:blockcontainer>\r\n"
+                           "\t\t\t</fo:block-container>\r\n"
                            "\t\t</fo:flow>\r\n"
                            "\t</fo:page-sequence>\r\n"
                            "</fo:root>");

@@ -204,13 +204,13 @@ TEST_F(LayoutTest, LoadingToleratesStrangeInputAndKeepsTheDesignOnParseErrors)
     EXPECT_EQ(container->Controls().size(), 1);
 
     Write("odd.xml",
-          "<layout><control type=\"Slider\"><control type=\"Button\"/></control>"
+          "<root><control type=\"Slider\"><control type=\"Button\"/></control>"
           "<Control type=\"Button\"/>"
           "<control type=\"button\"><property name=\"Left\" value=\"35\"/>"
           "<property name=\"Font\" value=\"(nonsense)\"/><property name=\"NoSuch\" value=\"1\"/>"
           "<property name=\"Picture\" type=\"picture\"/></control>"
           "<control type=\"StringGrid\"><cells><cell col=\"x\" row=\"0\">skip</cell>"
-          "<cell col=\"1\" row=\"1\">kept</cell></cells></control></layout>");
+          "<cell col=\"1\" row=\"1\">kept</cell></cells></control></root>");
     Load("odd.xml");
     const QList<QWidget *> loaded = container->Controls();
     ASSERT_EQ(loaded.size(), 2);
@@ -218,6 +218,11 @@ TEST_F(LayoutTest, LoadingToleratesStrangeInputAndKeepsTheDesignOnParseErrors)
     EXPECT_EQ(loaded[0]->x(), 35);
     EXPECT_EQ(static_cast<TLXStringGrid *>(loaded[1])->Cell(1, 1), "kept");
     EXPECT_EQ(errors.size(), 1) << "a bad cell index is reported once and skipped";
+
+    // Another document's root is no layout, whatever it holds.
+    Write("other.xml", "<layout><control type=\"Button\"/></layout>");
+    EXPECT_ANY_THROW(Load("other.xml"));
+    EXPECT_EQ(container->Controls().size(), 2);
 
     Write("emptyroot.xml", "<root/>");
     Load("emptyroot.xml");

@@ -147,6 +147,16 @@ TEST(GRegularExpression, ReportsEverySyntaxError)
     EXPECT_EQ(cut.Matches("xa"), 2);
 }
 
+TEST(GRegularExpression, DeepNestingIsAnErrorNotACrash)
+{
+    EXPECT_EQ(CompileError(std::string(200000, '(')), "Regular expression nested too deeply");
+    EXPECT_EQ(CompileError(std::string(200000, '(') + "a" + std::string(200000, ')')),
+              "Regular expression nested too deeply");
+    // Nesting far beyond anything written by hand still compiles.
+    TGRegularExpression nested(std::string(500, '(') + "ab" + std::string(500, ')') + "+");
+    EXPECT_EQ(nested.Matches("xabab"), 2);
+}
+
 TEST(GRegularExpression, AFailedCompileKeepsTheTextAndRaisesAgainOnSearch)
 {
     TGRegularExpression re("a");

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -16,5 +17,8 @@ int main(int argc, char **argv)
     for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
         for (QSettings::Scope scope : {QSettings::UserScope, QSettings::SystemScope})
             QSettings::setPath(format, scope, settings.path());
+    // Files a test's designer keeps per user (recovery files) go to a
+    // folder of the tests, never to the user's own.
+    QStandardPaths::setTestModeEnabled(true);
     return RUN_ALL_TESTS();
 }

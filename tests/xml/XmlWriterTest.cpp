@@ -1,13 +1,22 @@
 #include "xml/XmlWriter.h"
+#include "platform/AtomicFile.h"
 #include "platform/Exception.h"
 #include "xml/XmlDocument.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace
 {
+
+std::string ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
 
 TEST(XmlWriter, WritesTheLayoutShapeByteForByte)
 {
@@ -35,6 +44,37 @@ TEST(XmlWriter, WritesTheLayoutShapeByteForByte)
     buffer.open(QIODevice::WriteOnly);
     doc->SaveToStream(buffer);
     EXPECT_EQ(buffer.data().toStdString(), expected);
+}
+
+// A save replaces the file whole or not at all: a writer that fails part
+// way, or a target that cannot be written, leaves the old bytes and no
+// temporary file behind, and the error reaches the caller.
+TEST(XmlWriter, AFailedSaveLeavesThePreviousFileByteForByte)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("layout.xml");
+    IXmlDocument doc = NewXmlDocument("root", "1.0");
+    doc->SaveToFile(path);
+    const std::string before = ReadFile(path);
+    ASSERT_FALSE(before.empty());
+
+    const auto failing = [](QIODevice &device) {
+        AtomicFile::WriteAll(device, "<root><control type=\"Button\">");
+        throw Exception("Error writing stream: No space left on device");
+    };
+    EXPECT_THROW(AtomicFile::Write(path, failing), Exception);
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"layout.xml"});
+
+    QDir(dir.path()).mkdir("folder.xml");
+    try {
+        doc->SaveToFile(dir.filePath("folder.xml"));
+        ADD_FAILURE() << "a folder cannot become a layout";
+    } catch (const Exception &e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Cannot create file", 0), 0u) << e.what();
+    }
+    EXPECT_THROW(doc->SaveToFile(dir.filePath("missing/layout.xml")), Exception);
+    EXPECT_EQ(ReadFile(path), before);
 }
 
 TEST(XmlWriter, EscapesValuesAndWritesEachKind)
