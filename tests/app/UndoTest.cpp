@@ -345,7 +345,7 @@ TEST_P(RandomUndoTest, UndoingEverythingGivesTheFirstBytesAndRedoingTheLast)
             break;
         case 9:
             Select({some.front()});
-            Edit("Name", "N" + std::to_string(++names));
+            Edit("Name", QStringLiteral("N%1").arg(++names).toStdString());
             break;
         case 10:
             Select(some);
