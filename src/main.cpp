@@ -6,7 +6,11 @@
 #include "editors/EditorDialogs.h"
 #include "inspector/DesignerClasses.h"
 #include "inspector/RSDefaultPropertyPresets.h"
+#include "platform/CodePage.h"
+#include "platform/ErrorDisplay.h"
 #include "platform/HeapTuning.h"
+
+#include <QStringList>
 
 #include <memory>
 #include <unistd.h>
@@ -35,8 +39,20 @@ int main(int argc, char **argv)
     int result;
     {
         TForm1 form;
-        form.showMaximized();
+        if (form.RestoreWindowState())
+            form.show();
+        else
+            form.showMaximized();
         form.OfferRecovery();
+        // "formdesigner FILE.xml" opens that layout at start.
+        const QStringList arguments = TApplication::arguments();
+        if (arguments.size() > 1 && form.AskSave() != QMessageBox::Cancel) {
+            try {
+                form.OpenLayout(arguments[1]);
+            } catch (const std::exception &error) {
+                ErrorDisplay::Show(CodePage::ToQString(error.what()));
+            }
+        }
         result = TApplication::exec();
     }
     DestroyControlsFactory();

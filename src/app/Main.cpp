@@ -4,6 +4,7 @@
 #include "app/LayoutInspector.h"
 #include "app/PaletteButton.h"
 #include "app/PdfExport.h"
+#include "app/RecentFiles.h"
 #include "app/WaitingForm.h"
 #include "controls/ControlsFactory.h"
 #include "controls/LXButton.h"
@@ -20,9 +21,12 @@
 #include "controls/LXRadioButton.h"
 #include "controls/LXStringGrid.h"
 #include "designer/DeleteControlEvent.h"
+#include "designer/DesignClipboard.h"
+#include "designer/DesignHistory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/FormAlignment.h"
 #include "designer/LXControlsContainer.h"
+#include "designer/SurfaceKeys.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "inspector/RSPropertyPreset.h"
@@ -31,6 +35,7 @@
 #include "inspector/RSTParentComponentPropertyPreset.h"
 #include "persistence/XmlPersistance.h"
 #include "platform/CodePage.h"
+#include "platform/ErrorDisplay.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
@@ -41,10 +46,14 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenuBar>
+#include <QPointer>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBox>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 #ifdef FD_HAVE_WEBENGINE
@@ -87,6 +96,30 @@ std::vector<PalettePage> PaletteLayout()
          {{"Image", 10, typeid(TLXImage)}, {"String Grid", 0, typeid(TLXStringGrid)}}},
     };
 }
+
+// An edit command whose shortcut does not act while the inspector has the
+// keyboard: there, Delete and Ctrl+C belong to the value being edited.
+class TEditAction : public QAction
+{
+public:
+    TEditAction(const QString &caption, const QKeySequence &key, std::function<bool()> blocked,
+                QObject *parent)
+        : QAction(caption, parent), FBlocked(std::move(blocked))
+    {
+        setShortcut(key);
+    }
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::Shortcut && FBlocked())
+            return true;
+        return QAction::event(event);
+    }
+
+private:
+    std::function<bool()> FBlocked;
+};
 
 } // namespace
 
@@ -147,7 +180,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     CreateMenus();
 
     FRecovery = new TRecoveryFile([this](const QString &path) { SaveRecoveryLayout(path); }, this);
-    FRecovery->IsModified = [this] { return FModified; };
+    FRecovery->IsModified = [this] { return Modified(); };
     FRecovery->DocumentName = [this] { return FFileName; };
     // Values typed into the inspector are changes of the design too.
     FInspector->Inspector()->OnPropertyChanged = [this](TRSObject *, TRSItemProperty *) {
@@ -160,8 +193,18 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         DesignerHandler->OnSelect = [this](QObject *, QWidget *, bool) {
             ShowSelection(DesignerHandler->Selection());
         };
+        DesignerHandler->OnBeginDrag = [this](QObject *) {
+            FDragVerb =
+                DesignerHandler->DragHandle() ? QStringLiteral("Resize") : QStringLiteral("Move");
+            if (FHistory)
+                FHistory->BeginGeometry(DesignerHandler->Selection());
+            // The keyboard goes to the surface while designing.
+            if (FContainer)
+                FContainer->setFocus(Qt::MouseFocusReason);
+        };
         DesignerHandler->OnChange = [this](QObject *) {
-            SetModified(true);
+            if (FHistory)
+                FHistory->EndGeometry(FDragVerb);
             ShowSelection(DesignerHandler->Selection());
         };
         DesignerHandler->PopupMenu = FControlPopupMenu;
@@ -175,6 +218,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         MainPanelDragDrop(sender, source, pos);
     });
     FContainer->OnClick = [this] { MainPanelOnClick(); };
+    CreateHistory();
     FSplitter->addWidget(FContainer);
     FSplitter->addWidget(FPanel2);
     FSplitter->setStretchFactor(0, 0);
@@ -249,8 +293,130 @@ TForm1::~TForm1()
         DesignerHandler->ClearSelection();
         DesignerHandler->OnSelect = nullptr;
         DesignerHandler->OnChange = nullptr;
+        DesignerHandler->OnBeginDrag = nullptr;
         DesignerHandler->PopupMenu = nullptr;
     }
+    FInspector->Inspector()->OnPropertyChanging = nullptr;
+}
+
+void TForm1::CreateHistory()
+{
+    // A hidden inspector, configured like the one that writes the layout
+    // file, reads and writes the values of the undo steps.
+    FSnapshotInspector = new TRSObjectInspector(this);
+    FSnapshotInspector->hide();
+    ConfigureLayoutInspector(*FSnapshotInspector->Inspector());
+    FHistory = new TDesignHistory(FContainer, FSnapshotInspector);
+    FClipboard = std::make_unique<TDesignClipboard>(*FHistory);
+    FClipboard->NewControlName = [this](QWidget *target) { return NewControlName(target); };
+    FClipboard->OnStatus = [this](const QString &text) { SetStatus(text); };
+    FHistory->OnSelect = [this](const std::vector<QWidget *> &controls) {
+        if (!DesignerHandler)
+            return;
+        if (controls.empty()) {
+            DesignerHandler->ClearSelection();
+            ShowSelected(nullptr);
+        } else {
+            DesignerHandler->SelectControls(controls, false);
+        }
+    };
+    connect(&FHistory->Stack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+    connect(&FHistory->Stack(), &QUndoStack::indexChanged, this, [this] {
+        if (Modified())
+            FRecovery->Schedule();
+        else
+            FRecovery->Remove();
+    });
+    new TSurfaceKeys(*FHistory, FContainer);
+
+    FUndo = FHistory->Stack().createUndoAction(this, QStringLiteral("Undo"));
+    FUndo->setShortcut(QKeySequence::Undo);
+    FRedo = FHistory->Stack().createRedoAction(this, QStringLiteral("Redo"));
+    FRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QAction *first = FEditMenu->actions().value(0);
+    FEditMenu->insertAction(first, FUndo);
+    FEditMenu->insertAction(first, FRedo);
+    FEditMenu->insertSeparator(first);
+
+    // Every committed inspector edit becomes one step, named after the row.
+    FInspector->Inspector()->OnPropertyChanging = [this](TRSObject *, TRSItemProperty *row) {
+        QStringList names;
+        for (TRSItemProp *p = row; p; p = p->ParentItem())
+            if (!p->Category())
+                names.prepend(CodePage::ToQString(p->Name()));
+        FHistory->BeginPropertyEdit(InspectedControls(), names.join('.'));
+    };
+}
+
+std::vector<QWidget *> TForm1::InspectedControls() const
+{
+    std::vector<QWidget *> controls;
+    for (TPersistent *object : FInspector->Inspector()->InspectedObjects())
+        if (auto *designed = dynamic_cast<TLXDesigned *>(object))
+            controls.push_back(designed->Widget());
+    return controls;
+}
+
+void TForm1::ShowInspectedAgain(const std::vector<QWidget *> &shown)
+{
+    if (!shown.empty())
+        ShowSelection(shown);
+}
+
+std::vector<QWidget *> TForm1::SelectedControls() const
+{
+    return DesignerHandler ? DesignerHandler->Selection() : std::vector<QWidget *>();
+}
+
+bool TForm1::InspectorHasFocus() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && FPanel2->isAncestorOf(focus);
+}
+
+void TForm1::mnuCutClick()
+{
+    FClipboard->Cut(SelectedControls());
+}
+
+void TForm1::mnuCopyClick()
+{
+    FClipboard->Copy(SelectedControls());
+}
+
+void TForm1::mnuPasteClick()
+{
+    FClipboard->Paste(SelectedControls());
+}
+
+void TForm1::mnuDuplicateClick()
+{
+    FClipboard->Duplicate(SelectedControls());
+}
+
+bool TForm1::RestoreWindowState()
+{
+    const std::unique_ptr<QSettings> settings = TRecentFiles::Settings();
+    const bool categorize = settings->value(QStringLiteral("CategorizeProperties")).toBool();
+    if (categorize != FCategorize->isChecked()) {
+        FCategorize->setChecked(categorize);
+        mnuCategorizePropertiesClick();
+    }
+    const int page = settings->value(QStringLiteral("PalettePage"), 0).toInt();
+    if (page >= 0 && page < FControlsPane->count())
+        FControlsPane->setCurrentIndex(page);
+    FSplitter->restoreState(settings->value(QStringLiteral("Splitter")).toByteArray());
+    return restoreGeometry(settings->value(QStringLiteral("Geometry")).toByteArray());
+}
+
+void TForm1::SaveWindowState()
+{
+    const std::unique_ptr<QSettings> settings = TRecentFiles::Settings();
+    settings->setValue(QStringLiteral("Geometry"), saveGeometry());
+    settings->setValue(QStringLiteral("Splitter"), FSplitter->saveState());
+    settings->setValue(QStringLiteral("PalettePage"), FControlsPane->currentIndex());
+    settings->setValue(QStringLiteral("CategorizeProperties"), FCategorize->isChecked());
 }
 
 QWidget *TForm1::CreatePalette()
@@ -276,14 +442,25 @@ QWidget *TForm1::CreatePalette()
 void TForm1::CreateMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
-    connect(file->addAction(QStringLiteral("New")), &QAction::triggered, this,
-            [this] { mnuNewClick(); });
-    connect(file->addAction(QStringLiteral("Open...")), &QAction::triggered, this,
-            [this] { mnuOpenClick(); });
+    QAction *newAction = file->addAction(QStringLiteral("New"));
+    newAction->setShortcut(QKeySequence::New);
+    connect(newAction, &QAction::triggered, this, [this] { mnuNewClick(); });
+    QAction *open = file->addAction(QStringLiteral("Open..."));
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, [this] { mnuOpenClick(); });
+    FRecentMenu = file->addMenu(QStringLiteral("Recent Files"));
+    FRecent = new TRecentFiles(FRecentMenu);
+    FRecent->OnOpen = [this](const QString &fileName) {
+        if (AskSave() != QMessageBox::Cancel)
+            OpenLayout(fileName);
+    };
+    FRecent->ShowMessage = [this](const QString &text) { ShowMessage(text); };
     FSave = file->addAction(QStringLiteral("Save"));
+    FSave->setShortcut(QKeySequence::Save);
     connect(FSave, &QAction::triggered, this, [this] { mnuSaveClick(); });
-    connect(file->addAction(QStringLiteral("Save as...")), &QAction::triggered, this,
-            [this] { mnuSaveAsClick(); });
+    QAction *saveAs = file->addAction(QStringLiteral("Save as..."));
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(saveAs, &QAction::triggered, this, [this] { mnuSaveAsClick(); });
     file->addSeparator();
     file->addAction(QStringLiteral("Open From Mail..."))->setEnabled(false);
     FSendMail = file->addAction(QStringLiteral("Send Mail via Outlook..."));
@@ -291,10 +468,29 @@ void TForm1::CreateMenus()
     FSendMail->setEnabled(false);
     connect(FSendMail, &QAction::triggered, this, [this] { mnuSendMailOutlookClick(); });
     file->addSeparator();
-    connect(file->addAction(QStringLiteral("Exit")), &QAction::triggered, this,
-            [this] { mnuExitClick(); });
+    QAction *exit = file->addAction(QStringLiteral("Exit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, this, [this] { mnuExitClick(); });
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    FEditMenu = edit;
+    const auto editAction = [this](const QString &caption, const QKeySequence &key,
+                                   void (TForm1::*command)()) {
+        auto *action = new TEditAction(
+            caption, key, [this] { return InspectorHasFocus(); }, this);
+        connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+        return action;
+    };
+    QAction *cut = editAction(QStringLiteral("Cut"), QKeySequence::Cut, &TForm1::mnuCutClick);
+    QAction *copy = editAction(QStringLiteral("Copy"), QKeySequence::Copy, &TForm1::mnuCopyClick);
+    QAction *paste =
+        editAction(QStringLiteral("Paste"), QKeySequence::Paste, &TForm1::mnuPasteClick);
+    QAction *duplicate = editAction(QStringLiteral("Duplicate"), QKeySequence(Qt::CTRL | Qt::Key_D),
+                                    &TForm1::mnuDuplicateClick);
+    QAction *remove =
+        editAction(QStringLiteral("Delete"), QKeySequence::Delete, &TForm1::mnuDeleteClick);
+    edit->addActions({cut, copy, paste, duplicate, remove});
+    edit->addSeparator();
     connect(edit->addAction(QStringLiteral("Clear")), &QAction::triggered, this,
             [this] { mnuClearClick(); });
     FDisableDesigner = edit->addAction(QStringLiteral("Disable Designer"));
@@ -322,8 +518,7 @@ void TForm1::CreateMenus()
     connect(FControlPopupMenu->addAction(QStringLiteral("Alignment...")), &QAction::triggered, this,
             [this] { mnuAlignmentClick(); });
     FControlPopupMenu->addSeparator();
-    connect(FControlPopupMenu->addAction(QStringLiteral("Delete")), &QAction::triggered, this,
-            [this] { mnuDeleteClick(); });
+    FControlPopupMenu->addActions({cut, copy, paste, duplicate, remove});
 }
 
 void TForm1::SetFileName(const QString &name)
@@ -335,6 +530,8 @@ void TForm1::SetFileName(const QString &name)
 void TForm1::SetModified(bool value)
 {
     FModified = value;
+    if (!value && FHistory)
+        FHistory->Stack().setClean();
     UpdateTitle();
     // Unsaved work is copied aside a moment after it changes; once the
     // design is saved, cleared or replaced the copy has served.
@@ -344,20 +541,25 @@ void TForm1::SetModified(bool value)
         FRecovery->Remove();
 }
 
+bool TForm1::Modified() const
+{
+    return FModified || (FHistory && !FHistory->Stack().isClean());
+}
+
 void TForm1::UpdateTitle()
 {
     QString caption = BaseCaption;
     FSave->setEnabled(HasFileName());
     if (HasFileName())
         caption += QStringLiteral(" - [") + QFileInfo(FFileName).fileName() + ']';
-    if (FModified)
+    if (Modified())
         caption += QStringLiteral(" *");
     setWindowTitle(caption);
 }
 
 QMessageBox::StandardButton TForm1::AskSave()
 {
-    if (!FModified || FContainer->Controls().isEmpty())
+    if (!Modified() || FContainer->Controls().isEmpty())
         return QMessageBox::No;
     const QMessageBox::StandardButton answer = SaveQuestion();
     if (answer == QMessageBox::Yes && !(SaveAsCommand && SaveAsCommand()))
@@ -370,15 +572,17 @@ void TForm1::mnuNewClick()
     if (AskSave() == QMessageBox::Cancel)
         return;
     mnuClearClick();
+    FHistory->Stack().clear();
 }
 
 void TForm1::mnuClearClick()
 {
     ShowWaiting(this, QStringLiteral("Clearing controls"));
     ShowSelected(nullptr);
-    for (QList<QWidget *> controls = FContainer->Controls(); !controls.isEmpty();
-         controls = FContainer->Controls())
-        delete controls.first();
+    FHistory->FinishPropertyEdit();
+    const QList<QWidget *> controls = FContainer->Controls();
+    FHistory->Remove(QStringLiteral("Clear"),
+                     std::vector<QWidget *>(controls.begin(), controls.end()));
     ClearFileName();
     HideWaiting();
 }
@@ -393,6 +597,8 @@ void TForm1::closeEvent(QCloseEvent *event)
         return;
     event->accept();
     FRecovery->Remove();
+    if (isVisible())
+        SaveWindowState();
 }
 
 void TForm1::mnuDisableDesignerClick()
@@ -463,30 +669,47 @@ void TForm1::ConfigurePresets()
 
 void TForm1::mnuBringToFrontClick()
 {
-    for (QWidget *c : DesignerHandler->Selection())
-        c->raise();
-    SetModified(true);
+    FHistory->Restack(QStringLiteral("Bring To Front"), DesignerHandler->Selection(), true);
 }
 
 void TForm1::mnuSendToBackClick()
 {
-    for (QWidget *c : DesignerHandler->Selection())
-        c->lower();
-    SetModified(true);
+    FHistory->Restack(QStringLiteral("Send To Back"), DesignerHandler->Selection(), false);
 }
 
 void TForm1::mnuAlignmentClick()
 {
-    if (AlignmentDialog(this, DesignerHandler->Selection())) {
+    const std::vector<QWidget *> selection = DesignerHandler->Selection();
+    FHistory->BeginGeometry(selection);
+    const int steps = FHistory->Stack().count();
+    if (AlignmentDialog(this, selection)) {
+        FHistory->EndGeometry(QStringLiteral("Alignment"));
         FInspector->Rebuild();
-        SetModified(true);
+        // Ok marks the design modified even when nothing had to move.
+        if (FHistory->Stack().count() == steps)
+            SetModified(true);
+    } else {
+        FHistory->EndGeometry(QStringLiteral("Alignment"));
     }
 }
 
 void TForm1::mnuDeleteClick()
 {
-    DesignerHandler->DeleteSelected(this);
-    SetModified(true);
+    // The controls leave the design after the command has returned, as one
+    // step.
+    std::vector<QPointer<QWidget>> selection;
+    for (QWidget *c : DesignerHandler->Selection())
+        selection.emplace_back(c);
+    QMetaObject::invokeMethod(
+        this,
+        [this, selection] {
+            std::vector<QWidget *> controls;
+            for (const QPointer<QWidget> &c : selection)
+                if (c && c->parentWidget() != FHistory->Parking())
+                    controls.push_back(c);
+            FClipboard->Delete(controls);
+        },
+        Qt::QueuedConnection);
 }
 
 QString TForm1::PreparePreviewFile(const QString &name) const
@@ -502,10 +725,9 @@ QString TForm1::PreparePreviewFile(const QString &name) const
 bool TForm1::event(QEvent *event)
 {
     if (event->type() == static_cast<QEvent::Type>(WM_DELETECONTROL)) {
-        if (QWidget *control = static_cast<TDeleteControlEvent *>(event)->Control) {
-            control->setParent(nullptr);
-            delete control;
-        }
+        if (QWidget *control = static_cast<TDeleteControlEvent *>(event)->Control)
+            if (control->parentWidget() != FHistory->Parking())
+                FClipboard->Delete({control});
         return true;
     }
     return QMainWindow::event(event);
@@ -582,9 +804,11 @@ QWidget *TForm1::AddControl(int kindIndex, int x, QWidget *target, int y)
         control->move(x - x % step, y - y % step);
         AsDesigned(control)->SetName(NewControlName(target));
         AsDesigned(control)->SetVisible(true);
+        FHistory->Added(QStringLiteral("Drop ") + control->objectName(), {control});
         ShowSelected(control);
+    } else {
+        SetModified(true);
     }
-    SetModified(true);
     return control;
 }
 
@@ -603,6 +827,7 @@ QString TForm1::NewControlName(QWidget *target) const
 
 void TForm1::MainPanelOnClick()
 {
+    FContainer->setFocus(Qt::MouseFocusReason);
     ShowSelected(nullptr);
     if (DesignerHandler)
         DesignerHandler->ClearSelection();
@@ -651,6 +876,8 @@ void TForm1::MainPagesChange(int index)
     if (index < TabPreview || index > TabFO)
         return;
     TBusyGuard busy(this, QStringLiteral("Switching view mode..."));
+    const std::vector<QWidget *> shown = InspectedControls();
+    const auto showAgain = qScopeGuard([&] { ShowInspectedAgain(shown); });
     if (index == TabPreview) {
         const QString file = PreparePreviewFile(QStringLiteral("NativePreview.xml"));
         FContainer->SaveLayout(file);
@@ -676,9 +903,16 @@ void TForm1::mnuOpenClick()
     const QString fileName = OpenDialog();
     if (fileName.isEmpty())
         return;
+    OpenLayout(fileName);
+}
+
+void TForm1::OpenLayout(const QString &fileName)
+{
     TBusyGuard busy(this, QStringLiteral("Opening data..."));
     ShowSelected(nullptr);
+    FHistory->FinishPropertyEdit();
     try {
+        const TDesignHistory::TSuspend suspend(FHistory);
         FContainer->LoadLayout(fileName);
     } catch (...) {
         // The design stayed as it was; so does what the inspector shows.
@@ -686,7 +920,10 @@ void TForm1::mnuOpenClick()
             ShowSelection(DesignerHandler->Selection());
         throw;
     }
+    // The steps belonged to the design that the file replaced.
+    FHistory->Stack().clear();
     SetFileName(fileName);
+    FRecent->Add(fileName);
 }
 
 void TForm1::mnuSaveClick()
@@ -696,8 +933,12 @@ void TForm1::mnuSaveClick()
         return;
     }
     TBusyGuard busy(this, QStringLiteral("Saving data..."));
+    const std::vector<QWidget *> shown = InspectedControls();
+    const auto showAgain = qScopeGuard([&] { ShowInspectedAgain(shown); });
+    FHistory->FinishPropertyEdit();
     FContainer->SaveLayout(FFileName);
     SetFileName(FFileName);
+    FRecent->Add(FFileName);
 }
 
 bool TForm1::mnuSaveAsClick()
@@ -707,6 +948,9 @@ bool TForm1::mnuSaveAsClick()
     if (!SaveDialog(fileName, fileType))
         return false;
     TBusyGuard busy(this, QStringLiteral("Saving data..."));
+    const std::vector<QWidget *> shown = InspectedControls();
+    const auto showAgain = qScopeGuard([&] { ShowInspectedAgain(shown); });
+    FHistory->FinishPropertyEdit();
     // Exports (a web page, a PDF document) leave the document as it was.
     if (fileType == 2) {
         FContainer->ExportHtml(fileName);
@@ -718,6 +962,7 @@ bool TForm1::mnuSaveAsClick()
     }
     FContainer->SaveLayout(fileName);
     SetFileName(fileName);
+    FRecent->Add(fileName);
     return true;
 }
 
@@ -754,6 +999,7 @@ void TForm1::RestoreRecovery(const TRecoveryFile::TOrphan &orphan)
     TXmlPersistance reader(FContainer, RecoveryInspector());
     reader.Load(QFile::encodeName(orphan.Layout).toStdString());
     FFileName = orphan.DocumentName;
+    FHistory->Stack().clear();
     SetModified(true);
     // The restored design is this designer's unsaved work from now on.
     TRecoveryFile::Discard(orphan);

@@ -19,6 +19,9 @@ class TLXControlsContainer;
 class TRSObjectInspector;
 class TMailClient;
 class TPaletteButton;
+class TDesignHistory;
+class TDesignClipboard;
+class TRecentFiles;
 
 // The main window: palette, design surface, inspector panel, view tabs and
 // menus; it owns the document state (file name and modified flag).
@@ -32,7 +35,9 @@ public:
 
     // Document state.
     const QString &FileName() const { return FFileName; }
-    bool Modified() const { return FModified; }
+    // Set while the undo history is away from the state last saved, or by a
+    // command that marks the design modified without a step of its own.
+    bool Modified() const;
     void SetFileName(const QString &name);
     void SetModified(bool value);
     void ClearFileName() { SetFileName(QString()); }
@@ -73,6 +78,22 @@ public:
     void mnuAlignmentClick();
     void mnuDeleteClick();
 
+    // Edit commands on the handler's selection.
+    void mnuCutClick();
+    void mnuCopyClick();
+    void mnuPasteClick();
+    void mnuDuplicateClick();
+    // The selected controls, as the edit commands see them.
+    std::vector<QWidget *> SelectedControls() const;
+
+    // Opens a layout file in place of the design (Open, Recent Files, the
+    // command line).
+    void OpenLayout(const QString &fileName);
+    // The window's geometry, splitter, palette page and inspector
+    // arrangement of the last run; false when none was kept.
+    bool RestoreWindowState();
+    void SaveWindowState();
+
     // Selection display and palette drops.
     void SetStatus(const QString &text);
     void ShowSelected(QWidget *control);
@@ -95,6 +116,15 @@ public:
     QAction *SaveAction() const { return FSave; }
     QAction *DisableDesignerAction() const { return FDisableDesigner; }
     QAction *SendMailAction() const { return FSendMail; }
+    QAction *UndoAction() const { return FUndo; }
+    QAction *RedoAction() const { return FRedo; }
+    QAction *CategorizeAction() const { return FCategorize; }
+    QMenu *RecentFilesMenu() const { return FRecentMenu; }
+    TDesignHistory *History() const { return FHistory; }
+    TDesignClipboard *Clipboard() const { return FClipboard.get(); }
+    TRecentFiles *RecentFiles() const { return FRecent; }
+    QSplitter *Splitter() const { return FSplitter; }
+    QToolBox *ControlsPane() const { return FControlsPane; }
     const std::vector<TPaletteButton *> &PaletteButtons() const { return FPaletteButtons; }
 
     // Offers the unsaved designs of designers that ended without closing,
@@ -133,6 +163,13 @@ private:
     QWidget *CreatePalette();
     QWidget *EnsureBrowser(int tabIndex);
     void ShowInBrowser(int tab, const QString &path);
+    void CreateHistory();
+    // Shows the inspected controls again after a walk of the persistence
+    // (save, export, preview), which leaves the inspector empty.
+    void ShowInspectedAgain(const std::vector<QWidget *> &shown);
+    std::vector<QWidget *> InspectedControls() const;
+    // Edit commands do not act while the inspector has the keyboard.
+    bool InspectorHasFocus() const;
     // Writes the design for the recovery file through an inspector of its
     // own, so that the user's inspector and its editing are left alone.
     void SaveRecoveryLayout(const QString &path);
@@ -140,6 +177,15 @@ private:
 
     QString FFileName;
     bool FModified = false;
+    QString FDragVerb;
+    TDesignHistory *FHistory = nullptr;
+    std::unique_ptr<TDesignClipboard> FClipboard;
+    TRSObjectInspector *FSnapshotInspector = nullptr;
+    TRecentFiles *FRecent = nullptr;
+    QMenu *FRecentMenu = nullptr;
+    QMenu *FEditMenu = nullptr;
+    QAction *FUndo = nullptr;
+    QAction *FRedo = nullptr;
 
     QTabWidget *FMainPages = nullptr;
     QSplitter *FSplitter = nullptr;

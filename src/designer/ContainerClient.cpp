@@ -1,5 +1,6 @@
 #include "designer/ContainerClient.h"
 
+#include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
 
 #include <QAbstractItemModel>
@@ -118,10 +119,23 @@ void TContainerClient::dropEvent(QDropEvent *event)
 void TContainerClient::mousePressEvent(QMouseEvent *event)
 {
     FPressed = event->button() == Qt::LeftButton;
+    // The keyboard goes to the surface, which moves the selection with it.
+    FContainer->setFocus(Qt::MouseFocusReason);
+    if (FPressed && DesignerHandler && DesignerHandler->Enabled())
+        FBand.Press(this, event->pos(), event->modifiers() & Qt::ShiftModifier);
+}
+
+void TContainerClient::mouseMoveEvent(QMouseEvent *event)
+{
+    FBand.Move(event->pos());
 }
 
 void TContainerClient::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::LeftButton && FBand.Release(event->pos())) {
+        FPressed = false;
+        return;
+    }
     const bool click =
         FPressed && event->button() == Qt::LeftButton && rect().contains(event->pos());
     FPressed = false;

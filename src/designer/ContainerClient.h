@@ -1,5 +1,7 @@
 #pragma once
 
+#include "designer/RubberBandSelector.h"
+
 #include <QWidget>
 
 class TLXControlsContainer;
@@ -23,6 +25,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
@@ -31,5 +34,6 @@ private:
 
     TLXControlsContainer *FContainer;
     bool FPressed = false;
+    TRubberBandSelector FBand;
     bool FExtentPending = false;
 };

@@ -1,12 +1,14 @@
 #include "designer/DesignerMessagesHandler.h"
 
 #include "controls/Cursors.h"
+#include "controls/DropTarget.h"
 #include "controls/LXDesigned.h"
 #include "designer/DeleteControlEvent.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -147,7 +149,12 @@ bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TC
         if (!IsLeftPress(event))
             return true;
         auto *mouse = static_cast<QMouseEvent *>(event);
-        SelectControl(control, mouse->modifiers() & Qt::ShiftModifier);
+        const bool shift = mouse->modifiers() & Qt::ShiftModifier;
+        if (status != csEdit && StartsBand(control, ClientPoint(control, mouse))) {
+            FBand.Press(control, ClientPoint(control, mouse), shift);
+            return false;
+        }
+        SelectControl(control, shift);
         if (status == csEdit)
             return true;
         FDragStart = ClientPoint(control, mouse);
@@ -167,6 +174,10 @@ bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TC
         if (status == csEdit)
             return true;
         const QPoint point = ClientPoint(control, static_cast<QMouseEvent *>(event));
+        if (FBand.Pending()) {
+            FBand.Move(point);
+            return false;
+        }
         if (!FDragging)
             UpdateHoverCursor(control, point);
         else if (FDragHandle == 0)
@@ -178,6 +189,14 @@ bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TC
     case QEvent::MouseButtonRelease:
         if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
             return true;
+        if (FBand.Pending()) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            const bool shift = mouse->modifiers() & Qt::ShiftModifier;
+            // A click without a drag selects the panel as it always did.
+            if (!FBand.Release(ClientPoint(control, mouse)))
+                SelectControl(control, shift);
+            return false;
+        }
         if (status == csEdit || QWidget::mouseGrabber() != control)
             return true;
         control->releaseMouse();
@@ -287,6 +306,41 @@ void TDesignerMessagesHandler::SelectControl(QWidget *control, bool add)
         OnSelect(this, control, false);
 }
 
+void TDesignerMessagesHandler::SelectControls(const std::vector<QWidget *> &controls, bool add)
+{
+    if (!add && !FSelection.empty()) {
+        InvalidateSelection();
+        for (QWidget *c : FSelection)
+            disconnect(c, &QObject::destroyed, this, nullptr);
+        FSelection.clear();
+    }
+    for (QWidget *control : controls) {
+        if (IsSelected(control))
+            continue;
+        if (!FSelection.empty() && control->parentWidget() != FSelection.front()->parentWidget())
+            continue;
+        FSelection.push_back(control);
+        connect(control, &QObject::destroyed, this, [this](QObject *o) { Forget(o); });
+        Repaint(control);
+    }
+    if (FPositions.size() < FSelection.size())
+        FPositions.resize(FSelection.size());
+    if (OnSelect)
+        OnSelect(this, FSelection.empty() ? nullptr : FSelection.back(), FSelection.empty());
+}
+
+bool TDesignerMessagesHandler::StartsBand(QWidget *control, const QPoint &point) const
+{
+    if (!dynamic_cast<TDropTarget *>(control) || IsSelected(control) ||
+        HandleAt(control, point) != 0)
+        return false;
+    const int margin = 2 * HandleSize;
+    QRect inner = control->rect().adjusted(margin, margin, -margin, -margin);
+    if (auto *box = qobject_cast<QGroupBox *>(control))
+        inner.setTop(std::max(inner.top(), box->fontMetrics().height()));
+    return inner.contains(point);
+}
+
 void TDesignerMessagesHandler::ClearSelection()
 {
     InvalidateSelection();
@@ -332,6 +386,8 @@ void TDesignerMessagesHandler::CapturePositions()
 void TDesignerMessagesHandler::BeginMove(QWidget *control, const QPoint &point)
 {
     FDragging = true;
+    if (OnBeginDrag)
+        OnBeginDrag(this);
     SetCursorOf(control, crHandPoint);
     CapturePositions();
     FDragStart = control->mapToGlobal(point);
@@ -340,6 +396,8 @@ void TDesignerMessagesHandler::BeginMove(QWidget *control, const QPoint &point)
 void TDesignerMessagesHandler::BeginResize(QWidget *control, const QPoint &point)
 {
     FDragging = true;
+    if (OnBeginDrag)
+        OnBeginDrag(this);
     CapturePositions();
     FDragStart = control->mapToGlobal(point);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ControlStatus.h"
+#include "designer/RubberBandSelector.h"
 
 #include <QColor>
 #include <QObject>
@@ -47,6 +48,9 @@ public:
                               QWidget *target = nullptr);
 
     void SelectControl(QWidget *control, bool add);
+    // Selects the controls (added to the selection with add) and raises
+    // OnSelect once.
+    void SelectControls(const std::vector<QWidget *> &controls, bool add);
     void ClearSelection();
     // Posts one deletion per selected control to the main window.
     void DeleteSelected(QObject *mainWindow);
@@ -60,6 +64,8 @@ public:
     QMenu *PopupMenu = nullptr;
     TSelectEvent OnSelect;
     TNotifyEvent OnChange;
+    // A move or resize drag of the selection starts (DragHandle tells which).
+    TNotifyEvent OnBeginDrag;
 
     int Snap(int value) const { return value - value % GridStep; }
     QRect HandleRect(const QRect &client, int handle) const;
@@ -73,6 +79,9 @@ public:
     const QColor SelectedBrush{128, 128, 128};
 
 private:
+    // A press on the inner area of a panel or group box that is not
+    // selected may draw a selection band instead of moving it.
+    bool StartsBand(QWidget *control, const QPoint &point) const;
     void BeginMove(QWidget *control, const QPoint &point);
     void BeginResize(QWidget *control, const QPoint &point);
     void MoveSelection(QWidget *control, const QPoint &point);
@@ -94,6 +103,7 @@ private:
     bool FDragging = false;
     int FDragHandle = 0;
     QPointer<QWidget> FHot;
+    TRubberBandSelector FBand;
 };
 
 // The one design-time handler, created when the program starts.

@@ -6,6 +6,7 @@
 #include "app/WaitingForm.h"
 #include "controls/LXDesigned.h"
 #include "controls/LXImage.h"
+#include "designer/DesignHistory.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
@@ -180,9 +181,12 @@ TEST_F(MainWindowTest, DeletionWaitsUntilThePostingCommandReturned)
     EXPECT_FALSE(b.isNull());
     EXPECT_EQ(DesignerHandler->Selection().size(), 2u);
     QCoreApplication::sendPostedEvents(form.get());
+    // The controls left the design; the undo history keeps them.
+    EXPECT_TRUE(form->Container()->Controls().isEmpty());
+    EXPECT_TRUE(DesignerHandler->Selection().empty());
+    form->History()->Stack().clear();
     EXPECT_TRUE(a.isNull());
     EXPECT_TRUE(b.isNull());
-    EXPECT_TRUE(DesignerHandler->Selection().empty());
 }
 
 TEST_F(MainWindowTest, PopupCommandsRestackAlignAndDelete)
@@ -217,9 +221,11 @@ TEST_F(MainWindowTest, PopupCommandsRestackAlignAndDelete)
     QPointer<QWidget> gone = a;
     form->mnuDeleteClick();
     EXPECT_FALSE(gone.isNull());
+    EXPECT_EQ(form->Container()->Controls().size(), 2);
     QCoreApplication::sendPostedEvents(form.get());
-    EXPECT_TRUE(gone.isNull());
     EXPECT_EQ(form->Container()->Controls().size(), 0);
+    form->UndoAction()->trigger();
+    EXPECT_EQ(form->Container()->Controls().size(), 2) << "one step brings both back";
 }
 
 TEST_F(MainWindowTest, DisablingTheDesignerHidesTheToolsAndMarksModified)

@@ -1,0 +1,115 @@
+#include "designer/ControlPath.h"
+
+#include "controls/ControlsFactory.h"
+#include "controls/LXDesigned.h"
+
+#include <QHash>
+#include <QWidget>
+#include <algorithm>
+#include <unordered_map>
+
+namespace
+{
+
+// The designed children of each parent met, by name, in stacking order.
+class TChildIndex
+{
+public:
+    const QList<QWidget *> &Named(QWidget *parent, const QString &name)
+    {
+        auto it = FByParent.find(parent);
+        if (it == FByParent.end()) {
+            QHash<QString, QList<QWidget *>> byName;
+            for (QWidget *child : TControlsFactory::DesignedChildren(parent))
+                byName[child->objectName()].append(child);
+            it = FByParent.emplace(parent, std::move(byName)).first;
+        }
+        static const QList<QWidget *> none;
+        const auto found = it->second.constFind(name);
+        return found == it->second.cend() ? none : *found;
+    }
+
+private:
+    std::unordered_map<QWidget *, QHash<QString, QList<QWidget *>>> FByParent;
+};
+
+} // namespace
+
+QWidget *TControlPath::DesignParent(QWidget *control, QWidget *root)
+{
+    const QWidget *client = TControlsFactory::ClientOf(root);
+    for (QWidget *w = control->parentWidget(); w; w = w->parentWidget()) {
+        if (w == client || w == root)
+            return root;
+        if (AsDesigned(w))
+            return w;
+    }
+    return nullptr;
+}
+
+int TControlPath::IndexOf(QWidget *control, QWidget *root)
+{
+    QWidget *parent = DesignParent(control, root);
+    return parent ? static_cast<int>(TControlsFactory::DesignedChildren(parent).indexOf(control))
+                  : -1;
+}
+
+TControlPath TControlPath::Of(QWidget *control, QWidget *root)
+{
+    return OfAll({control}, root).front();
+}
+
+QWidget *TControlPath::Resolve(QWidget *root) const
+{
+    return ResolveAll({*this}, root).front();
+}
+
+std::vector<TControlPath> TControlPath::OfAll(const std::vector<QWidget *> &controls, QWidget *root)
+{
+    TChildIndex index;
+    std::vector<TControlPath> result;
+    result.reserve(controls.size());
+    for (QWidget *control : controls) {
+        TControlPath path;
+        for (QWidget *c = control; c && c != root;) {
+            QWidget *parent = DesignParent(c, root);
+            if (!parent) {
+                path = {};
+                break;
+            }
+            const int occurrence =
+                static_cast<int>(index.Named(parent, c->objectName()).indexOf(c));
+            path.FSegments.push_back({c->objectName(), occurrence});
+            c = parent;
+        }
+        std::reverse(path.FSegments.begin(), path.FSegments.end());
+        result.push_back(std::move(path));
+    }
+    return result;
+}
+
+std::vector<QWidget *> TControlPath::ResolveAll(const std::vector<TControlPath> &paths,
+                                                QWidget *root)
+{
+    TChildIndex index;
+    std::vector<QWidget *> result;
+    result.reserve(paths.size());
+    for (const TControlPath &path : paths) {
+        QWidget *current = root;
+        for (const TSegment &segment : path.FSegments) {
+            const QList<QWidget *> &named = index.Named(current, segment.Name);
+            current = segment.Occurrence < named.size() ? named[segment.Occurrence] : nullptr;
+            if (!current)
+                break;
+        }
+        result.push_back(current);
+    }
+    return result;
+}
+
+TControlPath TControlPath::Child(const QString &name, int occurrence) const
+{
+    TControlPath path = *this;
+    path.FSegments.push_back({name, occurrence});
+    return path;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "designer/ControlPath.h"
+
+#include <QUndoCommand>
+#include <vector>
+
+class TDesignHistory;
+
+// A step of the design's undo history. A step made after its change was
+// already carried out (a drop, a drag, an inspector edit) skips its first
+// redo, which pushing it onto the stack runs.
+class TDesignCommand : public QUndoCommand
+{
+public:
+    TDesignCommand(TDesignHistory &history, const QString &text, bool alreadyDone);
+
+    void undo() final;
+    void redo() final;
+
+protected:
+    virtual void Undo() = 0;
+    virtual void Redo() = 0;
+    // The controls to select once the step was undone or redone.
+    virtual std::vector<TControlPath> Touched(bool undone) const = 0;
+
+    TDesignHistory &History;
+
+private:
+    bool FSkipRedo;
+};
