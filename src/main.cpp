@@ -1,7 +1,9 @@
 #include "app/Main.h"
 #include "app/Application.h"
 #include "app/ProgramIcon.h"
+#include "app/VersInfo.h"
 #include "controls/ControlsFactory.h"
+#include "crash/CrashReporter.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "editors/EditorDialogs.h"
 #include "inspector/DesignerClasses.h"
@@ -31,11 +33,14 @@ int main(int argc, char **argv)
     TApplication::setApplicationName(QStringLiteral("Form Designer"));
     TApplication::setWindowIcon(ProgramIcon());
     TApplication::setDesktopFileName(QStringLiteral("formdesigner"));
+    TCrashReporter::Install(TSMVersionInfo::ProgramFileVersion());
 
     int result;
     {
         TForm1 form;
         form.showMaximized();
+        // What the last run left: first the report of its crash.
+        TCrashReporter::ShowPendingReport(&form);
         result = TApplication::exec();
     }
     DestroyControlsFactory();

@@ -18,6 +18,7 @@
 #include "controls/LXPanel.h"
 #include "controls/LXRadioButton.h"
 #include "controls/LXStringGrid.h"
+#include "crash/CrashReporter.h"
 #include "designer/DeleteControlEvent.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/FormAlignment.h"
@@ -298,6 +299,7 @@ void TForm1::CreateMenus()
 void TForm1::SetFileName(const QString &name)
 {
     FFileName = name;
+    TCrashReporter::SetDesignFileName(name);
     SetModified(false);
 }
 
