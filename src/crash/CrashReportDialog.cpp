@@ -46,9 +46,16 @@ TCrashReportDialog::TCrashReportDialog(TBugReport report, QWidget *parent)
     auto *message = new QLabel(FReport.Message);
     message->setWordWrap(true);
     message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *note = new QLabel(QStringLiteral(
+        "A bug report can be mailed, saved or printed for the developers. It holds no content "
+        "of your design, only its file name."));
+    note->setWordWrap(true);
+    auto *texts = new QVBoxLayout;
+    texts->addWidget(message);
+    texts->addWidget(note);
     auto *top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);
-    top->addWidget(message, 1);
+    top->addLayout(texts, 1);
 
     FDetailsButton = new QPushButton(QStringLiteral("Details"));
     FDetailsButton->setCheckable(true);
@@ -71,6 +78,7 @@ TCrashReportDialog::TCrashReportDialog(TBugReport report, QWidget *parent)
     FPrintButton = new QPushButton(QStringLiteral("Print Bug Report..."));
     FCloseButton = new QPushButton(QStringLiteral("Close"));
     FCloseButton->setDefault(true);
+    FCloseButton->setFocus();
     connect(FMailButton, &QPushButton::clicked, this, [this] { MailReport(); });
     connect(FSaveButton, &QPushButton::clicked, this, [this] { SaveReport(); });
     connect(FPrintButton, &QPushButton::clicked, this, [this] { PrintReport(); });
