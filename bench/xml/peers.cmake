@@ -4,4 +4,4 @@
 find_package(pugixml REQUIRED)
 find_package(LibXml2 REQUIRED)
 set_property(TARGET bench_${name} PROPERTY LINK_LIBRARIES
-  fd_xml fd_platform_usage benchmark::benchmark pugixml::pugixml LibXml2::LibXml2)
+  fd_xml fd_platform benchmark::benchmark pugixml::pugixml LibXml2::LibXml2)

@@ -22,7 +22,8 @@ QString DesignFile;
 std::function<void(const TBugReport &, QWidget *)> TCrashReporter::ShowReport =
     [](const TBugReport &report, QWidget *parent) {
         TCrashReportDialog dialog(report, parent);
-        dialog.AttachmentFile = QDir(Folder).filePath(QStringLiteral("BugReport.txt"));
+        if (!Folder.isEmpty())
+            dialog.AttachmentFile = QDir(Folder).filePath(QStringLiteral("BugReport.txt"));
         dialog.exec();
     };
 
@@ -68,7 +69,7 @@ void TCrashReporter::HandleError(const std::exception *error)
 bool TCrashReporter::ShowPendingReport(QWidget *parent)
 {
     QFile file(PendingReportFile());
-    if (!file.open(QIODevice::ReadOnly))
+    if (Folder.isEmpty() || !file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray content = file.readAll();
     file.close();

@@ -24,7 +24,8 @@ char FixedLines[1024]; // "Version: ...\nBuild: ...\n"
 // published, so the handler never reads a half-written name.
 char DesignNames[2][512];
 std::atomic<int> DesignCurrent{0};
-volatile std::sig_atomic_t Handling = 0;
+// Set by the first thread that takes a fatal signal.
+std::atomic_flag Handling = ATOMIC_FLAG_INIT;
 
 constexpr std::size_t MaxFrames = TStackTrace::MaxFrames;
 const void *Frames[MaxFrames + 1];
@@ -245,10 +246,8 @@ __attribute__((noinline)) void OnFatalSignal(int signal, siginfo_t *, void *)
 {
     // A second fault, in the handler or in another thread at the same time,
     // ends the process at once.
-    if (!Handling) {
-        Handling = 1;
+    if (!Handling.test_and_set())
         WriteReport(signal);
-    }
     // Ends the process by the same signal: raised now, it is delivered with
     // its default action as soon as the handler returns (a fault at an
     // instruction would also recur there).
