@@ -78,7 +78,6 @@ TCrashReportDialog::TCrashReportDialog(TBugReport report, QWidget *parent)
     FPrintButton = new QPushButton(QStringLiteral("Print Bug Report..."));
     FCloseButton = new QPushButton(QStringLiteral("Close"));
     FCloseButton->setDefault(true);
-    FCloseButton->setFocus();
     connect(FMailButton, &QPushButton::clicked, this, [this] { MailReport(); });
     connect(FSaveButton, &QPushButton::clicked, this, [this] { SaveReport(); });
     connect(FPrintButton, &QPushButton::clicked, this, [this] { PrintReport(); });
@@ -96,6 +95,13 @@ TCrashReportDialog::TCrashReportDialog(TBugReport report, QWidget *parent)
     layout->addWidget(FDetails, 1);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TCrashReportDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Return closes the dialog rather than opening the details.
+    FCloseButton->setFocus();
 }
 
 bool TCrashReportDialog::WriteReport(const QString &fileName)
@@ -123,6 +129,8 @@ void TCrashReportDialog::MailReport()
     // here rather than raised again.
     try {
         client->Display({QString::fromLatin1(MailSubject), FReport.Text(), {AttachmentFile}});
+    } catch (const EMailClientUnavailable &) {
+        ShowMessage(QString::fromLatin1(NoMailProgram));
     } catch (const std::exception &error) {
         ShowMessage(QString::fromLatin1(NoMailProgram) + '\n' + QString::fromUtf8(error.what()));
     }

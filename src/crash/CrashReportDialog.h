@@ -50,6 +50,9 @@ public:
 
     static constexpr const char *MailSubject = "Form Designer Bug Report";
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     // Writes the report text to a file; false (and the user told) on failure.
     bool WriteReport(const QString &fileName);
