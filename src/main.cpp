@@ -1,13 +1,13 @@
 #include "app/Main.h"
 #include "app/Application.h"
 #include "app/ProgramIcon.h"
+#include "app/VersInfo.h"
 #include "controls/ControlsFactory.h"
+#include "crash/CrashReporter.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "editors/EditorDialogs.h"
 #include "inspector/DesignerClasses.h"
 #include "inspector/RSDefaultPropertyPresets.h"
-#include "platform/CodePage.h"
-#include "platform/ErrorDisplay.h"
 #include "platform/HeapTuning.h"
 
 #include <QStringList>
@@ -35,6 +35,7 @@ int main(int argc, char **argv)
     TApplication::setApplicationName(QStringLiteral("Form Designer"));
     TApplication::setWindowIcon(ProgramIcon());
     TApplication::setDesktopFileName(QStringLiteral("formdesigner"));
+    TCrashReporter::Install(TSMVersionInfo::ProgramFileVersion());
 
     int result;
     {
@@ -43,14 +44,17 @@ int main(int argc, char **argv)
             form.show();
         else
             form.showMaximized();
+        // What the last run left: first the report of its crash, then its
+        // unsaved design.
+        TCrashReporter::ShowPendingReport(&form);
         form.OfferRecovery();
         // "formdesigner FILE.xml" opens that layout at start.
         const QStringList arguments = TApplication::arguments();
         if (arguments.size() > 1 && form.AskSave() != QMessageBox::Cancel) {
             try {
                 form.OpenLayout(arguments[1]);
-            } catch (const std::exception &error) {
-                ErrorDisplay::Show(CodePage::ToQString(error.what()));
+            } catch (...) {
+                TCrashReporter::HandleCurrentException();
             }
         }
         result = TApplication::exec();

@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "platform/CodePage.h"
+#include "crash/CrashReporter.h"
 #include "platform/ErrorDisplay.h"
 #include "propgrid/RSItemListView.h"
 
@@ -15,17 +15,15 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
     };
     // Errors of typing into the property grid go to the same display.
     TRSItemListView::SetErrorHandler(
-        [](const std::exception &error) { ErrorDisplay::Show(CodePage::ToQString(error.what())); });
+        [](const std::exception &error) { TCrashReporter::HandleError(&error); });
 }
 
 bool TApplication::notify(QObject *receiver, QEvent *event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception &e) {
-        ErrorDisplay::Show(CodePage::ToQString(e.what()));
     } catch (...) {
-        ErrorDisplay::Show(QStringLiteral("Unknown error"));
+        TCrashReporter::HandleCurrentException();
     }
     return false;
 }

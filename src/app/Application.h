@@ -3,8 +3,9 @@
 #include <QApplication>
 
 // The application object: its event dispatch is the program's one error
-// display. An error escaping any event handler is shown in a message box
-// (ErrorDisplay) and the program goes on.
+// display. An error escaping any event handler is shown, as a message box
+// (ErrorDisplay) when expected and else as a bug report (TCrashReporter),
+// and the program goes on.
 class TApplication : public QApplication
 {
 public:

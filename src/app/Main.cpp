@@ -20,6 +20,7 @@
 #include "controls/LXPanel.h"
 #include "controls/LXRadioButton.h"
 #include "controls/LXStringGrid.h"
+#include "crash/CrashReporter.h"
 #include "designer/DeleteControlEvent.h"
 #include "designer/DesignClipboard.h"
 #include "designer/DesignHistory.h"
@@ -524,6 +525,7 @@ void TForm1::CreateMenus()
 void TForm1::SetFileName(const QString &name)
 {
     FFileName = name;
+    TCrashReporter::SetDesignFileName(name);
     SetModified(false);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Exception.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cstring>
 #include <optional>
@@ -165,4 +166,13 @@ QString TSMVersionInfo::GetValue(const QString &key) const
         if (entry.startsWith(prefix))
             return QString::fromUtf8(entry.mid(prefix.size()));
     return {};
+}
+
+QString TSMVersionInfo::ProgramFileVersion()
+{
+    try {
+        return TSMVersionInfo(QCoreApplication::applicationFilePath()).GetVersionString(3);
+    } catch (const Exception &) {
+        return {};
+    }
 }

@@ -24,6 +24,10 @@ public:
     QString GetValue(const QString &key) const;
 
     const QString &FileName() const { return FFileName; }
+
+    // The file version of the running program; empty when its file has no
+    // readable block.
+    static QString ProgramFileVersion();
     // The size of the block; 0 when the file has none.
     qsizetype BlockSize() const { return FBlock.size(); }
 

@@ -60,7 +60,7 @@ void TQOrderedList::DeleteInside(int index)
 void TQOrderedList::Assign(const TQOrderedList *source)
 {
     if (!source)
-        throw Exception(std::string("Error assigning nil to ") + ClassName());
+        throw EProgramFault(std::string("Error assigning nil to ") + ClassName());
     if (source == this)
         return;
     Clear();
@@ -71,5 +71,5 @@ void TQOrderedList::Assign(const TQOrderedList *source)
 void TQOrderedList::Assign(const QObject *source)
 {
     const char *sourceName = source ? source->metaObject()->className() : "nil";
-    throw Exception(std::string("Error assigning ") + sourceName + " to " + ClassName());
+    throw EProgramFault(std::string("Error assigning ") + sourceName + " to " + ClassName());
 }

@@ -9,5 +9,5 @@ const char *TQQueue::ClassName() const
 
 void TQQueue::EmptyError()
 {
-    throw Exception("List is empty");
+    throw EProgramFault("List is empty");
 }
