@@ -132,6 +132,17 @@ void TLXDesigned::ApplyColor()
     w->setAutoFillBackground(!ParentColor());
 }
 
+void TLXDesigned::SetBevel(const TBevel &bevel)
+{
+    FBevel = bevel;
+    BevelChanged();
+}
+
+void TLXDesigned::BevelChanged()
+{
+    Widget()->update();
+}
+
 void TLXDesigned::SetHint(const std::string &hint)
 {
     FHint = hint;

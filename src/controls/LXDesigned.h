@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Bevel.h"
 #include "controls/ControlStatus.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "platform/Persistent.h"
@@ -102,6 +103,11 @@ public:
 
     virtual TControlStatus ControlStatus() const { return csDefault; }
 
+    // The bevel of the edit-like kinds; the kinds that show it take its
+    // room and draw it.
+    const TBevel &Bevel() const { return FBevel; }
+    void SetBevel(const TBevel &bevel);
+
     // The Visible property. While designing, a control that is not visible
     // stays on the surface (marked by the handler) so that it can still be
     // selected; it is hidden when the designer is off.
@@ -146,6 +152,10 @@ public:
         return result;
     }
 
+protected:
+    // The bevel changed: the kind makes room for it and repaints.
+    virtual void BevelChanged();
+
 private:
     // Mouse moves reach the handler also while no button is down, so that
     // hovering shows handles and sizing cursors; scroll bars show the
@@ -178,6 +188,7 @@ private:
     int FCursor = 0;
     bool FVisible = true;
     int FNaturalShape = 0;
+    TBevel FBevel;
 };
 
 // The designed control behind a widget, or none.

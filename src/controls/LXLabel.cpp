@@ -1,6 +1,7 @@
 #include "controls/LXLabel.h"
 
 #include <QEvent>
+#include <QPainter>
 
 TLXLabel::TLXLabel(QWidget *parent) : QLabel(parent)
 {
@@ -9,7 +10,32 @@ TLXLabel::TLXLabel(QWidget *parent) : QLabel(parent)
 
 void TLXLabel::SetText(const QString &text)
 {
-    setText(text);
+    FCaption = text;
+    ApplyCaption();
+}
+
+void TLXLabel::SetShowAccelChar(bool value)
+{
+    FShowAccelChar = value;
+    ApplyCaption();
+}
+
+void TLXLabel::SetFocusControl(QWidget *control)
+{
+    FFocusControl = control;
+    ApplyCaption();
+}
+
+void TLXLabel::ApplyCaption()
+{
+    // The toolkit reads accelerators only in a label with a buddy; without
+    // a focus control the label is its own, so the marks still show.
+    QWidget *buddy = FFocusControl ? FFocusControl.data() : (FShowAccelChar ? this : nullptr);
+    setBuddy(buddy);
+    QString shown = FCaption;
+    if (!FShowAccelChar && buddy)
+        shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+    setText(shown);
     AdjustToCaption();
 }
 
@@ -23,6 +49,21 @@ void TLXLabel::AdjustToCaption()
 {
     if (FAutoSize)
         resize(sizeHint());
+}
+
+void TLXLabel::BevelChanged()
+{
+    // The frame and the text stand inside the bevel.
+    setFrameRect(QRect(QPoint(), size()).marginsRemoved(Bevel().Margins()));
+    AdjustToCaption();
+    update();
+}
+
+void TLXLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    QPainter painter(this);
+    Bevel().Paint(painter, rect(), palette());
 }
 
 bool TLXLabel::event(QEvent *event)

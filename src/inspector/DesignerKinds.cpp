@@ -152,7 +152,9 @@ template <class T> std::vector<TPropInfo> EditProps()
 {
     const TDesignerTypes &t = DesignerTypes();
     std::vector<TPropInfo> props = {
-        KeptBool("AutoSelect", true),
+        Bool<T>(
+            "AutoSelect", [](T &c) { return c.AutoSelect(); },
+            [](T &c, bool v) { c.SetAutoSelect(v); }, true),
         AutoSize<T>(),
         Ord<T>(
             "BorderStyle", t.TBorderStyle, [](T &c) -> int64_t { return c.hasFrame(); },
@@ -164,17 +166,15 @@ template <class T> std::vector<TPropInfo> EditProps()
                 TCaseValidator::Apply(&c, static_cast<int>(v));
             },
             ecNormal),
-        KeptBool("HideSelection", true),
+        Bool<T>(
+            "HideSelection", [](T &c) { return c.HideSelection(); },
+            [](T &c, bool v) { c.SetHideSelection(v); }, true),
         LineMaxLength<T>([](T &c) -> QLineEdit * { return &c; }),
         KeptBool("OEMConvert", false),
-        // The character code; 0 shows the text, any other hides it.
+        // The character code; 0 shows the text, any other shows it instead.
         Ord<T>(
-            "PasswordChar", t.Char, [](T &c) { return c.StoredValue("PasswordChar", 0); },
-            [](T &c, int64_t v) {
-                c.SetStoredValue("PasswordChar", v);
-                c.setEchoMode(v ? QLineEdit::Password : QLineEdit::Normal);
-            },
-            0),
+            "PasswordChar", t.Char, [](T &c) { return c.PasswordChar(); },
+            [](T &c, int64_t v) { c.SetPasswordChar(static_cast<int>(v)); }, 0),
         Bool<T>(
             "ReadOnly", [](T &c) { return c.isReadOnly(); }, [](T &c, bool v) { c.setReadOnly(v); },
             false),
@@ -228,7 +228,7 @@ std::vector<TPropInfo> Label()
         Obj<TLXLabel>(
             "FocusControl", t.TWinControl,
             [](TLXLabel &c) -> TPersistent * {
-                return c.buddy() ? AsDesigned(c.buddy()) : nullptr;
+                return c.FocusControl() ? AsDesigned(c.FocusControl()) : nullptr;
             },
             // Only a window control can take the focus for the label.
             [](TLXLabel &c, TPersistent *v) {
@@ -238,9 +238,11 @@ std::vector<TPropInfo> Label()
                           !info->InheritsFrom(DesignerTypes().TWinControl.ClassType)))
                     throw ERSException(
                         RSFormat(RSConsts::SInvalidPropertyValue, v->ComponentName()));
-                c.setBuddy(designed ? designed->Widget() : nullptr);
+                c.SetFocusControl(designed ? designed->Widget() : nullptr);
             }),
-        KeptBool("ShowAccelChar", true),
+        Bool<TLXLabel>(
+            "ShowAccelChar", [](TLXLabel &c) { return c.ShowAccelChar(); },
+            [](TLXLabel &c, bool v) { c.SetShowAccelChar(v); }, true),
         // A transparent label lets its parent show through.
         Bool<TLXLabel>(
             "Transparent", [](TLXLabel &c) { return c.StoredValue("Transparent", 0) != 0; },
@@ -286,15 +288,16 @@ std::vector<TPropInfo> ListBox()
     const TDesignerTypes &t = DesignerTypes();
     std::vector<TPropInfo> props = {
         Align(),
-        KeptBool("AutoComplete", true),
+        Bool<TLXListBox>(
+            "AutoComplete", [](TLXListBox &c) { return c.AutoComplete(); },
+            [](TLXListBox &c, bool v) { c.SetAutoComplete(v); }, true),
         FrameBorderStyle<TLXListBox>(),
-        // Columns above 0 lay the items out in columns side by side.
+        // Columns above 0 lay the items out in that many columns.
         Ord<TLXListBox>(
             "Columns", t.Integer, [](TLXListBox &c) { return c.StoredValue("Columns", 0); },
             [](TLXListBox &c, int64_t v) {
                 c.SetStoredValue("Columns", v);
-                c.setFlow(QListView::TopToBottom);
-                c.setWrapping(v > 0);
+                c.SetColumns(static_cast<int>(std::clamp<int64_t>(v, 0, 10000)));
             },
             0),
         Bool<TLXListBox>(
@@ -304,8 +307,15 @@ std::vector<TPropInfo> ListBox()
                 ApplyListSelection(c, c.selectionMode() != QAbstractItemView::SingleSelection, v);
             },
             true),
-        KeptBool("IntegralHeight", false),
-        Kept("ItemHeight", t.Integer, 13),
+        Bool<TLXListBox>(
+            "IntegralHeight", [](TLXListBox &c) { return c.IntegralHeight(); },
+            [](TLXListBox &c, bool v) { c.SetIntegralHeight(v); }, false),
+        Ord<TLXListBox>(
+            "ItemHeight", t.Integer, [](TLXListBox &c) { return c.ItemHeight(); },
+            [](TLXListBox &c, int64_t v) {
+                c.SetItemHeight(static_cast<int>(std::clamp<int64_t>(v, 0, 10000)));
+            },
+            13),
         Obj<TLXListBox>(
             "Items", t.TStrings, [](TLXListBox &c) { return c.Items(); },
             [](TLXListBox &c, TPersistent *v) {
@@ -319,7 +329,13 @@ std::vector<TPropInfo> ListBox()
                 ApplyListSelection(c, v, c.StoredValue("ExtendedSelect", 1) != 0);
             },
             false),
-        Kept("ScrollWidth", t.Integer, 0),
+        Ord<TLXListBox>(
+            "ScrollWidth", t.Integer, [](TLXListBox &c) { return c.StoredValue("ScrollWidth", 0); },
+            [](TLXListBox &c, int64_t v) {
+                c.SetStoredValue("ScrollWidth", v);
+                c.SetScrollWidth(static_cast<int>(std::clamp<int64_t>(v, 0, 1000000)));
+            },
+            0),
         Bool<TLXListBox>(
             "Sorted", [](TLXListBox &c) { return c.isSortingEnabled(); },
             [](TLXListBox &c, bool v) {
@@ -328,8 +344,17 @@ std::vector<TPropInfo> ListBox()
                     c.sortItems();
             },
             false),
-        Kept("Style", t.TListBoxStyle, 0),
-        Kept("TabWidth", t.Integer, 0),
+        Ord<TLXListBox>(
+            "Style", t.TListBoxStyle, [](TLXListBox &c) { return c.Style(); },
+            [](TLXListBox &c, int64_t v) { c.SetStyle(static_cast<int>(v)); },
+            TLXListBox::lbStandard),
+        Ord<TLXListBox>(
+            "TabWidth", t.Integer, [](TLXListBox &c) { return c.StoredValue("TabWidth", 0); },
+            [](TLXListBox &c, int64_t v) {
+                c.SetStoredValue("TabWidth", v);
+                c.SetTabWidth(static_cast<int>(std::clamp<int64_t>(v, 0, 100000)));
+            },
+            0),
         TabStop(true),
     };
     Add(props, BevelProps());
@@ -354,20 +379,31 @@ std::vector<TPropInfo> Memo()
             },
             taLeftJustify),
         FrameBorderStyle<TLXMemo>(),
-        KeptBool("HideSelection", true),
+        Bool<TLXMemo>(
+            "HideSelection", [](TLXMemo &c) { return c.HideSelection(); },
+            [](TLXMemo &c, bool v) { c.SetHideSelection(v); }, true),
         Obj<TLXMemo>(
             "Lines", t.TStrings, [](TLXMemo &c) { return c.Lines(); },
             [](TLXMemo &c, TPersistent *v) {
                 if (auto *lines = dynamic_cast<TStrings *>(v))
                     c.Lines()->Assign(*lines);
             }),
-        Kept("MaxLength", t.Integer, 0),
+        // The stored value reads back as written; below 0 means no limit.
+        Ord<TLXMemo>(
+            "MaxLength", t.Integer, [](TLXMemo &c) { return c.StoredValue("MaxLength", 0); },
+            [](TLXMemo &c, int64_t v) {
+                c.SetStoredValue("MaxLength", v);
+                c.SetMaxLength(static_cast<int>(std::clamp<int64_t>(v, 0, INT32_MAX)));
+            },
+            0),
         KeptBool("OEMConvert", false),
         Bool<TLXMemo>(
             "ReadOnly", [](TLXMemo &c) { return c.isReadOnly(); },
             [](TLXMemo &c, bool v) { c.setReadOnly(v); }, false),
         ScrollBars<TLXMemo>(ssNone, Qt::ScrollBarAlwaysOn),
-        KeptBool("WantReturns", true),
+        Bool<TLXMemo>(
+            "WantReturns", [](TLXMemo &c) { return c.WantReturns(); },
+            [](TLXMemo &c, bool v) { c.SetWantReturns(v); }, true),
         Bool<TLXMemo>(
             "WantTabs", [](TLXMemo &c) { return !c.tabChangesFocus(); },
             [](TLXMemo &c, bool v) { c.setTabChangesFocus(!v); }, false),
