@@ -129,7 +129,7 @@ void TLXDesigned::ApplyColor()
             palette.setColor(role, text);
     }
     Font()->SetPalette(palette);
-    w->setAutoFillBackground(!ParentColor());
+    w->setAutoFillBackground(FillsBackground());
 }
 
 void TLXDesigned::SetBevel(const TBevel &bevel)

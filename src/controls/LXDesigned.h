@@ -155,6 +155,10 @@ public:
 protected:
     // The bevel changed: the kind makes room for it and repaints.
     virtual void BevelChanged();
+    // Whether the control fills its background: by default only when it
+    // has a colour of its own, else its parent shows through.
+    virtual bool FillsBackground() const { return !ParentColor(); }
+    void ApplyColor();
 
 private:
     // Mouse moves reach the handler also while no button is down, so that
@@ -165,7 +169,6 @@ private:
     // their place, anchored ones take the new place as their origin.
     void GeometryChanged();
     void NoteAnchorOrigin();
-    void ApplyColor();
     void ApplyHint();
 
     std::unique_ptr<TStrings> FComment;

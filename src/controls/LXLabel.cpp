@@ -39,6 +39,12 @@ void TLXLabel::ApplyCaption()
     AdjustToCaption();
 }
 
+void TLXLabel::SetTransparent(bool value)
+{
+    FTransparent = value;
+    ApplyColor();
+}
+
 void TLXLabel::SetAutoSize(bool value)
 {
     FAutoSize = value;

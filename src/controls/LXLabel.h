@@ -27,10 +27,15 @@ public:
     QWidget *FocusControl() const { return FFocusControl; }
     void SetFocusControl(QWidget *control);
 
+    // Transparent: the label draws no background, whatever its colour.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool value);
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void BevelChanged() override;
+    bool FillsBackground() const override { return !FTransparent && !ParentColor(); }
 
 private:
     void ApplyCaption();
@@ -40,4 +45,5 @@ private:
     QPointer<QWidget> FFocusControl;
     bool FAutoSize = true;
     bool FShowAccelChar = true;
+    bool FTransparent = false;
 };

@@ -245,12 +245,8 @@ std::vector<TPropInfo> Label()
             [](TLXLabel &c, bool v) { c.SetShowAccelChar(v); }, true),
         // A transparent label lets its parent show through.
         Bool<TLXLabel>(
-            "Transparent", [](TLXLabel &c) { return c.StoredValue("Transparent", 0) != 0; },
-            [](TLXLabel &c, bool v) {
-                c.SetStoredValue("Transparent", v);
-                c.setAutoFillBackground(!v && !c.ParentColor());
-            },
-            false),
+            "Transparent", [](TLXLabel &c) { return c.Transparent(); },
+            [](TLXLabel &c, bool v) { c.SetTransparent(v); }, false),
     };
     Add(props, BevelProps());
     Add(props, ColorProps(clBtnFace));
@@ -269,7 +265,9 @@ std::vector<TPropInfo> Button()
             [](TLXButton &c, bool v) { c.setDefault(v); }, false),
         Kept("ModalResult", t.TModalResult, 0),
         TabStop(true),
-        KeptBool("WordWrap", false),
+        Bool<TLXButton>(
+            "WordWrap", [](TLXButton &c) { return c.WordWrap(); },
+            [](TLXButton &c, bool v) { c.SetWordWrap(v); }, false),
     };
 }
 
@@ -426,9 +424,15 @@ std::vector<TPropInfo> ComboBox()
 {
     const TDesignerTypes &t = DesignerTypes();
     std::vector<TPropInfo> props = {
-        KeptBool("AutoCloseUp", false),
-        KeptBool("AutoComplete", true),
-        KeptBool("AutoDropDown", false),
+        Bool<TLXComboBox>(
+            "AutoCloseUp", [](TLXComboBox &c) { return c.AutoCloseUp(); },
+            [](TLXComboBox &c, bool v) { c.SetAutoCloseUp(v); }, false),
+        Bool<TLXComboBox>(
+            "AutoComplete", [](TLXComboBox &c) { return c.AutoComplete(); },
+            [](TLXComboBox &c, bool v) { c.SetAutoComplete(v); }, true),
+        Bool<TLXComboBox>(
+            "AutoDropDown", [](TLXComboBox &c) { return c.AutoDropDown(); },
+            [](TLXComboBox &c, bool v) { c.SetAutoDropDown(v); }, false),
         Ord<TLXComboBox>(
             "CharCase", t.TEditCharCase,
             [](TLXComboBox &c) { return c.StoredValue("CharCase", ecNormal); },
@@ -443,7 +447,12 @@ std::vector<TPropInfo> ComboBox()
                 c.setMaxVisibleItems(static_cast<int>(std::clamp<int64_t>(v, 1, 1000)));
             },
             8),
-        Kept("ItemHeight", t.Integer, 16),
+        Ord<TLXComboBox>(
+            "ItemHeight", t.Integer, [](TLXComboBox &c) { return c.ItemHeight(); },
+            [](TLXComboBox &c, int64_t v) {
+                c.SetItemHeight(static_cast<int>(std::clamp<int64_t>(v, 0, 10000)));
+            },
+            16),
         Ord<TLXComboBox>(
             "ItemIndex", t.Integer, [](TLXComboBox &c) { return c.currentIndex(); },
             [](TLXComboBox &c, int64_t v) {
@@ -462,12 +471,8 @@ std::vector<TPropInfo> ComboBox()
             [](TLXComboBox &c, bool v) { c.SetSorted(v); }, false),
         // The drop-down list styles take no typed text.
         Ord<TLXComboBox>(
-            "Style", t.TComboBoxStyle, [](TLXComboBox &c) { return c.StoredValue("Style", 0); },
-            [](TLXComboBox &c, int64_t v) {
-                c.SetStoredValue("Style", v);
-                c.SetEditable(v == csDropDown || v == csSimple);
-            },
-            csDropDown),
+            "Style", t.TComboBoxStyle, [](TLXComboBox &c) { return c.Style(); },
+            [](TLXComboBox &c, int64_t v) { c.SetStyle(static_cast<int>(v)); }, csDropDown),
         Caption("Text"),
         TabStop(true),
     };
@@ -513,7 +518,9 @@ std::vector<TPropInfo> CheckBox()
             },
             cbUnchecked),
         TabStop(true),
-        KeptBool("WordWrap", false),
+        Bool<TLXCheckBox>(
+            "WordWrap", [](TLXCheckBox &c) { return c.WordWrap(); },
+            [](TLXCheckBox &c, bool v) { c.SetWordWrap(v); }, false),
     };
     Add(props, ColorProps(clBtnFace));
     Add(props, Ctl3DProps());
@@ -529,7 +536,9 @@ std::vector<TPropInfo> RadioButton()
         Caption("Caption"),
         Checked<TLXRadioButton>(),
         TabStop(true),
-        KeptBool("WordWrap", false),
+        Bool<TLXRadioButton>(
+            "WordWrap", [](TLXRadioButton &c) { return c.WordWrap(); },
+            [](TLXRadioButton &c, bool v) { c.SetWordWrap(v); }, false),
     };
     Add(props, ColorProps(clBtnFace));
     Add(props, Ctl3DProps());
@@ -545,7 +554,9 @@ std::vector<TPropInfo> Panel()
             "Alignment", t.TAlignment,
             [](TLXPanel &c) { return AlignmentOf(c.CaptionAlignment()); },
             [](TLXPanel &c, int64_t v) { c.SetCaptionAlignment(HorizontalOf(v)); }, taCenter),
-        KeptBool("AutoSize", false),
+        Bool<TLXPanel>(
+            "AutoSize", [](TLXPanel &c) { return c.AutoSize(); },
+            [](TLXPanel &c, bool v) { c.SetAutoSize(v); }, false),
         Ord<TLXPanel>(
             "BevelInner", t.TBevelCut, [](TLXPanel &c) { return c.BevelInner(); },
             [](TLXPanel &c, int64_t v) { c.SetBevelInner(static_cast<int>(v)); }, bvNone),
@@ -565,7 +576,9 @@ std::vector<TPropInfo> Panel()
         KeptBool("DockSite", false),
         KeptBool("FullRepaint", true),
         KeptBool("Locked", false),
-        KeptBool("ParentBackground", true),
+        Bool<TLXPanel>(
+            "ParentBackground", [](TLXPanel &c) { return c.ParentBackground(); },
+            [](TLXPanel &c, bool v) { c.SetParentBackground(v); }, true),
         KeptBool("UseDockManager", true),
     };
     Add(props, ColorProps(clBtnFace));
@@ -579,7 +592,9 @@ std::vector<TPropInfo> GroupBox()
         Align(),
         Caption("Caption"),
         KeptBool("DockSite", false),
-        KeptBool("ParentBackground", true),
+        Bool<TLXGroupBox>(
+            "ParentBackground", [](TLXGroupBox &c) { return c.ParentBackground(); },
+            [](TLXGroupBox &c, bool v) { c.SetParentBackground(v); }, true),
     };
     Add(props, ColorProps(clBtnFace));
     Add(props, Ctl3DProps());
