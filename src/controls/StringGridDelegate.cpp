@@ -14,7 +14,23 @@ void TStringGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
                                 const QModelIndex &index) const
 {
     if (!FGrid->IsFixedCell(index.row(), index.column())) {
-        QStyledItemDelegate::paint(painter, option, index);
+        QStyleOptionViewItem opt = option;
+        // Without goDrawFocusSelected the focused cell does not show as
+        // selected.
+        if ((opt.state & QStyle::State_HasFocus) && !(FGrid->Options() & goDrawFocusSelected))
+            opt.state &= ~QStyle::State_Selected;
+        if (!FGrid->DefaultDrawing()) {
+            // Only the background: the texts are left to whoever draws the cells.
+            painter->fillRect(opt.rect, opt.state & QStyle::State_Selected
+                                            ? opt.palette.brush(QPalette::Highlight)
+                                            : opt.palette.brush(QPalette::Base));
+            return;
+        }
+        QStyledItemDelegate::paint(painter, opt, index);
+        return;
+    }
+    if (!FGrid->DefaultDrawing()) {
+        painter->fillRect(option.rect, FGrid->FixedColor());
         return;
     }
     painter->fillRect(option.rect, FGrid->FixedColor());

@@ -646,7 +646,9 @@ std::vector<TPropInfo> StringGrid()
             "ControlStatus", t.TControlStatus, [](G &c) { return c.ControlStatus(); },
             [](G &c, int64_t v) { c.SetControlStatus(static_cast<TControlStatus>(v)); }, NoDefault),
         count("DefaultColWidth", &G::DefaultColWidth, &G::SetDefaultColWidth, 64),
-        KeptBool("DefaultDrawing", true),
+        Bool<G>(
+            "DefaultDrawing", [](G &c) { return c.DefaultDrawing(); },
+            [](G &c, bool v) { c.SetDefaultDrawing(v); }, true),
         count("DefaultRowHeight", &G::DefaultRowHeight, &G::SetDefaultRowHeight, 24),
         Ord<G>(
             "FixedColor", t.TColor, [](G &c) { return c.StoredValue("FixedColor", clBtnFace); },
