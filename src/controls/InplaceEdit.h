@@ -9,7 +9,6 @@ class TInplaceEdit : public TCustomEdit
 public:
     explicit TInplaceEdit(QWidget *parent = nullptr);
 
-
 protected:
     bool event(QEvent *event) override;
 

@@ -34,8 +34,7 @@ void TLXButton::paintEvent(QPaintEvent *event)
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
     const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    style()->drawItemText(&painter, room,
-                          static_cast<int>(Qt::AlignCenter) | Qt::TextWordWrap |
-                              Qt::TextShowMnemonic,
-                          option.palette, isEnabled(), caption, QPalette::ButtonText);
+    style()->drawItemText(
+        &painter, room, static_cast<int>(Qt::AlignCenter) | Qt::TextWordWrap | Qt::TextShowMnemonic,
+        option.palette, isEnabled(), caption, QPalette::ButtonText);
 }

@@ -35,7 +35,8 @@ void TLXCheckBox::paintEvent(QPaintEvent *event)
     painter.drawControl(QStyle::CE_CheckBox, option);
     const QRect room = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
     style()->drawItemText(&painter, room,
-                          static_cast<int>(QStyle::visualAlignment(layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter)) | Qt::TextWordWrap |
-                              Qt::TextShowMnemonic,
+                          static_cast<int>(QStyle::visualAlignment(
+                              layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter)) |
+                              Qt::TextWordWrap | Qt::TextShowMnemonic,
                           option.palette, isEnabled(), caption, QPalette::WindowText);
 }

@@ -31,7 +31,11 @@ void TLXLabel::ApplyCaption()
     // The toolkit reads accelerators only in a label with a buddy; without
     // a focus control the label is its own, so the marks still show.
     QWidget *buddy = FFocusControl ? FFocusControl.data() : (FShowAccelChar ? this : nullptr);
+    const bool reread = buddy != this->buddy();
     setBuddy(buddy);
+    // The label measures its text again only when the text changes.
+    if (reread)
+        setText(QString());
     QString shown = FCaption;
     if (!FShowAccelChar && buddy)
         shown.replace(QLatin1Char('&'), QLatin1String("&&"));

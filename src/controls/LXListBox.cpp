@@ -112,8 +112,8 @@ void TLXListBox::FitHeight()
         FGivenHeight = height();
     if (!FIntegralHeight || FFitting)
         return;
-    const int row = count() > 0 ? sizeHintForRow(0)
-                                : (OwnerDrawn() ? FItemHeight : fontMetrics().height());
+    const int row =
+        count() > 0 ? sizeHintForRow(0) : (OwnerDrawn() ? FItemHeight : fontMetrics().height());
     const QMargins m = Bevel().Margins();
     const int chrome = 2 * frameWidth() + m.top() + m.bottom();
     if (row <= 0)

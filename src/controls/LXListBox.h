@@ -11,7 +11,13 @@ class TStrings;
 class TLXListBox : public QListWidget, public TLXDesigned
 {
 public:
-    enum TStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw };
+    enum TStyle {
+        lbStandard,
+        lbOwnerDrawFixed,
+        lbOwnerDrawVariable,
+        lbVirtual,
+        lbVirtualOwnerDraw
+    };
 
     explicit TLXListBox(QWidget *parent = nullptr);
     ~TLXListBox() override;

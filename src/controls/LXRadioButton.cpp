@@ -37,7 +37,8 @@ void TLXRadioButton::paintEvent(QPaintEvent *event)
     painter.drawControl(QStyle::CE_RadioButton, option);
     const QRect room = style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
     style()->drawItemText(&painter, room,
-                          static_cast<int>(QStyle::visualAlignment(layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter)) | Qt::TextWordWrap |
-                              Qt::TextShowMnemonic,
+                          static_cast<int>(QStyle::visualAlignment(
+                              layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter)) |
+                              Qt::TextWordWrap | Qt::TextShowMnemonic,
                           option.palette, isEnabled(), caption, QPalette::WindowText);
 }

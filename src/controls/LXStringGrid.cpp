@@ -187,9 +187,8 @@ void TLXStringGrid::PaintLines()
     const int w = FGridLineWidth;
     const int right = columnViewportPosition(columnCount() - 1) + columnWidth(columnCount() - 1);
     const int bottom = rowViewportPosition(rowCount() - 1) + rowHeight(rowCount() - 1);
-    const int fixedRight = FFixedCols > 0
-                               ? columnViewportPosition(FFixedCols - 1) + columnWidth(FFixedCols - 1)
-                               : 0;
+    const int fixedRight =
+        FFixedCols > 0 ? columnViewportPosition(FFixedCols - 1) + columnWidth(FFixedCols - 1) : 0;
     const int fixedBottom =
         FFixedRows > 0 ? rowViewportPosition(FFixedRows - 1) + rowHeight(FFixedRows - 1) : 0;
     // Lines of a column run down the fixed rows and then the others, each

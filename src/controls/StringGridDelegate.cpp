@@ -15,10 +15,14 @@ void TStringGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 {
     if (!FGrid->IsFixedCell(index.row(), index.column())) {
         QStyleOptionViewItem opt = option;
-        // Without goDrawFocusSelected the focused cell does not show as
+        // Without goDrawFocusSelected the current cell does not show as
         // selected.
-        if ((opt.state & QStyle::State_HasFocus) && !(FGrid->Options() & goDrawFocusSelected))
+        // The view has filled a selected cell's row panel already.
+        if (index == FGrid->currentIndex() && !(FGrid->Options() & goDrawFocusSelected) &&
+            (opt.state & QStyle::State_Selected)) {
             opt.state &= ~QStyle::State_Selected;
+            painter->fillRect(opt.rect, opt.palette.brush(QPalette::Base));
+        }
         if (!FGrid->DefaultDrawing()) {
             // Only the background: the texts are left to whoever draws the cells.
             painter->fillRect(opt.rect, opt.state & QStyle::State_Selected
