@@ -1,5 +1,6 @@
 #include "controls/LXButton.h"
 
+#include <QShortcut>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -37,4 +38,21 @@ void TLXButton::paintEvent(QPaintEvent *event)
     style()->drawItemText(
         &painter, room, static_cast<int>(Qt::AlignCenter) | Qt::TextWordWrap | Qt::TextShowMnemonic,
         option.palette, isEnabled(), caption, QPalette::ButtonText);
+}
+
+void TLXButton::SetCancel(bool value)
+{
+    if (value == Cancel())
+        return;
+    if (!value) {
+        delete FCancel;
+        FCancel = nullptr;
+        return;
+    }
+    FCancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    FCancel->setContext(Qt::WindowShortcut);
+    connect(FCancel, &QShortcut::activated, this, [this] {
+        if (isEnabled() && !(DesignerHandler && DesignerHandler->Enabled()))
+            click();
+    });
 }

@@ -16,12 +16,16 @@ void TLXLabel::SetText(const QString &text)
 
 void TLXLabel::SetShowAccelChar(bool value)
 {
+    if (value == FShowAccelChar)
+        return;
     FShowAccelChar = value;
     ApplyCaption();
 }
 
 void TLXLabel::SetFocusControl(QWidget *control)
 {
+    if (control == FFocusControl)
+        return;
     FFocusControl = control;
     ApplyCaption();
 }
@@ -40,7 +44,9 @@ void TLXLabel::ApplyCaption()
     if (!FShowAccelChar && buddy)
         shown.replace(QLatin1Char('&'), QLatin1String("&&"));
     setText(shown);
-    AdjustToCaption();
+    // While a layout is read the size read with the caption stands.
+    if (!Updating())
+        AdjustToCaption();
 }
 
 void TLXLabel::SetTransparent(bool value)

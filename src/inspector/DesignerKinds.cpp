@@ -258,7 +258,9 @@ std::vector<TPropInfo> Button()
     const TDesignerTypes &t = DesignerTypes();
     return {
         NoObject("Action", t.TBasicAction),
-        KeptBool("Cancel", false),
+        Bool<TLXButton>(
+            "Cancel", [](TLXButton &c) { return c.Cancel(); },
+            [](TLXButton &c, bool v) { c.SetCancel(v); }, false),
         Caption("Caption"),
         Bool<TLXButton>(
             "Default", [](TLXButton &c) { return c.isDefault(); },

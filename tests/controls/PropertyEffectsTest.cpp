@@ -13,14 +13,19 @@
 #include "controls/LXRadioButton.h"
 #include "controls/LXStringGrid.h"
 #include "controls/Strings.h"
+#include "designer/LXControlsContainer.h"
+#include "inspector/RSObjectInspector.h"
 #include "inspector/TypInfo.h"
+#include "persistence/XmlPersistance.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListView>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -374,6 +379,28 @@ TEST_F(PropertyEffectsTest, CaptionsWrapInsideButtonsCheckAndRadioButtons)
     }
 }
 
+TEST_F(PropertyEffectsTest, EscapeClicksTheCancelButtonOnlyWhenTheDesignerIsOff)
+{
+    auto *button = Make<TLXButton>();
+    auto *edit = Make<TLXEditBox>();
+    edit->move(0, 40);
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    Set(button, "Cancel", "True");
+    QApplication::setActiveWindow(&surface);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&surface));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(clicks, 0) << "while designing";
+    RunTime();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(clicks, 1);
+    Set(button, "Cancel", "False");
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(PropertyEffectsTest, PanelFitsItsChildrenAndBackgroundsFollowParentBackground)
 {
     auto *panel = Make<TLXPanel>();
@@ -503,6 +530,157 @@ TEST_F(PropertyEffectsTest, StringGridRowsAndColumnsSizeAndMoveByTheirFixedCells
     EXPECT_EQ(grid->Cell(2, 0), "C");
     EXPECT_EQ(grid->Cell(3, 0), "A");
     EXPECT_EQ(grid->columnWidth(3), width + 20) << "the width moves with it";
+}
+
+} // namespace
+
+namespace
+{
+
+// Save and reopen a layout holding every property made to take effect.
+class PropertyEffectsLayoutTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EnsureDesignerSingletons();
+        container = std::make_unique<TLXControlsContainer>(nullptr, &inspector);
+        container->resize(800, 600);
+        container->show();
+    }
+    TLXDesigned *Add(const char *kind, QWidget *parent, const char *name, QRect geometry)
+    {
+        QWidget *c = ControlsFactory->CreateControlByName(kind, parent);
+        AsDesigned(c)->SetName(name);
+        c->setGeometry(geometry);
+        c->show();
+        return AsDesigned(c);
+    }
+    std::string Save(const char *name)
+    {
+        const std::string path = dir.filePath(name).toStdString();
+        TXmlPersistance(container.get(), &inspector).Save(path);
+        QFile f(QString::fromStdString(path));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll().toStdString();
+    }
+    void Load(const char *name)
+    {
+        TXmlPersistance(container.get(), &inspector).Load(dir.filePath(name).toStdString());
+    }
+    static void Set(TLXDesigned *c, const char *name, const char *text)
+    {
+        WriteFromVariant(c, name, TVariant(std::string(text)));
+    }
+
+    QTemporaryDir dir;
+    TRSObjectInspector inspector;
+    std::unique_ptr<TLXControlsContainer> container;
+};
+
+// What the widgets of a design show: places, sizes and the state the
+// properties gave them.
+std::vector<std::string> Snapshot(QWidget *root)
+{
+    std::vector<std::string> lines;
+    for (QWidget *w : root->findChildren<QWidget *>()) {
+        TLXDesigned *c = AsDesigned(w);
+        if (!c)
+            continue;
+        const QRect g = w->geometry();
+        std::string line = c->ComponentName() + " " + std::to_string(g.x()) + "," +
+                           std::to_string(g.y()) + " " + std::to_string(g.width()) + "x" +
+                           std::to_string(g.height());
+        if (auto *edit = dynamic_cast<TLXEditBox *>(w))
+            line += " shows " + edit->displayText().toStdString();
+        if (auto *list = dynamic_cast<TLXListBox *>(w); list && list->count() > 1)
+            line += " second item at " + std::to_string(list->visualItemRect(list->item(1)).x()) +
+                    "," + std::to_string(list->visualItemRect(list->item(1)).y());
+        if (auto *box = dynamic_cast<TLXComboBox *>(w))
+            line += box->SimpleList() && !box->SimpleList()->isHidden() ? " list open" : "";
+        if (auto *label = dynamic_cast<TLXLabel *>(w))
+            line += label->buddy() ? " marks" : " plain";
+        if (auto *grid = dynamic_cast<TLXStringGrid *>(w))
+            line += grid->horizontalScrollBar()->hasTracking() ? " tracking" : "";
+        lines.push_back(line);
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+TEST_F(PropertyEffectsLayoutTest, EveryChangedPropertyComesBackAndIsWrittenAlike)
+{
+    TLXDesigned *label = Add("Label", container.get(), "Label1", {5, 5, 65, 17});
+    Set(label, "Caption", "&Name && more");
+    Set(label, "ShowAccelChar", "False");
+    Set(label, "BevelKind", "bkTile");
+    Set(label, "BevelEdges", "[beLeft,beBottom]");
+    Set(label, "Transparent", "True");
+    TLXDesigned *edit = Add("EditBox", container.get(), "Edit1", {5, 30, 121, 21});
+    Set(edit, "Text", "secret");
+    Set(edit, "PasswordChar", "42");
+    Set(edit, "AutoSelect", "False");
+    Set(edit, "HideSelection", "False");
+    Set(edit, "BevelKind", "bkSoft");
+    Set(edit, "BevelInner", "bvSpace");
+    TLXDesigned *memo = Add("Memo", container.get(), "Memo1", {5, 60, 185, 89});
+    Set(memo, "MaxLength", "40");
+    Set(memo, "WantReturns", "False");
+    Set(memo, "HideSelection", "False");
+    Set(memo, "BevelKind", "bkFlat");
+    TLXDesigned *list = Add("ListBox", container.get(), "List1", {200, 5, 150, 120});
+    static_cast<TLXListBox *>(list)->Items()->SetLines({"a\tb", "c", "d", "e", "f"});
+    Set(list, "Columns", "2");
+    Set(list, "Style", "lbOwnerDrawFixed");
+    Set(list, "ItemHeight", "22");
+    Set(list, "IntegralHeight", "True");
+    Set(list, "TabWidth", "20");
+    Set(list, "AutoComplete", "False");
+    Set(list, "BevelKind", "bkTile");
+    TLXDesigned *scrolling = Add("ListBox", container.get(), "List2", {360, 5, 100, 80});
+    Set(scrolling, "ScrollWidth", "300");
+    TLXDesigned *box = Add("ComboBox", container.get(), "Combo1", {200, 140, 145, 120});
+    Set(box, "Style", "csSimple");
+    Set(box, "AutoComplete", "False");
+    Set(box, "AutoDropDown", "True");
+    Set(box, "AutoCloseUp", "True");
+    Set(box, "BevelKind", "bkTile");
+    TLXDesigned *owner = Add("ComboBox", container.get(), "Combo2", {360, 140, 145, 21});
+    Set(owner, "Style", "csOwnerDrawFixed");
+    Set(owner, "ItemHeight", "25");
+    for (const char *kind : {"Button", "CheckBox", "RadioButton"}) {
+        TLXDesigned *c =
+            Add(kind, container.get(), (std::string(kind) + "1").c_str(), {5, 160, 90, 40});
+        Set(c, "WordWrap", "True");
+    }
+    TLXDesigned *panel = Add("Panel", container.get(), "Panel1", {5, 300, 185, 41});
+    Add("Button", panel->Widget(), "Inner1", {10, 10, 75, 25});
+    Set(panel, "AutoSize", "True");
+    Set(panel, "ParentBackground", "False");
+    TLXDesigned *group = Add("GroupBox", container.get(), "Group1", {200, 300, 185, 105});
+    Set(group, "ParentBackground", "False");
+    TLXDesigned *grid = Add("StringGrid", container.get(), "Grid1", {400, 300, 330, 130});
+    Set(grid, "Options", "[goFixedVertLine,goHorzLine,goColSizing,goColMoving,goThumbTracking]");
+    Set(grid, "GridLineWidth", "2");
+    Set(grid, "DefaultDrawing", "False");
+
+    const std::vector<std::string> before = Snapshot(container.get());
+    const auto shows = [&](const std::string &part) {
+        return std::any_of(before.begin(), before.end(), [&](const std::string &line) {
+            return line.find(part) != std::string::npos;
+        });
+    };
+    ASSERT_TRUE(shows("Edit1 5,30 121x") && shows("shows ******") && shows("list open") &&
+                shows("tracking") && shows("second item at 0,22"));
+    const std::string first = Save("effects.xml");
+    Load("effects.xml");
+    EXPECT_EQ(Snapshot(container.get()), before);
+    EXPECT_EQ(Save("effects2.xml"), first);
+    for (const char *property :
+         {"ShowAccelChar", "PasswordChar", "WantReturns", "Columns", "IntegralHeight", "TabWidth",
+          "ScrollWidth", "csSimple", "AutoCloseUp", "WordWrap", "ParentBackground",
+          "DefaultDrawing", "GridLineWidth", "BevelEdges"})
+        EXPECT_NE(first.find(property), std::string::npos) << property;
 }
 
 } // namespace
