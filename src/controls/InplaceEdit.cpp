@@ -2,7 +2,7 @@
 
 #include "controls/LXStringGrid.h"
 
-TInplaceEdit::TInplaceEdit(QWidget *parent) : QLineEdit(parent)
+TInplaceEdit::TInplaceEdit(QWidget *parent) : TCustomEdit(parent)
 {
     for (QWidget *w = parent; w; w = w->parentWidget()) {
         if (auto *grid = dynamic_cast<TLXStringGrid *>(w)) {

@@ -4,6 +4,8 @@
 
 #include <QPushButton>
 
+class QShortcut;
+
 class TLXButton : public QPushButton, public TLXDesigned
 {
 public:
@@ -13,6 +15,20 @@ public:
     QString Text() const override { return text(); }
     void SetText(const QString &text) override { setText(text); }
 
+    // WordWrap: the caption breaks into lines within the control's width.
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool value);
+
+    // Cancel: Escape anywhere in the button's window clicks it while the
+    // designer is off.
+    bool Cancel() const { return FCancel != nullptr; }
+    void SetCancel(bool value);
+
 protected:
     bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool FWordWrap = false;
+    QShortcut *FCancel = nullptr;
 };

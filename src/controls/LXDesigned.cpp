@@ -134,7 +134,18 @@ void TLXDesigned::ApplyColor()
             palette.setColor(role, text);
     }
     Font()->SetPalette(palette);
-    w->setAutoFillBackground(!ParentColor());
+    w->setAutoFillBackground(FillsBackground());
+}
+
+void TLXDesigned::SetBevel(const TBevel &bevel)
+{
+    FBevel = bevel;
+    BevelChanged();
+}
+
+void TLXDesigned::BevelChanged()
+{
+    Widget()->update();
 }
 
 void TLXDesigned::SetHint(const std::string &hint)

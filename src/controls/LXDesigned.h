@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Bevel.h"
 #include "controls/ControlStatus.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "platform/Persistent.h"
@@ -105,6 +106,11 @@ public:
 
     virtual TControlStatus ControlStatus() const { return csDefault; }
 
+    // The bevel of the edit-like kinds; the kinds that show it take its
+    // room and draw it.
+    const TBevel &Bevel() const { return FBevel; }
+    void SetBevel(const TBevel &bevel);
+
     // The Visible property. While designing, a control that is not visible
     // stays on the surface (marked by the handler) so that it can still be
     // selected; it is hidden when the designer is off.
@@ -149,6 +155,14 @@ public:
         return result;
     }
 
+protected:
+    // The bevel changed: the kind makes room for it and repaints.
+    virtual void BevelChanged();
+    // Whether the control fills its background: by default only when it
+    // has a colour of its own, else its parent shows through.
+    virtual bool FillsBackground() const { return !ParentColor(); }
+    void ApplyColor();
+
 private:
     uint64_t FCreationNumber;
     // Mouse moves reach the handler also while no button is down, so that
@@ -159,7 +173,6 @@ private:
     // their place, anchored ones take the new place as their origin.
     void GeometryChanged();
     void NoteAnchorOrigin();
-    void ApplyColor();
     void ApplyHint();
 
     std::unique_ptr<TStrings> FComment;
@@ -182,6 +195,7 @@ private:
     int FCursor = 0;
     bool FVisible = true;
     int FNaturalShape = 0;
+    TBevel FBevel;
 };
 
 // The designed control behind a widget, or none.

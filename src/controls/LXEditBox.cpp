@@ -1,6 +1,6 @@
 #include "controls/LXEditBox.h"
 
-TLXEditBox::TLXEditBox(QWidget *parent) : QLineEdit(parent)
+TLXEditBox::TLXEditBox(QWidget *parent) : TCustomEdit(parent)
 {
     resize(121, sizeHint().height());
 }
@@ -15,6 +15,12 @@ void TLXEditBox::AdjustHeight()
 {
     if (FAutoSize)
         resize(width(), sizeHint().height());
+}
+
+void TLXEditBox::BevelChanged()
+{
+    TCustomEdit::BevelChanged();
+    AdjustHeight();
 }
 
 bool TLXEditBox::event(QEvent *event)

@@ -1,24 +1,19 @@
 #pragma once
 
-#include "controls/LXDesigned.h"
+#include "controls/CustomEdit.h"
 
-#include <QLineEdit>
-
-class TLXEditBox : public QLineEdit, public TLXDesigned
+class TLXEditBox : public TCustomEdit
 {
 public:
     explicit TLXEditBox(QWidget *parent = nullptr);
 
-    QWidget *Widget() override { return this; }
-    QString Text() const override { return text(); }
-    void SetText(const QString &text) override { setText(text); }
-
-    // While AutoSize is on the height follows the font.
+    // While AutoSize is on the height follows the font and the bevel.
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
 
 protected:
     bool event(QEvent *event) override;
+    void BevelChanged() override;
 
 private:
     void AdjustHeight();

@@ -9,3 +9,9 @@ bool TLXGroupBox::event(QEvent *event)
 {
     return Route(event, [&] { return QGroupBox::event(event); });
 }
+
+void TLXGroupBox::SetParentBackground(bool value)
+{
+    FParentBackground = value;
+    ApplyColor();
+}

@@ -17,9 +17,18 @@ public:
     QString Text() const override { return title(); }
     void SetText(const QString &text) override { setTitle(text); }
 
+    // ParentBackground: while the box takes its parent's colour it draws
+    // no background, so whatever its parent paints shows through.
+    bool ParentBackground() const { return FParentBackground; }
+    void SetParentBackground(bool value);
+
 protected:
     bool event(QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override { DragEnter(event); }
     void dragMoveEvent(QDragMoveEvent *event) override { DragMove(event); }
     void dropEvent(QDropEvent *event) override { Drop(event); }
+    bool FillsBackground() const override { return !ParentColor() || !FParentBackground; }
+
+private:
+    bool FParentBackground = true;
 };

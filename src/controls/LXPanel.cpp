@@ -1,7 +1,9 @@
 #include "controls/LXPanel.h"
 
 #include "controls/AlignLayout.h"
+#include "controls/ControlsFactory.h"
 
+#include <QChildEvent>
 #include <QPainter>
 #include <algorithm>
 #include <qdrawutil.h>
@@ -76,12 +78,84 @@ void TLXPanel::UpdateMargins()
         inset += Drawn(FBevelWidth);
     setContentsMargins(inset, inset, inset, inset);
     TAlignLayout::Realign(this);
+    FitToChildren();
     update();
+}
+
+void TLXPanel::SetAutoSize(bool value)
+{
+    FAutoSize = value;
+    if (value)
+        for (QObject *child : children())
+            WatchChild(child);
+    FitToChildren();
+}
+
+void TLXPanel::SetParentBackground(bool value)
+{
+    FParentBackground = value;
+    ApplyColor();
+}
+
+bool TLXPanel::FillsBackground() const
+{
+    return !ParentColor() || !FParentBackground;
+}
+
+void TLXPanel::WatchChild(QObject *child)
+{
+    if (child->isWidgetType())
+        child->installEventFilter(this);
+}
+
+void TLXPanel::FitToChildren()
+{
+    if (!FAutoSize || FFitting)
+        return;
+    // Aligned children take their size from the panel, so they do not
+    // count; neither do hidden ones.
+    QRect extent;
+    for (QWidget *child : TControlsFactory::DesignedChildren(this)) {
+        const TLXDesigned *designed = AsDesigned(child);
+        if (designed && designed->Align() == 0 && designed->Visible())
+            extent = extent.united(child->geometry());
+    }
+    if (extent.isNull())
+        return;
+    const QMargins m = contentsMargins();
+    FFitting = true;
+    resize(extent.right() + 1 + m.right(), extent.bottom() + 1 + m.bottom());
+    FFitting = false;
+}
+
+bool TLXPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (FAutoSize && watched->parent() == this) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+            FitToChildren();
+            break;
+        default:
+            break;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 bool TLXPanel::event(QEvent *event)
 {
-    return Route(event, [&] { return QFrame::event(event); });
+    const bool result = Route(event, [&] { return QFrame::event(event); });
+    if (FAutoSize) {
+        if (event->type() == QEvent::ChildAdded)
+            WatchChild(static_cast<QChildEvent *>(event)->child());
+        if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildRemoved ||
+            event->type() == QEvent::Resize)
+            FitToChildren();
+    }
+    return result;
 }
 
 void TLXPanel::paintEvent(QPaintEvent *)

@@ -36,14 +36,29 @@ public:
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int width);
 
+    // AutoSize: the panel takes the size its children need, with its
+    // border and bevels around them.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool value);
+
+    // ParentBackground: while the panel takes its parent's colour it draws
+    // no background, so whatever its parent paints shows through.
+    bool ParentBackground() const { return FParentBackground; }
+    void SetParentBackground(bool value);
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override { DragEnter(event); }
     void dragMoveEvent(QDragMoveEvent *event) override { DragMove(event); }
     void dropEvent(QDropEvent *event) override { Drop(event); }
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool FillsBackground() const override;
 
 private:
+    void FitToChildren();
+    void WatchChild(QObject *child);
+
     QString FCaption;
     Qt::Alignment FAlignment = Qt::AlignHCenter;
     int FBevelInner = 0;
@@ -51,6 +66,9 @@ private:
     int FBevelWidth = 1;
     int FBorderStyle = 0;
     int FBorderWidth = 0;
+    bool FAutoSize = false;
+    bool FParentBackground = true;
+    bool FFitting = false;
 
     // Keeps the content inside the border and bevels.
     void UpdateMargins();

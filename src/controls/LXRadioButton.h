@@ -13,6 +13,14 @@ public:
     QString Text() const override { return text(); }
     void SetText(const QString &text) override { setText(text); }
 
+    // WordWrap: the caption breaks into lines within the control's width.
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool value);
+
 protected:
     bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool FWordWrap = false;
 };

@@ -3,6 +3,9 @@
 #include "controls/StringGridDelegate.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
 
 TLXStringGrid::TLXStringGrid(QWidget *parent)
@@ -13,6 +16,8 @@ TLXStringGrid::TLXStringGrid(QWidget *parent)
     verticalHeader()->hide();
     horizontalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setMinimumSectionSize(0);
+    // The grid draws its own lines.
+    setShowGrid(false);
     setItemDelegate(new TStringGridDelegate(this));
     SetDefaultColWidth(FDefaultColWidth);
     SetDefaultRowHeight(FDefaultRowHeight);
@@ -67,7 +72,13 @@ void TLXStringGrid::SetFixedColor(const QColor &color)
 void TLXStringGrid::SetGridLineWidth(int width)
 {
     FGridLineWidth = std::max(width, 0);
-    setShowGrid(FGridLineWidth > 0 && (FOptions & (goVertLine | goHorzLine)));
+    viewport()->update();
+}
+
+void TLXStringGrid::SetDefaultDrawing(bool value)
+{
+    FDefaultDrawing = value;
+    viewport()->update();
 }
 
 void TLXStringGrid::SetOptions(TGridOptions options)
@@ -82,7 +93,9 @@ void TLXStringGrid::SetOptions(TGridOptions options)
     setSelectionBehavior((options & goRowSelect) ? SelectRows : SelectItems);
     setSelectionMode((options & goRangeSelect) ? ContiguousSelection : SingleSelection);
     setTabKeyNavigation(options & goTabs);
-    SetGridLineWidth(FGridLineWidth);
+    horizontalScrollBar()->setTracking(options & goThumbTracking);
+    verticalScrollBar()->setTracking(options & goThumbTracking);
+    viewport()->update();
 }
 
 QSize TLXStringGrid::CellArea() const
@@ -155,5 +168,176 @@ bool TLXStringGrid::event(QEvent *event)
 bool TLXStringGrid::viewportEvent(QEvent *event)
 {
     return Route(
-        event, [&] { return QTableWidget::viewportEvent(event); }, viewport());
+        event,
+        [&] {
+            const bool result = QTableWidget::viewportEvent(event);
+            if (event->type() == QEvent::Paint)
+                PaintLines();
+            return result;
+        },
+        viewport());
+}
+
+void TLXStringGrid::PaintLines()
+{
+    if (FGridLineWidth <= 0)
+        return;
+    QPainter painter(viewport());
+    const QColor color = palette().color(QPalette::Mid);
+    const int w = FGridLineWidth;
+    const int right = columnViewportPosition(columnCount() - 1) + columnWidth(columnCount() - 1);
+    const int bottom = rowViewportPosition(rowCount() - 1) + rowHeight(rowCount() - 1);
+    const int fixedRight =
+        FFixedCols > 0 ? columnViewportPosition(FFixedCols - 1) + columnWidth(FFixedCols - 1) : 0;
+    const int fixedBottom =
+        FFixedRows > 0 ? rowViewportPosition(FFixedRows - 1) + rowHeight(FFixedRows - 1) : 0;
+    // Lines of a column run down the fixed rows and then the others, each
+    // part after its own option.
+    for (int c = 0; c < columnCount(); ++c) {
+        const int x = columnViewportPosition(c) + columnWidth(c) - w;
+        if (columnWidth(c) <= 0 || x + w < 0 || x > viewport()->width())
+            continue;
+        const bool fixedCol = c < FFixedCols;
+        if (FOptions & goFixedVertLine)
+            painter.fillRect(x, 0, w, fixedBottom, color);
+        if (FOptions & (fixedCol ? goFixedVertLine : goVertLine))
+            painter.fillRect(x, fixedBottom, w, bottom - fixedBottom, color);
+    }
+    for (int r = 0; r < rowCount(); ++r) {
+        const int y = rowViewportPosition(r) + rowHeight(r) - w;
+        if (rowHeight(r) <= 0 || y + w < 0 || y > viewport()->height())
+            continue;
+        const bool fixedRow = r < FFixedRows;
+        if (FOptions & goFixedHorzLine)
+            painter.fillRect(0, y, fixedRight, w, color);
+        if (FOptions & (fixedRow ? goFixedHorzLine : goHorzLine))
+            painter.fillRect(fixedRight, y, right - fixedRight, w, color);
+    }
+}
+
+int TLXStringGrid::SizingColumnAt(const QPoint &point) const
+{
+    if (!(FOptions & goColSizing) || rowAt(point.y()) >= FFixedRows || rowAt(point.y()) < 0)
+        return -1;
+    for (int c = 0; c < columnCount(); ++c) {
+        const int edge = columnViewportPosition(c) + columnWidth(c);
+        if (std::abs(point.x() - edge) <= 2)
+            return c;
+    }
+    return -1;
+}
+
+int TLXStringGrid::SizingRowAt(const QPoint &point) const
+{
+    if (!(FOptions & goRowSizing) || columnAt(point.x()) >= FFixedCols || columnAt(point.x()) < 0)
+        return -1;
+    for (int r = 0; r < rowCount(); ++r) {
+        const int edge = rowViewportPosition(r) + rowHeight(r);
+        if (std::abs(point.y() - edge) <= 2)
+            return r;
+    }
+    return -1;
+}
+
+void TLXStringGrid::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    FDrag = dgNone;
+    if (event->button() == Qt::LeftButton) {
+        const int row = rowAt(p.y()), col = columnAt(p.x());
+        if ((FDragIndex = SizingColumnAt(p)) >= 0) {
+            FDrag = dgColSizing;
+            FDragStart = p.x();
+            FDragSize = columnWidth(FDragIndex);
+        } else if ((FDragIndex = SizingRowAt(p)) >= 0) {
+            FDrag = dgRowSizing;
+            FDragStart = p.y();
+            FDragSize = rowHeight(FDragIndex);
+        } else if ((FOptions & goColMoving) && row >= 0 && row < FFixedRows && col >= FFixedCols) {
+            FDrag = dgColMoving;
+            FDragIndex = col;
+        } else if ((FOptions & goRowMoving) && col >= 0 && col < FFixedCols && row >= FFixedRows) {
+            FDrag = dgRowMoving;
+            FDragIndex = row;
+        }
+    }
+    if (FDrag == dgNone)
+        QTableWidget::mousePressEvent(event);
+}
+
+void TLXStringGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    switch (FDrag) {
+    case dgColSizing:
+        setColumnWidth(FDragIndex, std::max(FDragSize + p.x() - FDragStart, 0));
+        return;
+    case dgRowSizing:
+        setRowHeight(FDragIndex, std::max(FDragSize + p.y() - FDragStart, 0));
+        return;
+    case dgColMoving:
+    case dgRowMoving:
+        return;
+    case dgNone:
+        break;
+    }
+    if (!(event->buttons() & Qt::LeftButton)) {
+        if (SizingColumnAt(p) >= 0)
+            viewport()->setCursor(Qt::SplitHCursor);
+        else if (SizingRowAt(p) >= 0)
+            viewport()->setCursor(Qt::SplitVCursor);
+        else
+            viewport()->unsetCursor();
+    }
+    QTableWidget::mouseMoveEvent(event);
+}
+
+void TLXStringGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    const TDrag drag = FDrag;
+    FDrag = dgNone;
+    if (drag == dgColMoving) {
+        const int to = columnAt(p.x());
+        if (to >= FFixedCols && to != FDragIndex)
+            MoveColumn(FDragIndex, to);
+    } else if (drag == dgRowMoving) {
+        const int to = rowAt(p.y());
+        if (to >= FFixedRows && to != FDragIndex)
+            MoveRow(FDragIndex, to);
+    } else if (drag == dgNone) {
+        QTableWidget::mouseReleaseEvent(event);
+    }
+}
+
+void TLXStringGrid::MoveColumn(int from, int to)
+{
+    const int step = to > from ? 1 : -1;
+    for (int c = from; c != to; c += step) {
+        for (int r = 0; r < rowCount(); ++r) {
+            QTableWidgetItem *a = takeItem(r, c);
+            QTableWidgetItem *b = takeItem(r, c + step);
+            setItem(r, c, b);
+            setItem(r, c + step, a);
+        }
+        const int width = columnWidth(c);
+        setColumnWidth(c, columnWidth(c + step));
+        setColumnWidth(c + step, width);
+    }
+}
+
+void TLXStringGrid::MoveRow(int from, int to)
+{
+    const int step = to > from ? 1 : -1;
+    for (int r = from; r != to; r += step) {
+        for (int c = 0; c < columnCount(); ++c) {
+            QTableWidgetItem *a = takeItem(r, c);
+            QTableWidgetItem *b = takeItem(r + step, c);
+            setItem(r, c, b);
+            setItem(r + step, c, a);
+        }
+        const int height = rowHeight(r);
+        setRowHeight(r, rowHeight(r + step));
+        setRowHeight(r + step, height);
+    }
 }

@@ -39,6 +39,10 @@ public:
     void SetGridLineWidth(int width);
     TGridOptions Options() const { return FOptions; }
     void SetOptions(TGridOptions options);
+    // DefaultDrawing: the grid draws its cells' texts; without it only their
+    // backgrounds and the lines.
+    bool DefaultDrawing() const { return FDefaultDrawing; }
+    void SetDefaultDrawing(bool value);
     int VisibleColCount() const;
     int VisibleRowCount() const;
 
@@ -49,8 +53,25 @@ public:
 protected:
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // The grid's lines: in the fixed cells after goFixedVertLine and
+    // goFixedHorzLine, in the others after goVertLine and goHorzLine, each
+    // GridLineWidth wide over the right and bottom edge of its cell.
+    void PaintLines();
+    // The column (or row) whose right (or bottom) edge lies under the
+    // point in the fixed cells, where goColSizing (goRowSizing) lets it be
+    // dragged; -1 for none.
+    int SizingColumnAt(const QPoint &point) const;
+    int SizingRowAt(const QPoint &point) const;
+    // Moves a column's (row's) cells and width to another place, shifting
+    // those between.
+    void MoveColumn(int from, int to);
+    void MoveRow(int from, int to);
+
     // The cell area the grids own size leaves, whether or not it has been
     // laid out on screen yet: a file written before and after the window
     // shows must read the same.
@@ -63,4 +84,11 @@ private:
     QColor FFixedColor;
     int FGridLineWidth = 1;
     TGridOptions FOptions;
+    bool FDefaultDrawing = true;
+    // A drag in the fixed cells: what it sizes or moves, and from where.
+    enum TDrag { dgNone, dgColSizing, dgRowSizing, dgColMoving, dgRowMoving };
+    TDrag FDrag = dgNone;
+    int FDragIndex = -1;
+    int FDragStart = 0;
+    int FDragSize = 0;
 };

@@ -14,7 +14,27 @@ void TStringGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
                                 const QModelIndex &index) const
 {
     if (!FGrid->IsFixedCell(index.row(), index.column())) {
-        QStyledItemDelegate::paint(painter, option, index);
+        QStyleOptionViewItem opt = option;
+        // Without goDrawFocusSelected the current cell does not show as
+        // selected.
+        // The view has filled a selected cell's row panel already.
+        if (index == FGrid->currentIndex() && !(FGrid->Options() & goDrawFocusSelected) &&
+            (opt.state & QStyle::State_Selected)) {
+            opt.state &= ~QStyle::State_Selected;
+            painter->fillRect(opt.rect, opt.palette.brush(QPalette::Base));
+        }
+        if (!FGrid->DefaultDrawing()) {
+            // Only the background: the texts are left to whoever draws the cells.
+            painter->fillRect(opt.rect, opt.state & QStyle::State_Selected
+                                            ? opt.palette.brush(QPalette::Highlight)
+                                            : opt.palette.brush(QPalette::Base));
+            return;
+        }
+        QStyledItemDelegate::paint(painter, opt, index);
+        return;
+    }
+    if (!FGrid->DefaultDrawing()) {
+        painter->fillRect(option.rect, FGrid->FixedColor());
         return;
     }
     painter->fillRect(option.rect, FGrid->FixedColor());

@@ -152,7 +152,9 @@ template <class T> std::vector<TPropInfo> EditProps()
 {
     const TDesignerTypes &t = DesignerTypes();
     std::vector<TPropInfo> props = {
-        KeptBool("AutoSelect", true),
+        Bool<T>(
+            "AutoSelect", [](T &c) { return c.AutoSelect(); },
+            [](T &c, bool v) { c.SetAutoSelect(v); }, true),
         AutoSize<T>(),
         Ord<T>(
             "BorderStyle", t.TBorderStyle, [](T &c) -> int64_t { return c.hasFrame(); },
@@ -164,17 +166,15 @@ template <class T> std::vector<TPropInfo> EditProps()
                 TCaseValidator::Apply(&c, static_cast<int>(v));
             },
             ecNormal),
-        KeptBool("HideSelection", true),
+        Bool<T>(
+            "HideSelection", [](T &c) { return c.HideSelection(); },
+            [](T &c, bool v) { c.SetHideSelection(v); }, true),
         LineMaxLength<T>([](T &c) -> QLineEdit * { return &c; }),
         KeptBool("OEMConvert", false),
-        // The character code; 0 shows the text, any other hides it.
+        // The character code; 0 shows the text, any other shows it instead.
         Ord<T>(
-            "PasswordChar", t.Char, [](T &c) { return c.StoredValue("PasswordChar", 0); },
-            [](T &c, int64_t v) {
-                c.SetStoredValue("PasswordChar", v);
-                c.setEchoMode(v ? QLineEdit::Password : QLineEdit::Normal);
-            },
-            0),
+            "PasswordChar", t.Char, [](T &c) { return c.PasswordChar(); },
+            [](T &c, int64_t v) { c.SetPasswordChar(static_cast<int>(v)); }, 0),
         Bool<T>(
             "ReadOnly", [](T &c) { return c.isReadOnly(); }, [](T &c, bool v) { c.setReadOnly(v); },
             false),
@@ -228,7 +228,7 @@ std::vector<TPropInfo> Label()
         Obj<TLXLabel>(
             "FocusControl", t.TWinControl,
             [](TLXLabel &c) -> TPersistent * {
-                return c.buddy() ? AsDesigned(c.buddy()) : nullptr;
+                return c.FocusControl() ? AsDesigned(c.FocusControl()) : nullptr;
             },
             // Only a window control can take the focus for the label.
             [](TLXLabel &c, TPersistent *v) {
@@ -238,17 +238,15 @@ std::vector<TPropInfo> Label()
                           !info->InheritsFrom(DesignerTypes().TWinControl.ClassType)))
                     throw ERSException(
                         RSFormat(RSConsts::SInvalidPropertyValue, v->ComponentName()));
-                c.setBuddy(designed ? designed->Widget() : nullptr);
+                c.SetFocusControl(designed ? designed->Widget() : nullptr);
             }),
-        KeptBool("ShowAccelChar", true),
+        Bool<TLXLabel>(
+            "ShowAccelChar", [](TLXLabel &c) { return c.ShowAccelChar(); },
+            [](TLXLabel &c, bool v) { c.SetShowAccelChar(v); }, true),
         // A transparent label lets its parent show through.
         Bool<TLXLabel>(
-            "Transparent", [](TLXLabel &c) { return c.StoredValue("Transparent", 0) != 0; },
-            [](TLXLabel &c, bool v) {
-                c.SetStoredValue("Transparent", v);
-                c.setAutoFillBackground(!v && !c.ParentColor());
-            },
-            false),
+            "Transparent", [](TLXLabel &c) { return c.Transparent(); },
+            [](TLXLabel &c, bool v) { c.SetTransparent(v); }, false),
     };
     Add(props, BevelProps());
     Add(props, ColorProps(clBtnFace));
@@ -260,14 +258,18 @@ std::vector<TPropInfo> Button()
     const TDesignerTypes &t = DesignerTypes();
     return {
         NoObject("Action", t.TBasicAction),
-        KeptBool("Cancel", false),
+        Bool<TLXButton>(
+            "Cancel", [](TLXButton &c) { return c.Cancel(); },
+            [](TLXButton &c, bool v) { c.SetCancel(v); }, false),
         Caption("Caption"),
         Bool<TLXButton>(
             "Default", [](TLXButton &c) { return c.isDefault(); },
             [](TLXButton &c, bool v) { c.setDefault(v); }, false),
         Kept("ModalResult", t.TModalResult, 0),
         TabStop(true),
-        KeptBool("WordWrap", false),
+        Bool<TLXButton>(
+            "WordWrap", [](TLXButton &c) { return c.WordWrap(); },
+            [](TLXButton &c, bool v) { c.SetWordWrap(v); }, false),
     };
 }
 
@@ -286,15 +288,16 @@ std::vector<TPropInfo> ListBox()
     const TDesignerTypes &t = DesignerTypes();
     std::vector<TPropInfo> props = {
         Align(),
-        KeptBool("AutoComplete", true),
+        Bool<TLXListBox>(
+            "AutoComplete", [](TLXListBox &c) { return c.AutoComplete(); },
+            [](TLXListBox &c, bool v) { c.SetAutoComplete(v); }, true),
         FrameBorderStyle<TLXListBox>(),
-        // Columns above 0 lay the items out in columns side by side.
+        // Columns above 0 lay the items out in that many columns.
         Ord<TLXListBox>(
             "Columns", t.Integer, [](TLXListBox &c) { return c.StoredValue("Columns", 0); },
             [](TLXListBox &c, int64_t v) {
                 c.SetStoredValue("Columns", v);
-                c.setFlow(QListView::TopToBottom);
-                c.setWrapping(v > 0);
+                c.SetColumns(static_cast<int>(std::clamp<int64_t>(v, 0, 10000)));
             },
             0),
         Bool<TLXListBox>(
@@ -304,8 +307,15 @@ std::vector<TPropInfo> ListBox()
                 ApplyListSelection(c, c.selectionMode() != QAbstractItemView::SingleSelection, v);
             },
             true),
-        KeptBool("IntegralHeight", false),
-        Kept("ItemHeight", t.Integer, 13),
+        Bool<TLXListBox>(
+            "IntegralHeight", [](TLXListBox &c) { return c.IntegralHeight(); },
+            [](TLXListBox &c, bool v) { c.SetIntegralHeight(v); }, false),
+        Ord<TLXListBox>(
+            "ItemHeight", t.Integer, [](TLXListBox &c) { return c.ItemHeight(); },
+            [](TLXListBox &c, int64_t v) {
+                c.SetItemHeight(static_cast<int>(std::clamp<int64_t>(v, 0, 10000)));
+            },
+            13),
         Obj<TLXListBox>(
             "Items", t.TStrings, [](TLXListBox &c) { return c.Items(); },
             [](TLXListBox &c, TPersistent *v) {
@@ -319,7 +329,13 @@ std::vector<TPropInfo> ListBox()
                 ApplyListSelection(c, v, c.StoredValue("ExtendedSelect", 1) != 0);
             },
             false),
-        Kept("ScrollWidth", t.Integer, 0),
+        Ord<TLXListBox>(
+            "ScrollWidth", t.Integer, [](TLXListBox &c) { return c.StoredValue("ScrollWidth", 0); },
+            [](TLXListBox &c, int64_t v) {
+                c.SetStoredValue("ScrollWidth", v);
+                c.SetScrollWidth(static_cast<int>(std::clamp<int64_t>(v, 0, 1000000)));
+            },
+            0),
         Bool<TLXListBox>(
             "Sorted", [](TLXListBox &c) { return c.isSortingEnabled(); },
             [](TLXListBox &c, bool v) {
@@ -328,8 +344,17 @@ std::vector<TPropInfo> ListBox()
                     c.sortItems();
             },
             false),
-        Kept("Style", t.TListBoxStyle, 0),
-        Kept("TabWidth", t.Integer, 0),
+        Ord<TLXListBox>(
+            "Style", t.TListBoxStyle, [](TLXListBox &c) { return c.Style(); },
+            [](TLXListBox &c, int64_t v) { c.SetStyle(static_cast<int>(v)); },
+            TLXListBox::lbStandard),
+        Ord<TLXListBox>(
+            "TabWidth", t.Integer, [](TLXListBox &c) { return c.StoredValue("TabWidth", 0); },
+            [](TLXListBox &c, int64_t v) {
+                c.SetStoredValue("TabWidth", v);
+                c.SetTabWidth(static_cast<int>(std::clamp<int64_t>(v, 0, 100000)));
+            },
+            0),
         TabStop(true),
     };
     Add(props, BevelProps());
@@ -354,20 +379,31 @@ std::vector<TPropInfo> Memo()
             },
             taLeftJustify),
         FrameBorderStyle<TLXMemo>(),
-        KeptBool("HideSelection", true),
+        Bool<TLXMemo>(
+            "HideSelection", [](TLXMemo &c) { return c.HideSelection(); },
+            [](TLXMemo &c, bool v) { c.SetHideSelection(v); }, true),
         Obj<TLXMemo>(
             "Lines", t.TStrings, [](TLXMemo &c) { return c.Lines(); },
             [](TLXMemo &c, TPersistent *v) {
                 if (auto *lines = dynamic_cast<TStrings *>(v))
                     c.Lines()->Assign(*lines);
             }),
-        Kept("MaxLength", t.Integer, 0),
+        // The stored value reads back as written; below 0 means no limit.
+        Ord<TLXMemo>(
+            "MaxLength", t.Integer, [](TLXMemo &c) { return c.StoredValue("MaxLength", 0); },
+            [](TLXMemo &c, int64_t v) {
+                c.SetStoredValue("MaxLength", v);
+                c.SetMaxLength(static_cast<int>(std::clamp<int64_t>(v, 0, INT32_MAX)));
+            },
+            0),
         KeptBool("OEMConvert", false),
         Bool<TLXMemo>(
             "ReadOnly", [](TLXMemo &c) { return c.isReadOnly(); },
             [](TLXMemo &c, bool v) { c.setReadOnly(v); }, false),
         ScrollBars<TLXMemo>(ssNone, Qt::ScrollBarAlwaysOn),
-        KeptBool("WantReturns", true),
+        Bool<TLXMemo>(
+            "WantReturns", [](TLXMemo &c) { return c.WantReturns(); },
+            [](TLXMemo &c, bool v) { c.SetWantReturns(v); }, true),
         Bool<TLXMemo>(
             "WantTabs", [](TLXMemo &c) { return !c.tabChangesFocus(); },
             [](TLXMemo &c, bool v) { c.setTabChangesFocus(!v); }, false),
@@ -390,9 +426,15 @@ std::vector<TPropInfo> ComboBox()
 {
     const TDesignerTypes &t = DesignerTypes();
     std::vector<TPropInfo> props = {
-        KeptBool("AutoCloseUp", false),
-        KeptBool("AutoComplete", true),
-        KeptBool("AutoDropDown", false),
+        Bool<TLXComboBox>(
+            "AutoCloseUp", [](TLXComboBox &c) { return c.AutoCloseUp(); },
+            [](TLXComboBox &c, bool v) { c.SetAutoCloseUp(v); }, false),
+        Bool<TLXComboBox>(
+            "AutoComplete", [](TLXComboBox &c) { return c.AutoComplete(); },
+            [](TLXComboBox &c, bool v) { c.SetAutoComplete(v); }, true),
+        Bool<TLXComboBox>(
+            "AutoDropDown", [](TLXComboBox &c) { return c.AutoDropDown(); },
+            [](TLXComboBox &c, bool v) { c.SetAutoDropDown(v); }, false),
         Ord<TLXComboBox>(
             "CharCase", t.TEditCharCase,
             [](TLXComboBox &c) { return c.StoredValue("CharCase", ecNormal); },
@@ -407,7 +449,12 @@ std::vector<TPropInfo> ComboBox()
                 c.setMaxVisibleItems(static_cast<int>(std::clamp<int64_t>(v, 1, 1000)));
             },
             8),
-        Kept("ItemHeight", t.Integer, 16),
+        Ord<TLXComboBox>(
+            "ItemHeight", t.Integer, [](TLXComboBox &c) { return c.ItemHeight(); },
+            [](TLXComboBox &c, int64_t v) {
+                c.SetItemHeight(static_cast<int>(std::clamp<int64_t>(v, 0, 10000)));
+            },
+            16),
         Ord<TLXComboBox>(
             "ItemIndex", t.Integer, [](TLXComboBox &c) { return c.currentIndex(); },
             [](TLXComboBox &c, int64_t v) {
@@ -426,12 +473,8 @@ std::vector<TPropInfo> ComboBox()
             [](TLXComboBox &c, bool v) { c.SetSorted(v); }, false),
         // The drop-down list styles take no typed text.
         Ord<TLXComboBox>(
-            "Style", t.TComboBoxStyle, [](TLXComboBox &c) { return c.StoredValue("Style", 0); },
-            [](TLXComboBox &c, int64_t v) {
-                c.SetStoredValue("Style", v);
-                c.SetEditable(v == csDropDown || v == csSimple);
-            },
-            csDropDown),
+            "Style", t.TComboBoxStyle, [](TLXComboBox &c) { return c.Style(); },
+            [](TLXComboBox &c, int64_t v) { c.SetStyle(static_cast<int>(v)); }, csDropDown),
         Caption("Text"),
         TabStop(true),
     };
@@ -477,7 +520,9 @@ std::vector<TPropInfo> CheckBox()
             },
             cbUnchecked),
         TabStop(true),
-        KeptBool("WordWrap", false),
+        Bool<TLXCheckBox>(
+            "WordWrap", [](TLXCheckBox &c) { return c.WordWrap(); },
+            [](TLXCheckBox &c, bool v) { c.SetWordWrap(v); }, false),
     };
     Add(props, ColorProps(clBtnFace));
     Add(props, Ctl3DProps());
@@ -493,7 +538,9 @@ std::vector<TPropInfo> RadioButton()
         Caption("Caption"),
         Checked<TLXRadioButton>(),
         TabStop(true),
-        KeptBool("WordWrap", false),
+        Bool<TLXRadioButton>(
+            "WordWrap", [](TLXRadioButton &c) { return c.WordWrap(); },
+            [](TLXRadioButton &c, bool v) { c.SetWordWrap(v); }, false),
     };
     Add(props, ColorProps(clBtnFace));
     Add(props, Ctl3DProps());
@@ -509,7 +556,9 @@ std::vector<TPropInfo> Panel()
             "Alignment", t.TAlignment,
             [](TLXPanel &c) { return AlignmentOf(c.CaptionAlignment()); },
             [](TLXPanel &c, int64_t v) { c.SetCaptionAlignment(HorizontalOf(v)); }, taCenter),
-        KeptBool("AutoSize", false),
+        Bool<TLXPanel>(
+            "AutoSize", [](TLXPanel &c) { return c.AutoSize(); },
+            [](TLXPanel &c, bool v) { c.SetAutoSize(v); }, false),
         Ord<TLXPanel>(
             "BevelInner", t.TBevelCut, [](TLXPanel &c) { return c.BevelInner(); },
             [](TLXPanel &c, int64_t v) { c.SetBevelInner(static_cast<int>(v)); }, bvNone),
@@ -529,7 +578,9 @@ std::vector<TPropInfo> Panel()
         KeptBool("DockSite", false),
         KeptBool("FullRepaint", true),
         KeptBool("Locked", false),
-        KeptBool("ParentBackground", true),
+        Bool<TLXPanel>(
+            "ParentBackground", [](TLXPanel &c) { return c.ParentBackground(); },
+            [](TLXPanel &c, bool v) { c.SetParentBackground(v); }, true),
         KeptBool("UseDockManager", true),
     };
     Add(props, ColorProps(clBtnFace));
@@ -543,7 +594,9 @@ std::vector<TPropInfo> GroupBox()
         Align(),
         Caption("Caption"),
         KeptBool("DockSite", false),
-        KeptBool("ParentBackground", true),
+        Bool<TLXGroupBox>(
+            "ParentBackground", [](TLXGroupBox &c) { return c.ParentBackground(); },
+            [](TLXGroupBox &c, bool v) { c.SetParentBackground(v); }, true),
     };
     Add(props, ColorProps(clBtnFace));
     Add(props, Ctl3DProps());
@@ -595,7 +648,9 @@ std::vector<TPropInfo> StringGrid()
             "ControlStatus", t.TControlStatus, [](G &c) { return c.ControlStatus(); },
             [](G &c, int64_t v) { c.SetControlStatus(static_cast<TControlStatus>(v)); }, NoDefault),
         count("DefaultColWidth", &G::DefaultColWidth, &G::SetDefaultColWidth, 64),
-        KeptBool("DefaultDrawing", true),
+        Bool<G>(
+            "DefaultDrawing", [](G &c) { return c.DefaultDrawing(); },
+            [](G &c, bool v) { c.SetDefaultDrawing(v); }, true),
         count("DefaultRowHeight", &G::DefaultRowHeight, &G::SetDefaultRowHeight, 24),
         Ord<G>(
             "FixedColor", t.TColor, [](G &c) { return c.StoredValue("FixedColor", clBtnFace); },

@@ -7,6 +7,7 @@
 #include "platform/Exception.h"
 
 #include <QWidget>
+#include <type_traits>
 
 namespace DesignerProps
 {
@@ -84,8 +85,20 @@ std::vector<TPropInfo> Ctl3DProps()
 std::vector<TPropInfo> BevelProps()
 {
     const TDesignerTypes &t = DesignerTypes();
-    return {Kept("BevelEdges", t.TBevelEdges, 0xF), Kept("BevelInner", t.TBevelCut, 2),
-            Kept("BevelKind", t.TBevelKind, 0), Kept("BevelOuter", t.TBevelCut, 1)};
+    const auto part = [](const char *name, const TTypeInfo &type, auto field, int64_t def) {
+        return Ord<TLXDesigned>(
+            name, type, [field](TLXDesigned &c) -> int64_t { return c.Bevel().*field; },
+            [field](TLXDesigned &c, int64_t v) {
+                TBevel bevel = c.Bevel();
+                bevel.*field = static_cast<std::remove_reference_t<decltype(bevel.*field)>>(v);
+                c.SetBevel(bevel);
+            },
+            def);
+    };
+    return {part("BevelEdges", t.TBevelEdges, &TBevel::Edges, 0xF),
+            part("BevelInner", t.TBevelCut, &TBevel::Inner, TBevel::bvRaised),
+            part("BevelKind", t.TBevelKind, &TBevel::Kind, TBevel::bkNone),
+            part("BevelOuter", t.TBevelCut, &TBevel::Outer, TBevel::bvLowered)};
 }
 
 std::vector<TPropInfo> ImeProps()

@@ -2,6 +2,7 @@
 #include "controls/ControlsFactory.h"
 #include "controls/Font.h"
 #include "controls/LXDesigned.h"
+#include "controls/LXLabel.h"
 #include "controls/Picture.h"
 #include "controls/Strings.h"
 #include "inspector/Collection.h"
@@ -395,7 +396,7 @@ TEST_F(PresetFamilyTest, ComponentReferencesAreChosenFromTheWindowsComponents)
     EXPECT_NE(Row("Width")->Font().Color(), 0x008000u);
 
     Write("FocusControl", "NoSuchControl");
-    EXPECT_EQ(static_cast<QLabel *>(label->Widget())->buddy(), nullptr);
+    EXPECT_EQ(dynamic_cast<TLXLabel *>(label)->FocusControl(), nullptr);
 
     // The order is the order the controls were made in, whatever their
     // stacking order.
