@@ -23,6 +23,7 @@
 #include "inspector/CollectionItem.h"
 #include "inspector/DesignerKinds.h"
 #include "inspector/DesignerProps.h"
+#include "inspector/ItemListEditorClasses.h"
 #include "inspector/StrUtils.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
@@ -526,6 +527,7 @@ void RegisterDesignerClasses()
     TypInfo::RegisterClass(typeid(TLXImage), &c.Image);
     TypInfo::RegisterClass(typeid(TLXStringGrid), &c.StringGrid);
     TypInfo::RegisterClass(typeid(TInplaceEdit), &c.InplaceEdit);
+    RegisterItemListEditorClasses();
 }
 
 namespace

@@ -4,6 +4,7 @@
 #include "inspector/Collection.h"
 #include "inspector/CollectionItem.h"
 #include "inspector/RSDefaultPropertyPresets.h"
+#include "inspector/RSInspectorFiler.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSItemProperties.h"
 #include "inspector/RSPropertyPreset.h"
@@ -1201,6 +1202,11 @@ void TRSCustomObjectInspector::PresetsChanged(TRSPropertyPreset *)
 void TRSCustomObjectInspector::Loaded()
 {
     ApplyPresets();
+}
+
+void TRSCustomObjectInspector::DefineProperties(TFiler &filer)
+{
+    TRSInspectorFiler(*this).DefineProperties(filer);
 }
 
 void TRSCustomObjectInspector::FontChanged()

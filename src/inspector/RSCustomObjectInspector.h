@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+class TFiler;
 class QObject;
 class TPersistent;
 class TStrings;
@@ -139,6 +140,8 @@ public:
     void ValueFontChanged() override;
     // The presets read while loading are applied once, at the end.
     void Loaded() override;
+    // Stores the presets and the rows besides the published properties.
+    void DefineProperties(TFiler &filer) override;
 
     // The text of a value that a column shows: the property's text for one
     // object; also used by the rows.

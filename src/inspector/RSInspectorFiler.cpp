@@ -10,7 +10,7 @@
 void TRSInspectorFiler::Write(TWriter &writer)
 {
     writer.WriteListBegin();
-    writer.WriteDefinedProperties([this](TFiler &f) { DefineProperties(f); });
+    writer.WriteProperties(&FInspector);
     writer.WriteListEnd();
 }
 
@@ -19,7 +19,7 @@ void TRSInspectorFiler::Read(TReader &reader)
     FInspector.BeginLoading();
     try {
         reader.ReadListBegin();
-        reader.ReadDefinedProperties([this](TFiler &f) { DefineProperties(f); });
+        reader.ReadProperties(&FInspector);
         reader.ReadListEnd();
     } catch (...) {
         FInspector.EndLoading();

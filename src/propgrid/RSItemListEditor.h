@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Persistent.h"
 #include "propgrid/RSDeltaFont.h"
 #include "propgrid/RSGridCore.h"
 #include "propgrid/RSItemProps.h"
@@ -43,7 +44,9 @@ struct TRSCellDrawInfo {
 
 // The grid that shows a tree of rows as a key/value table, with the row
 // lists, editing, categories and hints. Toolkit-free; a view paints it.
-class TRSCustomItemListEditor : public TRSGridCore
+// Its published properties are inspected and streamed as those of the
+// designed controls are.
+class TRSCustomItemListEditor : public TRSGridCore, public TPersistent
 {
 public:
     TRSCustomItemListEditor();

@@ -1,0 +1,252 @@
+#include "inspector/ItemListEditorClasses.h"
+
+#include "controls/Colors.h"
+#include "controls/Strings.h"
+#include "inspector/DesignerProps.h"
+#include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSFontProperties.h"
+#include "platform/CodePage.h"
+#include "propgrid/RSItemListEditor.h"
+
+#include <algorithm>
+#include <memory>
+#include <typeinfo>
+#include <unordered_map>
+
+using namespace DesignerProps;
+
+namespace
+{
+
+using G = TRSCustomItemListEditor;
+
+// The grid's fonts and title captions as the published-property model sees
+// them: objects bound to the grid's own, made on first use and dropped with
+// the grid.
+struct TGridFaces {
+    explicit TGridFaces(G &grid)
+        : Font(grid.Font()), ValueFont(grid.ValueFont()), CategoryFont(grid.CategoryFont()),
+          TitleCaptionFont(grid.TitleCaptionFont()),
+          TitleCaptions([&grid] { return CodePage::ToQStringList(grid.TitleCaptions().Lines()); },
+                        [&grid](const QStringList &lines) {
+                            grid.TitleCaptions().SetLines(CodePage::FromQStringList(lines));
+                        })
+    {
+    }
+    TRSFontProperties Font;
+    TRSFontProperties ValueFont;
+    TRSFontProperties CategoryFont;
+    TRSFontProperties TitleCaptionFont;
+    TStrings TitleCaptions;
+};
+
+TGridFaces &FacesOf(G &grid)
+{
+    static std::unordered_map<const G *, std::unique_ptr<TGridFaces>> faces;
+    auto &entry = faces[&grid];
+    if (!entry) {
+        entry = std::make_unique<TGridFaces>(grid);
+        const G *key = &grid;
+        grid.AddFreeObserver([key](TPersistent *) { faces.erase(key); });
+    }
+    return *entry;
+}
+
+struct TGridTypes {
+    TTypeInfo DisplayOption, DisplayOptions, PropOption, PropOptions, Orientation, ShowHints;
+
+    TGridTypes()
+    {
+        Enumeration(DisplayOption, "TILEDisplayOption",
+                    {"doColumnTitles", "doAutoColResize", "doKeyColFixed", "doShowReadOnly",
+                     "doMultiColValues"});
+        Set(DisplayOptions, "TILEDisplayOptions", DisplayOption);
+        Enumeration(PropOption, "TILEPropOption",
+                    {"propEdit", "propAdd", "propDelete", "propUnique"});
+        Set(PropOptions, "TILEPropOptions", PropOption);
+        Enumeration(Orientation, "TRSGridOrientation", {"goVertical", "goHorizontal"});
+        Enumeration(ShowHints, "TGridShowHints",
+                    {"shNone", "shValueOnly", "shHintOnly", "shValueAndHint"});
+    }
+
+    static void Enumeration(TTypeInfo &type, const char *name, std::vector<std::string> names)
+    {
+        type.Kind = tkEnumeration;
+        type.Name = name;
+        type.MaxValue = static_cast<int64_t>(names.size()) - 1;
+        type.Names = std::move(names);
+    }
+    static void Set(TTypeInfo &type, const char *name, const TTypeInfo &elements)
+    {
+        type.Kind = tkSet;
+        type.Name = name;
+        type.MaxValue = elements.MaxValue;
+        type.CompType = &elements;
+    }
+};
+
+const TGridTypes &GridTypes()
+{
+    static const TGridTypes types;
+    return types;
+}
+
+TPropInfo IntProp(const char *name, int (G::*get)() const, std::function<void(G &, int)> set,
+                  TDefault def)
+{
+    return Ord<G>(
+        name, DesignerTypes().Integer, [get](G &g) { return (g.*get)(); },
+        [set](G &g, int64_t v) { set(g, static_cast<int>(v)); }, def);
+}
+
+TPropInfo FontProp(const char *name, TRSFontProperties TGridFaces::*face)
+{
+    return Obj<G>(
+        name, TRSFontProperties::PropertyType(),
+        [face](G &g) -> TPersistent * { return &(FacesOf(g).*face); },
+        [face](G &g, TPersistent *v) {
+            if (auto *other = dynamic_cast<TRSFontProperties *>(v))
+                (FacesOf(g).*face).Assign(*other);
+        });
+}
+
+// Every published grid property, in name order.
+std::vector<TPropInfo> GridProps()
+{
+    const TDesignerTypes &t = DesignerTypes();
+    const TGridTypes &gt = GridTypes();
+    TPropInfo titles = Obj<G>(
+        "TitleCaptions", t.TStrings,
+        [](G &g) -> TPersistent * { return &FacesOf(g).TitleCaptions; },
+        [](G &g, TPersistent *v) {
+            if (auto *other = dynamic_cast<TStrings *>(v))
+                FacesOf(g).TitleCaptions.Assign(*other);
+        });
+    titles.Stored = [](TPersistent *o) { return As<G>(o).IsTitleCaptionsStored(); };
+    return {
+        Bool<G>(
+            "ArrangeByCategory", [](G &g) { return g.ArrangeByCategory(); },
+            [](G &g, bool v) { g.SetArrangeByCategory(v); }, false),
+        Bool<G>(
+            "CaseSensitive", [](G &g) { return g.CaseSensitive(); },
+            [](G &g, bool v) { g.SetCaseSensitive(v); }, false),
+        FontProp("CategoryFont", &TGridFaces::CategoryFont),
+        IntProp(
+            "ColCount", &G::ColCount, [](G &g, int v) { g.SetColCount(v); }, 2),
+        Ord<G>(
+            "Color", t.TColor, [](G &g) { return g.Color(); },
+            [](G &g, int64_t v) { g.SetColor(static_cast<int32_t>(v)); }, clWindow),
+        IntProp(
+            "DefaultColWidth", &G::DefaultColWidth, [](G &g, int v) { g.SetDefaultColWidth(v); },
+            150),
+        Bool<G>(
+            "DefaultDrawing", [](G &g) { return g.DefaultDrawing(); },
+            [](G &g, bool v) { g.SetDefaultDrawing(v); }, true),
+        IntProp(
+            "DefaultRowHeight", &G::DefaultRowHeight, [](G &g, int v) { g.SetDefaultRowHeight(v); },
+            18),
+        Bool<G>(
+            "DeleteBlanks", [](G &g) { return g.DeleteBlanks(); },
+            [](G &g, bool v) { g.SetDeleteBlanks(v); }, true),
+        Ord<G>(
+            "DisplayOptions", gt.DisplayOptions, [](G &g) { return g.DisplayOptions(); },
+            [](G &g, int64_t v) { g.SetDisplayOptions(static_cast<TILEDisplayOptions>(v)); },
+            doColumnTitles | doAutoColResize | doKeyColFixed | doShowReadOnly),
+        IntProp(
+            "DropDownRows", &G::DropDownRows, [](G &g, int v) { g.SetDropDownRows(v); }, 8),
+        Ord<G>(
+            "FixedColor", t.TColor, [](G &g) { return g.FixedColor(); },
+            [](G &g, int64_t v) { g.SetFixedColor(static_cast<int32_t>(v)); }, clBtnFace),
+        IntProp(
+            "FixedCols", &G::FixedCols, [](G &g, int v) { g.SetFixedCols(v); }, 0),
+        FontProp("Font", &TGridFaces::Font),
+        IntProp(
+            "GridLineWidth", &G::GridLineWidth, [](G &g, int v) { g.SetGridLineWidth(v); }, 1),
+        Bool<G>(
+            "HideSelection", [](G &g) { return g.HideSelection(); },
+            [](G &g, bool v) { g.SetHideSelection(v); }, true),
+        // The declared default is not the initial 11, so the indent is
+        // always written out.
+        IntProp(
+            "Indent", &G::Indent, [](G &g, int v) { g.SetIndent(v); }, 17),
+        Ord<G>(
+            "Options", t.TGridOptions, [](G &g) { return g.Options(); },
+            [](G &g, int64_t v) { g.SetOptions(static_cast<TGridOptions>(v)); },
+            goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goColSizing | goEditing |
+                goAlwaysShowEditor | goThumbTracking),
+        Ord<G>(
+            "Orientation", gt.Orientation, [](G &g) { return g.Orientation(); },
+            [](G &g, int64_t v) { g.SetOrientation(static_cast<TRSGridOrientation>(v)); },
+            goVertical),
+        Str<G>(
+            "PathDelimiter", t.String, [](G &g) { return g.PathDelimiter(); },
+            [](G &g, const std::string &v) { g.SetPathDelimiter(v); }),
+        Ord<G>(
+            "PropertyOptions", gt.PropOptions, [](G &g) { return g.PropertyOptions(); },
+            [](G &g, int64_t v) { g.SetPropertyOptions(static_cast<TILEPropOptions>(v)); }, 0),
+        IntProp(
+            "RowCount", &G::RowCount, [](G &g, int v) { g.SetRowCount(v); }, 2),
+        Ord<G>(
+            "ShowItemHintStyle", gt.ShowHints, [](G &g) { return g.ShowItemHintStyle(); },
+            [](G &g, int64_t v) { g.SetShowItemHintStyle(static_cast<TGridShowHints>(v)); },
+            shValueAndHint),
+        Bool<G>(
+            "Sorted", [](G &g) { return g.Sorted(); }, [](G &g, bool v) { g.SetSorted(v); }, false),
+        FontProp("TitleCaptionFont", &TGridFaces::TitleCaptionFont),
+        titles,
+        FontProp("ValueFont", &TGridFaces::ValueFont),
+    };
+}
+
+// The grid properties the object inspector publishes as its own.
+std::vector<TPropInfo> InspectorProps()
+{
+    static const char *const names[] = {"ArrangeByCategory",
+                                        "CategoryFont",
+                                        "Color",
+                                        "DisplayOptions",
+                                        "DropDownRows",
+                                        "Font",
+                                        "Indent",
+                                        "Orientation",
+                                        "PathDelimiter",
+                                        "PropertyOptions",
+                                        "ShowItemHintStyle",
+                                        "Sorted",
+                                        "TitleCaptionFont",
+                                        "TitleCaptions",
+                                        "ValueFont"};
+    std::vector<TPropInfo> props;
+    for (TPropInfo &prop : GridProps())
+        if (std::find(std::begin(names), std::end(names), prop.Name) != std::end(names))
+            props.push_back(std::move(prop));
+    return props;
+}
+
+TClassInfo Describe(const char *name, const TClassInfo *parent, std::vector<TPropInfo> props)
+{
+    TClassInfo info;
+    info.Name = name;
+    info.Parent = parent;
+    info.Properties = std::move(props);
+    return info;
+}
+
+} // namespace
+
+void RegisterItemListEditorClasses()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    // The grid's own description publishes nothing; its descendants choose.
+    static const TClassInfo custom =
+        Describe("TRSCustomItemListEditor", TypInfo::FindRegisteredClass("TPersistent"), {});
+    static const TClassInfo grid = Describe("TRSItemListEditor", &custom, GridProps());
+    static const TClassInfo inspector =
+        Describe("TRSCustomObjectInspector", &custom, InspectorProps());
+    TypInfo::RegisterClass(typeid(TRSCustomItemListEditor), &custom);
+    TypInfo::RegisterClass(typeid(TRSItemListEditor), &grid);
+    TypInfo::RegisterClass(typeid(TRSCustomObjectInspector), &inspector);
+}
