@@ -4,8 +4,8 @@
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "editors/EditorDialogs.h"
-#include "inspector/DesignerClasses.h"
-#include "inspector/RSDefaultPropertyPresets.h"
+#include "controls/published/DesignerClasses.h"
+#include "presets/RSDefaultPropertyPresets.h"
 #include "platform/HeapTuning.h"
 
 #include <memory>

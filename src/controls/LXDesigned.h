@@ -2,7 +2,7 @@
 
 #include "controls/ControlStatus.h"
 #include "designer/DesignerMessagesHandler.h"
-#include "platform/Persistent.h"
+#include "reflection/Persistent.h"
 
 #include <QEvent>
 #include <QRect>

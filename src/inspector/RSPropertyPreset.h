@@ -1,9 +1,9 @@
 #pragma once
 
 #include "controls/Strings.h"
-#include "inspector/CollectionItem.h"
+#include "reflection/CollectionItem.h"
 #include "inspector/RSItemProperty.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 #include "propgrid/RSDeltaFont.h"
 #include "propgrid/RSTypes.h"
 

@@ -16,7 +16,7 @@
 #include "controls/Strings.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 #include "platform/Exception.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlElement.h"

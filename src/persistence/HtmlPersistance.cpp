@@ -19,7 +19,7 @@
 #include "controls/Strings.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 #include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"

@@ -10,7 +10,7 @@
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/StrUtils.h"
+#include "reflection/StrUtils.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"

@@ -12,7 +12,7 @@
 #include "controls/Strings.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 #include "persistence/XmlPersistance.h"
 #include "platform/ErrorDisplay.h"
 

@@ -3,7 +3,7 @@
 #include "controls/LXDesigned.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 
 #include <QApplication>
 #include <QEventLoop>
