@@ -3,7 +3,6 @@
 // same controls as text through the published-property model.
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
-#include "designer/DesignerMessagesHandler.h"
 #include "controls/published/DesignerClasses.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
