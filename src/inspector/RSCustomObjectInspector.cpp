@@ -3,7 +3,6 @@
 #include "controls/Strings.h"
 #include "reflection/Collection.h"
 #include "reflection/CollectionItem.h"
-#include "presets/RSDefaultPropertyPresets.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSItemProperties.h"
 #include "inspector/RSPropertyPreset.h"
@@ -134,8 +133,7 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     FValueChangedFont.ApplyParent(&ValueFont());
     FValueChangedFont.SetStyle(FValueChangedFont.Style() | TRSFont::fsBold);
     FValueChangedFont.ComputeDelta(&ValueFont());
-    // The ready-made presets are registered before the first inspector.
-    RegisterDefaultPropertyPresets();
+    // The ready-made presets registered themselves at start-up.
     FPresets.reset(CreatePresets());
     AddRegisteredPresets();
     FScanRecord = std::make_unique<TRSScanRecord>(*this);
