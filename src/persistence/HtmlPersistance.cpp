@@ -17,7 +17,6 @@
 #include "controls/LXStringGrid.h"
 #include "controls/Picture.h"
 #include "controls/Strings.h"
-#include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
 #include "reflection/TypInfo.h"
 #include "platform/AtomicFile.h"
@@ -84,7 +83,7 @@ void WriteGrid(const IXmlElement &table, TLXStringGrid *grid)
 
 } // namespace
 
-IXmlElement THtmlPersistance::ControlsRoot(const IXmlElement &, TLXControlsContainer *)
+IXmlElement THtmlPersistance::ControlsRoot(const IXmlElement &, QWidget *)
 {
     return {};
 }

@@ -6,7 +6,7 @@
 #include "controls/LXStringGrid.h"
 #include "controls/Picture.h"
 #include "controls/Strings.h"
-#include "designer/LXControlsContainer.h"
+#include "persistence/LayoutSurface.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/RSObjectInspector.h"
@@ -52,8 +52,8 @@ void SetValueText(TRSItemProp *row, const std::string &text)
 
 } // namespace
 
-TXmlPersistance::TXmlPersistance(TLXControlsContainer *container, TRSObjectInspector *inspector)
-    : Inspector(inspector), Container(container)
+TXmlPersistance::TXmlPersistance(TLayoutSurface *surface, TRSObjectInspector *inspector)
+    : Inspector(inspector), Surface(surface), Container(surface ? surface->SurfaceWidget() : nullptr)
 {
 }
 
@@ -78,7 +78,7 @@ void TXmlPersistance::BindInspector(QWidget *control)
     Inspector->Rebuild();
 }
 
-IXmlElement TXmlPersistance::ControlsRoot(const IXmlElement &root, TLXControlsContainer *)
+IXmlElement TXmlPersistance::ControlsRoot(const IXmlElement &root, QWidget *)
 {
     return root;
 }
@@ -211,17 +211,17 @@ void TXmlPersistance::Load(const std::string &fileName)
     // The file's controls are made on a new client of the surface; the
     // current design gives way to them only once the whole file has been
     // read, so a file that fails half-way loses no work.
-    Container->BeginReplace();
+    Surface->BeginReplace();
     try {
         if (r)
             ReadChildren(r, Container);
     } catch (...) {
         BindInspector(nullptr);
-        Container->CancelReplace();
+        Surface->CancelReplace();
         throw;
     }
     BindInspector(nullptr);
-    Container->CommitReplace();
+    Surface->CommitReplace();
 }
 
 void TXmlPersistance::ReadChildren(const IXmlNode &element, QWidget *parent)
