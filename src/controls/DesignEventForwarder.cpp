@@ -1,7 +1,7 @@
 #include "controls/DesignEventForwarder.h"
 
-#include "controls/LXDesigned.h"
 #include "controls/DesignRouter.h"
+#include "controls/LXDesigned.h"
 
 #include <QCoreApplication>
 #include <QEvent>

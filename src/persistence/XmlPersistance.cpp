@@ -6,15 +6,15 @@
 #include "controls/LXStringGrid.h"
 #include "controls/Picture.h"
 #include "controls/Strings.h"
-#include "persistence/LayoutSurface.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/RSObjectInspector.h"
-#include "reflection/StrUtils.h"
+#include "persistence/LayoutSurface.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"
 #include "propgrid/RSItemPropValueStrings.h"
+#include "reflection/StrUtils.h"
 #include "xml/XmlBase64.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlElement.h"
@@ -53,7 +53,8 @@ void SetValueText(TRSItemProp *row, const std::string &text)
 } // namespace
 
 TXmlPersistance::TXmlPersistance(TLayoutSurface *surface, TRSObjectInspector *inspector)
-    : Inspector(inspector), Surface(surface), Container(surface ? surface->SurfaceWidget() : nullptr)
+    : Inspector(inspector), Surface(surface),
+      Container(surface ? surface->SurfaceWidget() : nullptr)
 {
 }
 
