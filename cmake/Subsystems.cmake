@@ -1,13 +1,18 @@
-# fd_subsystem(NAME LIBS <imported libs> DEPS <other subsystems>)
-# Makes the object library fd_NAME from src/NAME and an interface target
-# fd_NAME_usage carrying its include path and link needs.
+# fd_subsystem(NAME [DIR folder] LIBS <imported libs> DEPS <other subsystems>)
+# Makes the object library fd_NAME from the files directly in src/NAME (or
+# src/DIR; a subfolder is a subsystem of its own) and an interface target
+# fd_NAME_usage carrying its include path and link needs. DEPS names only
+# subsystems below this one (scripts/check-layers.py holds the order).
 set(FD_SUBSYSTEMS "")
 function(fd_subsystem name)
-  cmake_parse_arguments(A "" "" "LIBS;DEPS" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
-       ${CMAKE_SOURCE_DIR}/src/${name}/*.cpp
-       ${CMAKE_SOURCE_DIR}/src/${name}/*.h
-       ${CMAKE_SOURCE_DIR}/src/${name}/*.qrc)
+  cmake_parse_arguments(A "" "DIR" "LIBS;DEPS" ${ARGN})
+  if(NOT A_DIR)
+    set(A_DIR ${name})
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/src/${A_DIR}/*.cpp
+       ${CMAKE_SOURCE_DIR}/src/${A_DIR}/*.h
+       ${CMAKE_SOURCE_DIR}/src/${A_DIR}/*.qrc)
   add_library(fd_${name}_usage INTERFACE)
   target_include_directories(fd_${name}_usage INTERFACE ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(fd_${name}_usage INTERFACE ${A_LIBS})

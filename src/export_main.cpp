@@ -6,7 +6,7 @@
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
-#include "inspector/DesignerClasses.h"
+#include "controls/published/DesignerClasses.h"
 #include "inspector/RSObjectInspector.h"
 #include "platform/HeapTuning.h"
 

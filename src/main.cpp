@@ -6,8 +6,8 @@
 #include "crash/CrashReporter.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "editors/EditorDialogs.h"
-#include "inspector/DesignerClasses.h"
-#include "inspector/RSDefaultPropertyPresets.h"
+#include "controls/published/DesignerClasses.h"
+#include "presets/RSDefaultPropertyPresets.h"
 #include "platform/HeapTuning.h"
 
 #include <QStringList>

@@ -3,12 +3,11 @@
 // same controls as text through the published-property model.
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
-#include "designer/DesignerMessagesHandler.h"
-#include "inspector/DesignerClasses.h"
+#include "controls/published/DesignerClasses.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/TypInfo.h"
-#include "platform/Persistent.h"
+#include "reflection/TypInfo.h"
+#include "reflection/Persistent.h"
 #include "propgrid/RSItemProps.h"
 
 #include "support/DesignerBenchMain.h"

@@ -5,7 +5,7 @@
 #include "controls/LXDesigned.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
-#include "inspector/DesignerClasses.h"
+#include "controls/published/DesignerClasses.h"
 #include "inspector/RSObjectInspector.h"
 #include "platform/ErrorDisplay.h"
 

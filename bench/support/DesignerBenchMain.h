@@ -2,7 +2,7 @@
 
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
-#include "inspector/DesignerClasses.h"
+#include "controls/published/DesignerClasses.h"
 #include "platform/HeapTuning.h"
 
 #include <QApplication>

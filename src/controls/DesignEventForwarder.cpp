@@ -1,7 +1,7 @@
 #include "controls/DesignEventForwarder.h"
 
+#include "controls/DesignRouter.h"
 #include "controls/LXDesigned.h"
-#include "designer/DesignerMessagesHandler.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -35,15 +35,15 @@ void TDesignEventForwarder::Install(TLXDesigned *owner, QWidget *inner, bool pai
 
 bool TDesignEventForwarder::eventFilter(QObject *watched, QEvent *event)
 {
-    TDesignerMessagesHandler *handler = DesignerHandler;
+    TDesignRouter *router = TDesignRouter::Current();
     // The event being re-delivered below passes to the widget untouched.
-    if (!handler || event == FCurrent || !watched->isWidgetType() ||
+    if (!router || event == FCurrent || !watched->isWidgetType() ||
         (FPaintOnly && event->type() != QEvent::Paint))
         return false;
     auto *inner = static_cast<QWidget *>(watched);
     QWidget *control = FOwner->Widget();
     const TControlStatus status = FOwner->ControlStatus();
-    if (handler->BeforeMessage(control, event, status, inner)) {
+    if (router->BeforeMessage(control, event, status, inner)) {
         // Deliver now, through the remaining filters and the widget itself,
         // so that the after-hook sees the processed event.
         QPointer<TDesignEventForwarder> alive(this);
@@ -55,7 +55,7 @@ bool TDesignEventForwarder::eventFilter(QObject *watched, QEvent *event)
             return true;
         FCurrent = previous;
     }
-    handler->AfterMessage(control, event, status, inner);
+    router->AfterMessage(control, event, status, inner);
     // Delivered (or consumed) here: the outer dispatch must not deliver or
     // propagate it again.
     event->accept();

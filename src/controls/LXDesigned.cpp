@@ -170,7 +170,8 @@ void TLXDesigned::SetVisible(bool value)
 
 void TLXDesigned::ApplyVisibility()
 {
-    Widget()->setVisible(FVisible || (DesignerHandler && DesignerHandler->Enabled()));
+    const TDesignRouter *router = TDesignRouter::Current();
+    Widget()->setVisible(FVisible || (router && router->Enabled()));
 }
 
 void TLXDesigned::SetShowHint(bool value)

@@ -2,8 +2,8 @@
 
 #include "controls/Bevel.h"
 #include "controls/ControlStatus.h"
-#include "designer/DesignerMessagesHandler.h"
-#include "platform/Persistent.h"
+#include "controls/DesignRouter.h"
+#include "reflection/Persistent.h"
 
 #include <QEvent>
 #include <QRect>
@@ -23,7 +23,7 @@ class TStrings;
 
 // What every designed control kind adds to its widget: the owned Comment
 // lines, the hidden window text, the caption-follows-name rule and the
-// routing of every event through the design-time handler.
+// routing of every event through the design-time router.
 class TLXDesigned : public TPersistent
 {
 public:
@@ -141,12 +141,12 @@ public:
         if (event->type() == QEvent::Polish)
             PrepareInnerWidgets();
         bool result = true;
-        if (TDesignerMessagesHandler *handler = DesignerHandler) {
+        if (TDesignRouter *router = TDesignRouter::Current()) {
             QWidget *self = Widget();
             const TControlStatus status = ControlStatus();
-            if (handler->BeforeMessage(self, event, status, target))
+            if (router->BeforeMessage(self, event, status, target))
                 result = baseEvent();
-            handler->AfterMessage(self, event, status, target);
+            router->AfterMessage(self, event, status, target);
         } else {
             result = baseEvent();
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Persistent.h"
+#include "reflection/Persistent.h"
 
 #include <QString>
 #include <functional>

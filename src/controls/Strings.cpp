@@ -1,7 +1,7 @@
 #include "controls/Strings.h"
 
-#include "inspector/Reader.h"
-#include "inspector/Writer.h"
+#include "reflection/Reader.h"
+#include "reflection/Writer.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
 

@@ -20,6 +20,19 @@ TDesignerMessagesHandler *DesignerHandler = nullptr;
 namespace
 {
 
+// The controls route their events to whichever handler is current.
+TDesignRouter *CurrentHandler()
+{
+    return DesignerHandler;
+}
+
+const bool RouterInstalled = (TDesignRouter::Install(CurrentHandler), true);
+
+} // namespace
+
+namespace
+{
+
 int CursorOf(QWidget *control)
 {
     TLXDesigned *designed = AsDesigned(control);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ControlStatus.h"
+#include "controls/DesignRouter.h"
 #include "designer/RubberBandSelector.h"
 
 #include <QColor>
@@ -28,7 +29,7 @@ struct TControlPositionData {
 // moving and resizing them with grab handles, and opening the control popup
 // menu. Every event of a designed control is offered to BeforeMessage first
 // and shown to AfterMessage afterwards.
-class TDesignerMessagesHandler : public QObject
+class TDesignerMessagesHandler : public QObject, public TDesignRouter
 {
 public:
     using TSelectEvent = std::function<void(QObject *sender, QWidget *control, bool cleared)>;
@@ -42,10 +43,10 @@ public:
 
     // target is the inner widget that received the event when it is not the
     // control itself (a list box's viewport, a combo box's editor).
-    virtual bool BeforeMessage(QWidget *control, QEvent *event, TControlStatus status,
-                               QWidget *target = nullptr);
-    virtual void AfterMessage(QWidget *control, QEvent *event, TControlStatus status,
-                              QWidget *target = nullptr);
+    bool BeforeMessage(QWidget *control, QEvent *event, TControlStatus status,
+                       QWidget *target = nullptr) override;
+    void AfterMessage(QWidget *control, QEvent *event, TControlStatus status,
+                      QWidget *target = nullptr) override;
 
     void SelectControl(QWidget *control, bool add);
     // Selects the controls (added to the selection with add) and raises
@@ -55,7 +56,7 @@ public:
     // Posts one deletion per selected control to the main window.
     void DeleteSelected(QObject *mainWindow);
 
-    bool Enabled() const { return FEnabled; }
+    bool Enabled() const override { return FEnabled; }
     void SetEnabled(bool value);
 
     const std::vector<QWidget *> &Selection() const { return FSelection; }
@@ -106,5 +107,6 @@ private:
     TRubberBandSelector FBand;
 };
 
-// The one design-time handler, created when the program starts.
+// The one design-time handler, created when the program starts; the
+// designed controls route their events to it.
 extern TDesignerMessagesHandler *DesignerHandler;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/DropTarget.h"
+#include "persistence/LayoutSurface.h"
 
 #include <QScrollArea>
 #include <functional>
@@ -10,13 +11,14 @@ class TRSObjectInspector;
 // The design surface: a scroll box whose inner client widget holds the
 // top-level designed controls. Drops on the client go to the surface's drop
 // handlers; a click on empty surface raises OnClick.
-class TLXControlsContainer : public QScrollArea, public TDropTarget
+class TLXControlsContainer : public QScrollArea, public TDropTarget, public TLayoutSurface
 {
 public:
     TLXControlsContainer(QWidget *owner, TRSObjectInspector *inspector);
 
     TRSObjectInspector *Inspector() const { return FInspector; }
     QWidget *TargetWidget() override { return this; }
+    QWidget *SurfaceWidget() override { return this; }
     // The widget that holds the top-level designed controls; while a layout
     // is being opened, the new client that receives the opened controls.
     QWidget *ClientWidget() override;
@@ -41,14 +43,10 @@ public:
     // name holding an "images" folder (made here).
     static QString HtmlExportTarget(const QString &fileName);
 
-    // Opening a layout builds the new design on a hidden client of its own,
-    // so that a file that fails half-way leaves the design untouched.
-    // BeginReplace starts that client (controls created on the surface go
-    // to it); CommitReplace shows it in place of the current design, which
-    // is destroyed; CancelReplace destroys it.
-    void BeginReplace();
-    void CommitReplace();
-    void CancelReplace();
+    // Replacing the design when a layout is opened (see TLayoutSurface).
+    void BeginReplace() override;
+    void CommitReplace() override;
+    void CancelReplace() override;
 
     std::function<void()> OnClick;
 

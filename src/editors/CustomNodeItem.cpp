@@ -1,7 +1,7 @@
 #include "editors/CustomNodeItem.h"
 
-#include "controls/ListItem.h"
-#include "controls/TreeNode.h"
+#include "editors/itemviews/ListItem.h"
+#include "editors/itemviews/TreeNode.h"
 
 void TCustomNodeItem::AssignFrom(const TListItem &item)
 {

@@ -1,13 +1,13 @@
 #include "editors/EditorDialogs.h"
 
-#include "controls/ListView.h"
-#include "controls/TreeView.h"
+#include "editors/itemviews/ListView.h"
+#include "editors/itemviews/TreeView.h"
 #include "editors/RSTCollectionEditor.h"
 #include "editors/RSTDateEditor.h"
 #include "editors/RSTListItemsDialog.h"
 #include "editors/RSTStringsEditor.h"
 #include "editors/RSTTreeNodesDialog.h"
-#include "inspector/RSPresetDialogs.h"
+#include "presets/RSPresetDialogs.h"
 
 #include <QGuiApplication>
 #include <QScreen>

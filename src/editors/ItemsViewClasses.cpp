@@ -1,12 +1,12 @@
 #include "editors/ItemsViewClasses.h"
 
-#include "controls/ListItems.h"
-#include "controls/ListView.h"
-#include "controls/TreeNodes.h"
-#include "controls/TreeView.h"
+#include "editors/itemviews/ListItems.h"
+#include "editors/itemviews/ListView.h"
+#include "editors/itemviews/TreeNodes.h"
+#include "editors/itemviews/TreeView.h"
 #include "editors/NodeListItem.h"
-#include "inspector/DesignerClasses.h"
-#include "inspector/DesignerProps.h"
+#include "controls/published/DesignerClasses.h"
+#include "controls/published/DesignerProps.h"
 
 using namespace DesignerProps;
 

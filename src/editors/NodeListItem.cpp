@@ -1,6 +1,6 @@
 #include "editors/NodeListItem.h"
 
-#include "controls/ListItem.h"
+#include "editors/itemviews/ListItem.h"
 
 void TNodeListItem::SetSubItems(const std::vector<std::string> &value)
 {

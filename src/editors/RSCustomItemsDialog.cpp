@@ -1,9 +1,9 @@
 #include "editors/RSCustomItemsDialog.h"
 
-#include "controls/ImageList.h"
+#include "editors/itemviews/ImageList.h"
 #include "editors/CustomNodeItem.h"
 #include "editors/NodeListItem.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"

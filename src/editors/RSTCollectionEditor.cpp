@@ -1,15 +1,15 @@
 #include "editors/RSTCollectionEditor.h"
 
-#include "inspector/Collection.h"
-#include "inspector/CollectionItem.h"
+#include "reflection/Collection.h"
+#include "reflection/CollectionItem.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSInspectorObjects.h"
 #include "inspector/RSPropertyPresets.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
-#include "platform/Persistent.h"
+#include "reflection/Persistent.h"
 
 #include <QAction>
 #include <QCloseEvent>

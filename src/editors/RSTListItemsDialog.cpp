@@ -1,10 +1,10 @@
 #include "editors/RSTListItemsDialog.h"
 
-#include "controls/ListItem.h"
-#include "controls/ListItems.h"
+#include "editors/itemviews/ListItem.h"
+#include "editors/itemviews/ListItems.h"
 #include "editors/ItemsViewClasses.h"
 #include "editors/NodeListItem.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 #include "platform/CodePage.h"
 
 #include <QComboBox>

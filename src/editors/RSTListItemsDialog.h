@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ListView.h"
+#include "editors/itemviews/ListView.h"
 #include "editors/RSCustomItemsDialog.h"
 
 class TListItems;

@@ -1,8 +1,8 @@
 #include "editors/RSTTreeNodesDialog.h"
 
-#include "controls/TreeNode.h"
-#include "controls/TreeNodes.h"
-#include "controls/TreeView.h"
+#include "editors/itemviews/TreeNode.h"
+#include "editors/itemviews/TreeNodes.h"
+#include "editors/itemviews/TreeView.h"
 #include "platform/CodePage.h"
 
 #include <QComboBox>

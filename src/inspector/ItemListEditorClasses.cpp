@@ -2,7 +2,7 @@
 
 #include "controls/Colors.h"
 #include "controls/Strings.h"
-#include "inspector/DesignerProps.h"
+#include "controls/published/DesignerProps.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSFontProperties.h"
 #include "platform/CodePage.h"

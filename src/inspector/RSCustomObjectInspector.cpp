@@ -1,21 +1,21 @@
 #include "inspector/RSCustomObjectInspector.h"
 
 #include "controls/Strings.h"
-#include "inspector/Collection.h"
-#include "inspector/CollectionItem.h"
-#include "inspector/RSDefaultPropertyPresets.h"
+#include "inspector/ItemListEditorClasses.h"
 #include "inspector/RSInspectorFiler.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSItemProperties.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
 #include "inspector/RSScanRecord.h"
-#include "inspector/StrUtils.h"
 #include "platform/CodePage.h"
 #include "platform/ColorValue.h"
-#include "platform/Persistent.h"
 #include "propgrid/RSConsts.h"
 #include "propgrid/RSItemPropValueStrings.h"
+#include "reflection/Collection.h"
+#include "reflection/CollectionItem.h"
+#include "reflection/Persistent.h"
+#include "reflection/StrUtils.h"
 
 #include <QMetaObject>
 #include <QObject>
@@ -124,6 +124,8 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     : FObjects(std::make_unique<TRSInspectorObjects>(this)), FDisplayKinds(kDefaultDisplayKinds),
       FPoster(std::make_unique<QObject>())
 {
+    // The inspector and its grid are inspectable objects themselves.
+    RegisterItemListEditorClasses();
     FFilters.OnChange = [this] {
         if (OnFiltersChanged)
             OnFiltersChanged(this);
@@ -138,8 +140,7 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     FValueChangedFont.ApplyParent(&ValueFont());
     FValueChangedFont.SetStyle(FValueChangedFont.Style() | TRSFont::fsBold);
     FValueChangedFont.ComputeDelta(&ValueFont());
-    // The ready-made presets are registered before the first inspector.
-    RegisterDefaultPropertyPresets();
+    // The ready-made presets registered themselves at start-up.
     FPresets.reset(CreatePresets());
     AddRegisteredPresets();
     FScanRecord = std::make_unique<TRSScanRecord>(*this);

@@ -1,8 +1,8 @@
 #include "inspector/RSFontProperties.h"
 
-#include "inspector/DesignerClasses.h"
-#include "inspector/DesignerProps.h"
-#include "inspector/DesignerTypes.h"
+#include "controls/published/DesignerClasses.h"
+#include "controls/published/DesignerProps.h"
+#include "controls/published/DesignerTypes.h"
 #include "propgrid/RSFont.h"
 
 #include <typeinfo>

@@ -1,11 +1,11 @@
 #include "inspector/RSInspectorFiler.h"
 
-#include "inspector/GSpecialFiler.h"
+#include "reflection/GSpecialFiler.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemPropsFiler.h"
 #include "inspector/RSPropertyPresets.h"
-#include "inspector/Reader.h"
-#include "inspector/Writer.h"
+#include "reflection/Reader.h"
+#include "reflection/Writer.h"
 
 void TRSInspectorFiler::Write(TWriter &writer)
 {

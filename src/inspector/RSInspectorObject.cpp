@@ -1,8 +1,8 @@
 #include "inspector/RSInspectorObject.h"
 
 #include "inspector/RSInspectorObjects.h"
-#include "inspector/TypInfo.h"
-#include "platform/Persistent.h"
+#include "reflection/TypInfo.h"
+#include "reflection/Persistent.h"
 
 TRSInspectorObject::TRSInspectorObject(TRSInspectorObjects *list) : FList(list) {}
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "inspector/TypInfo.h"
-#include "inspector/Variant.h"
+#include "reflection/TypInfo.h"
+#include "reflection/Variant.h"
 #include "propgrid/RSItemProp.h"
 
 #include <functional>

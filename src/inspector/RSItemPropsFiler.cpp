@@ -1,8 +1,8 @@
 #include "inspector/RSItemPropsFiler.h"
 
 #include "inspector/RSItemProperty.h"
-#include "inspector/Reader.h"
-#include "inspector/Writer.h"
+#include "reflection/Reader.h"
+#include "reflection/Writer.h"
 #include "propgrid/RSItemProp.h"
 #include "propgrid/RSItemPropValueStrings.h"
 #include "propgrid/RSItemProps.h"

@@ -2,8 +2,8 @@
 
 #include "controls/Strings.h"
 #include "inspector/RSPropertyPreset.h"
-#include "inspector/Reader.h"
-#include "inspector/Writer.h"
+#include "reflection/Reader.h"
+#include "reflection/Writer.h"
 
 namespace
 {

@@ -1,13 +1,13 @@
 #include "inspector/RSPropertyPreset.h"
 
-#include "inspector/DesignerClasses.h"
-#include "inspector/DesignerProps.h"
-#include "inspector/DesignerTypes.h"
+#include "controls/published/DesignerClasses.h"
+#include "controls/published/DesignerProps.h"
+#include "controls/published/DesignerTypes.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSPresetEmptyFlags.h"
 #include "inspector/RSPropertyPresets.h"
-#include "inspector/StrUtils.h"
+#include "reflection/StrUtils.h"
 #include "propgrid/RSStringList.h"
 
 #include <typeinfo>

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "controls/Strings.h"
-#include "inspector/CollectionItem.h"
 #include "inspector/RSFontProperties.h"
 #include "inspector/RSItemProperty.h"
-#include "inspector/TypInfo.h"
 #include "propgrid/RSDeltaFont.h"
 #include "propgrid/RSTypes.h"
+#include "reflection/CollectionItem.h"
+#include "reflection/TypInfo.h"
 
 #include <cstdint>
 #include <memory>

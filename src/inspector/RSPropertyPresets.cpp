@@ -2,7 +2,7 @@
 
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSPropertyPreset.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 
 #include <algorithm>
 #include <mutex>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "inspector/Collection.h"
+#include "reflection/Collection.h"
 
 #include <initializer_list>
 #include <vector>

@@ -1,13 +1,13 @@
 #include "inspector/RSScanRecord.h"
 
 #include "controls/Strings.h"
-#include "inspector/Collection.h"
+#include "reflection/Collection.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemProperties.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
-#include "inspector/TypInfo.h"
-#include "platform/Persistent.h"
+#include "reflection/TypInfo.h"
+#include "reflection/Persistent.h"
 #include "propgrid/RSItemPropValueStrings.h"
 
 #include <algorithm>

@@ -14,9 +14,8 @@
 #include "controls/LXPanel.h"
 #include "controls/LXRadioButton.h"
 #include "controls/Strings.h"
-#include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 #include "platform/Exception.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlElement.h"
@@ -75,7 +74,7 @@ QWidget *DesignedParent(QWidget *control, QWidget *container)
 
 } // namespace
 
-IXmlElement TFOPersistance::ControlsRoot(const IXmlElement &, TLXControlsContainer *)
+IXmlElement TFOPersistance::ControlsRoot(const IXmlElement &, QWidget *)
 {
     throw Exception("Loading not implemented.");
 }

@@ -11,7 +11,7 @@ public:
     using TXmlPersistance::TXmlPersistance;
 
     // Both raise "Loading not implemented.".
-    IXmlElement ControlsRoot(const IXmlElement &root, TLXControlsContainer *container) override;
+    IXmlElement ControlsRoot(const IXmlElement &root, QWidget *container) override;
     QWidget *ReadControl(const IXmlNode &node, QWidget *parent) override;
 
     IXmlElement CreateDocument() override;

@@ -17,9 +17,8 @@
 #include "controls/LXStringGrid.h"
 #include "controls/Picture.h"
 #include "controls/Strings.h"
-#include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 #include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
@@ -84,7 +83,7 @@ void WriteGrid(const IXmlElement &table, TLXStringGrid *grid)
 
 } // namespace
 
-IXmlElement THtmlPersistance::ControlsRoot(const IXmlElement &, TLXControlsContainer *)
+IXmlElement THtmlPersistance::ControlsRoot(const IXmlElement &, QWidget *)
 {
     return {};
 }

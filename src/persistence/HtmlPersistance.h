@@ -18,7 +18,7 @@ class THtmlPersistance : public TXmlPersistance
 public:
     using TXmlPersistance::TXmlPersistance;
 
-    IXmlElement ControlsRoot(const IXmlElement &root, TLXControlsContainer *container) override;
+    IXmlElement ControlsRoot(const IXmlElement &root, QWidget *container) override;
     IXmlElement CreateDocument() override;
     IXmlElement WriteControl(TRSObjectInspector *inspector, const IXmlElement &parent) override;
     QWidget *ReadControl(const IXmlNode &node, QWidget *parent) override;

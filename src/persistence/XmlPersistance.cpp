@@ -6,15 +6,15 @@
 #include "controls/LXStringGrid.h"
 #include "controls/Picture.h"
 #include "controls/Strings.h"
-#include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/StrUtils.h"
+#include "persistence/LayoutSurface.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"
 #include "propgrid/RSItemPropValueStrings.h"
+#include "reflection/StrUtils.h"
 #include "xml/XmlBase64.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlElement.h"
@@ -52,8 +52,9 @@ void SetValueText(TRSItemProp *row, const std::string &text)
 
 } // namespace
 
-TXmlPersistance::TXmlPersistance(TLXControlsContainer *container, TRSObjectInspector *inspector)
-    : Inspector(inspector), Container(container)
+TXmlPersistance::TXmlPersistance(TLayoutSurface *surface, TRSObjectInspector *inspector)
+    : Inspector(inspector), Surface(surface),
+      Container(surface ? surface->SurfaceWidget() : nullptr)
 {
 }
 
@@ -78,7 +79,7 @@ void TXmlPersistance::BindInspector(QWidget *control)
     Inspector->Rebuild();
 }
 
-IXmlElement TXmlPersistance::ControlsRoot(const IXmlElement &root, TLXControlsContainer *)
+IXmlElement TXmlPersistance::ControlsRoot(const IXmlElement &root, QWidget *)
 {
     return root;
 }
@@ -211,17 +212,17 @@ void TXmlPersistance::Load(const std::string &fileName)
     // The file's controls are made on a new client of the surface; the
     // current design gives way to them only once the whole file has been
     // read, so a file that fails half-way loses no work.
-    Container->BeginReplace();
+    Surface->BeginReplace();
     try {
         if (r)
             ReadChildren(r, Container);
     } catch (...) {
         BindInspector(nullptr);
-        Container->CancelReplace();
+        Surface->CancelReplace();
         throw;
     }
     BindInspector(nullptr);
-    Container->CommitReplace();
+    Surface->CommitReplace();
 }
 
 void TXmlPersistance::ReadChildren(const IXmlNode &element, QWidget *parent)

@@ -9,7 +9,7 @@ class TPicture;
 class TRSItemProps;
 class TRSItemProperty;
 class TRSObjectInspector;
-class TLXControlsContainer;
+class TLayoutSurface;
 
 // Saves, opens and exports a layout by walking the controls of the design
 // surface. Property values are read and written only through the object
@@ -19,7 +19,7 @@ class TLXControlsContainer;
 class TXmlPersistance
 {
 public:
-    TXmlPersistance(TLXControlsContainer *container, TRSObjectInspector *inspector);
+    TXmlPersistance(TLayoutSurface *surface, TRSObjectInspector *inspector);
     virtual ~TXmlPersistance();
     TXmlPersistance(const TXmlPersistance &) = delete;
     TXmlPersistance &operator=(const TXmlPersistance &) = delete;
@@ -27,7 +27,7 @@ public:
     virtual void WriteGridCells(QWidget *control, const IXmlElement &element);
     virtual void ReadGridCells(QWidget *control, const IXmlNode &node);
     // The element whose children are the top-level controls of a document.
-    virtual IXmlElement ControlsRoot(const IXmlElement &root, TLXControlsContainer *container);
+    virtual IXmlElement ControlsRoot(const IXmlElement &root, QWidget *container);
     // Whether a document with that root element holds a layout.
     virtual bool IsLayoutRoot(const IXmlElement &root) const;
     // Makes the output document and returns the element for the top-level
@@ -54,5 +54,6 @@ protected:
 
     TRSObjectInspector *Inspector;
     IXmlDocument Document;
-    TLXControlsContainer *Container;
+    TLayoutSurface *Surface;
+    QWidget *Container;
 };

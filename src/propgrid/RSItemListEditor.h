@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Persistent.h"
+#include "reflection/Persistent.h"
 #include "propgrid/RSDeltaFont.h"
 #include "propgrid/RSGridCore.h"
 #include "propgrid/RSItemProps.h"

@@ -5,7 +5,7 @@
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 #include "propgrid/RSInplaceEditList.h"
 
 #include <QApplication>

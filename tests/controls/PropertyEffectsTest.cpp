@@ -15,7 +15,7 @@
 #include "controls/Strings.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 #include "persistence/XmlPersistance.h"
 
 #include <QAbstractItemView>

@@ -2,9 +2,9 @@
 #include "inspector/RSInspectorFiler.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/Reader.h"
-#include "inspector/TypInfo.h"
-#include "inspector/Writer.h"
+#include "reflection/Reader.h"
+#include "reflection/TypInfo.h"
+#include "reflection/Writer.h"
 #include "propgrid/RSItemListEditor.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSObjectInspector.h"
-#include "platform/Persistent.h"
+#include "reflection/Persistent.h"
 #include "propgrid/RSConsts.h"
 #include "propgrid/RSItemPropValueStrings.h"
 

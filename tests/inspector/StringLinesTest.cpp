@@ -1,5 +1,5 @@
 #include "controls/Strings.h"
-#include "inspector/DesignerClasses.h"
+#include "controls/published/DesignerClasses.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "propgrid/RSItemPropValueStrings.h"

@@ -2,7 +2,7 @@
 
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
-#include "inspector/DesignerClasses.h"
+#include "controls/published/DesignerClasses.h"
 
 // Makes the process-wide design-time handler and controls registry and
 // registers the designer's classes with the published-property model, as

@@ -2,7 +2,7 @@
 
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 
 #include <QRect>
 #include <QWidget>

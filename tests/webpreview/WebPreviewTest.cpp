@@ -4,7 +4,7 @@
 #include "controls/LXDesigned.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "inspector/TypInfo.h"
+#include "reflection/TypInfo.h"
 
 #include <QApplication>
 #include <QEventLoop>
