@@ -16,8 +16,9 @@ import sys
 LAYERS = [
     ("platform", 0),
     ("xml", 1),
-    ("propgrid", 1),
-    ("reflection", 2),
+    ("reflection", 1),
+    ("crash", 1),
+    ("propgrid", 2),
     ("controls", 3),
     ("controls/published", 4),
     ("editors/itemviews", 4),

@@ -1,5 +1,7 @@
 #include "controls/LXButton.h"
 
+#include "controls/DesignRouter.h"
+
 #include <QShortcut>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -52,7 +54,8 @@ void TLXButton::SetCancel(bool value)
     FCancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     FCancel->setContext(Qt::WindowShortcut);
     connect(FCancel, &QShortcut::activated, this, [this] {
-        if (isEnabled() && !(DesignerHandler && DesignerHandler->Enabled()))
+        const TDesignRouter *router = TDesignRouter::Current();
+        if (isEnabled() && !(router && router->Enabled()))
             click();
     });
 }

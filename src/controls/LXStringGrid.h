@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/LXDesigned.h"
-#include "propgrid/RSTypes.h"
+#include "reflection/RSTypes.h"
 
 #include <QColor>
 #include <QTableWidget>

@@ -3,6 +3,7 @@
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
 #include "controls/Picture.h"
+#include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/RSObjectInspector.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QWidget;
+class TLXControlsContainer;
 
 // One element of a control's native layout: a property row's text, the
 // lines of a string list or the encoded bytes of a picture.

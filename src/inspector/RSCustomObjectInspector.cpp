@@ -10,11 +10,11 @@
 #include "inspector/RSScanRecord.h"
 #include "platform/CodePage.h"
 #include "platform/ColorValue.h"
-#include "propgrid/RSConsts.h"
 #include "propgrid/RSItemPropValueStrings.h"
 #include "reflection/Collection.h"
 #include "reflection/CollectionItem.h"
 #include "reflection/Persistent.h"
+#include "reflection/RSConsts.h"
 #include "reflection/StrUtils.h"
 
 #include <QMetaObject>

@@ -1,15 +1,15 @@
 #include "inspector/RSItemProperty.h"
 
-#include "reflection/Collection.h"
-#include "reflection/CollectionItem.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSItemProperties.h"
-#include "reflection/StrUtils.h"
-#include "reflection/Persistent.h"
-#include "propgrid/RSConsts.h"
 #include "propgrid/RSItemPropValueStrings.h"
 #include "propgrid/RSItemProps.h"
+#include "reflection/Collection.h"
+#include "reflection/CollectionItem.h"
+#include "reflection/Persistent.h"
+#include "reflection/RSConsts.h"
+#include "reflection/StrUtils.h"
 
 TRSCustomObjectInspector *TRSItemProperty::Inspector() const
 {

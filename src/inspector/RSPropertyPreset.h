@@ -4,8 +4,8 @@
 #include "inspector/RSFontProperties.h"
 #include "inspector/RSItemProperty.h"
 #include "propgrid/RSDeltaFont.h"
-#include "propgrid/RSTypes.h"
 #include "reflection/CollectionItem.h"
+#include "reflection/RSTypes.h"
 #include "reflection/TypInfo.h"
 
 #include <cstdint>

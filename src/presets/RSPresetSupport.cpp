@@ -3,12 +3,12 @@
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSItemProperty.h"
-#include "presets/RSPresetDialogs.h"
 #include "inspector/RSPropertyPreset.h"
-#include "reflection/StrUtils.h"
 #include "platform/CodePage.h"
-#include "propgrid/RSConsts.h"
+#include "presets/RSPresetDialogs.h"
 #include "propgrid/RSStringList.h"
+#include "reflection/RSConsts.h"
+#include "reflection/StrUtils.h"
 
 #include <QCursor>
 #include <QLocale>

@@ -1,8 +1,8 @@
 #include "presets/RSTCursorPropertyPreset.h"
 
 #include "presets/RSPresetSupport.h"
+#include "reflection/RSConsts.h"
 #include "reflection/StrUtils.h"
-#include "propgrid/RSConsts.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ColorValue.h"
-#include "propgrid/RSTypes.h"
+#include "reflection/RSTypes.h"
 
 #include <QtCore/qnamespace.h>
 #include <vector>

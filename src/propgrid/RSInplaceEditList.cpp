@@ -2,12 +2,12 @@
 
 #include "platform/CodePage.h"
 #include "propgrid/GRegularExpression.h"
-#include "propgrid/RSConsts.h"
 #include "propgrid/RSEditMask.h"
 #include "propgrid/RSItemListEditor.h"
 #include "propgrid/RSItemListView.h"
 #include "propgrid/RSItemProp.h"
 #include "propgrid/RSPopupListbox.h"
+#include "reflection/RSConsts.h"
 
 #include <QApplication>
 #include <QGuiApplication>

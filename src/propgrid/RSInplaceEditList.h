@@ -1,7 +1,7 @@
 #pragma once
 
 #include "propgrid/RSStringList.h"
-#include "propgrid/RSTypes.h"
+#include "reflection/RSTypes.h"
 
 #include <QLineEdit>
 #include <functional>

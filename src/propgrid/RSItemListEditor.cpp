@@ -1,9 +1,9 @@
 #include "propgrid/RSItemListEditor.h"
 
-#include "propgrid/RSConsts.h"
 #include "propgrid/RSItemProp.h"
 #include "propgrid/RSItemPropValueStrings.h"
 #include "propgrid/RSItemStrings.h"
+#include "reflection/RSConsts.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "propgrid/RSItemProp.h"
 
-#include "propgrid/RSConsts.h"
 #include "propgrid/RSItemListEditor.h"
 #include "propgrid/RSItemPropValueStrings.h"
 #include "propgrid/RSItemProps.h"
+#include "reflection/RSConsts.h"
 
 #include <algorithm>
 

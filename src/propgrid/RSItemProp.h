@@ -1,7 +1,7 @@
 #pragma once
 
 #include "propgrid/RSFont.h"
-#include "propgrid/RSTypes.h"
+#include "reflection/RSTypes.h"
 
 #include <cstdint>
 #include <memory>

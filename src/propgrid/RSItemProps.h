@@ -1,8 +1,8 @@
 #pragma once
 
-#include "propgrid/RSConsts.h"
 #include "propgrid/RSStringList.h"
-#include "propgrid/RSTypes.h"
+#include "reflection/RSConsts.h"
+#include "reflection/RSTypes.h"
 
 #include <functional>
 #include <string>

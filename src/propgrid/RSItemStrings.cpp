@@ -1,10 +1,10 @@
 #include "propgrid/RSItemStrings.h"
 
-#include "propgrid/RSConsts.h"
 #include "propgrid/RSItemListEditor.h"
 #include "propgrid/RSItemProp.h"
 #include "propgrid/RSItemPropValueStrings.h"
 #include "propgrid/RSItemProps.h"
+#include "reflection/RSConsts.h"
 
 #include <algorithm>
 

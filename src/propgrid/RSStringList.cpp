@@ -1,6 +1,6 @@
 #include "propgrid/RSStringList.h"
 
-#include "propgrid/RSConsts.h"
+#include "reflection/RSConsts.h"
 
 #include <algorithm>
 #include <cctype>

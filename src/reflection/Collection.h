@@ -1,7 +1,7 @@
 #pragma once
 
 #include "reflection/Persistent.h"
-#include "propgrid/RSTypes.h"
+#include "reflection/RSTypes.h"
 
 #include <functional>
 #include <typeindex>

@@ -2,11 +2,11 @@
 
 #include "reflection/Collection.h"
 #include "reflection/CollectionItem.h"
+#include "reflection/RSConsts.h"
 #include "reflection/Reader.h"
 #include "reflection/StrUtils.h"
 #include "reflection/TypInfo.h"
 #include "reflection/Writer.h"
-#include "propgrid/RSConsts.h"
 
 TGSpecialFiler::TGSpecialFiler(TFiler *filer, TCollection *collection)
     : FFiler(filer), FCollection(collection)

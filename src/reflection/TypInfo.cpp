@@ -1,8 +1,8 @@
 #include "reflection/TypInfo.h"
 
-#include "reflection/StrUtils.h"
 #include "reflection/Persistent.h"
-#include "propgrid/RSConsts.h"
+#include "reflection/RSConsts.h"
+#include "reflection/StrUtils.h"
 
 #include <algorithm>
 #include <cmath>

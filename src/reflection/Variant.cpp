@@ -1,7 +1,7 @@
 #include "reflection/Variant.h"
 
+#include "reflection/RSConsts.h"
 #include "reflection/StrUtils.h"
-#include "propgrid/RSConsts.h"
 
 #include <cmath>
 

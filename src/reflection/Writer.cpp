@@ -2,9 +2,9 @@
 
 #include "reflection/Collection.h"
 #include "reflection/CollectionItem.h"
+#include "reflection/RSConsts.h"
 #include "reflection/TypInfo.h"
 #include "reflection/Variant.h"
-#include "propgrid/RSConsts.h"
 
 #include <cstring>
 

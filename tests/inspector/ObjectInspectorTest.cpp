@@ -1,9 +1,9 @@
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSObjectInspector.h"
-#include "reflection/Persistent.h"
-#include "propgrid/RSConsts.h"
 #include "propgrid/RSItemPropValueStrings.h"
+#include "reflection/Persistent.h"
+#include "reflection/RSConsts.h"
 
 #include <QCoreApplication>
 #include <QImage>

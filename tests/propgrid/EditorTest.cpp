@@ -1,4 +1,3 @@
-#include "propgrid/RSConsts.h"
 #include "propgrid/RSEditMask.h"
 #include "propgrid/RSHintWindow.h"
 #include "propgrid/RSInplaceEditList.h"
@@ -8,6 +7,7 @@
 #include "propgrid/RSItemPropValueStrings.h"
 #include "propgrid/RSItemProps.h"
 #include "propgrid/RSPopupListbox.h"
+#include "reflection/RSConsts.h"
 
 #include <QApplication>
 #include <QTest>

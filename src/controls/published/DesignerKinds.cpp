@@ -18,7 +18,7 @@
 #include "controls/Strings.h"
 #include "controls/published/DesignerProps.h"
 #include "platform/Exception.h"
-#include "propgrid/RSConsts.h"
+#include "reflection/RSConsts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextDocument>

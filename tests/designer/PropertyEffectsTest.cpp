@@ -15,8 +15,8 @@
 #include "controls/Strings.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "reflection/TypInfo.h"
 #include "persistence/XmlPersistance.h"
+#include "reflection/TypInfo.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

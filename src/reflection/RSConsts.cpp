@@ -1,4 +1,4 @@
-#include "propgrid/RSConsts.h"
+#include "reflection/RSConsts.h"
 
 namespace
 {
