@@ -366,6 +366,64 @@ void TForm1::CreateHistory()
     };
 }
 
+void TForm1::CreateWorkspace()
+{
+    FHistory->NewControlName = [this](QWidget *target) { return NewControlName(target); };
+
+    FComponentTree = new TComponentTree(FContainer);
+    FComponentTree->Model()->OnMove = [this](const std::vector<QWidget *> &controls,
+                                             QWidget *target) {
+        return FHistory->Reparent(controls, target);
+    };
+    FComponentTree->OnSelectControls = [this](const std::vector<QWidget *> &controls) {
+        if (!DesignerHandler)
+            return;
+        if (controls.empty()) {
+            ShowSelected(nullptr);
+            DesignerHandler->ClearSelection();
+        } else {
+            DesignerHandler->SelectControls(controls, false);
+        }
+    };
+    FComponentDock = new QDockWidget(QStringLiteral("Components"), this);
+    FComponentDock->setObjectName(QStringLiteral("ComponentsDock"));
+    FComponentDock->setWidget(FComponentTree);
+    FComponentDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::RightDockWidgetArea, FComponentDock);
+
+    connect(FPropertyFilter, &QLineEdit::textChanged, this, [this](const QString &text) {
+        FInspector->Inspector()->SetRowFilter(CodePage::FromQString(text));
+    });
+    FPaletteFilter->OnDropKind = [this](int kindIndex) { AddControlToSelected(kindIndex); };
+
+    FCommands.Save = FSave;
+    FCommands.Undo = FUndo;
+    FCommands.Redo = FRedo;
+    FCommands.Preview = new QAction(QStringLiteral("Preview"), this);
+    connect(FCommands.Preview, &QAction::triggered, this,
+            [this] { FMainPages->setCurrentIndex(TabPreview); });
+    FCommands.Html = new QAction(QStringLiteral("Html"), this);
+    connect(FCommands.Html, &QAction::triggered, this,
+            [this] { FMainPages->setCurrentIndex(TabHTML); });
+    FToolBar = new TMainToolBar(FCommands, this);
+    addToolBar(Qt::TopToolBarArea, FToolBar);
+}
+
+QWidget *TForm1::AddControlToSelected(int kindIndex)
+{
+    return AddControl(kindIndex, 0, FClipboard->PasteTarget(SelectedControls()), 0);
+}
+
+void TForm1::ShowInTree(QWidget *current)
+{
+    if (!FComponentTree)
+        return;
+    std::vector<QWidget *> selection = SelectedControls();
+    if (!current && !selection.empty())
+        current = selection.back();
+    FComponentTree->ShowSelection(selection, current);
+}
+
 std::vector<QWidget *> TForm1::InspectedControls() const
 {
     std::vector<QWidget *> controls;

@@ -78,7 +78,10 @@ void TReparentCommand::Redo()
     std::set<QWidget *> oldClients;
     History.ForgetSelection();
     for (QWidget *control : controls) {
-        const QPoint wanted = client->mapFrom(control->parentWidget(), control->pos());
+        // Where it lies now, seen from the new parent (which need not hold
+        // the old one).
+        const QPoint wanted =
+            client->mapFromGlobal(control->parentWidget()->mapToGlobal(control->pos()));
         oldClients.insert(control->parentWidget());
         control->setParent(client);
         control->move(PlaceInside(wanted, control->size(), client->size()));
