@@ -84,7 +84,8 @@ void BM_BareInspectorRebuild(benchmark::State &state)
     }
 }
 
-// One control comes to the surface (and leaves it again, untimed).
+// One control comes to the surface (and leaves it again, untimed); with the
+// tree's view (arg 1) or the model alone (arg 0).
 void BM_TreeUpdateForDrop(benchmark::State &state)
 {
     Workspace &w = Shared();
@@ -92,7 +93,10 @@ void BM_TreeUpdateForDrop(benchmark::State &state)
     QWidget parking;
     QWidget *control = ControlsFactory->CreateControlByName("Button", &parking);
     AsDesigned(control)->SetName(QStringLiteral("Dropped"));
-    TComponentTreeModel *model = w.form.ComponentTree()->Model();
+    std::unique_ptr<TComponentTreeModel> alone;
+    if (state.range(0) == 0)
+        alone = std::make_unique<TComponentTreeModel>(w.form.Container());
+    TComponentTreeModel *model = alone ? alone.get() : w.form.ComponentTree()->Model();
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         control->setParent(client);
@@ -128,7 +132,7 @@ void BM_BareModelRowInsert(benchmark::State &state)
 BENCHMARK(BM_SelectFromSurface)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectFromTree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareInspectorRebuild)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TreeUpdateForDrop)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TreeUpdateForDrop)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BareModelRowInsert)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace
