@@ -1,8 +1,11 @@
 #include "app/Main.h"
 
 #include "app/BusyGuard.h"
+#include "app/ComponentTree.h"
+#include "app/FilterEdit.h"
 #include "app/LayoutInspector.h"
 #include "app/PaletteButton.h"
+#include "app/PaletteFilter.h"
 #include "app/PdfExport.h"
 #include "app/RecentFiles.h"
 #include "app/WaitingForm.h"
@@ -21,6 +24,7 @@
 #include "controls/LXRadioButton.h"
 #include "controls/LXStringGrid.h"
 #include "crash/CrashReporter.h"
+#include "designer/ComponentTreeModel.h"
 #include "designer/DeleteControlEvent.h"
 #include "designer/DesignClipboard.h"
 #include "designer/DesignHistory.h"
@@ -41,6 +45,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -159,7 +164,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     // The FO view exists but the user cannot select it.
     FMainPages->setTabVisible(TabFO, false);
 
-    FSplitter->addWidget(CreatePalette());
+    CreatePalette();
+    FPaletteFilter = new TPaletteFilter(FControlsPane, FPaletteButtons);
+    FSplitter->addWidget(FPaletteFilter);
 
     FPanel2 = new QWidget;
     auto *panelLayout = new QVBoxLayout(FPanel2);
@@ -173,6 +180,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     headerFont.setBold(true);
     FHeader->setFont(headerFont);
     panelLayout->addWidget(FHeader);
+    FPropertyFilter = new TFilterEdit(QStringLiteral("Filter properties"), FPanel2);
+    FPropertyFilter->setObjectName(QStringLiteral("PropertyFilter"));
+    panelLayout->addWidget(FPropertyFilter);
     FInspector = new TRSObjectInspector(FPanel2);
     FInspector->setObjectName(QStringLiteral("RSObjectInspector1"));
     ConfigureInspector();
@@ -186,6 +196,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     // Values typed into the inspector are changes of the design too.
     FInspector->Inspector()->OnPropertyChanged = [this](TRSObject *, TRSItemProperty *) {
         FRecovery->Schedule();
+        if (FComponentTree)
+            FComponentTree->Model()->RefreshTexts();
     };
 
     // Window creation: document state, design-time handler, surface, palette.
@@ -220,6 +232,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     });
     FContainer->OnClick = [this] { MainPanelOnClick(); };
     CreateHistory();
+    CreateWorkspace();
     FSplitter->addWidget(FContainer);
     FSplitter->addWidget(FPanel2);
     FSplitter->setStretchFactor(0, 0);
@@ -323,6 +336,9 @@ void TForm1::CreateHistory()
     };
     connect(&FHistory->Stack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
     connect(&FHistory->Stack(), &QUndoStack::indexChanged, this, [this] {
+        // Undoing or redoing an edit may rename a control or hide it.
+        if (FComponentTree)
+            FComponentTree->Model()->RefreshTexts();
         if (Modified())
             FRecovery->Schedule();
         else
@@ -348,6 +364,64 @@ void TForm1::CreateHistory()
                 names.prepend(CodePage::ToQString(p->Name()));
         FHistory->BeginPropertyEdit(InspectedControls(), names.join('.'));
     };
+}
+
+void TForm1::CreateWorkspace()
+{
+    FHistory->NewControlName = [this](QWidget *target) { return NewControlName(target); };
+
+    FComponentTree = new TComponentTree(FContainer);
+    FComponentTree->Model()->OnMove = [this](const std::vector<QWidget *> &controls,
+                                             QWidget *target) {
+        return FHistory->Reparent(controls, target);
+    };
+    FComponentTree->OnSelectControls = [this](const std::vector<QWidget *> &controls) {
+        if (!DesignerHandler)
+            return;
+        if (controls.empty()) {
+            ShowSelected(nullptr);
+            DesignerHandler->ClearSelection();
+        } else {
+            DesignerHandler->SelectControls(controls, false);
+        }
+    };
+    FComponentDock = new QDockWidget(QStringLiteral("Components"), this);
+    FComponentDock->setObjectName(QStringLiteral("ComponentsDock"));
+    FComponentDock->setWidget(FComponentTree);
+    FComponentDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::RightDockWidgetArea, FComponentDock);
+
+    connect(FPropertyFilter, &QLineEdit::textChanged, this, [this](const QString &text) {
+        FInspector->Inspector()->SetRowFilter(CodePage::FromQString(text));
+    });
+    FPaletteFilter->OnDropKind = [this](int kindIndex) { AddControlToSelected(kindIndex); };
+
+    FCommands.Save = FSave;
+    FCommands.Undo = FUndo;
+    FCommands.Redo = FRedo;
+    FCommands.Preview = new QAction(QStringLiteral("Preview"), this);
+    connect(FCommands.Preview, &QAction::triggered, this,
+            [this] { FMainPages->setCurrentIndex(TabPreview); });
+    FCommands.Html = new QAction(QStringLiteral("Html"), this);
+    connect(FCommands.Html, &QAction::triggered, this,
+            [this] { FMainPages->setCurrentIndex(TabHTML); });
+    FToolBar = new TMainToolBar(FCommands, this);
+    addToolBar(Qt::TopToolBarArea, FToolBar);
+}
+
+QWidget *TForm1::AddControlToSelected(int kindIndex)
+{
+    return AddControl(kindIndex, 0, FClipboard->PasteTarget(SelectedControls()), 0);
+}
+
+void TForm1::ShowInTree(QWidget *current)
+{
+    if (!FComponentTree)
+        return;
+    std::vector<QWidget *> selection = SelectedControls();
+    if (!current && !selection.empty())
+        current = selection.back();
+    FComponentTree->ShowSelection(selection, current);
 }
 
 std::vector<QWidget *> TForm1::InspectedControls() const
@@ -444,10 +518,12 @@ void TForm1::CreateMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
     QAction *newAction = file->addAction(QStringLiteral("New"));
+    FCommands.New = newAction;
     newAction->setShortcut(QKeySequence::New);
     connect(newAction, &QAction::triggered, this, [this] { mnuNewClick(); });
     QAction *open = file->addAction(QStringLiteral("Open..."));
     open->setShortcut(QKeySequence::Open);
+    FCommands.Open = open;
     connect(open, &QAction::triggered, this, [this] { mnuOpenClick(); });
     FRecentMenu = file->addMenu(QStringLiteral("Recent Files"));
     FRecent = new TRecentFiles(FRecentMenu);
@@ -491,6 +567,10 @@ void TForm1::CreateMenus()
     QAction *remove =
         editAction(QStringLiteral("Delete"), QKeySequence::Delete, &TForm1::mnuDeleteClick);
     edit->addActions({cut, copy, paste, duplicate, remove});
+    FCommands.Cut = cut;
+    FCommands.Copy = copy;
+    FCommands.Paste = paste;
+    FCommands.Delete = remove;
     edit->addSeparator();
     connect(edit->addAction(QStringLiteral("Clear")), &QAction::triggered, this,
             [this] { mnuClearClick(); });
@@ -512,12 +592,12 @@ void TForm1::CreateMenus()
 
     FControlPopupMenu = new QMenu(this);
     FControlPopupMenu->setObjectName(QStringLiteral("ControlPopupMenu"));
-    connect(FControlPopupMenu->addAction(QStringLiteral("Bring To Front")), &QAction::triggered,
-            this, [this] { mnuBringToFrontClick(); });
-    connect(FControlPopupMenu->addAction(QStringLiteral("Send To Back")), &QAction::triggered, this,
-            [this] { mnuSendToBackClick(); });
-    connect(FControlPopupMenu->addAction(QStringLiteral("Alignment...")), &QAction::triggered, this,
-            [this] { mnuAlignmentClick(); });
+    FCommands.BringToFront = FControlPopupMenu->addAction(QStringLiteral("Bring To Front"));
+    connect(FCommands.BringToFront, &QAction::triggered, this, [this] { mnuBringToFrontClick(); });
+    FCommands.SendToBack = FControlPopupMenu->addAction(QStringLiteral("Send To Back"));
+    connect(FCommands.SendToBack, &QAction::triggered, this, [this] { mnuSendToBackClick(); });
+    FCommands.Alignment = FControlPopupMenu->addAction(QStringLiteral("Alignment..."));
+    connect(FCommands.Alignment, &QAction::triggered, this, [this] { mnuAlignmentClick(); });
     FControlPopupMenu->addSeparator();
     FControlPopupMenu->addActions({cut, copy, paste, duplicate, remove});
 }
@@ -607,7 +687,8 @@ void TForm1::mnuDisableDesignerClick()
 {
     const bool on = !FDisableDesigner->isChecked();
     FPanel2->setVisible(on);
-    FControlsPane->setVisible(on);
+    FPaletteFilter->setVisible(on);
+    FComponentDock->setVisible(on);
     if (DesignerHandler)
         DesignerHandler->SetEnabled(on);
     // Controls that are not Visible show only while designing.
@@ -682,6 +763,9 @@ void TForm1::mnuSendToBackClick()
 void TForm1::mnuAlignmentClick()
 {
     const std::vector<QWidget *> selection = DesignerHandler->Selection();
+    // The tool bar offers the command also when nothing is selected.
+    if (selection.empty())
+        return;
     FHistory->BeginGeometry(selection);
     const int steps = FHistory->Stack().count();
     if (AlignmentDialog(this, selection)) {
@@ -749,6 +833,7 @@ void TForm1::ShowSelected(QWidget *control)
 {
     FInspector->SetComponent(AsDesigned(control));
     FInspector->Rebuild();
+    ShowInTree(control);
     if (!control) {
         SetStatus(QStringLiteral("Done"));
         FHeader->setText(QStringLiteral("<None>"));
@@ -763,8 +848,10 @@ void TForm1::ShowSelected(QWidget *control)
 void TForm1::ShowSelection(const std::vector<QWidget *> &controls)
 {
     FInspector->SetComponent(nullptr);
-    if (controls.empty())
+    if (controls.empty()) {
+        ShowInTree(nullptr);
         return;
+    }
     if (controls.size() == 1) {
         ShowSelected(controls.front());
         return;
@@ -777,6 +864,7 @@ void TForm1::ShowSelection(const std::vector<QWidget *> &controls)
     objects.EndUpdate();
     SetStatus(QStringLiteral("Selected %1 control(s)").arg(controls.size()));
     FHeader->setText(QStringLiteral("Multiple"));
+    ShowInTree(controls.back());
 }
 
 void TForm1::MainPanelDragDrop(QWidget *sender, QObject *source, const QPoint &pos)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MainToolBar.h"
 #include "app/RecoveryFile.h"
 
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 #include <vector>
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -22,6 +24,9 @@ class TPaletteButton;
 class TDesignHistory;
 class TDesignClipboard;
 class TRecentFiles;
+class TComponentTree;
+class TFilterEdit;
+class TPaletteFilter;
 
 // The main window: palette, design surface, inspector panel, view tabs and
 // menus; it owns the document state (file name and modified flag).
@@ -126,6 +131,13 @@ public:
     QSplitter *Splitter() const { return FSplitter; }
     QToolBox *ControlsPane() const { return FControlsPane; }
     const std::vector<TPaletteButton *> &PaletteButtons() const { return FPaletteButtons; }
+    TComponentTree *ComponentTree() const { return FComponentTree; }
+    TFilterEdit *PropertyFilter() const { return FPropertyFilter; }
+    TPaletteFilter *PaletteFilter() const { return FPaletteFilter; }
+    TMainToolBar *ToolBar() const { return FToolBar; }
+    // Drops a kind at the top left of the selected panel or group box, else
+    // of the selection's parent, else of the surface.
+    QWidget *AddControlToSelected(int kindIndex);
 
     // Offers the unsaved designs of designers that ended without closing,
     // newest first: Yes restores one as a modified design under its old
@@ -164,6 +176,9 @@ private:
     QWidget *EnsureBrowser(int tabIndex);
     void ShowInBrowser(int tab, const QString &path);
     void CreateHistory();
+    void CreateWorkspace();
+    // Shows the design's selection and the inspected control in the tree.
+    void ShowInTree(QWidget *current);
     // Shows the inspected controls again after a walk of the persistence
     // (save, export, preview), which leaves the inspector empty.
     void ShowInspectedAgain(const std::vector<QWidget *> &shown);
@@ -206,4 +221,10 @@ private:
     QWidget *FBrowsers[3] = {nullptr, nullptr, nullptr};
     TRecoveryFile *FRecovery = nullptr;
     std::unique_ptr<TRSObjectInspector> FRecoveryInspector;
+    TMainToolBar::TCommands FCommands{};
+    TComponentTree *FComponentTree = nullptr;
+    QDockWidget *FComponentDock = nullptr;
+    TFilterEdit *FPropertyFilter = nullptr;
+    TPaletteFilter *FPaletteFilter = nullptr;
+    TMainToolBar *FToolBar = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "designer/GeometryCommand.h"
 #include "designer/LXControlsContainer.h"
 #include "designer/PropertyCommand.h"
+#include "designer/ReparentCommand.h"
 #include "designer/StackingCommand.h"
 #include "designer/StructureCommand.h"
 #include "platform/Exception.h"
@@ -90,6 +91,19 @@ void TDesignHistory::Restack(const QString &text, const std::vector<QWidget *> &
     if (controls.empty())
         return;
     FStack.push(new TStackingCommand(*this, text, controls, toFront));
+}
+
+bool TDesignHistory::Reparent(const std::vector<QWidget *> &controls, QWidget *target)
+{
+    if (!TReparentCommand::CanMove(controls, target, FContainer))
+        return false;
+    FinishPropertyEdit();
+    const QString name =
+        target == FContainer ? QStringLiteral("the surface") : target->objectName();
+    FStack.push(new TReparentCommand(*this,
+                                     QStringLiteral("Move %1 into %2").arg(Subject(controls), name),
+                                     controls, target, NewControlName));
+    return true;
 }
 
 void TDesignHistory::BeginGeometry(const std::vector<QWidget *> &controls)

@@ -37,6 +37,11 @@ public:
     // Takes the controls out of the design as one step.
     void Remove(const QString &text, const std::vector<QWidget *> &controls);
     void Restack(const QString &text, const std::vector<QWidget *> &controls, bool toFront);
+    // Moves the controls into target (a panel, group box or the surface) as
+    // one step; false, and no step, when they cannot go there.
+    bool Reparent(const std::vector<QWidget *> &controls, QWidget *target);
+    // The name a control moved into target gets when its own is taken there.
+    std::function<QString(QWidget *target)> NewControlName;
 
     // A change of the controls' geometry by the mouse or a dialog: the
     // geometry is taken at the start and compared at the end, which makes a

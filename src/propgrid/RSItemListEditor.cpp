@@ -6,6 +6,7 @@
 #include "reflection/RSConsts.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace
 {
@@ -569,6 +570,65 @@ void TRSCustomItemListEditor::ItemUpdate(TRSItemProp *row)
         return;
     }
     RebuildRowsKeepingCurrent();
+}
+
+namespace
+{
+
+std::string LowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool MatchesRowFilter(const TRSItemProp *row, const std::string &filter,
+                      const std::string &delimiter)
+{
+    if (row->Category())
+        return false;
+    std::string path;
+    for (const TRSItemProp *p = row; p; p = p->ParentItem())
+        if (!p->Category())
+            path = path.empty() ? p->Name() : p->Name() + delimiter + path;
+    return LowerCase(path).find(filter) != std::string::npos;
+}
+
+bool DescendantMatchesRowFilter(const TRSItemProp *row, const std::string &filter,
+                                const std::string &delimiter)
+{
+    const TRSItemProps *items = row->Items();
+    for (int i = 0; items && i < items->Count(); ++i) {
+        const TRSItemProp *child = items->Item(i);
+        if (MatchesRowFilter(child, filter, delimiter) ||
+            DescendantMatchesRowFilter(child, filter, delimiter))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void TRSCustomItemListEditor::SetRowFilter(const std::string &text)
+{
+    const std::string filter = LowerCase(text);
+    if (filter == FRowFilter)
+        return;
+    FRowFilter = filter;
+    for (TRSItemProp *row : AllRows())
+        row->FDisplayedDescendantCount = -1;
+    RebuildRowsKeepingCurrent();
+}
+
+bool TRSCustomItemListEditor::PassesRowFilter(const TRSItemProp *row) const
+{
+    return FRowFilter.empty() || MatchesRowFilter(row, FRowFilter, FPathDelimiter) ||
+           DescendantMatchesRowFilter(row, FRowFilter, FPathDelimiter);
+}
+
+bool TRSCustomItemListEditor::OpensForRowFilter(const TRSItemProp *row) const
+{
+    return !FRowFilter.empty() && DescendantMatchesRowFilter(row, FRowFilter, FPathDelimiter);
 }
 
 void TRSCustomItemListEditor::RebuildRowsKeepingCurrent()

@@ -74,6 +74,18 @@ public:
     void SetPathDelimiter(const std::string &value) { FPathDelimiter = value; }
     bool CaseSensitive() const { return FCaseSensitive; }
     void SetCaseSensitive(bool value);
+    // A text that narrows the shown rows to those whose property path (the
+    // names from the top, categories left out) contains it, whatever the
+    // letter case, and to the rows that lead to them, which open. The rows
+    // themselves stay: what is read, written or saved through them is the
+    // same with or without a filter.
+    const std::string &RowFilter() const { return FRowFilter; }
+    void SetRowFilter(const std::string &text);
+    // Whether a row is shown under the filter: it matches, or a row below
+    // it does.
+    bool PassesRowFilter(const TRSItemProp *row) const;
+    // Whether the filter opens a row: a row below it matches.
+    bool OpensForRowFilter(const TRSItemProp *row) const;
     TRSFont &Font() { return FFont; }
     const TRSFont &Font() const { return FFont; }
     TRSCustomDeltaFont &ValueFont() { return FValueFont; }
@@ -268,6 +280,7 @@ protected:
     mutable bool FAllRowsStale = false;
     std::vector<TRSItemProp *> FDisplayedRows;
     std::string FPathDelimiter = ".";
+    std::string FRowFilter;
     bool FCaseSensitive = false;
     TRSFont FFont;
     TRSCustomDeltaFont FValueFont;

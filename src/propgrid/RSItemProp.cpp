@@ -143,7 +143,10 @@ int TRSItemProp::DisplayedDescendantCount()
 
 bool TRSItemProp::Expanded() const
 {
-    return FExpanded && HasChildren();
+    if (!HasChildren())
+        return false;
+    const TRSCustomItemListEditor *grid = Grid();
+    return FExpanded || (grid && grid->OpensForRowFilter(this));
 }
 
 std::string TRSItemProp::Value()
@@ -233,6 +236,8 @@ bool TRSItemProp::IsShown() const
     if (!GetVisible())
         return false;
     const TRSCustomItemListEditor *grid = Grid();
+    if (grid && !grid->PassesRowFilter(this))
+        return false;
     return !grid || (grid->DisplayOptions() & doShowReadOnly) || !GetReadOnly() || FCategory;
 }
 
@@ -587,7 +592,7 @@ void TRSItemProp::Assign(TRSItemProp &source)
     SetEditMask(source.EditMask());
     SetPickList(*source.GetPickList());
     SetExpressionMask(source.ExpressionMask());
-    FExpanded = source.Expanded();
+    FExpanded = source.FExpanded && source.HasChildren();
     SetItemObject(source.ItemObject());
     FTag = source.Tag();
     SetParentFont(source.ParentFont());

@@ -1,0 +1,1 @@
+target_link_libraries(bench_workspace PRIVATE Qt6::Widgets)
