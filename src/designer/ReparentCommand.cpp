@@ -5,6 +5,7 @@
 #include "controls/DropTarget.h"
 #include "controls/LXDesigned.h"
 #include "designer/DesignHistory.h"
+#include "designer/DesignerMessagesHandler.h"
 
 #include <QWidget>
 #include <algorithm>
