@@ -1,10 +1,11 @@
 #include "controls/LXButton.h"
 
+#include "controls/WrappedCaption.h"
+
 #include "controls/DesignRouter.h"
 
 #include <QShortcut>
 #include <QStyleOptionButton>
-#include <QStylePainter>
 
 TLXButton::TLXButton(QWidget *parent) : QPushButton(parent)
 {
@@ -28,18 +29,9 @@ void TLXButton::paintEvent(QPaintEvent *event)
         QPushButton::paintEvent(event);
         return;
     }
-    // The style draws the control without its caption; the caption follows,
-    // wrapped within the room the style gives it.
-    QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    const QString caption = option.text;
-    option.text.clear();
-    painter.drawControl(QStyle::CE_PushButton, option);
-    const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    style()->drawItemText(
-        &painter, room, static_cast<int>(Qt::AlignCenter) | Qt::TextWordWrap | Qt::TextShowMnemonic,
-        option.palette, isEnabled(), caption, QPalette::ButtonText);
+    TWrappedCaption::Paint(this, option, TWrappedCaption::PushButton);
 }
 
 void TLXButton::SetCancel(bool value)

@@ -1,7 +1,8 @@
 #include "controls/LXCheckBox.h"
 
+#include "controls/WrappedCaption.h"
+
 #include <QStyleOptionButton>
-#include <QStylePainter>
 
 TLXCheckBox::TLXCheckBox(QWidget *parent) : QCheckBox(parent)
 {
@@ -25,18 +26,7 @@ void TLXCheckBox::paintEvent(QPaintEvent *event)
         QCheckBox::paintEvent(event);
         return;
     }
-    // The style draws the control without its caption; the caption follows,
-    // wrapped within the room the style gives it.
-    QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    const QString caption = option.text;
-    option.text.clear();
-    painter.drawControl(QStyle::CE_CheckBox, option);
-    const QRect room = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
-    style()->drawItemText(&painter, room,
-                          static_cast<int>(QStyle::visualAlignment(
-                              layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter)) |
-                              Qt::TextWordWrap | Qt::TextShowMnemonic,
-                          option.palette, isEnabled(), caption, QPalette::WindowText);
+    TWrappedCaption::Paint(this, option, TWrappedCaption::CheckBox);
 }

@@ -1,7 +1,8 @@
 #include "controls/LXRadioButton.h"
 
+#include "controls/WrappedCaption.h"
+
 #include <QStyleOptionButton>
-#include <QStylePainter>
 
 TLXRadioButton::TLXRadioButton(QWidget *parent) : QRadioButton(parent)
 {
@@ -27,18 +28,7 @@ void TLXRadioButton::paintEvent(QPaintEvent *event)
         QRadioButton::paintEvent(event);
         return;
     }
-    // The style draws the control without its caption; the caption follows,
-    // wrapped within the room the style gives it.
-    QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    const QString caption = option.text;
-    option.text.clear();
-    painter.drawControl(QStyle::CE_RadioButton, option);
-    const QRect room = style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
-    style()->drawItemText(&painter, room,
-                          static_cast<int>(QStyle::visualAlignment(
-                              layoutDirection(), Qt::AlignLeft | Qt::AlignVCenter)) |
-                              Qt::TextWordWrap | Qt::TextShowMnemonic,
-                          option.palette, isEnabled(), caption, QPalette::WindowText);
+    TWrappedCaption::Paint(this, option, TWrappedCaption::RadioButton);
 }
