@@ -143,9 +143,16 @@ void TComponentTreeModel::Schedule()
 {
     if (FScheduled)
         return;
+    // One posted flush at a time: changes made while it waits, also after a
+    // flush asked for directly, are taken by it.
     FScheduled = true;
     QMetaObject::invokeMethod(
-        this, [this] { Flush(); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            FScheduled = false;
+            Flush();
+        },
+        Qt::QueuedConnection);
 }
 
 void TComponentTreeModel::Removed(QObject *child)
@@ -163,7 +170,6 @@ void TComponentTreeModel::Removed(QObject *child)
 
 void TComponentTreeModel::Flush()
 {
-    FScheduled = false;
     if (FResetPending) {
         FResetPending = false;
         Reset();
