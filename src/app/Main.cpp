@@ -311,6 +311,11 @@ TForm1::~TForm1()
         DesignerHandler->PopupMenu = nullptr;
     }
     FInspector->Inspector()->OnPropertyChanging = nullptr;
+    FInspector->Inspector()->OnPropertyChanged = nullptr;
+    // The history goes with the surface, after this window's own part is
+    // gone: it must not reach back into it on its way.
+    disconnect(&FHistory->Stack(), nullptr, this, nullptr);
+    FHistory->OnSelect = nullptr;
 }
 
 void TForm1::CreateHistory()
