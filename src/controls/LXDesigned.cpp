@@ -11,6 +11,7 @@
 
 #include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QFrame>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -146,6 +147,86 @@ void TLXDesigned::SetBevel(const TBevel &bevel)
 void TLXDesigned::BevelChanged()
 {
     Widget()->update();
+}
+
+int TLXDesigned::BiDiMode() const
+{
+    if (FParentBiDiMode) {
+        QWidget *parent = const_cast<TLXDesigned *>(this)->Widget()->parentWidget();
+        for (; parent; parent = parent->parentWidget())
+            if (TLXDesigned *designed = AsDesigned(parent))
+                return designed->BiDiMode();
+        return bdLeftToRight;
+    }
+    return FBiDiMode;
+}
+
+void TLXDesigned::SetBiDiMode(int mode)
+{
+    FBiDiMode = mode;
+    FParentBiDiMode = false;
+    ApplyBiDiMode();
+}
+
+void TLXDesigned::SetParentBiDiMode(bool value)
+{
+    if (value)
+        FBiDiMode = bdLeftToRight;
+    FParentBiDiMode = value;
+    ApplyBiDiMode();
+}
+
+void TLXDesigned::SetMirrored(bool value)
+{
+    FMirrored = value;
+    ApplyBiDiMode();
+}
+
+void TLXDesigned::ApplyBiDiMode()
+{
+    const int mode = BiDiMode();
+    // Only the full right-to-left mode mirrors the alignment; the others
+    // change the reading order alone.
+    const bool rightToLeft =
+        HasCaptionSide() ? FMirrored != (mode == bdRightToLeft) : mode != bdLeftToRight;
+    QWidget *self = Widget();
+    self->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    for (QWidget *child : self->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (TLXDesigned *designed = AsDesigned(child); designed && designed->FParentBiDiMode)
+            designed->ApplyBiDiMode();
+}
+
+void TLXDesigned::SetCtl3D(bool value)
+{
+    FCtl3D = value;
+    // The value is the control's own from now on, so that it is kept.
+    SetStoredValue("ParentCtl3D", 0);
+    Ctl3DChanged();
+}
+
+void TLXDesigned::Ctl3DChanged()
+{
+    if (auto *frame = qobject_cast<QFrame *>(Widget());
+        frame && frame->frameShape() != QFrame::NoFrame)
+        ShowFrame(true);
+    Widget()->update();
+}
+
+void TLXDesigned::ShowFrame(bool on)
+{
+    auto *frame = qobject_cast<QFrame *>(Widget());
+    if (!frame)
+        return;
+    if (!on) {
+        frame->setFrameShape(QFrame::NoFrame);
+    } else if (FCtl3D) {
+        frame->setFrameShape(QFrame::StyledPanel);
+        frame->setFrameShadow(QFrame::Sunken);
+    } else {
+        frame->setFrameShape(QFrame::Box);
+        frame->setFrameShadow(QFrame::Plain);
+        frame->setLineWidth(1);
+    }
 }
 
 void TLXDesigned::SetHint(const std::string &hint)

@@ -21,6 +21,8 @@ class TFont;
 class TSizeConstraints;
 class TStrings;
 
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
 // What every designed control kind adds to its widget: the owned Comment
 // lines, the hidden window text, the caption-follows-name rule and the
 // routing of every event through the design-time router.
@@ -119,6 +121,28 @@ public:
     // Shows or hides the widget after Visible and the designer's state.
     void ApplyVisibility();
 
+    // BiDiMode and ParentBiDiMode: the reading order. The right-to-left
+    // modes lay the control out from the right; with ParentBiDiMode the
+    // control follows its designed parent's mode. Setting a mode clears
+    // ParentBiDiMode, as a colour clears ParentColor.
+    int BiDiMode() const;
+    void SetBiDiMode(int mode);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool value);
+    // Kinds with a caption side (check and radio buttons) stand mirrored of
+    // their own when the caption is left of the box; only the full
+    // right-to-left mode mirrors that side, the other modes keep it.
+    virtual bool HasCaptionSide() const { return false; }
+    bool Mirrored() const { return FMirrored; }
+    void SetMirrored(bool value);
+
+    // Ctl3D: a sunken 3D border, or a flat single line.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool value);
+    // For the kinds built on a frame: the border on or off, in the look
+    // Ctl3D asks for.
+    void ShowFrame(bool on);
+
     // The Cursor property: a cursor identifier shown over the control.
     int Cursor() const { return FCursor; }
     void SetCursor(int cursor);
@@ -140,6 +164,8 @@ public:
     {
         if (event->type() == QEvent::Polish)
             PrepareInnerWidgets();
+        if (!target && (event->type() == QEvent::Polish || event->type() == QEvent::ParentChange))
+            ApplyBiDiMode();
         bool result = true;
         if (TDesignRouter *router = TDesignRouter::Current()) {
             QWidget *self = Widget();
@@ -162,6 +188,9 @@ protected:
     // has a colour of its own, else its parent shows through.
     virtual bool FillsBackground() const { return !ParentColor(); }
     void ApplyColor();
+    // Ctl3D changed: frame kinds take the new border look; the others
+    // repaint theirs.
+    virtual void Ctl3DChanged();
 
 private:
     uint64_t FCreationNumber;
@@ -174,6 +203,9 @@ private:
     void GeometryChanged();
     void NoteAnchorOrigin();
     void ApplyHint();
+    // Lays the control and its designed children that follow it out in
+    // their reading order.
+    void ApplyBiDiMode();
 
     std::unique_ptr<TStrings> FComment;
     std::unique_ptr<TFont> FFont;
@@ -194,6 +226,10 @@ private:
     QString FText;
     int FCursor = 0;
     bool FVisible = true;
+    int FBiDiMode = 0;
+    bool FParentBiDiMode = true;
+    bool FMirrored = false;
+    bool FCtl3D = true;
     int FNaturalShape = 0;
     TBevel FBevel;
 };
