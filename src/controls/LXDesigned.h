@@ -6,16 +6,19 @@
 #include "reflection/Persistent.h"
 
 #include <QEvent>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
+class QDrag;
 class QWidget;
 class TFont;
 class TSizeConstraints;
@@ -143,6 +146,17 @@ public:
     // Ctl3D asks for.
     void ShowFrame(bool on);
 
+    // DragMode dmAutomatic with DragKind dkDrag: while the designer is off,
+    // pressing the left button on the control and moving the mouse starts
+    // a drag that shows the DragCursor. Docking needs dock sites, which
+    // this system has none of, so dkDock starts nothing.
+    int DragMode() const;
+    int DragKind() const;
+    // Runs a drag that automatic dragging started; the default runs it to
+    // its end. Returns the runner it replaces.
+    using TDragRunner = std::function<void(QDrag &)>;
+    static TDragRunner InstallDragRunner(TDragRunner runner);
+
     // The Cursor property: a cursor identifier shown over the control.
     int Cursor() const { return FCursor; }
     void SetCursor(int cursor);
@@ -167,7 +181,10 @@ public:
         if (!target && (event->type() == QEvent::Polish || event->type() == QEvent::ParentChange))
             ApplyBiDiMode();
         bool result = true;
-        if (TDesignRouter *router = TDesignRouter::Current()) {
+        TDesignRouter *designer = TDesignRouter::Current();
+        if (!designer || !designer->Enabled())
+            AutoDrag(event);
+        if (TDesignRouter *router = designer) {
             QWidget *self = Widget();
             const TControlStatus status = ControlStatus();
             if (router->BeforeMessage(self, event, status, target))
@@ -206,6 +223,9 @@ private:
     // Lays the control and its designed children that follow it out in
     // their reading order.
     void ApplyBiDiMode();
+    // Follows a press and the moves after it for automatic dragging.
+    void AutoDrag(QEvent *event);
+    void StartAutoDrag();
 
     std::unique_ptr<TStrings> FComment;
     std::unique_ptr<TFont> FFont;
@@ -230,6 +250,7 @@ private:
     bool FParentBiDiMode = true;
     bool FMirrored = false;
     bool FCtl3D = true;
+    std::optional<QPoint> FDragPress;
     int FNaturalShape = 0;
     TBevel FBevel;
 };

@@ -1,5 +1,6 @@
 #include "support/DesignerSingletons.h"
 
+#include "controls/Cursors.h"
 #include "controls/Font.h"
 #include "controls/LXButton.h"
 #include "controls/LXCheckBox.h"
@@ -20,10 +21,13 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCursor>
+#include <QDrag>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -797,4 +801,52 @@ TEST_F(PropertyEffectsTest, Ctl3DSwitchesBetweenSunkenAndFlatBorders)
     EXPECT_TRUE(group->isFlat());
     Set(group, "Ctl3D", "True");
     EXPECT_FALSE(group->isFlat());
+}
+
+TEST_F(PropertyEffectsTest, AutomaticDragModeStartsADragWithTheDragCursorOnlyAtRunTime)
+{
+    auto *edit = Make<TLXEditBox>();
+    auto *panel = Make<TLXPanel>();
+    panel->move(200, 0);
+    Set(edit, "DragMode", "dmAutomatic");
+    SetOrdProp(edit, "DragCursor", crHandPoint);
+    Set(panel, "DragMode", "dmAutomatic");
+    std::vector<std::pair<QObject *, Qt::CursorShape>> drags;
+    const TLXDesigned::TDragRunner previous = TLXDesigned::InstallDragRunner([&](QDrag &drag) {
+        const QCursor *cursor = QGuiApplication::overrideCursor();
+        drags.emplace_back(drag.source(), cursor ? cursor->shape() : Qt::BlankCursor);
+    });
+    const auto pressAndMove = [](QWidget *w) {
+        const QPoint from(5, 5), to(5 + 2 * QApplication::startDragDistance(), 5);
+        QMouseEvent press(QEvent::MouseButtonPress, from, w->mapToGlobal(from), Qt::LeftButton,
+                          Qt::LeftButton, {});
+        QApplication::sendEvent(w, &press);
+        QMouseEvent move(QEvent::MouseMove, to, w->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         {});
+        QApplication::sendEvent(w, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, to, w->mapToGlobal(to), Qt::LeftButton,
+                            Qt::NoButton, {});
+        QApplication::sendEvent(w, &release);
+    };
+
+    pressAndMove(edit);
+    EXPECT_TRUE(drags.empty()) << "designing moves the control instead";
+    RunTime();
+    pressAndMove(edit);
+    ASSERT_EQ(drags.size(), 1u);
+    EXPECT_EQ(drags[0].first, edit);
+    EXPECT_EQ(drags[0].second, Qt::PointingHandCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the cursor returns after the drag";
+    pressAndMove(panel);
+    ASSERT_EQ(drags.size(), 2u);
+    EXPECT_EQ(drags[1].first, panel);
+    EXPECT_EQ(drags[1].second, CursorShapeOf(crDrag)) << "the default drag cursor";
+
+    // Docking and manual dragging start nothing.
+    Set(edit, "DragKind", "dkDock");
+    pressAndMove(edit);
+    Set(panel, "DragMode", "dmManual");
+    pressAndMove(panel);
+    EXPECT_EQ(drags.size(), 2u);
+    TLXDesigned::InstallDragRunner(previous);
 }
