@@ -1,5 +1,7 @@
 #include "controls/CustomEdit.h"
 
+#include "controls/FlatFrame.h"
+
 #include "platform/CodePage.h"
 
 #include <QApplication>
@@ -78,6 +80,9 @@ void TCustomEdit::paintEvent(QPaintEvent *event)
 {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
+    if (hasFrame() && !Ctl3D())
+        TFlatFrame::Paint(painter, rect().marginsRemoved(Bevel().Margins()), palette(),
+                          style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this));
     Bevel().Paint(painter, rect(), palette());
 }
 

@@ -12,6 +12,7 @@ public:
     QWidget *Widget() override { return this; }
     QString Text() const override { return text(); }
     void SetText(const QString &text) override { setText(text); }
+    bool HasCaptionSide() const override { return true; }
 
     // WordWrap: the caption breaks into lines within the control's width.
     bool WordWrap() const { return FWordWrap; }

@@ -1,5 +1,7 @@
 #include "controls/LXComboBox.h"
 
+#include "controls/FlatFrame.h"
+
 #include "controls/DesignEventForwarder.h"
 #include "controls/Strings.h"
 
@@ -222,11 +224,17 @@ void TLXComboBox::paintEvent(QPaintEvent *event)
         frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, this);
         frame.state |= QStyle::State_Sunken;
         style()->drawPrimitive(QStyle::PE_PanelLineEdit, &frame, &painter, this);
+        if (!Ctl3D())
+            TFlatFrame::Paint(painter, frame.rect, palette(), frame.lineWidth);
         Bevel().Paint(painter, QRect(0, 0, width(), EditHeight()), palette());
         return;
     }
     QComboBox::paintEvent(event);
     QPainter painter(this);
+    if (hasFrame() && !Ctl3D())
+        TFlatFrame::Paint(painter, rect().marginsRemoved(Bevel().Margins()), palette(),
+                          style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this),
+                          isEditable() ? QPalette::Base : QPalette::Button);
     Bevel().Paint(painter, rect(), palette());
 }
 

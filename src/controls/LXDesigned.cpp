@@ -4,17 +4,25 @@
 #include "controls/Colors.h"
 #include "controls/Cursors.h"
 #include "controls/DesignEventForwarder.h"
+#include "controls/DropTarget.h"
 #include "controls/Font.h"
 #include "controls/SizeConstraints.h"
 #include "controls/Strings.h"
 #include "platform/CodePage.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QComboBox>
+#include <QCursor>
+#include <QDrag>
+#include <QFrame>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QWidget>
+#include <utility>
 
 TLXDesigned::TLXDesigned() : FComment(std::make_unique<TStrings>())
 {
@@ -146,6 +154,157 @@ void TLXDesigned::SetBevel(const TBevel &bevel)
 void TLXDesigned::BevelChanged()
 {
     Widget()->update();
+}
+
+int TLXDesigned::BiDiMode() const
+{
+    if (FParentBiDiMode) {
+        QWidget *parent = const_cast<TLXDesigned *>(this)->Widget()->parentWidget();
+        for (; parent; parent = parent->parentWidget())
+            if (TLXDesigned *designed = AsDesigned(parent))
+                return designed->BiDiMode();
+        return bdLeftToRight;
+    }
+    return FBiDiMode;
+}
+
+void TLXDesigned::SetBiDiMode(int mode)
+{
+    FBiDiMode = mode;
+    FParentBiDiMode = false;
+    ApplyBiDiMode();
+}
+
+void TLXDesigned::SetParentBiDiMode(bool value)
+{
+    if (value)
+        FBiDiMode = bdLeftToRight;
+    FParentBiDiMode = value;
+    ApplyBiDiMode();
+}
+
+void TLXDesigned::SetMirrored(bool value)
+{
+    FMirrored = value;
+    ApplyBiDiMode();
+}
+
+void TLXDesigned::ApplyBiDiMode()
+{
+    const int mode = BiDiMode();
+    // Only the full right-to-left mode mirrors the alignment; the others
+    // change the reading order alone.
+    const bool rightToLeft =
+        HasCaptionSide() ? FMirrored != (mode == bdRightToLeft) : mode != bdLeftToRight;
+    QWidget *self = Widget();
+    self->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    for (QWidget *child : self->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (TLXDesigned *designed = AsDesigned(child); designed && designed->FParentBiDiMode)
+            designed->ApplyBiDiMode();
+}
+
+int TLXDesigned::DragMode() const
+{
+    if (auto *target = dynamic_cast<const TDropTarget *>(this))
+        return target->DragMode();
+    return static_cast<int>(StoredValue("DragMode", dmManual));
+}
+
+int TLXDesigned::DragKind() const
+{
+    if (auto *target = dynamic_cast<const TDropTarget *>(this))
+        return target->DragKind();
+    return static_cast<int>(StoredValue("DragKind", dkDrag));
+}
+
+namespace
+{
+TLXDesigned::TDragRunner &DragRunner()
+{
+    static TLXDesigned::TDragRunner runner = [](QDrag &drag) { drag.exec(Qt::MoveAction); };
+    return runner;
+}
+} // namespace
+
+TLXDesigned::TDragRunner TLXDesigned::InstallDragRunner(TDragRunner runner)
+{
+    return std::exchange(DragRunner(), std::move(runner));
+}
+
+void TLXDesigned::AutoDrag(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && DragMode() == dmAutomatic && DragKind() == dkDrag)
+            FDragPress = mouse->globalPosition().toPoint();
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (!FDragPress || !(mouse->buttons() & Qt::LeftButton))
+            break;
+        if ((mouse->globalPosition().toPoint() - *FDragPress).manhattanLength() >=
+            QApplication::startDragDistance()) {
+            FDragPress.reset();
+            StartAutoDrag();
+        }
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        FDragPress.reset();
+        break;
+    default:
+        break;
+    }
+}
+
+void TLXDesigned::StartAutoDrag()
+{
+    QWidget *self = Widget();
+    auto *drag = new QDrag(self);
+    auto *data = new QMimeData;
+    data->setText(QString::fromStdString(ComponentName()));
+    drag->setMimeData(data);
+    // The drag cursor shows over every window until the drag ends.
+    QGuiApplication::setOverrideCursor(
+        QCursor(CursorShapeOf(static_cast<int>(StoredValue("DragCursor", crDrag)))));
+    DragRunner()(*drag);
+    QGuiApplication::restoreOverrideCursor();
+    drag->deleteLater();
+}
+
+void TLXDesigned::SetCtl3D(bool value)
+{
+    FCtl3D = value;
+    // The value is the control's own from now on, so that it is kept.
+    SetStoredValue("ParentCtl3D", 0);
+    Ctl3DChanged();
+}
+
+void TLXDesigned::Ctl3DChanged()
+{
+    if (auto *frame = qobject_cast<QFrame *>(Widget());
+        frame && frame->frameShape() != QFrame::NoFrame)
+        ShowFrame(true);
+    Widget()->update();
+}
+
+void TLXDesigned::ShowFrame(bool on)
+{
+    auto *frame = qobject_cast<QFrame *>(Widget());
+    if (!frame)
+        return;
+    if (!on) {
+        frame->setFrameShape(QFrame::NoFrame);
+    } else if (FCtl3D) {
+        frame->setFrameShape(QFrame::StyledPanel);
+        frame->setFrameShadow(QFrame::Sunken);
+    } else {
+        frame->setFrameShape(QFrame::Box);
+        frame->setFrameShadow(QFrame::Plain);
+        frame->setLineWidth(1);
+    }
 }
 
 void TLXDesigned::SetHint(const std::string &hint)

@@ -6,20 +6,25 @@
 #include "reflection/Persistent.h"
 
 #include <QEvent>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
+class QDrag;
 class QWidget;
 class TFont;
 class TSizeConstraints;
 class TStrings;
+
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 // What every designed control kind adds to its widget: the owned Comment
 // lines, the hidden window text, the caption-follows-name rule and the
@@ -119,6 +124,39 @@ public:
     // Shows or hides the widget after Visible and the designer's state.
     void ApplyVisibility();
 
+    // BiDiMode and ParentBiDiMode: the reading order. The right-to-left
+    // modes lay the control out from the right; with ParentBiDiMode the
+    // control follows its designed parent's mode. Setting a mode clears
+    // ParentBiDiMode, as a colour clears ParentColor.
+    int BiDiMode() const;
+    void SetBiDiMode(int mode);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool value);
+    // Kinds with a caption side (check and radio buttons) stand mirrored of
+    // their own when the caption is left of the box; only the full
+    // right-to-left mode mirrors that side, the other modes keep it.
+    virtual bool HasCaptionSide() const { return false; }
+    bool Mirrored() const { return FMirrored; }
+    void SetMirrored(bool value);
+
+    // Ctl3D: a sunken 3D border, or a flat single line.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool value);
+    // For the kinds built on a frame: the border on or off, in the look
+    // Ctl3D asks for.
+    void ShowFrame(bool on);
+
+    // DragMode dmAutomatic with DragKind dkDrag: while the designer is off,
+    // pressing the left button on the control and moving the mouse starts
+    // a drag that shows the DragCursor. Docking needs dock sites, which
+    // this system has none of, so dkDock starts nothing.
+    int DragMode() const;
+    int DragKind() const;
+    // Runs a drag that automatic dragging started; the default runs it to
+    // its end. Returns the runner it replaces.
+    using TDragRunner = std::function<void(QDrag &)>;
+    static TDragRunner InstallDragRunner(TDragRunner runner);
+
     // The Cursor property: a cursor identifier shown over the control.
     int Cursor() const { return FCursor; }
     void SetCursor(int cursor);
@@ -140,8 +178,13 @@ public:
     {
         if (event->type() == QEvent::Polish)
             PrepareInnerWidgets();
+        if (!target && (event->type() == QEvent::Polish || event->type() == QEvent::ParentChange))
+            ApplyBiDiMode();
         bool result = true;
-        if (TDesignRouter *router = TDesignRouter::Current()) {
+        TDesignRouter *designer = TDesignRouter::Current();
+        if (!designer || !designer->Enabled())
+            AutoDrag(event);
+        if (TDesignRouter *router = designer) {
             QWidget *self = Widget();
             const TControlStatus status = ControlStatus();
             if (router->BeforeMessage(self, event, status, target))
@@ -162,6 +205,9 @@ protected:
     // has a colour of its own, else its parent shows through.
     virtual bool FillsBackground() const { return !ParentColor(); }
     void ApplyColor();
+    // Ctl3D changed: frame kinds take the new border look; the others
+    // repaint theirs.
+    virtual void Ctl3DChanged();
 
 private:
     uint64_t FCreationNumber;
@@ -174,6 +220,12 @@ private:
     void GeometryChanged();
     void NoteAnchorOrigin();
     void ApplyHint();
+    // Lays the control and its designed children that follow it out in
+    // their reading order.
+    void ApplyBiDiMode();
+    // Follows a press and the moves after it for automatic dragging.
+    void AutoDrag(QEvent *event);
+    void StartAutoDrag();
 
     std::unique_ptr<TStrings> FComment;
     std::unique_ptr<TFont> FFont;
@@ -194,6 +246,11 @@ private:
     QString FText;
     int FCursor = 0;
     bool FVisible = true;
+    int FBiDiMode = 0;
+    bool FParentBiDiMode = true;
+    bool FMirrored = false;
+    bool FCtl3D = true;
+    std::optional<QPoint> FDragPress;
     int FNaturalShape = 0;
     TBevel FBevel;
 };

@@ -27,6 +27,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override { DragEnter(event); }
     void dragMoveEvent(QDragMoveEvent *event) override { DragMove(event); }
     void dropEvent(QDropEvent *event) override { Drop(event); }
+    // Without 3D look the box draws its frame flat.
+    void Ctl3DChanged() override { setFlat(!Ctl3D()); }
     bool FillsBackground() const override { return !ParentColor() || !FParentBackground; }
 
 private:

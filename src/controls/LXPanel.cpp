@@ -163,8 +163,15 @@ void TLXPanel::paintEvent(QPaintEvent *)
     QPainter painter(this);
     QRect r = rect();
     if (FBorderStyle) {
-        painter.setPen(palette().color(QPalette::Shadow));
-        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        // A sunken line with 3D look, else a flat one in the shadow colour.
+        const QRect line = r;
+        painter.setPen(palette().color(Ctl3D() ? QPalette::Dark : QPalette::Shadow));
+        painter.drawLine(line.topLeft(), line.topRight());
+        painter.drawLine(line.topLeft(), line.bottomLeft());
+        if (Ctl3D())
+            painter.setPen(palette().color(QPalette::Light));
+        painter.drawLine(line.bottomLeft(), line.bottomRight());
+        painter.drawLine(line.topRight(), line.bottomRight());
         r.adjust(1, 1, -1, -1);
     }
     const int width = Drawn(FBevelWidth);

@@ -1,5 +1,6 @@
 #include "support/DesignerSingletons.h"
 
+#include "controls/Cursors.h"
 #include "controls/Font.h"
 #include "controls/LXButton.h"
 #include "controls/LXCheckBox.h"
@@ -20,10 +21,13 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCursor>
+#include <QDrag>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -684,3 +688,165 @@ TEST_F(PropertyEffectsLayoutTest, EveryChangedPropertyComesBackAndIsWrittenAlike
 }
 
 } // namespace
+
+TEST_F(PropertyEffectsTest, BiDiModeLaysControlsOutFromTheRightAndChildrenFollowTheirParent)
+{
+    auto *panel = Make<TLXPanel>();
+    panel->setGeometry(0, 0, 300, 200);
+    auto *edit = Make<TLXEditBox>(panel);
+    auto *own = Make<TLXMemo>(panel);
+    Set(own, "BiDiMode", "bdLeftToRight");
+    EXPECT_EQ(GetOrdProp(own, "ParentBiDiMode"), 0) << "a mode of its own";
+
+    Set(panel, "BiDiMode", "bdRightToLeft");
+    EXPECT_EQ(panel->layoutDirection(), Qt::RightToLeft);
+    EXPECT_EQ(edit->layoutDirection(), Qt::RightToLeft) << "follows its parent";
+    EXPECT_EQ(GetOrdProp(edit, "BiDiMode"), bdRightToLeft);
+    EXPECT_EQ(own->layoutDirection(), Qt::LeftToRight);
+
+    // A right-to-left list shows its scroll bar on the left.
+    auto *list = Make<TLXListBox>(panel);
+    list->setGeometry(0, 0, 100, 60);
+    for (int i = 0; i < 20; ++i)
+        list->addItem(QString::number(i));
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QApplication::processEvents();
+    EXPECT_LT(list->verticalScrollBar()->geometry().left(), list->width() / 2);
+
+    Set(own, "ParentBiDiMode", "True");
+    EXPECT_EQ(own->layoutDirection(), Qt::RightToLeft);
+    Set(panel, "BiDiMode", "bdRightToLeftReadingOnly");
+    EXPECT_EQ(edit->layoutDirection(), Qt::RightToLeft);
+    Set(panel, "ParentBiDiMode", "True");
+    EXPECT_EQ(panel->layoutDirection(), Qt::LeftToRight);
+    EXPECT_EQ(edit->layoutDirection(), Qt::LeftToRight);
+    EXPECT_EQ(own->layoutDirection(), Qt::LeftToRight);
+
+    // A control moved into a right-to-left parent takes its mode.
+    auto *other = Make<TLXPanel>();
+    Set(other, "BiDiMode", "bdRightToLeft");
+    edit->setParent(other);
+    EXPECT_EQ(edit->layoutDirection(), Qt::RightToLeft);
+}
+
+TEST_F(PropertyEffectsTest, CheckBoxCaptionSideCombinesAlignmentWithBiDiMode)
+{
+    auto *check = Make<TLXCheckBox>();
+    auto *radio = Make<TLXRadioButton>();
+    for (TLXDesigned *c : std::vector<TLXDesigned *>{check, radio}) {
+        QWidget *w = c->Widget();
+        Set(c, "Alignment", "taLeftJustify");
+        EXPECT_EQ(w->layoutDirection(), Qt::RightToLeft) << "caption left of the box";
+        Set(c, "BiDiMode", "bdRightToLeft");
+        EXPECT_EQ(w->layoutDirection(), Qt::LeftToRight) << "mirrored back";
+        EXPECT_EQ(GetOrdProp(c, "Alignment"), 0) << "taLeftJustify";
+        Set(c, "BiDiMode", "bdRightToLeftNoAlign");
+        EXPECT_EQ(w->layoutDirection(), Qt::RightToLeft) << "the alignment stands";
+        Set(c, "Alignment", "taRightJustify");
+        EXPECT_EQ(w->layoutDirection(), Qt::LeftToRight);
+        Set(c, "BiDiMode", "bdRightToLeft");
+        EXPECT_EQ(w->layoutDirection(), Qt::RightToLeft);
+    }
+}
+
+TEST_F(PropertyEffectsTest, Ctl3DSwitchesBetweenSunkenAndFlatBorders)
+{
+    std::vector<TLXDesigned *> framed = {Make<TLXMemo>(), Make<TLXListBox>(),
+                                         Make<TLXStringGrid>()};
+    for (TLXDesigned *c : framed) {
+        auto *frame = qobject_cast<QFrame *>(c->Widget());
+        ASSERT_TRUE(frame);
+        EXPECT_EQ(frame->frameShadow(), QFrame::Sunken);
+        Set(c, "Ctl3D", "False");
+        EXPECT_EQ(frame->frameShape(), QFrame::Box);
+        EXPECT_EQ(frame->frameShadow(), QFrame::Plain);
+        EXPECT_EQ(frame->frameWidth(), 1);
+        EXPECT_EQ(GetOrdProp(c, "ParentCtl3D"), 0) << "kept as its own value";
+        Set(c, "BorderStyle", "bsNone");
+        EXPECT_EQ(frame->frameShape(), QFrame::NoFrame);
+        Set(c, "Ctl3D", "True");
+        EXPECT_EQ(frame->frameShape(), QFrame::NoFrame) << "no border stays none";
+        Set(c, "BorderStyle", "bsSingle");
+        EXPECT_EQ(frame->frameShape(), QFrame::StyledPanel);
+        EXPECT_EQ(frame->frameShadow(), QFrame::Sunken);
+    }
+
+    // Painted borders: one shadow line, the frame's inner part in the fill.
+    auto *edit = Make<TLXEditBox>();
+    auto *combo = Make<TLXComboBox>();
+    for (TLXDesigned *c : std::vector<TLXDesigned *>{edit, combo}) {
+        QWidget *w = c->Widget();
+        const QPoint top(w->width() / 2, 0), inner(w->width() / 2, 1);
+        const QImage sunken = Grab(w);
+        Set(c, "Ctl3D", "False");
+        const QImage flat = Grab(w);
+        EXPECT_EQ(flat.pixel(top), w->palette().color(QPalette::Shadow).rgb());
+        EXPECT_EQ(flat.pixel(inner), w->palette().color(QPalette::Base).rgb());
+        EXPECT_NE(sunken.pixel(top), flat.pixel(top));
+        Set(c, "Ctl3D", "True");
+        EXPECT_EQ(Grab(w), sunken);
+    }
+
+    auto *panel = Make<TLXPanel>();
+    Set(panel, "BorderStyle", "bsSingle");
+    const QPoint left(0, panel->height() / 2), right(panel->width() - 1, panel->height() / 2);
+    EXPECT_EQ(Grab(panel).pixel(left), panel->palette().color(QPalette::Dark).rgb());
+    EXPECT_EQ(Grab(panel).pixel(right), panel->palette().color(QPalette::Light).rgb());
+    Set(panel, "Ctl3D", "False");
+    EXPECT_EQ(Grab(panel).pixel(left), panel->palette().color(QPalette::Shadow).rgb());
+    EXPECT_EQ(Grab(panel).pixel(right), panel->palette().color(QPalette::Shadow).rgb());
+
+    auto *group = Make<TLXGroupBox>();
+    Set(group, "Ctl3D", "False");
+    EXPECT_TRUE(group->isFlat());
+    Set(group, "Ctl3D", "True");
+    EXPECT_FALSE(group->isFlat());
+}
+
+TEST_F(PropertyEffectsTest, AutomaticDragModeStartsADragWithTheDragCursorOnlyAtRunTime)
+{
+    auto *edit = Make<TLXEditBox>();
+    auto *panel = Make<TLXPanel>();
+    panel->move(200, 0);
+    Set(edit, "DragMode", "dmAutomatic");
+    SetOrdProp(edit, "DragCursor", crHandPoint);
+    Set(panel, "DragMode", "dmAutomatic");
+    std::vector<std::pair<QObject *, Qt::CursorShape>> drags;
+    const TLXDesigned::TDragRunner previous = TLXDesigned::InstallDragRunner([&](QDrag &drag) {
+        const QCursor *cursor = QGuiApplication::overrideCursor();
+        drags.emplace_back(drag.source(), cursor ? cursor->shape() : Qt::BlankCursor);
+    });
+    const auto pressAndMove = [](QWidget *w) {
+        const QPoint from(5, 5), to(5 + 2 * QApplication::startDragDistance(), 5);
+        QMouseEvent press(QEvent::MouseButtonPress, from, w->mapToGlobal(from), Qt::LeftButton,
+                          Qt::LeftButton, {});
+        QApplication::sendEvent(w, &press);
+        QMouseEvent move(QEvent::MouseMove, to, w->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         {});
+        QApplication::sendEvent(w, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, to, w->mapToGlobal(to), Qt::LeftButton,
+                            Qt::NoButton, {});
+        QApplication::sendEvent(w, &release);
+    };
+
+    pressAndMove(edit);
+    EXPECT_TRUE(drags.empty()) << "designing moves the control instead";
+    RunTime();
+    pressAndMove(edit);
+    ASSERT_EQ(drags.size(), 1u);
+    EXPECT_EQ(drags[0].first, edit);
+    EXPECT_EQ(drags[0].second, Qt::PointingHandCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the cursor returns after the drag";
+    pressAndMove(panel);
+    ASSERT_EQ(drags.size(), 2u);
+    EXPECT_EQ(drags[1].first, panel);
+    EXPECT_EQ(drags[1].second, CursorShapeOf(crDrag)) << "the default drag cursor";
+
+    // Docking and manual dragging start nothing.
+    Set(edit, "DragKind", "dkDock");
+    pressAndMove(edit);
+    Set(panel, "DragMode", "dmManual");
+    pressAndMove(panel);
+    EXPECT_EQ(drags.size(), 2u);
+    TLXDesigned::InstallDragRunner(previous);
+}

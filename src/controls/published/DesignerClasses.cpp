@@ -354,7 +354,11 @@ std::vector<TPropInfo> WinControlProps()
         Ord<TLXDesigned>(
             "Anchors", t.TAnchors, [](TLXDesigned &c) { return c.Anchors(); },
             [](TLXDesigned &c, int64_t v) { c.SetAnchors(static_cast<uint32_t>(v)); }, 0x3),
-        UnlessParent(Kept("BiDiMode", t.TBiDiMode, 0), "ParentBiDiMode"),
+        UnlessParent(Ord<TLXDesigned>(
+                         "BiDiMode", t.TBiDiMode, [](TLXDesigned &c) { return c.BiDiMode(); },
+                         [](TLXDesigned &c, int64_t v) { c.SetBiDiMode(static_cast<int>(v)); },
+                         bdLeftToRight),
+                     "ParentBiDiMode"),
         Obj<TLXDesigned>(
             "Constraints", t.TSizeConstraints, [](TLXDesigned &c) { return c.Constraints(); },
             [](TLXDesigned &c, TPersistent *v) {
@@ -375,7 +379,9 @@ std::vector<TPropInfo> WinControlProps()
                                  c.Font()->Assign(*other);
                          }),
                      "ParentFont"),
-        KeptBool("ParentBiDiMode", true),
+        Bool<TLXDesigned>(
+            "ParentBiDiMode", [](TLXDesigned &c) { return c.ParentBiDiMode(); },
+            [](TLXDesigned &c, bool v) { c.SetParentBiDiMode(v); }, true),
         Bool<TLXDesigned>(
             "ParentFont", [](TLXDesigned &c) { return c.ParentFont(); },
             [](TLXDesigned &c, bool v) { c.SetParentFont(v); }, true),

@@ -80,7 +80,7 @@ template <class T> TPropInfo FrameBorderStyle()
     return Ord<T>(
         "BorderStyle", DesignerTypes().TBorderStyle,
         [](T &c) -> int64_t { return c.frameShape() != QFrame::NoFrame; },
-        [](T &c, int64_t v) { c.setFrameShape(v ? QFrame::StyledPanel : QFrame::NoFrame); }, 1);
+        [](T &c, int64_t v) { c.ShowFrame(v != 0); }, 1);
 }
 
 // ScrollBars of a scrolling widget: ssNone shows none, the others show
@@ -127,13 +127,8 @@ template <class T> TPropInfo LeftRight()
 {
     return Ord<T>(
         "Alignment", DesignerTypes().TLeftRight,
-        [](T &c) -> int64_t {
-            return c.layoutDirection() == Qt::RightToLeft ? taLeftJustify : taRightJustify;
-        },
-        [](T &c, int64_t v) {
-            c.setLayoutDirection(v == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
-        },
-        taRightJustify);
+        [](T &c) -> int64_t { return c.Mirrored() ? taLeftJustify : taRightJustify; },
+        [](T &c, int64_t v) { c.SetMirrored(v == taLeftJustify); }, taRightJustify);
 }
 
 // The edit box's height follows its font; a cell editor keeps the value.

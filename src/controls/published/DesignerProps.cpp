@@ -79,7 +79,11 @@ std::vector<TPropInfo> ColorProps(int32_t ownColor)
 
 std::vector<TPropInfo> Ctl3DProps()
 {
-    return {UnlessParent(KeptBool("Ctl3D", true), "ParentCtl3D"), KeptBool("ParentCtl3D", true)};
+    return {UnlessParent(Bool<TLXDesigned>(
+                             "Ctl3D", [](TLXDesigned &c) { return c.Ctl3D(); },
+                             [](TLXDesigned &c, bool v) { c.SetCtl3D(v); }, true),
+                         "ParentCtl3D"),
+            KeptBool("ParentCtl3D", true)};
 }
 
 std::vector<TPropInfo> BevelProps()
