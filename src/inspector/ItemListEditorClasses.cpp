@@ -223,15 +223,6 @@ std::vector<TPropInfo> InspectorProps()
     return props;
 }
 
-TClassInfo Describe(const char *name, const TClassInfo *parent, std::vector<TPropInfo> props)
-{
-    TClassInfo info;
-    info.Name = name;
-    info.Parent = parent;
-    info.Properties = std::move(props);
-    return info;
-}
-
 } // namespace
 
 void RegisterItemListEditorClasses()

@@ -41,15 +41,6 @@ using namespace DesignerProps;
 namespace
 {
 
-TClassInfo Describe(const char *name, const TClassInfo *parent, std::vector<TPropInfo> props)
-{
-    TClassInfo info;
-    info.Name = name;
-    info.Parent = parent;
-    info.Properties = std::move(props);
-    return info;
-}
-
 bool IsValidIdent(const std::string &name)
 {
     if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0])))

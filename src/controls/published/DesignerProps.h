@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class TLXDesigned;
 
@@ -31,6 +32,16 @@ inline TPropInfo Describe(const char *name, const TTypeInfo &type, TDefault def)
     prop.HasDefault = def.has_value();
     prop.Default = def.value_or(0);
     return prop;
+}
+
+// A class description with its own published properties.
+inline TClassInfo Describe(const char *name, const TClassInfo *parent, std::vector<TPropInfo> props)
+{
+    TClassInfo info;
+    info.Name = name;
+    info.Parent = parent;
+    info.Properties = std::move(props);
+    return info;
 }
 
 // An ordinal property (integer, character, enumeration, set); an empty
