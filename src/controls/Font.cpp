@@ -87,11 +87,17 @@ void TFont::ApplyColor()
 {
     if (!FControl)
         return;
-    QPalette palette = Palette();
+    // While held, the kept palette is changed in place: a copy would be
+    // detached and copied again for every role.
+    if (FHeld && !FHeldPalette)
+        FHeldPalette = FControl->palette();
+    QPalette copy;
+    QPalette &palette = FHeld ? *FHeldPalette : (copy = FControl->palette());
     const QColor color = ColorToQColor(FColor);
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, color);
-    SetPalette(palette);
+    if (!FHeld)
+        FControl->setPalette(palette);
 }
 
 int TFont::Size() const

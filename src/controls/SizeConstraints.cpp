@@ -54,6 +54,12 @@ void TSizeConstraints::Apply()
     // A maximum below the minimum gives way to the minimum.
     const int minW = std::min(FMinWidth, QWIDGETSIZE_MAX);
     const int minH = std::min(FMinHeight, QWIDGETSIZE_MAX);
-    FControl->setMinimumSize(minW, minH);
-    FControl->setMaximumSize(std::max(Limit(FMaxWidth), minW), std::max(Limit(FMaxHeight), minH));
+    const QSize minimum(minW, minH);
+    const QSize maximum(std::max(Limit(FMaxWidth), minW), std::max(Limit(FMaxHeight), minH));
+    // Limits the widget has already are not set again: the toolkit would
+    // give the widget its extra data for them, and a layout sets all four.
+    if (FControl->minimumSize() != minimum)
+        FControl->setMinimumSize(minimum);
+    if (FControl->maximumSize() != maximum)
+        FControl->setMaximumSize(maximum);
 }

@@ -283,6 +283,16 @@ bool TRSCustomObjectInspector::ReuseRows(const std::vector<TPersistent *> &objec
     return true;
 }
 
+TRSScanRecord *TRSCustomObjectInspector::ScanRecordFor(const std::type_info &type) const
+{
+    if (FScanRecord->Current() && *FScanRecord->ObjectType() == type)
+        return FScanRecord.get();
+    for (const auto &spare : FSpareRows)
+        if (*spare->ObjectType() == type)
+            return spare.get();
+    return nullptr;
+}
+
 void TRSCustomObjectInspector::ObjectsChanged(TRSInspectorObject *)
 {
     if (!FDestroying)
@@ -866,35 +876,38 @@ std::string TRSCustomObjectInspector::PropText(TPersistent *object, const TPropI
     }
 }
 
-bool TRSCustomObjectInspector::SetPropText(TPersistent *object, TRSItemProperty *row,
+void TRSCustomObjectInspector::SetPropText(TPersistent *object, TRSItemProperty *row,
                                            const std::string &text)
 {
     std::string name = row->PropPath();
     TPersistent *owner = ResolveInstance(object, name, row);
     if (!owner)
-        return false;
-    // The property read for the old text is, by name, the one written: it
-    // is looked up once.
+        return;
     const TPropInfo *prop =
         row->OnGetProperty ? nullptr : TypInfo::FindPublishedProperty(owner, row->PropName());
-    const std::string old = PropText(owner, prop, row);
+    SetOwnerPropText(owner, name, prop && name == row->PropName() ? prop : nullptr, row, text);
+}
+
+void TRSCustomObjectInspector::SetOwnerPropText(TPersistent *owner, const std::string &name,
+                                                const TPropInfo *prop, TRSItemProperty *row,
+                                                const std::string &text)
+{
     // A reference that already shows the text is left alone: object
     // references cannot be written from text, and a layout holding an empty
     // reference must still open.
-    if (row->TypeKind() == tkClass && !row->OnSetProperty && old == text)
-        return false;
+    if (row->TypeKind() == tkClass && !row->OnSetProperty && PropText(owner, prop, row) == text)
+        return;
     if (row->OnSetProperty) {
         row->OnSetProperty(row, owner, name, text);
-        return old != text;
+        return;
     }
     const TVariant value = row->TypeKind() == tkEnumeration && row->TypeName() == "WordBool"
                                ? TVariant(TVariant(text).AsBoolean())
                                : TVariant(text);
-    if (prop && name == row->PropName())
+    if (prop)
         TypInfo::WriteFromVariant(owner, *prop, value);
     else
         TypInfo::WriteFromVariant(owner, name, value);
-    return old != text;
 }
 
 TPersistent *TRSCustomObjectInspector::ResolveInstance(TPersistent *object, std::string &path,

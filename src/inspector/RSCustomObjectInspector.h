@@ -83,7 +83,11 @@ public:
     void FillProperty(TRSItemProperty *row, const std::vector<TPersistent *> &objects,
                       const std::string &name);
     std::string GetPropText(TPersistent *object, TRSItemProperty *row);
-    bool SetPropText(TPersistent *object, TRSItemProperty *row, const std::string &text);
+    void SetPropText(TPersistent *object, TRSItemProperty *row, const std::string &text);
+    // SetPropText on the owner of the row's property, once it is resolved:
+    // name is the property's name there, prop its description when known.
+    void SetOwnerPropText(TPersistent *owner, const std::string &name, const TPropInfo *prop,
+                          TRSItemProperty *row, const std::string &text);
     // The object that owns the last segment of path (which keeps that
     // segment), walking from object along the row's ancestors; or none.
     TPersistent *ResolveInstance(TPersistent *object, std::string &path, TRSItemProperty *row);
@@ -151,6 +155,7 @@ public:
 
 private:
     friend class TRSScanRecord;
+    friend class TRSDirectWriter;
 
     bool DoBeforeScan(TRSItemProperty *row);
     void DoAfterScan(TRSItemProperty *row);
@@ -182,6 +187,9 @@ private:
     // would get rows of the same make-up (from the grid or from the rows
     // put aside when the objects changed); false when they must be made.
     bool ReuseRows(const std::vector<TPersistent *> &objects);
+    // The record of rows, shown or put aside, that a scan of an object of
+    // type made; none when there is none.
+    TRSScanRecord *ScanRecordFor(const std::type_info &type) const;
 
     std::unique_ptr<TRSInspectorObjects> FObjects;
     std::unique_ptr<TRSPropertyPresets> FPresets;

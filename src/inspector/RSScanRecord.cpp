@@ -1,14 +1,14 @@
 #include "inspector/RSScanRecord.h"
 
 #include "controls/Strings.h"
-#include "reflection/Collection.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemProperties.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
-#include "reflection/TypInfo.h"
-#include "reflection/Persistent.h"
 #include "propgrid/RSItemPropValueStrings.h"
+#include "reflection/Collection.h"
+#include "reflection/Persistent.h"
+#include "reflection/TypInfo.h"
 
 #include <algorithm>
 
@@ -57,18 +57,28 @@ void TRSScanRecord::TakenBack()
     FRowsStamp = FInspector.RowsStamp();
 }
 
+namespace
+{
+uint64_t NextGeneration()
+{
+    static uint64_t generation = 0;
+    return ++generation;
+}
+} // namespace
+
 void TRSScanRecord::Clear()
 {
+    FGeneration = NextGeneration();
     FValid = false;
     FEntries.clear();
     FObjectType = nullptr;
 }
 
-bool TRSScanRecord::Allowed() const
+bool TRSScanRecord::Allowed(bool inspected) const
 {
     const TRSCustomObjectInspector &i = FInspector;
     if (i.OnBeforeScan || i.OnAfterScan || i.OnMatchPreset || i.OnCustomPreset ||
-        i.OnRefreshValue || i.ArrangeByCategory() || i.FObjects->Count() != 1 ||
+        i.OnRefreshValue || i.ArrangeByCategory() || (inspected && i.FObjects->Count() != 1) ||
         (i.FDisplayOptions & doMultiColValues))
         return false;
     for (int p = 0; p < i.FPresets->Count(); ++p) {
@@ -101,7 +111,7 @@ TRSScanRecord::TSettings TRSScanRecord::CurrentSettings() const
 void TRSScanRecord::Record(TPersistent *object)
 {
     Clear();
-    if (!object || !Allowed())
+    if (!object || !Allowed(true))
         return;
     FSeen.assign(1, object);
     if (!Collect(FInspector.Items(), object, FEntries)) {
@@ -114,24 +124,48 @@ void TRSScanRecord::Record(TPersistent *object)
     FSettings = CurrentSettings();
     FRowsStamp = FInspector.RowsStamp();
     FValid = true;
+    FGeneration = NextGeneration();
 }
 
-bool TRSScanRecord::Retarget(TRSItemProps *rows, TPersistent *object)
+bool TRSScanRecord::Matches(TRSItemProps *rows, TPersistent *object, bool inspected)
 {
     // Rows put aside cannot have changed; the inspector's own may have.
     const bool aside = FAside && rows == FAside.get();
-    if (!FValid || !object || typeid(*object) != *FObjectType || !Allowed() ||
+    if (!FValid || !object || typeid(*object) != *FObjectType || !Allowed(inspected) ||
         (!aside && FInspector.RowsStamp() != FRowsStamp) || !(CurrentSettings() == FSettings))
         return false;
     FScratch.clear();
     FSeen.assign(1, object);
-    if (!Collect(rows, object, FScratch) || FScratch != FEntries)
+    return Collect(rows, object, FScratch) && FScratch == FEntries;
+}
+
+bool TRSScanRecord::Retarget(TRSItemProps *rows, TPersistent *object)
+{
+    if (!Matches(rows, object, true))
         return false;
     for (size_t k = 0; k < FScratch.size(); ++k)
         FScratch[k].Expanded = FEntries[k].Expanded;
     FEntries.swap(FScratch);
     Refresh(FEntries);
     return true;
+}
+
+bool TRSScanRecord::Fits(TPersistent *object)
+{
+    return Matches(Rows(), object, false);
+}
+
+TRSItemProps *TRSScanRecord::Rows() const
+{
+    return FAside ? FAside.get() : FInspector.Items();
+}
+
+const TPropInfo *TRSScanRecord::PropOf(const TRSItemProperty *row) const
+{
+    for (const TEntry &e : FEntries)
+        if (e.Row == row)
+            return e.Prop;
+    return nullptr;
 }
 
 bool TRSScanRecord::Collect(TRSItemProps *rows, TPersistent *owner, std::vector<TEntry> &out)

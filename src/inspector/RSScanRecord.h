@@ -40,6 +40,18 @@ public:
     // object's values, as a new scan would give them.
     bool Retarget(TRSItemProps *rows, TPersistent *object);
 
+    // True when a scan of object would make rows of the same make-up as the
+    // recorded ones; nothing is read into them.
+    bool Fits(TPersistent *object);
+    // The recorded rows: the inspector's own, or those put aside.
+    TRSItemProps *Rows() const;
+    // The property behind a recorded row; none for set elements and rows
+    // that are not recorded.
+    const TPropInfo *PropOf(const TRSItemProperty *row) const;
+    // Changes whenever the record is made or cleared, never back to a value
+    // it had: what was derived from the rows of an earlier record is stale.
+    uint64_t Generation() const { return FGeneration; }
+
     // Keeps rows, whole, with their record while the inspector shows other
     // objects; nothing can change them there.
     void PutAside(TRSItemProps *rows);
@@ -80,16 +92,21 @@ private:
     };
 
     // Whether anything that a scan would call out to, or a layout the
-    // record cannot describe, rules keeping rows out.
-    bool Allowed() const;
+    // record cannot describe, rules keeping rows out; inspected: the rows
+    // are to show the inspector's objects, which takes exactly one.
+    bool Allowed(bool inspected) const;
     TSettings CurrentSettings() const;
     // The entries of rows and their descendants for owner; false when the
     // rows hold something a record cannot describe.
     bool Collect(TRSItemProps *rows, TPersistent *owner, std::vector<TEntry> &out);
+    // Whether a scan of object would make rows, like rows, of the recorded
+    // make-up; on success FScratch holds the entries for object.
+    bool Matches(TRSItemProps *rows, TPersistent *object, bool inspected);
     void Refresh(const std::vector<TEntry> &entries);
 
     TRSCustomObjectInspector &FInspector;
     bool FValid = false;
+    uint64_t FGeneration = 0;
     const std::type_info *FObjectType = nullptr;
     TSettings FSettings;
     uint64_t FRowsStamp = 0;

@@ -7,6 +7,7 @@
 #include "controls/Picture.h"
 #include "controls/Strings.h"
 #include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSDirectWriter.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/RSObjectInspector.h"
 #include "persistence/LayoutSurface.h"
@@ -212,6 +213,7 @@ void TXmlPersistance::Load(const std::string &fileName)
     // The file's controls are made on a new client of the surface; the
     // current design gives way to them only once the whole file has been
     // read, so a file that fails half-way loses no work.
+    FDirectlyWritten = 0;
     Surface->BeginReplace();
     try {
         if (r)
@@ -243,12 +245,64 @@ QWidget *TXmlPersistance::ReadControl(const IXmlNode &node, QWidget *parent)
     const std::string kind = node->ReadAttr("type", "");
     QWidget *c = ControlsFactory->CreateControlByName(CodePage::ToQString(kind), parent);
     if (c) {
-        BindInspector(c);
-        const TLXDesigned::TUpdate update(AsDesigned(c));
-        ReadProperties(node);
+        if (FDirectWrites && !FDirect)
+            FDirect = std::make_unique<TRSDirectWriter>(*Inspector->Inspector());
+        if (FDirect && FDirect->Begin(AsDesigned(c))) {
+            ++FDirectlyWritten;
+            const TLXDesigned::TUpdate update(AsDesigned(c));
+            try {
+                ReadProperties(node);
+            } catch (...) {
+                FDirect->End();
+                throw;
+            }
+            FDirect->Finish();
+        } else {
+            BindInspector(c);
+            const TLXDesigned::TUpdate update(AsDesigned(c));
+            ReadProperties(node);
+        }
     }
     ReadGridCells(c, node);
     return c;
+}
+
+bool TXmlPersistance::HasRow(const std::string &path)
+{
+    if (FDirect && FDirect->Active())
+        return FDirect->HasRow(path);
+    return Inspector->Inspector()->Items()->FindPath(path) != nullptr;
+}
+
+void TXmlPersistance::WriteText(const std::string &path, const std::string &text)
+{
+    if (FDirect && FDirect->Active()) {
+        FDirect->Write(path, text);
+        return;
+    }
+    TRSItemProp *row = Inspector->Inspector()->Items()->FindPath(path);
+    if (!row || row->GetReadOnly())
+        return;
+    SetValueText(row, text);
+    static_cast<TRSItemProperty *>(row)->Apply();
+}
+
+TPersistent *TXmlPersistance::ObjectAt(const std::string &path)
+{
+    if (FDirect && FDirect->Active())
+        return FDirect->ObjectAt(path);
+    return static_cast<TRSItemProperty *>(Inspector->Inspector()->Items()->FindPath(path))
+        ->GetObjectValue(-1);
+}
+
+void TXmlPersistance::SetObjectAt(const std::string &path, TPersistent *value)
+{
+    if (FDirect && FDirect->Active()) {
+        FDirect->SetObjectAt(path, value);
+        return;
+    }
+    static_cast<TRSItemProperty *>(Inspector->Inspector()->Items()->FindPath(path))
+        ->SetObjectValue(value, -1);
 }
 
 void TXmlPersistance::ReadProperties(const IXmlNode &element)
@@ -268,13 +322,8 @@ void TXmlPersistance::ReadProperties(const IXmlNode &element)
             ReadProperties(child);
             continue;
         }
-        if (child->NodeName() != "property")
-            continue;
-        TRSItemProp *row = Inspector->Inspector()->Items()->FindPath(attr(child, nameId, "name"));
-        if (!row || row->GetReadOnly())
-            continue;
-        SetValueText(row, attr(child, valueId, "value"));
-        static_cast<TRSItemProperty *>(row)->Apply();
+        if (child->NodeName() == "property")
+            WriteText(attr(child, nameId, "name"), attr(child, valueId, "value"));
     }
 }
 
@@ -285,10 +334,9 @@ bool TXmlPersistance::ReadSpecialProperty(const IXmlNode &node)
     const std::string type = node->ReadAttr("type", "");
     if (type.empty())
         return false;
-    TRSItemProps *rows = Inspector->Inspector()->Items();
     if (type == "strings") {
-        auto *row = static_cast<TRSItemProperty *>(rows->FindPath(node->ReadAttr("name", "")));
-        if (!row)
+        const std::string path = node->ReadAttr("name", "");
+        if (!HasRow(path))
             return false;
         TStrings lines;
         const IXmlNodeList children = node->ChildNodes();
@@ -299,14 +347,13 @@ bool TXmlPersistance::ReadSpecialProperty(const IXmlNode &node)
                 values.push_back(line->ReadAttr("value", ""));
         }
         lines.SetStrings(values);
-        row->SetObjectValue(&lines, -1);
+        SetObjectAt(path, &lines);
         return true;
     }
     if (type == "picture") {
-        auto *row = static_cast<TRSItemProperty *>(rows->FindPath("Picture"));
-        if (!row)
+        if (!HasRow("Picture"))
             return false;
-        auto *picture = dynamic_cast<TPicture *>(row->GetObjectValue(-1));
+        auto *picture = dynamic_cast<TPicture *>(ObjectAt("Picture"));
         if (!picture)
             return false;
         const IXmlElement b = node->FirstChildNamed("bitmap");

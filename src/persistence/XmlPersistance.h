@@ -2,9 +2,12 @@
 
 #include "xml/XmlNode.h"
 
+#include <memory>
 #include <string>
 
 class QWidget;
+class TPersistent;
+class TRSDirectWriter;
 class TPicture;
 class TRSItemProps;
 class TRSItemProperty;
@@ -14,6 +17,8 @@ class TLayoutSurface;
 // Saves, opens and exports a layout by walking the controls of the design
 // surface. Property values are read and written only through the object
 // inspector's rows, so a file holds exactly the texts the inspector shows.
+// Opening writes a control of a class met before straight through the rows
+// of that earlier control, as they would write it (see TRSDirectWriter).
 // This class writes and reads the native layout; the exports derive from it
 // and replace the document and the element written per control.
 class TXmlPersistance
@@ -40,6 +45,12 @@ public:
     virtual void Load(const std::string &fileName);
     virtual void Save(const std::string &fileName);
 
+    // Whether opening may write controls without rows of their own (the
+    // default); the result is the same either way.
+    void SetDirectWrites(bool value) { FDirectWrites = value; }
+    // How many controls the last opening wrote without rows of their own.
+    int DirectlyWritten() const { return FDirectlyWritten; }
+
     // "JPG", "ICO", "WMF" or "BMP", after the picture's graphic.
     static std::string PictureFormatName(const TPicture &picture);
 
@@ -51,9 +62,20 @@ protected:
     void ReadChildren(const IXmlNode &element, QWidget *parent);
     void ReadProperties(const IXmlNode &element);
     bool ReadSpecialProperty(const IXmlNode &node);
+    // The property rows of the control being read, whether made for it or
+    // standing in for it: by path.
+    bool HasRow(const std::string &path);
+    void WriteText(const std::string &path, const std::string &text);
+    TPersistent *ObjectAt(const std::string &path);
+    void SetObjectAt(const std::string &path, TPersistent *value);
 
     TRSObjectInspector *Inspector;
     IXmlDocument Document;
     TLayoutSurface *Surface;
     QWidget *Container;
+
+private:
+    bool FDirectWrites = true;
+    int FDirectlyWritten = 0;
+    std::unique_ptr<TRSDirectWriter> FDirect;
 };
