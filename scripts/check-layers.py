@@ -28,6 +28,7 @@ LAYERS = [
     ("designer", 8),
     ("editors", 9),
     ("app", 10),
+    ("browser", 11),
 ]
 # Files that belong to no folder of src/ (the programs' entry points, test
 # helpers, whole-program tests, benchmarks and fuzzers over several layers)

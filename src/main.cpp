@@ -3,12 +3,12 @@
 #include "app/ProgramIcon.h"
 #include "app/VersInfo.h"
 #include "controls/ControlsFactory.h"
+#include "controls/published/DesignerClasses.h"
 #include "crash/CrashReporter.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "editors/EditorDialogs.h"
-#include "controls/published/DesignerClasses.h"
-#include "presets/RSDefaultPropertyPresets.h"
 #include "platform/HeapTuning.h"
+#include "presets/RSDefaultPropertyPresets.h"
 
 #include <QStringList>
 
@@ -18,9 +18,7 @@
 int main(int argc, char **argv)
 {
     HeapTuning::Apply();
-    // The embedded web views share the application's graphics contexts; as
-    // root the browser engine runs only without its sandbox.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // As root the browser engine runs only without its sandbox.
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 

@@ -1,5 +1,6 @@
 #include "app/Main.h"
 
+#include "app/BrowserEngine.h"
 #include "app/BusyGuard.h"
 #include "app/ComponentTree.h"
 #include "app/FilterEdit.h"
@@ -36,12 +37,12 @@
 #include "inspector/RSObjectInspector.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
-#include "presets/RSTComponentPropertyPreset.h"
-#include "presets/RSTParentComponentPropertyPreset.h"
 #include "persistence/XmlPersistance.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/ProgramFolder.h"
+#include "presets/RSTComponentPropertyPreset.h"
+#include "presets/RSTParentComponentPropertyPreset.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -62,9 +63,6 @@
 #include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
-#ifdef FD_HAVE_WEBENGINE
-#include <QWebEngineView>
-#endif
 
 const QString TForm1::BaseCaption = QStringLiteral("Varno Computing PLOVEX Designer (Prototype)");
 
@@ -940,18 +938,17 @@ QWidget *TForm1::EnsureBrowser(int tabIndex)
     QWidget *&browser = FBrowsers[tabIndex - TabPreview];
     if (browser)
         return browser;
-#ifdef FD_HAVE_WEBENGINE
-    auto *view = new QWebEngineView;
-    view->setObjectName(QStringLiteral("WebBrowser%1").arg(tabIndex));
-    if (tabIndex != TabFO) {
-        connect(view, &QWebEngineView::loadStarted, this,
-                [this] { ShowWaiting(this, QStringLiteral("Downloading Page...")); });
-        connect(view, &QWebEngineView::loadFinished, this, [] { HideWaiting(); });
+    if (TBrowserEngine *engine = TBrowserEngine::Instance()) {
+        std::function<void()> started, finished;
+        if (tabIndex != TabFO) {
+            started = [this] { ShowWaiting(this, QStringLiteral("Downloading Page...")); };
+            finished = [] { HideWaiting(); };
+        }
+        browser = engine->CreateView(std::move(started), std::move(finished));
+    } else {
+        browser = new QLabel(QStringLiteral("No web view is available."));
     }
-    browser = view;
-#else
-    browser = new QLabel(QStringLiteral("No web view is available."));
-#endif
+    browser->setObjectName(QStringLiteral("WebBrowser%1").arg(tabIndex));
     FMainPages->widget(tabIndex)->layout()->addWidget(browser);
     return browser;
 }
@@ -959,11 +956,10 @@ QWidget *TForm1::EnsureBrowser(int tabIndex)
 void TForm1::ShowInBrowser(int tab, const QString &path)
 {
     QWidget *browser = EnsureBrowser(tab);
-#ifdef FD_HAVE_WEBENGINE
-    static_cast<QWebEngineView *>(browser)->load(QUrl::fromLocalFile(path));
-#else
-    static_cast<QLabel *>(browser)->setText(path);
-#endif
+    if (TBrowserEngine *engine = TBrowserEngine::Instance())
+        engine->Load(browser, QUrl::fromLocalFile(path));
+    else
+        static_cast<QLabel *>(browser)->setText(path);
 }
 
 void TForm1::MainPagesChange(int index)

@@ -1,6 +1,8 @@
 #include "support/DesignerSingletons.h"
 #include "support/NamedControl.h"
 
+#include "app/BrowserEngine.h"
+
 #include "controls/LXDesigned.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
@@ -8,6 +10,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,6 +19,8 @@
 #include <QUrl>
 #include <QWebEnginePage>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace
 {
@@ -111,3 +116,41 @@ TEST(WebPreview, EveryControlStandsWhereItWasDesigned)
 }
 
 } // namespace
+
+// The engine is a module the program loads when a page is first shown: it
+// must come in, make views that load pages and report their loading, and
+// print pages.
+TEST(WebPreview, TheEngineModuleShowsAndPrintsPagesWhenFirstAskedFor)
+{
+    TBrowserEngine *engine = TBrowserEngine::Instance();
+    ASSERT_NE(engine, nullptr);
+    EXPECT_EQ(TBrowserEngine::Instance(), engine) << "the module is loaded once";
+    QTemporaryDir dir;
+    const QString file = dir.filePath("hello.htm");
+    {
+        QFile page(file);
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+        page.write("<html><body><p>Hello</p></body></html>");
+    }
+    QEventLoop loop;
+    int started = 0, finished = 0;
+    std::unique_ptr<QWidget> view(engine->CreateView([&] { ++started; },
+                                                     [&] {
+                                                         ++finished;
+                                                         loop.quit();
+                                                     }));
+    ASSERT_NE(view, nullptr);
+    EXPECT_STREQ(view->metaObject()->className(), "QWebEngineView");
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    engine->Load(view.get(), QUrl::fromLocalFile(file));
+    loop.exec();
+    EXPECT_EQ(started, 1);
+    EXPECT_EQ(finished, 1);
+
+    bool loaded = false;
+    const QByteArray pdf = engine->PrintPdf(QUrl::fromLocalFile(file), 60000, loaded);
+    EXPECT_TRUE(loaded);
+    EXPECT_TRUE(pdf.startsWith("%PDF")) << pdf.left(16).toStdString();
+    engine->PrintPdf(QUrl::fromLocalFile(dir.filePath("missing.htm")), 60000, loaded);
+    EXPECT_FALSE(loaded);
+}

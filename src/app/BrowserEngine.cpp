@@ -1,0 +1,73 @@
+#include "app/BrowserEngine.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLibrary>
+#include <QOpenGLContext>
+#include <QStringList>
+
+// The toolkit's global share context: the engine composes its pages in a
+// context shared with the program's, and expects the program to have made
+// one before the engine's libraries are loaded.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+QT_END_NAMESPACE
+
+namespace
+{
+
+QOpenGLContext *OwnShareContext = nullptr;
+
+void DropShareContext()
+{
+    if (QOpenGLContext::globalShareContext() == OwnShareContext)
+        qt_gl_set_global_share_context(nullptr);
+    delete OwnShareContext;
+    OwnShareContext = nullptr;
+}
+
+// What a program that links the engine gets before its application object
+// is made, given now, just before the engine's libraries come in.
+void PrepareGraphics()
+{
+    if (!QOpenGLContext::globalShareContext() && qobject_cast<QGuiApplication *>(qApp)) {
+        OwnShareContext = new QOpenGLContext;
+        OwnShareContext->setFormat(QSurfaceFormat::defaultFormat());
+        OwnShareContext->create();
+        qt_gl_set_global_share_context(OwnShareContext);
+        qAddPostRoutine(DropShareContext);
+    }
+}
+
+TBrowserEngine *LoadEngine()
+{
+#ifdef FD_BROWSER_MODULE
+    // Beside the program, where it is installed, where it was built.
+    const QStringList places = {
+        QCoreApplication::applicationDirPath() + QStringLiteral("/" FD_BROWSER_MODULE),
+        QStringLiteral(FD_BROWSER_MODULE_INSTALLED),
+        QStringLiteral(FD_BROWSER_MODULE_BUILT),
+    };
+    for (const QString &place : places) {
+        QLibrary module(place);
+        if (!QFileInfo::exists(place))
+            continue;
+        PrepareGraphics();
+        if (!module.load())
+            continue;
+        auto entry = reinterpret_cast<TBrowserEngineEntry>(module.resolve(BrowserEngineEntryName));
+        if (entry)
+            return entry();
+    }
+#endif
+    return nullptr;
+}
+
+} // namespace
+
+TBrowserEngine *TBrowserEngine::Instance()
+{
+    static TBrowserEngine *const engine = LoadEngine();
+    return engine;
+}
