@@ -14,6 +14,7 @@
 #include "support/DesignerBenchMain.h"
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -129,6 +130,36 @@ void BM_BareModelRowInsert(benchmark::State &state)
     }
 }
 
+// Opening a layout of 1,000 mixed controls in a main window of its own, with
+// its inspector, tree and references between components: what a user
+// waits for, beside the opening without a window in the layout benchmarks.
+void BM_OpenInMainWindow(benchmark::State &state)
+{
+    static const char *const kinds[] = {"Label",       "Button",   "EditBox", "CheckBox",
+                                        "RadioButton", "ComboBox", "ListBox", "Memo"};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("mixed.xml"));
+    TForm1 form;
+    form.resize(1400, 900);
+    form.show();
+    QWidget *client = form.Container()->ClientWidget();
+    for (int i = 0; i < Count; ++i) {
+        QWidget *c = ControlsFactory->CreateControlByName(kinds[i % 8], client);
+        AsDesigned(c)->SetName(QStringLiteral("Control%1").arg(i + 1));
+        c->setGeometry(10 + (i % 40) * 90, 10 + (i / 40) * 40, 80, 30);
+    }
+    form.Container()->SaveLayout(path);
+    for (auto _ : state) {
+        form.OpenLayout(path);
+        state.PauseTiming();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    if (form.Container()->Controls().size() != Count)
+        state.SkipWithError("the layout did not open whole");
+}
+
+BENCHMARK(BM_OpenInMainWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_SelectFromSurface)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectFromTree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareInspectorRebuild)->Unit(benchmark::kMillisecond);

@@ -78,10 +78,13 @@ TRSTComponentPropertyPreset::TRSTComponentPropertyPreset(TCollection *collection
                            const std::string &value) {
         if (!instance)
             return;
+        // An empty name refers to none; only a name is looked up among the
+        // components, which opening a layout asks for every reference.
         TPersistent *found = nullptr;
-        for (TPersistent *component : OwnedComponents(Inspector()))
-            if (!value.empty() && StrUtils::SameText(component->ComponentName(), value))
-                found = component;
+        if (!value.empty())
+            for (TPersistent *component : OwnedComponents(Inspector()))
+                if (StrUtils::SameText(component->ComponentName(), value))
+                    found = component;
         TypInfo::SetObjectProp(instance, propName, found);
         if (TRSCustomObjectInspector *inspector = Inspector())
             inspector->RequestRebuild();
