@@ -152,7 +152,42 @@ bool TRSScanRecord::Retarget(TRSItemProps *rows, TPersistent *object)
 
 bool TRSScanRecord::Fits(TPersistent *object)
 {
-    return Matches(Rows(), object, false);
+    if (!FValid || !object || typeid(*object) != *FObjectType || !Allowed(false) ||
+        (!FAside && FInspector.RowsStamp() != FRowsStamp) || !(CurrentSettings() == FSettings))
+        return false;
+    // The rows are the recorded ones, so a scan of object decides alike
+    // unless the values of its class properties lead elsewhere: only those
+    // are followed, as Collect follows them.
+    FSeen.assign(1, object);
+    std::vector<std::pair<const TRSItemProperty *, TPersistent *>> nested;
+    TPersistent *checked = nullptr;
+    for (const TEntry &e : FEntries) {
+        if (!e.Prop)
+            continue;
+        TPersistent *owner = object;
+        if (const TRSItemProperty *parent = e.Row->ParentProperty()) {
+            const auto it = std::find_if(nested.begin(), nested.end(),
+                                         [parent](const auto &n) { return n.first == parent; });
+            if (it == nested.end())
+                return false;
+            owner = it->second;
+        }
+        if (owner != checked && !SameType(&typeid(*owner), e.OwnerType))
+            return false;
+        checked = owner;
+        if (e.Row->TypeKind() != tkClass)
+            continue;
+        TEntry now;
+        TPersistent *value = e.Prop->Get(owner).AsObject();
+        if (!DescribeValue(value, now) || now.ValueFlags != e.ValueFlags ||
+            !SameType(now.ValueType, e.ValueType))
+            return false;
+        if (now.ValueFlags & vfNested) {
+            FSeen.push_back(value);
+            nested.emplace_back(e.Row, value);
+        }
+    }
+    return true;
 }
 
 TRSItemProps *TRSScanRecord::Rows() const
@@ -166,6 +201,34 @@ const TPropInfo *TRSScanRecord::PropOf(const TRSItemProperty *row) const
         if (e.Row == row)
             return e.Prop;
     return nullptr;
+}
+
+bool TRSScanRecord::DescribeValue(TPersistent *value, TEntry &e) const
+{
+    if (!value)
+        return true;
+    e.ValueType = &typeid(*value);
+    e.ValueFlags |= vfAssigned;
+    if (value->IsComponent())
+        e.ValueFlags |= vfComponent;
+    if (auto *c = dynamic_cast<TCollection *>(value)) {
+        e.ValueFlags |= vfCollection;
+        if (FInspector.InplaceCollections() && c->Count() > 0)
+            return false;
+    }
+    if (auto *s = dynamic_cast<TStrings *>(value)) {
+        e.ValueFlags |= vfStrings;
+        if (FInspector.InplaceTStrings() && s->Count() > 0)
+            return false;
+    }
+    if (!value->IsComponent() || FInspector.InplaceComponents()) {
+        // An object met twice is listed once only; keep such layouts to a
+        // new scan.
+        if (std::find(FSeen.begin(), FSeen.end(), value) != FSeen.end())
+            return false;
+        e.ValueFlags |= vfNested;
+    }
+    return true;
 }
 
 bool TRSScanRecord::Collect(TRSItemProps *rows, TPersistent *owner, std::vector<TEntry> &out)
@@ -195,29 +258,8 @@ bool TRSScanRecord::Collect(TRSItemProps *rows, TPersistent *owner, std::vector<
         TPersistent *value = nullptr;
         if (row->TypeKind() == tkClass) {
             value = e.Prop->Get(owner).AsObject();
-            if (value) {
-                e.ValueType = &typeid(*value);
-                e.ValueFlags |= vfAssigned;
-                if (value->IsComponent())
-                    e.ValueFlags |= vfComponent;
-                if (auto *c = dynamic_cast<TCollection *>(value)) {
-                    e.ValueFlags |= vfCollection;
-                    if (FInspector.InplaceCollections() && c->Count() > 0)
-                        return false;
-                }
-                if (auto *s = dynamic_cast<TStrings *>(value)) {
-                    e.ValueFlags |= vfStrings;
-                    if (FInspector.InplaceTStrings() && s->Count() > 0)
-                        return false;
-                }
-                if (!value->IsComponent() || FInspector.InplaceComponents()) {
-                    // An object met twice is listed once only; keep such
-                    // layouts to a new scan.
-                    if (std::find(FSeen.begin(), FSeen.end(), value) != FSeen.end())
-                        return false;
-                    e.ValueFlags |= vfNested;
-                }
-            }
+            if (!DescribeValue(value, e))
+                return false;
         }
         out.push_back(e);
         if (kind == ikSet) {

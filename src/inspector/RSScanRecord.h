@@ -99,6 +99,9 @@ private:
     // The entries of rows and their descendants for owner; false when the
     // rows hold something a record cannot describe.
     bool Collect(TRSItemProps *rows, TPersistent *owner, std::vector<TEntry> &out);
+    // The flags and class a scan takes from the value of a class property
+    // into e; false when a scan would make rows a record cannot describe.
+    bool DescribeValue(TPersistent *value, TEntry &e) const;
     // Whether a scan of object would make rows, like rows, of the recorded
     // make-up; on success FScratch holds the entries for object.
     bool Matches(TRSItemProps *rows, TPersistent *object, bool inspected);

@@ -308,32 +308,30 @@ void TXmlPersistance::SetObjectAt(const std::string &path, TPersistent *value)
 void TXmlPersistance::ReadProperties(const IXmlNode &element)
 {
     const IXmlNodeList nodes = element->ChildNodes();
-    // The attribute names are looked up once per control in the name table
-    // that a document's nodes share, not once per property.
+    // The element and attribute names are looked up once per control in the
+    // name table that a document's nodes share, not once per property.
     TXmlNameTable *names = element->NameTablePtr();
+    const int propertyId = names->NameToId("property");
     const int nameId = names->NameToId("name");
     const int valueId = names->NameToId("value");
-    auto attr = [names](const IXmlNode &node, int id, const char *name) {
-        return node->NameTablePtr() == names ? node->ReadAttr(id, "") : node->ReadAttr(name, "");
-    };
+    const int typeId = names->NameToId("type");
     for (int i = 0; i < nodes->Count(); ++i) {
         const IXmlNode child = nodes->Item(i);
-        if (ReadSpecialProperty(child)) {
+        const bool shared = child->NameTablePtr() == names;
+        if (shared ? child->NameId() != propertyId : child->NodeName() != "property")
+            continue;
+        const std::string type = shared ? child->ReadAttr(typeId) : child->ReadAttr("type");
+        if (!type.empty() && ReadSpecialProperty(child, type)) {
             ReadProperties(child);
             continue;
         }
-        if (child->NodeName() == "property")
-            WriteText(attr(child, nameId, "name"), attr(child, valueId, "value"));
+        WriteText(shared ? child->ReadAttr(nameId) : child->ReadAttr("name"),
+                  shared ? child->ReadAttr(valueId) : child->ReadAttr("value"));
     }
 }
 
-bool TXmlPersistance::ReadSpecialProperty(const IXmlNode &node)
+bool TXmlPersistance::ReadSpecialProperty(const IXmlNode &node, const std::string &type)
 {
-    if (node->NodeName() != "property")
-        return false;
-    const std::string type = node->ReadAttr("type", "");
-    if (type.empty())
-        return false;
     if (type == "strings") {
         const std::string path = node->ReadAttr("name", "");
         if (!HasRow(path))

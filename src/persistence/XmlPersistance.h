@@ -61,7 +61,9 @@ protected:
     bool WriteSpecialProperty(TRSItemProperty *row, const IXmlElement &element);
     void ReadChildren(const IXmlNode &element, QWidget *parent);
     void ReadProperties(const IXmlNode &element);
-    bool ReadSpecialProperty(const IXmlNode &node);
+    // A property element with a type (string lists, pictures); false when
+    // it is read as a plain property.
+    bool ReadSpecialProperty(const IXmlNode &node, const std::string &type);
     // The property rows of the control being read, whether made for it or
     // standing in for it: by path.
     bool HasRow(const std::string &path);

@@ -141,7 +141,7 @@ TEST_F(OpeningPathsTest, WritingWithoutRowsGivesWhatTheRowsGiveForEveryKind)
     // Layouts written by hand may leave elements of a set out (those keep
     // what the control has) or name properties no row has.
     std::string text = Bytes("saved.xml");
-    for (const std::string &left : {"Anchors.akTop", "Font.Style.fsItalic", "BevelEdges.beLeft"})
+    for (const std::string left : {"Anchors.akTop", "Font.Style.fsItalic", "BevelEdges.beLeft"})
         for (size_t at; (at = text.find("name=\"" + left + "\"")) != std::string::npos;)
             text.replace(at, left.size() + 7, "name=\"Unknown\"");
     QFile every(QString::fromStdString(Path("every.xml")));
