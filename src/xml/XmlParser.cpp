@@ -6,16 +6,16 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace
 {
 
 struct TCharClasses {
     bool NameStart[256] = {};
     bool NameChar[256] = {};
-    bool TextStop[256] = {};
-    // Ends of an attribute value's plain run, for each quote character.
-    bool DoubleQuoteStop[256] = {};
-    bool SingleQuoteStop[256] = {};
     TCharClasses()
     {
         for (int c = 0; c < 256; ++c) {
@@ -23,10 +23,6 @@ struct TCharClasses {
             NameChar[c] =
                 NameStart[c] || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == ':';
         }
-        TextStop[uint8_t('<')] = TextStop[uint8_t('&')] = true;
-        for (bool *stop : {DoubleQuoteStop, SingleQuoteStop})
-            stop[uint8_t('<')] = stop[uint8_t('&')] = true;
-        DoubleQuoteStop[uint8_t('"')] = SingleQuoteStop[uint8_t('\'')] = true;
     }
 };
 const TCharClasses Classes;
@@ -34,6 +30,28 @@ const TCharClasses Classes;
 inline unsigned char U(char c)
 {
     return static_cast<unsigned char>(c);
+}
+
+// The first byte in [p, end) equal to a, b or c; end when there is none.
+// Sixteen bytes are compared at a time while that many remain.
+inline const char *FindAny(const char *p, const char *end, char a, char b, char c)
+{
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b), vc = _mm_set1_epi8(c);
+    while (end - p >= 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i hits =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, va), _mm_cmpeq_epi8(chunk, vb)),
+                         _mm_cmpeq_epi8(chunk, vc));
+        const unsigned mask = unsigned(_mm_movemask_epi8(hits));
+        if (mask)
+            return p + __builtin_ctz(mask);
+        p += 16;
+    }
+#endif
+    while (p < end && *p != a && *p != b && *p != c)
+        ++p;
+    return p;
 }
 
 bool IsBlank(std::string_view text)
@@ -75,6 +93,8 @@ void TXmlParser::ExpectText(std::string_view text)
 
 void TXmlParser::SkipWhitespace()
 {
+    if (FSource.Pos < FSource.End && U(*FSource.Pos) > 32)
+        return;
     while (!FSource.AtEnd()) {
         const char *p = FSource.Pos;
         while (p < FSource.End && U(*p) <= 32)
@@ -126,14 +146,20 @@ int TXmlParser::ReadNameId()
     // Documents repeat a few names: a small cache by hash answers most
     // lookups without searching the table's bucket.
     TNameCacheEntry &entry = FNameCache[hash % NameCacheSize];
-    if (entry.Id >= 0 && entry.Hash == hash) {
-        const std::string &cached = FTable->IdToName(entry.Id);
-        if (cached.size() == name.size() &&
-            std::memcmp(cached.data(), name.data(), name.size()) == 0)
+    if (entry.Id >= 0 && entry.Hash == hash && entry.Length == name.size()) {
+        size_t i = 0;
+        while (i < name.size() && entry.Text[i] == name[i])
+            ++i;
+        if (i == name.size())
             return entry.Id;
     }
     const int id = FTable->NameToId(name, hash);
-    entry = {hash, id};
+    if (name.size() <= sizeof entry.Text) {
+        entry.Hash = hash;
+        entry.Id = id;
+        entry.Length = uint32_t(name.size());
+        std::memcpy(entry.Text, name.data(), name.size());
+    }
     return id;
 }
 
@@ -191,9 +217,7 @@ char TXmlParser::ReadReference()
 std::string_view TXmlParser::ReadCharData()
 {
     const char *start = FSource.Pos;
-    const char *p = start;
-    while (p < FSource.End && !Classes.TextStop[U(*p)])
-        ++p;
+    const char *p = FindAny(start, FSource.End, '<', '&', '<');
     if (p < FSource.End && *p == '<') {
         FSource.Pos = p;
         return std::string_view(start, size_t(p - start));
@@ -207,9 +231,8 @@ std::string_view TXmlParser::ReadCharData()
             FText += ReadReference();
             continue;
         }
-        start = p = FSource.Pos;
-        while (p < FSource.End && !Classes.TextStop[U(*p)])
-            ++p;
+        start = FSource.Pos;
+        p = FindAny(start, FSource.End, '<', '&', '<');
         FText.append(start, p);
         FSource.MoveTo(p);
     }
@@ -232,21 +255,24 @@ void TXmlParser::ReadUpTo(std::string_view terminator, std::string &out)
     Fail("Expecting \"" + std::string(terminator) + "\".");
 }
 
-void TXmlParser::SetAttr(TXmlNode *node, int nameId, TXmlValue &&value)
+void TXmlParser::CollectAttr(int nameId, TXmlValue &&value)
 {
-    // A name seen before on this node replaces the earlier value; the stamps
+    // A name seen before in this tag replaces the earlier value; the stamps
     // find repeats without searching, so many attributes stay linear.
     if (size_t(nameId) >= FAttrStamp.size())
         FAttrStamp.resize(size_t(FTable->NameCount()) + 64, 0);
     if (FAttrStamp[size_t(nameId)] == FAttrSerial) {
-        node->WriteVarAttr(nameId, std::move(value));
-    } else {
-        FAttrStamp[size_t(nameId)] = FAttrSerial;
-        node->AppendAttr(nameId, std::move(value));
+        for (TXmlAttrData &attr : FAttrs)
+            if (attr.NameId == nameId) {
+                attr.Value = std::move(value);
+                return;
+            }
     }
+    FAttrStamp[size_t(nameId)] = FAttrSerial;
+    FAttrs.push_back({nameId, std::move(value)});
 }
 
-void TXmlParser::ReadAttributes(TXmlNode *node)
+void TXmlParser::CollectAttributes()
 {
     ++FAttrSerial;
     SkipWhitespace();
@@ -263,12 +289,9 @@ void TXmlParser::ReadAttributes(TXmlNode *node)
         FSource.Next();
         // Fast path: the value lies in the window without references.
         const char *start = FSource.Pos;
-        const char *p = start;
-        const bool *stop = quote == '"' ? Classes.DoubleQuoteStop : Classes.SingleQuoteStop;
-        while (p < FSource.End && !stop[U(*p)])
-            ++p;
+        const char *p = FindAny(start, FSource.End, quote, '<', '&');
         if (p < FSource.End && *p == quote) {
-            SetAttr(node, nameId, TXmlValue(std::string_view(start, size_t(p - start))));
+            CollectAttr(nameId, TXmlValue(std::string_view(start, size_t(p - start))));
             FSource.MoveTo(p + 1);
             SkipWhitespace();
             continue;
@@ -291,9 +314,24 @@ void TXmlParser::ReadAttributes(TXmlNode *node)
             FSource.Next();
         }
         FSource.Next();
-        SetAttr(node, nameId, TXmlValue(FValue));
+        CollectAttr(nameId, TXmlValue(FValue));
         SkipWhitespace();
     }
+}
+
+void TXmlParser::ReadAttributes(TXmlNode *node)
+{
+    FAttrs.clear();
+    try {
+        CollectAttributes();
+    } catch (...) {
+        // The attributes read before an error stay with the node.
+        if (!FAttrs.empty())
+            node->AdoptParsedAttrs(FAttrs.data(), int(FAttrs.size()));
+        throw;
+    }
+    if (!FAttrs.empty())
+        node->AdoptParsedAttrs(FAttrs.data(), int(FAttrs.size()));
 }
 
 void TXmlParser::ReadElement(TXmlNode *parent)
@@ -319,7 +357,12 @@ void TXmlParser::ReadEndTag()
 {
     // At the "/" of an end tag of the innermost open element.
     FSource.Next();
-    ExpectText(FTable->IdToName(FOpen.back()->NameId()));
+    const std::string &name = FTable->IdToName(FOpen.back()->NameId());
+    if (size_t(FSource.End - FSource.Pos) > name.size() &&
+        std::memcmp(FSource.Pos, name.data(), name.size()) == 0)
+        FSource.Pos += name.size();
+    else
+        ExpectText(name);
     SkipWhitespace();
     ExpectChar('>');
     FOpen.pop_back();

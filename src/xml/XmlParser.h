@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xml/XmlValue.h"
+#include "xml/XmlNode.h"
 
 #include <cstdint>
 #include <string>
@@ -33,7 +33,8 @@ private:
     char ReadReference();
     std::string_view ReadCharData();
     void ReadUpTo(std::string_view terminator, std::string &out);
-    void SetAttr(TXmlNode *node, int nameId, TXmlValue &&value);
+    void CollectAttr(int nameId, TXmlValue &&value);
+    void CollectAttributes();
     void ReadAttributes(TXmlNode *node);
     void ReadElement(TXmlNode *parent);
     void ReadProcessingInstruction(TXmlNode *parent);
@@ -44,13 +45,18 @@ private:
     TXmlNameTable *FTable;
     bool FKeepWhitespace;
     std::vector<TXmlNode *> FOpen;
+    // A copy of the name lets a hit be confirmed without the table.
     struct TNameCacheEntry {
         uint32_t Hash = 0;
         int Id = -1;
+        uint32_t Length = 0;
+        char Text[20];
     };
     static constexpr size_t NameCacheSize = 64;
     TNameCacheEntry FNameCache[NameCacheSize];
-    // Per name id, the serial of the last node that received it.
+    // The attributes of the tag being read; the node gets them at once.
+    std::vector<TXmlAttrData> FAttrs;
+    // Per name id, the serial of the last tag that had it.
     std::vector<uint32_t> FAttrStamp;
     uint32_t FAttrSerial = 0;
     // Reused buffers for text runs, names and values that cross a block
