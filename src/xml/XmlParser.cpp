@@ -54,6 +54,30 @@ inline const char *FindAny(const char *p, const char *end, char a, char b, char 
     return p;
 }
 
+// Compares n <= 20 bytes a word at a time.
+inline bool SameShortText(const char *a, const char *b, size_t n)
+{
+    uint64_t x, y;
+    for (; n >= 8; n -= 8, a += 8, b += 8) {
+        std::memcpy(&x, a, 8);
+        std::memcpy(&y, b, 8);
+        if (x != y)
+            return false;
+    }
+    if (n >= 4) {
+        uint32_t u, v;
+        std::memcpy(&u, a, 4);
+        std::memcpy(&v, b, 4);
+        if (u != v)
+            return false;
+        n -= 4, a += 4, b += 4;
+    }
+    for (; n; --n)
+        if (*a++ != *b++)
+            return false;
+    return true;
+}
+
 bool IsBlank(std::string_view text)
 {
     for (char c : text)
@@ -75,18 +99,29 @@ void TXmlParser::Fail(const std::string &message)
     throw Exception(message);
 }
 
+void TXmlParser::FailExpecting(std::string_view text)
+{
+    Fail("Expecting \"" + std::string(text) + "\".");
+}
+
 void TXmlParser::ExpectChar(char c)
 {
     if (FSource.AtEnd() || FSource.Current() != c)
-        Fail(std::string("Expecting \"") + c + "\".");
+        FailExpecting(std::string_view(&c, 1));
     FSource.Next();
 }
 
 void TXmlParser::ExpectText(std::string_view text)
 {
+    // Fast path: the text and the character after it lie in the window.
+    if (size_t(FSource.End - FSource.Pos) > text.size() &&
+        std::memcmp(FSource.Pos, text.data(), text.size()) == 0) {
+        FSource.Pos += text.size();
+        return;
+    }
     for (size_t i = 0; i < text.size(); ++i) {
         if (FSource.AtEnd() || FSource.Current() != text[i])
-            Fail("Expecting \"" + std::string(text.substr(i)) + "\".");
+            FailExpecting(text.substr(i));
         FSource.Next();
     }
 }
@@ -146,13 +181,9 @@ int TXmlParser::ReadNameId()
     // Documents repeat a few names: a small cache by hash answers most
     // lookups without searching the table's bucket.
     TNameCacheEntry &entry = FNameCache[hash % NameCacheSize];
-    if (entry.Id >= 0 && entry.Hash == hash && entry.Length == name.size()) {
-        size_t i = 0;
-        while (i < name.size() && entry.Text[i] == name[i])
-            ++i;
-        if (i == name.size())
-            return entry.Id;
-    }
+    if (entry.Id >= 0 && entry.Hash == hash && entry.Length == name.size() &&
+        SameShortText(entry.Text, name.data(), name.size()))
+        return entry.Id;
     const int id = FTable->NameToId(name, hash);
     if (name.size() <= sizeof entry.Text) {
         entry.Hash = hash;
@@ -255,7 +286,7 @@ void TXmlParser::ReadUpTo(std::string_view terminator, std::string &out)
     Fail("Expecting \"" + std::string(terminator) + "\".");
 }
 
-void TXmlParser::CollectAttr(int nameId, TXmlValue &&value)
+void TXmlParser::CollectAttr(int nameId, std::string_view value)
 {
     // A name seen before in this tag replaces the earlier value; the stamps
     // find repeats without searching, so many attributes stay linear.
@@ -264,12 +295,12 @@ void TXmlParser::CollectAttr(int nameId, TXmlValue &&value)
     if (FAttrStamp[size_t(nameId)] == FAttrSerial) {
         for (TXmlAttrData &attr : FAttrs)
             if (attr.NameId == nameId) {
-                attr.Value = std::move(value);
+                attr.Value = TXmlValue(value);
                 return;
             }
     }
     FAttrStamp[size_t(nameId)] = FAttrSerial;
-    FAttrs.push_back({nameId, std::move(value)});
+    FAttrs.emplace_back(nameId, value);
 }
 
 void TXmlParser::CollectAttributes()
@@ -291,7 +322,7 @@ void TXmlParser::CollectAttributes()
         const char *start = FSource.Pos;
         const char *p = FindAny(start, FSource.End, quote, '<', '&');
         if (p < FSource.End && *p == quote) {
-            CollectAttr(nameId, TXmlValue(std::string_view(start, size_t(p - start))));
+            CollectAttr(nameId, std::string_view(start, size_t(p - start)));
             FSource.MoveTo(p + 1);
             SkipWhitespace();
             continue;
@@ -314,7 +345,7 @@ void TXmlParser::CollectAttributes()
             FSource.Next();
         }
         FSource.Next();
-        CollectAttr(nameId, TXmlValue(FValue));
+        CollectAttr(nameId, FValue);
         SkipWhitespace();
     }
 }
@@ -357,12 +388,7 @@ void TXmlParser::ReadEndTag()
 {
     // At the "/" of an end tag of the innermost open element.
     FSource.Next();
-    const std::string &name = FTable->IdToName(FOpen.back()->NameId());
-    if (size_t(FSource.End - FSource.Pos) > name.size() &&
-        std::memcmp(FSource.Pos, name.data(), name.size()) == 0)
-        FSource.Pos += name.size();
-    else
-        ExpectText(name);
+    ExpectText(FTable->IdToName(FOpen.back()->NameId()));
     SkipWhitespace();
     ExpectChar('>');
     FOpen.pop_back();

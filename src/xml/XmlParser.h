@@ -24,6 +24,7 @@ public:
 
 private:
     [[noreturn]] static void Fail(const std::string &message);
+    [[noreturn]] static void FailExpecting(std::string_view text);
     void ExpectChar(char c);
     void ExpectText(std::string_view text);
     void SkipWhitespace();
@@ -33,7 +34,7 @@ private:
     char ReadReference();
     std::string_view ReadCharData();
     void ReadUpTo(std::string_view terminator, std::string &out);
-    void CollectAttr(int nameId, TXmlValue &&value);
+    void CollectAttr(int nameId, std::string_view value);
     void CollectAttributes();
     void ReadAttributes(TXmlNode *node);
     void ReadElement(TXmlNode *parent);
