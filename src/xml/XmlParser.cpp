@@ -54,7 +54,7 @@ inline const char *FindAny(const char *p, const char *end, char a, char b, char 
     return p;
 }
 
-// Compares n <= 20 bytes a word at a time.
+// Compares texts of a few bytes (names, expected markup) a word at a time.
 inline bool SameShortText(const char *a, const char *b, size_t n)
 {
     uint64_t x, y;
@@ -115,7 +115,7 @@ void TXmlParser::ExpectText(std::string_view text)
 {
     // Fast path: the text and the character after it lie in the window.
     if (size_t(FSource.End - FSource.Pos) > text.size() &&
-        std::memcmp(FSource.Pos, text.data(), text.size()) == 0) {
+        SameShortText(FSource.Pos, text.data(), text.size())) {
         FSource.Pos += text.size();
         return;
     }
@@ -126,10 +126,14 @@ void TXmlParser::ExpectText(std::string_view text)
     }
 }
 
-void TXmlParser::SkipWhitespace()
+inline void TXmlParser::SkipWhitespace()
 {
-    if (FSource.Pos < FSource.End && U(*FSource.Pos) > 32)
-        return;
+    if (FSource.Pos == FSource.End || U(*FSource.Pos) <= 32)
+        SkipWhitespaceRun();
+}
+
+void TXmlParser::SkipWhitespaceRun()
+{
     while (!FSource.AtEnd()) {
         const char *p = FSource.Pos;
         while (p < FSource.End && U(*p) <= 32)
@@ -142,18 +146,16 @@ void TXmlParser::SkipWhitespace()
     }
 }
 
-std::string_view TXmlParser::ReadName(std::string &buffer, uint32_t &hash)
+std::string_view TXmlParser::ReadName(std::string &buffer)
 {
     if (FSource.AtEnd() || !Classes.NameStart[U(FSource.Current())])
         Fail("A name should begin with a letter or \"_\".");
     const char *start = FSource.Pos;
     const char *p = start + 1;
-    uint32_t h = U(*start);
     while (p < FSource.End && Classes.NameChar[U(*p)])
-        h = h * 33 + U(*p++);
+        ++p;
     if (p < FSource.End) {
         FSource.Pos = p;
-        hash = h;
         return std::string_view(start, size_t(p - start));
     }
     // The name runs to the end of the block: collect it across blocks.
@@ -170,23 +172,22 @@ std::string_view TXmlParser::ReadName(std::string &buffer, uint32_t &hash)
         }
         FSource.MoveTo(p);
     }
-    hash = TXmlNameTable::Hash(buffer);
     return buffer;
 }
 
 int TXmlParser::ReadNameId()
 {
-    uint32_t hash;
-    const std::string_view name = ReadName(FName, hash);
-    // Documents repeat a few names: a small cache by hash answers most
-    // lookups without searching the table's bucket.
-    TNameCacheEntry &entry = FNameCache[hash % NameCacheSize];
-    if (entry.Id >= 0 && entry.Hash == hash && entry.Length == name.size() &&
-        SameShortText(entry.Text, name.data(), name.size()))
+    const std::string_view name = ReadName(FName);
+    // Documents repeat a few names: a small cache, keyed by the length and
+    // three of the bytes, answers most lookups without hashing the name.
+    const size_t n = name.size();
+    const size_t key =
+        (n * 7 + U(name[0]) * 3 + U(name[n / 2]) * 5 + U(name[n - 1])) % NameCacheSize;
+    TNameCacheEntry &entry = FNameCache[key];
+    if (entry.Id >= 0 && entry.Length == n && SameShortText(entry.Text, name.data(), n))
         return entry.Id;
-    const int id = FTable->NameToId(name, hash);
-    if (name.size() <= sizeof entry.Text) {
-        entry.Hash = hash;
+    const int id = FTable->NameToId(name);
+    if (n <= sizeof entry.Text) {
         entry.Id = id;
         entry.Length = uint32_t(name.size());
         std::memcpy(entry.Text, name.data(), name.size());
@@ -229,8 +230,7 @@ char TXmlParser::ReadReference()
         return char(value & 0xFF);
     }
     std::string buffer;
-    uint32_t hash;
-    const std::string name(ReadName(buffer, hash));
+    const std::string name(ReadName(buffer));
     ExpectChar(';');
     if (name == "amp")
         return '&';

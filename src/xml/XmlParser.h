@@ -27,8 +27,9 @@ private:
     [[noreturn]] static void FailExpecting(std::string_view text);
     void ExpectChar(char c);
     void ExpectText(std::string_view text);
-    void SkipWhitespace();
-    std::string_view ReadName(std::string &buffer, uint32_t &hash);
+    inline void SkipWhitespace();
+    void SkipWhitespaceRun();
+    std::string_view ReadName(std::string &buffer);
     // Reads a name and interns it.
     int ReadNameId();
     char ReadReference();
@@ -48,7 +49,6 @@ private:
     std::vector<TXmlNode *> FOpen;
     // A copy of the name lets a hit be confirmed without the table.
     struct TNameCacheEntry {
-        uint32_t Hash = 0;
         int Id = -1;
         uint32_t Length = 0;
         char Text[20];
