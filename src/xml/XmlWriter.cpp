@@ -172,12 +172,12 @@ void WriteElement(const TXmlNode *root, std::string &out, bool keep)
                 WriteLeaf(child, out);
             if (type != TXmlNode::TEXT_NODE && type != TXmlNode::CDATA_SECTION_NODE)
                 top.NonTextChild = true;
-            if (!top.LineBreak)
-                for (size_t i = start; i < out.size(); ++i)
-                    if (out[i] == '\r' || out[i] == '\n') {
-                        top.LineBreak = true;
-                        break;
-                    }
+            if (!top.LineBreak && out.size() > start) {
+                const char *written = out.data() + start;
+                const size_t length = out.size() - start;
+                top.LineBreak =
+                    std::memchr(written, '\r', length) || std::memchr(written, '\n', length);
+            }
             continue;
         }
         const Frame done = top;
