@@ -78,11 +78,8 @@ void TXmlNodeList::Delete(int index)
 
 void TXmlNodeList::Clear()
 {
-    // Release from the end so that a long list needs no shifting; the nodes
-    // a few steps ahead are fetched early, as a large tree is out of cache.
+    // Release from the end so that a long list needs no shifting.
     while (FCount > 0) {
-        if (FCount > 8)
-            __builtin_prefetch(FItems[FCount - 8]);
         TXmlNode *node = FItems[--FCount];
         if (FOwner && node->FParent == FOwner)
             node->FParent = nullptr;
