@@ -146,7 +146,7 @@ void TXmlParser::SkipWhitespaceRun()
     }
 }
 
-std::string_view TXmlParser::ReadName(std::string &buffer)
+inline std::string_view TXmlParser::ReadName(std::string &buffer)
 {
     if (FSource.AtEnd() || !Classes.NameStart[U(FSource.Current())])
         Fail("A name should begin with a letter or \"_\".");
@@ -158,11 +158,17 @@ std::string_view TXmlParser::ReadName(std::string &buffer)
         FSource.Pos = p;
         return std::string_view(start, size_t(p - start));
     }
-    // The name runs to the end of the block: collect it across blocks.
-    buffer.assign(start, p);
+    return ReadNameAcrossBlocks(buffer, p);
+}
+
+std::string_view TXmlParser::ReadNameAcrossBlocks(std::string &buffer, const char *p)
+{
+    // The name runs from Pos to the end of the block: collect it across
+    // blocks.
+    buffer.assign(FSource.Pos, p);
     FSource.MoveTo(p);
     while (!FSource.AtEnd()) {
-        start = p = FSource.Pos;
+        const char *start = p = FSource.Pos;
         while (p < FSource.End && Classes.NameChar[U(*p)])
             ++p;
         buffer.append(start, p);

@@ -29,7 +29,8 @@ private:
     void ExpectText(std::string_view text);
     inline void SkipWhitespace();
     void SkipWhitespaceRun();
-    std::string_view ReadName(std::string &buffer);
+    inline std::string_view ReadName(std::string &buffer);
+    std::string_view ReadNameAcrossBlocks(std::string &buffer, const char *p);
     // Reads a name and interns it.
     int ReadNameId();
     char ReadReference();
