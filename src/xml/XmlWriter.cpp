@@ -219,10 +219,18 @@ void AppendEscapedXmlText(std::string &out, std::string_view text)
     while (p < end) {
         const char *run = p;
         // Eight bytes at a time through plain text, then byte by byte.
-        for (uint64_t x; end - p >= 8; p += 8) {
+        uint64_t x;
+        for (; end - p >= 8; p += 8) {
             std::memcpy(&x, p, 8);
             if (HasSpecial(x))
                 break;
+        }
+        // A tail shorter than eight bytes is cleared at once by the word
+        // that ends the text, when the text is that long.
+        if (p < end && end - p < 8 && text.size() >= 8) {
+            std::memcpy(&x, end - 8, 8);
+            if (!HasSpecial(x))
+                p = end;
         }
         while (p < end && !Escape.Special[static_cast<unsigned char>(*p)])
             ++p;
