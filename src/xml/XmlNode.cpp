@@ -566,6 +566,16 @@ void TXmlNode::AppendAttr(int nameId, TXmlValue value)
     ++FAttrCount;
 }
 
+void TXmlNode::AdoptParsedAttrs(TXmlAttrData *attrs, int count)
+{
+    TXmlAttrData *own =
+        static_cast<TXmlAttrData *>(TXmlPool::Allocate(sizeof(TXmlAttrData) * size_t(count)));
+    for (int i = 0; i < count; ++i)
+        new (own + i) TXmlAttrData{attrs[i].NameId, std::move(attrs[i].Value)};
+    FAttrs = own;
+    FAttrCapacity = FAttrCount = count;
+}
+
 void TXmlNode::WriteVarAttr(int nameId, const TXmlValue &value)
 {
     const int index = FindAttr(nameId);

@@ -170,6 +170,9 @@ public:
     void AppendParsedChild(TXmlNode *child);
     // Sets an attribute without looking for an earlier one of the same name.
     void AppendAttr(int nameId, TXmlValue value);
+    // Gives a node without attributes the count attributes a reader
+    // collected, moved into an array of exactly that size.
+    void AdoptParsedAttrs(TXmlAttrData *attrs, int count);
 
 protected:
     explicit TXmlNode(TXmlNameTable *nameTable);

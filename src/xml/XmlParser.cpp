@@ -6,16 +6,16 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace
 {
 
 struct TCharClasses {
     bool NameStart[256] = {};
     bool NameChar[256] = {};
-    bool TextStop[256] = {};
-    // Ends of an attribute value's plain run, for each quote character.
-    bool DoubleQuoteStop[256] = {};
-    bool SingleQuoteStop[256] = {};
     TCharClasses()
     {
         for (int c = 0; c < 256; ++c) {
@@ -23,10 +23,6 @@ struct TCharClasses {
             NameChar[c] =
                 NameStart[c] || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == ':';
         }
-        TextStop[uint8_t('<')] = TextStop[uint8_t('&')] = true;
-        for (bool *stop : {DoubleQuoteStop, SingleQuoteStop})
-            stop[uint8_t('<')] = stop[uint8_t('&')] = true;
-        DoubleQuoteStop[uint8_t('"')] = SingleQuoteStop[uint8_t('\'')] = true;
     }
 };
 const TCharClasses Classes;
@@ -34,6 +30,52 @@ const TCharClasses Classes;
 inline unsigned char U(char c)
 {
     return static_cast<unsigned char>(c);
+}
+
+// The first byte in [p, end) equal to a, b or c; end when there is none.
+// Sixteen bytes are compared at a time while that many remain.
+inline const char *FindAny(const char *p, const char *end, char a, char b, char c)
+{
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi8(a), vb = _mm_set1_epi8(b), vc = _mm_set1_epi8(c);
+    while (end - p >= 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i hits =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, va), _mm_cmpeq_epi8(chunk, vb)),
+                         _mm_cmpeq_epi8(chunk, vc));
+        const unsigned mask = unsigned(_mm_movemask_epi8(hits));
+        if (mask)
+            return p + __builtin_ctz(mask);
+        p += 16;
+    }
+#endif
+    while (p < end && *p != a && *p != b && *p != c)
+        ++p;
+    return p;
+}
+
+// Compares texts of a few bytes (names, expected markup) a word at a time.
+inline bool SameShortText(const char *a, const char *b, size_t n)
+{
+    uint64_t x, y;
+    for (; n >= 8; n -= 8, a += 8, b += 8) {
+        std::memcpy(&x, a, 8);
+        std::memcpy(&y, b, 8);
+        if (x != y)
+            return false;
+    }
+    if (n >= 4) {
+        uint32_t u, v;
+        std::memcpy(&u, a, 4);
+        std::memcpy(&v, b, 4);
+        if (u != v)
+            return false;
+        n -= 4, a += 4, b += 4;
+    }
+    for (; n; --n)
+        if (*a++ != *b++)
+            return false;
+    return true;
 }
 
 bool IsBlank(std::string_view text)
@@ -57,23 +99,40 @@ void TXmlParser::Fail(const std::string &message)
     throw Exception(message);
 }
 
+void TXmlParser::FailExpecting(std::string_view text)
+{
+    Fail("Expecting \"" + std::string(text) + "\".");
+}
+
 void TXmlParser::ExpectChar(char c)
 {
     if (FSource.AtEnd() || FSource.Current() != c)
-        Fail(std::string("Expecting \"") + c + "\".");
+        FailExpecting(std::string_view(&c, 1));
     FSource.Next();
 }
 
 void TXmlParser::ExpectText(std::string_view text)
 {
+    // Fast path: the text and the character after it lie in the window.
+    if (size_t(FSource.End - FSource.Pos) > text.size() &&
+        SameShortText(FSource.Pos, text.data(), text.size())) {
+        FSource.Pos += text.size();
+        return;
+    }
     for (size_t i = 0; i < text.size(); ++i) {
         if (FSource.AtEnd() || FSource.Current() != text[i])
-            Fail("Expecting \"" + std::string(text.substr(i)) + "\".");
+            FailExpecting(text.substr(i));
         FSource.Next();
     }
 }
 
-void TXmlParser::SkipWhitespace()
+inline void TXmlParser::SkipWhitespace()
+{
+    if (FSource.Pos == FSource.End || U(*FSource.Pos) <= 32)
+        SkipWhitespaceRun();
+}
+
+void TXmlParser::SkipWhitespaceRun()
 {
     while (!FSource.AtEnd()) {
         const char *p = FSource.Pos;
@@ -87,25 +146,29 @@ void TXmlParser::SkipWhitespace()
     }
 }
 
-std::string_view TXmlParser::ReadName(std::string &buffer, uint32_t &hash)
+inline std::string_view TXmlParser::ReadName(std::string &buffer)
 {
     if (FSource.AtEnd() || !Classes.NameStart[U(FSource.Current())])
         Fail("A name should begin with a letter or \"_\".");
     const char *start = FSource.Pos;
     const char *p = start + 1;
-    uint32_t h = U(*start);
     while (p < FSource.End && Classes.NameChar[U(*p)])
-        h = h * 33 + U(*p++);
+        ++p;
     if (p < FSource.End) {
         FSource.Pos = p;
-        hash = h;
         return std::string_view(start, size_t(p - start));
     }
-    // The name runs to the end of the block: collect it across blocks.
-    buffer.assign(start, p);
+    return ReadNameAcrossBlocks(buffer, p);
+}
+
+std::string_view TXmlParser::ReadNameAcrossBlocks(std::string &buffer, const char *p)
+{
+    // The name runs from Pos to the end of the block: collect it across
+    // blocks.
+    buffer.assign(FSource.Pos, p);
     FSource.MoveTo(p);
     while (!FSource.AtEnd()) {
-        start = p = FSource.Pos;
+        const char *start = p = FSource.Pos;
         while (p < FSource.End && Classes.NameChar[U(*p)])
             ++p;
         buffer.append(start, p);
@@ -115,25 +178,26 @@ std::string_view TXmlParser::ReadName(std::string &buffer, uint32_t &hash)
         }
         FSource.MoveTo(p);
     }
-    hash = TXmlNameTable::Hash(buffer);
     return buffer;
 }
 
 int TXmlParser::ReadNameId()
 {
-    uint32_t hash;
-    const std::string_view name = ReadName(FName, hash);
-    // Documents repeat a few names: a small cache by hash answers most
-    // lookups without searching the table's bucket.
-    TNameCacheEntry &entry = FNameCache[hash % NameCacheSize];
-    if (entry.Id >= 0 && entry.Hash == hash) {
-        const std::string &cached = FTable->IdToName(entry.Id);
-        if (cached.size() == name.size() &&
-            std::memcmp(cached.data(), name.data(), name.size()) == 0)
-            return entry.Id;
+    const std::string_view name = ReadName(FName);
+    // Documents repeat a few names: a small cache, keyed by the length and
+    // three of the bytes, answers most lookups without hashing the name.
+    const size_t n = name.size();
+    const size_t key =
+        (n * 7 + U(name[0]) * 3 + U(name[n / 2]) * 5 + U(name[n - 1])) % NameCacheSize;
+    TNameCacheEntry &entry = FNameCache[key];
+    if (entry.Id >= 0 && entry.Length == n && SameShortText(entry.Text, name.data(), n))
+        return entry.Id;
+    const int id = FTable->NameToId(name);
+    if (n <= sizeof entry.Text) {
+        entry.Id = id;
+        entry.Length = uint32_t(name.size());
+        std::memcpy(entry.Text, name.data(), name.size());
     }
-    const int id = FTable->NameToId(name, hash);
-    entry = {hash, id};
     return id;
 }
 
@@ -172,8 +236,7 @@ char TXmlParser::ReadReference()
         return char(value & 0xFF);
     }
     std::string buffer;
-    uint32_t hash;
-    const std::string name(ReadName(buffer, hash));
+    const std::string name(ReadName(buffer));
     ExpectChar(';');
     if (name == "amp")
         return '&';
@@ -191,9 +254,7 @@ char TXmlParser::ReadReference()
 std::string_view TXmlParser::ReadCharData()
 {
     const char *start = FSource.Pos;
-    const char *p = start;
-    while (p < FSource.End && !Classes.TextStop[U(*p)])
-        ++p;
+    const char *p = FindAny(start, FSource.End, '<', '&', '<');
     if (p < FSource.End && *p == '<') {
         FSource.Pos = p;
         return std::string_view(start, size_t(p - start));
@@ -207,9 +268,8 @@ std::string_view TXmlParser::ReadCharData()
             FText += ReadReference();
             continue;
         }
-        start = p = FSource.Pos;
-        while (p < FSource.End && !Classes.TextStop[U(*p)])
-            ++p;
+        start = FSource.Pos;
+        p = FindAny(start, FSource.End, '<', '&', '<');
         FText.append(start, p);
         FSource.MoveTo(p);
     }
@@ -232,21 +292,24 @@ void TXmlParser::ReadUpTo(std::string_view terminator, std::string &out)
     Fail("Expecting \"" + std::string(terminator) + "\".");
 }
 
-void TXmlParser::SetAttr(TXmlNode *node, int nameId, TXmlValue &&value)
+void TXmlParser::CollectAttr(int nameId, std::string_view value)
 {
-    // A name seen before on this node replaces the earlier value; the stamps
+    // A name seen before in this tag replaces the earlier value; the stamps
     // find repeats without searching, so many attributes stay linear.
     if (size_t(nameId) >= FAttrStamp.size())
         FAttrStamp.resize(size_t(FTable->NameCount()) + 64, 0);
     if (FAttrStamp[size_t(nameId)] == FAttrSerial) {
-        node->WriteVarAttr(nameId, std::move(value));
-    } else {
-        FAttrStamp[size_t(nameId)] = FAttrSerial;
-        node->AppendAttr(nameId, std::move(value));
+        for (TXmlAttrData &attr : FAttrs)
+            if (attr.NameId == nameId) {
+                attr.Value = TXmlValue(value);
+                return;
+            }
     }
+    FAttrStamp[size_t(nameId)] = FAttrSerial;
+    FAttrs.emplace_back(nameId, value);
 }
 
-void TXmlParser::ReadAttributes(TXmlNode *node)
+void TXmlParser::CollectAttributes()
 {
     ++FAttrSerial;
     SkipWhitespace();
@@ -263,12 +326,9 @@ void TXmlParser::ReadAttributes(TXmlNode *node)
         FSource.Next();
         // Fast path: the value lies in the window without references.
         const char *start = FSource.Pos;
-        const char *p = start;
-        const bool *stop = quote == '"' ? Classes.DoubleQuoteStop : Classes.SingleQuoteStop;
-        while (p < FSource.End && !stop[U(*p)])
-            ++p;
+        const char *p = FindAny(start, FSource.End, quote, '<', '&');
         if (p < FSource.End && *p == quote) {
-            SetAttr(node, nameId, TXmlValue(std::string_view(start, size_t(p - start))));
+            CollectAttr(nameId, std::string_view(start, size_t(p - start)));
             FSource.MoveTo(p + 1);
             SkipWhitespace();
             continue;
@@ -291,9 +351,24 @@ void TXmlParser::ReadAttributes(TXmlNode *node)
             FSource.Next();
         }
         FSource.Next();
-        SetAttr(node, nameId, TXmlValue(FValue));
+        CollectAttr(nameId, FValue);
         SkipWhitespace();
     }
+}
+
+void TXmlParser::ReadAttributes(TXmlNode *node)
+{
+    FAttrs.clear();
+    try {
+        CollectAttributes();
+    } catch (...) {
+        // The attributes read before an error stay with the node.
+        if (!FAttrs.empty())
+            node->AdoptParsedAttrs(FAttrs.data(), int(FAttrs.size()));
+        throw;
+    }
+    if (!FAttrs.empty())
+        node->AdoptParsedAttrs(FAttrs.data(), int(FAttrs.size()));
 }
 
 void TXmlParser::ReadElement(TXmlNode *parent)

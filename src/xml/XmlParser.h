@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xml/XmlValue.h"
+#include "xml/XmlNode.h"
 
 #include <cstdint>
 #include <string>
@@ -24,16 +24,20 @@ public:
 
 private:
     [[noreturn]] static void Fail(const std::string &message);
+    [[noreturn]] static void FailExpecting(std::string_view text);
     void ExpectChar(char c);
     void ExpectText(std::string_view text);
-    void SkipWhitespace();
-    std::string_view ReadName(std::string &buffer, uint32_t &hash);
+    inline void SkipWhitespace();
+    void SkipWhitespaceRun();
+    inline std::string_view ReadName(std::string &buffer);
+    std::string_view ReadNameAcrossBlocks(std::string &buffer, const char *p);
     // Reads a name and interns it.
     int ReadNameId();
     char ReadReference();
     std::string_view ReadCharData();
     void ReadUpTo(std::string_view terminator, std::string &out);
-    void SetAttr(TXmlNode *node, int nameId, TXmlValue &&value);
+    void CollectAttr(int nameId, std::string_view value);
+    void CollectAttributes();
     void ReadAttributes(TXmlNode *node);
     void ReadElement(TXmlNode *parent);
     void ReadProcessingInstruction(TXmlNode *parent);
@@ -44,13 +48,17 @@ private:
     TXmlNameTable *FTable;
     bool FKeepWhitespace;
     std::vector<TXmlNode *> FOpen;
+    // A copy of the name lets a hit be confirmed without the table.
     struct TNameCacheEntry {
-        uint32_t Hash = 0;
         int Id = -1;
+        uint32_t Length = 0;
+        char Text[20];
     };
     static constexpr size_t NameCacheSize = 64;
     TNameCacheEntry FNameCache[NameCacheSize];
-    // Per name id, the serial of the last node that received it.
+    // The attributes of the tag being read; the node gets them at once.
+    std::vector<TXmlAttrData> FAttrs;
+    // Per name id, the serial of the last tag that had it.
     std::vector<uint32_t> FAttrStamp;
     uint32_t FAttrSerial = 0;
     // Reused buffers for text runs, names and values that cross a block

@@ -313,31 +313,10 @@ TXmlValue::TXmlValue(const TXmlValue &other)
     }
 }
 
-TXmlValue::TXmlValue(TXmlValue &&other) noexcept
-    : FType(other.FType), FSmallLen(other.FSmallLen), FReserved(other.FReserved)
-{
-    std::memcpy(FData, other.FData, sizeof FData);
-    other.FType = varEmpty;
-    other.FSmallLen = 0;
-}
-
 TXmlValue &TXmlValue::operator=(const TXmlValue &other)
 {
     if (this != &other)
         *this = TXmlValue(other);
-    return *this;
-}
-
-TXmlValue &TXmlValue::operator=(TXmlValue &&other) noexcept
-{
-    if (this != &other) {
-        FreeHeap();
-        FType = other.FType;
-        FSmallLen = other.FSmallLen;
-        std::memcpy(FData, other.FData, sizeof FData);
-        other.FType = varEmpty;
-        other.FSmallLen = 0;
-    }
     return *this;
 }
 

@@ -52,9 +52,28 @@ public:
     TXmlValue(double value) noexcept : FType(varDouble) { SetNumber(value); }
     TXmlValue(bool value) noexcept : FType(varBoolean) { SetNumber(int64_t(value)); }
     TXmlValue(const TXmlValue &other);
-    TXmlValue(TXmlValue &&other) noexcept;
+    // Moves are inline: the readers move every value they read.
+    TXmlValue(TXmlValue &&other) noexcept
+        : FType(other.FType), FSmallLen(other.FSmallLen), FReserved(other.FReserved)
+    {
+        __builtin_memcpy(FData, other.FData, sizeof FData);
+        other.FType = varEmpty;
+        other.FSmallLen = 0;
+    }
     TXmlValue &operator=(const TXmlValue &other);
-    TXmlValue &operator=(TXmlValue &&other) noexcept;
+    TXmlValue &operator=(TXmlValue &&other) noexcept
+    {
+        if (this != &other) {
+            if (FSmallLen == HeapFlag)
+                FreeHeap();
+            FType = other.FType;
+            FSmallLen = other.FSmallLen;
+            __builtin_memcpy(FData, other.FData, sizeof FData);
+            other.FType = varEmpty;
+            other.FSmallLen = 0;
+        }
+        return *this;
+    }
     ~TXmlValue()
     {
         if (FSmallLen == HeapFlag)

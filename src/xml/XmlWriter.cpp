@@ -172,12 +172,12 @@ void WriteElement(const TXmlNode *root, std::string &out, bool keep)
                 WriteLeaf(child, out);
             if (type != TXmlNode::TEXT_NODE && type != TXmlNode::CDATA_SECTION_NODE)
                 top.NonTextChild = true;
-            if (!top.LineBreak)
-                for (size_t i = start; i < out.size(); ++i)
-                    if (out[i] == '\r' || out[i] == '\n') {
-                        top.LineBreak = true;
-                        break;
-                    }
+            if (!top.LineBreak && out.size() > start) {
+                const char *written = out.data() + start;
+                const size_t length = out.size() - start;
+                top.LineBreak =
+                    std::memchr(written, '\r', length) || std::memchr(written, '\n', length);
+            }
             continue;
         }
         const Frame done = top;
@@ -219,10 +219,18 @@ void AppendEscapedXmlText(std::string &out, std::string_view text)
     while (p < end) {
         const char *run = p;
         // Eight bytes at a time through plain text, then byte by byte.
-        for (uint64_t x; end - p >= 8; p += 8) {
+        uint64_t x;
+        for (; end - p >= 8; p += 8) {
             std::memcpy(&x, p, 8);
             if (HasSpecial(x))
                 break;
+        }
+        // A tail shorter than eight bytes is cleared at once by the word
+        // that ends the text, when the text is that long.
+        if (p < end && end - p < 8 && text.size() >= 8) {
+            std::memcpy(&x, end - 8, 8);
+            if (!HasSpecial(x))
+                p = end;
         }
         while (p < end && !Escape.Special[static_cast<unsigned char>(*p)])
             ++p;

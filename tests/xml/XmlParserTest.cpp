@@ -88,6 +88,90 @@ TEST(XmlParser, AttributeErrorsAndValues)
     EXPECT_EQ(ParseError("<r a 'x'/>"), "Expecting \"=\".");
 }
 
+// Every byte of the text as a character reference: read only by the
+// reference-decoding path.
+std::string AsReferences(std::string_view text)
+{
+    std::string out;
+    for (char c : text)
+        out += "&#" + std::to_string(int(static_cast<unsigned char>(c))) + ';';
+    return out;
+}
+
+TEST(XmlParser, ScannedAndDecodedValuesAgreeAtEveryOffset)
+{
+    // A special byte at each position of values up to 40 bytes long puts it
+    // in every lane of the sixteen-byte scan and in the bytewise tail.
+    const char specials[] = {'&', '<', '>', '"', '\'', '\r', '\n', '\t', '\xE0', '\xFF'};
+    for (size_t length = 1; length <= 40; ++length)
+        for (size_t at = 0; at < length; ++at)
+            for (char special : specials) {
+                std::string value(length, 'v');
+                if (length - 1 - at != at)
+                    value[length - 1 - at] = '\xC1';
+                value[at] = special;
+                IXmlDocument built = NewXmlDocument("r");
+                IXmlElement e = built->DocumentElement()->AppendElement("e");
+                e->WriteAttr("a", value);
+                e->SetText("t" + value);
+                const std::string written = built->Xml();
+                IXmlDocument scanned = Parse(written);
+                IXmlElement read = scanned->DocumentElement()->FirstChildNamed("e");
+                ASSERT_EQ(read->ReadAttr("a"), value) << length << ' ' << at;
+                ASSERT_EQ(read->Text(), "t" + value) << length << ' ' << at;
+                ASSERT_EQ(scanned->Xml(), written);
+
+                const std::string quoted = special == '\'' ? "\"" : "'";
+                IXmlDocument decoded = Parse("<r><e a=" + quoted + AsReferences(value) + quoted +
+                                             ">t" + AsReferences(value) + "</e></r>");
+                ASSERT_EQ(decoded->DocumentElement()->Xml(), built->DocumentElement()->Xml())
+                    << length << ' ' << at;
+            }
+}
+
+TEST(XmlParser, NamesThatShareCacheSlotsStayApart)
+{
+    // Names of one length with the same first, middle and last bytes, long
+    // names that differ only inside, and names of the code page.
+    const std::vector<std::string> names = {"abcde",
+                                            "axcye",
+                                            "abcde",
+                                            "a_c.e",
+                                            "very_long_element_name_number_1",
+                                            "very_long_element_name_number_2",
+                                            "\xC0\xC1\xC2",
+                                            "\xC0\xFF\xC2",
+                                            "axcye"};
+    std::string text = "<r>";
+    for (size_t i = 0; i < names.size(); ++i)
+        text += "<" + names[i] + " " + names[names.size() - 1 - i] + "='" + std::to_string(i) +
+                "'></" + names[i] + ">";
+    text += "</r>";
+    IXmlDocument doc = Parse(text);
+    IXmlNodeList children = doc->DocumentElement()->ChildNodes();
+    ASSERT_EQ(children->Count(), int(names.size()));
+    for (size_t i = 0; i < names.size(); ++i) {
+        IXmlNode child = children->Item(int(i));
+        EXPECT_EQ(child->NodeName(), names[i]);
+        ASSERT_EQ(child->AttrCount(), 1);
+        EXPECT_EQ(child->AttrName(0), names[names.size() - 1 - i]);
+    }
+    EXPECT_EQ(ParseError("<abcde></axcye>"), "Expecting \"bcde\".");
+}
+
+TEST(XmlParser, AttributesReadBeforeAnErrorStay)
+{
+    IXmlDocument doc = NewXmlDocument();
+    EXPECT_THROW(doc->LoadFromText("<r a='1' b='2' a='3' c="), Exception);
+    IXmlElement r = doc->DocumentElement();
+    ASSERT_EQ(r->AttrCount(), 2);
+    EXPECT_EQ(r->ReadAttr("a"), "3");
+    EXPECT_EQ(r->ReadAttr("b"), "2");
+    // The node's attributes grow as usual after the parse.
+    r->WriteAttr("d", "4");
+    EXPECT_EQ(r->Xml(), "\r\n<r a=\"3\" b=\"2\" d=\"4\"/>");
+}
+
 TEST(XmlParser, StructureErrors)
 {
     EXPECT_EQ(ParseError("<root></rooX>"), "Expecting \"t\".");

@@ -101,6 +101,27 @@ TEST(XmlWriter, EscapesValuesAndWritesEachKind)
     EXPECT_EQ(split->ChildNodes()->Item(2)->Text(), "]>z");
 }
 
+TEST(XmlWriter, EscapesEverySpecialAtEveryOffset)
+{
+    // Word-wise scanning: one special byte at each position of texts up to
+    // 24 bytes, and a second in the last word, are each escaped once.
+    const std::string references[] = {"&quot;", "&amp;", "&lt;", "&gt;"};
+    const std::string specials = "\"&<>";
+    for (size_t length = 1; length <= 24; ++length)
+        for (size_t at = 0; at < length; ++at)
+            for (size_t k = 0; k < specials.size(); ++k) {
+                std::string text(length, 'x');
+                text[at] = specials[k];
+                std::string expected = text.substr(0, at) + references[k] + text.substr(at + 1);
+                ASSERT_EQ(EscapeXmlText(text), expected) << length << ' ' << at;
+                if (at + 3 < length) {
+                    text[length - 1] = '>';
+                    expected = expected.substr(0, expected.size() - 1) + "&gt;";
+                    ASSERT_EQ(EscapeXmlText(text), expected) << length << ' ' << at;
+                }
+            }
+}
+
 TEST(XmlWriter, RawTextIsWrittenUnescapedBesideEscapedText)
 {
     IXmlDocument doc = NewXmlDocument("root");
