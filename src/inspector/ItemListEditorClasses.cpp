@@ -132,7 +132,7 @@ std::vector<TPropInfo> GridProps()
             [](G &g, bool v) { g.SetCaseSensitive(v); }, false),
         FontProp("CategoryFont", &TGridFaces::CategoryFont),
         IntProp(
-            "ColCount", &G::ColCount, [](G &g, int v) { g.SetColCount(v); }, 2),
+            "ColCount", &G::ColCount, [](G &g, int v) { g.SetPublishedColCount(v); }, 2),
         Ord<G>(
             "Color", t.TColor, [](G &g) { return g.Color(); },
             [](G &g, int64_t v) { g.SetColor(static_cast<int32_t>(v)); }, clWindow),
@@ -185,7 +185,7 @@ std::vector<TPropInfo> GridProps()
             "PropertyOptions", gt.PropOptions, [](G &g) { return g.PropertyOptions(); },
             [](G &g, int64_t v) { g.SetPropertyOptions(static_cast<TILEPropOptions>(v)); }, 0),
         IntProp(
-            "RowCount", &G::RowCount, [](G &g, int v) { g.SetRowCount(v); }, 2),
+            "RowCount", &G::RowCount, [](G &g, int v) { g.SetPublishedRowCount(v); }, 2),
         Ord<G>(
             "ShowItemHintStyle", gt.ShowHints, [](G &g) { return g.ShowItemHintStyle(); },
             [](G &g, int64_t v) { g.SetShowItemHintStyle(static_cast<TGridShowHints>(v)); },

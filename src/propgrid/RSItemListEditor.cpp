@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace
 {
@@ -218,6 +219,36 @@ void TRSCustomItemListEditor::SetColCount(int value)
 {
     TRSGridCore::SetColCount(value);
     AutoSizeColumns();
+}
+
+void TRSCustomItemListEditor::SetPublishedColCount(int value)
+{
+    if (FReading)
+        FReadColCount = value;
+    SetColCount(value);
+}
+
+void TRSCustomItemListEditor::SetPublishedRowCount(int value)
+{
+    if (FReading)
+        FReadRowCount = value;
+    SetRowCount(value);
+}
+
+void TRSCustomItemListEditor::BeginReading()
+{
+    FReading = true;
+    FReadColCount.reset();
+    FReadRowCount.reset();
+}
+
+void TRSCustomItemListEditor::EndReading()
+{
+    FReading = false;
+    if (FReadColCount)
+        SetColCount(*std::exchange(FReadColCount, std::nullopt));
+    if (FReadRowCount)
+        SetRowCount(*std::exchange(FReadRowCount, std::nullopt));
 }
 
 void TRSCustomItemListEditor::SetDropDownRows(int value)

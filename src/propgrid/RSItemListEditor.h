@@ -1,12 +1,13 @@
 #pragma once
 
-#include "reflection/Persistent.h"
 #include "propgrid/RSDeltaFont.h"
 #include "propgrid/RSGridCore.h"
 #include "propgrid/RSItemProps.h"
 #include "propgrid/RSStringList.h"
+#include "reflection/Persistent.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,14 @@ public:
     virtual void Loaded() {}
     bool Destroying() const { return FDestroying; }
     void SetColCount(int value) override;
+    // The counts as their published properties set them. Counts read are
+    // set again at the end of the reading: they were stored in the
+    // orientation read with them, and a change of orientation read after
+    // them swaps them.
+    void SetPublishedColCount(int value);
+    void SetPublishedRowCount(int value);
+    void BeginReading() override;
+    void EndReading() override;
 
     TNotifyEvent OnEditButtonClick;
     TRSGetPickListEvent OnGetPickList;
@@ -298,6 +307,9 @@ protected:
     int FLastMouseX = 0;
     bool FDeleteBlanks = true;
     bool FLoading = false;
+    bool FReading = false;
+    std::optional<int> FReadColCount;
+    std::optional<int> FReadRowCount;
     bool FDestroying = false;
     bool FInitialized = false;
     // A whole-tree change arrived inside an update bracket.

@@ -2,10 +2,10 @@
 #include "inspector/RSInspectorFiler.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/RSObjectInspector.h"
+#include "propgrid/RSItemListEditor.h"
 #include "reflection/Reader.h"
 #include "reflection/TypInfo.h"
 #include "reflection/Writer.h"
-#include "propgrid/RSItemListEditor.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -188,11 +188,16 @@ TEST_F(GridPropertiesTest, AGridStoresWhatDiffersFromItsDefaultsAndReadsItBack)
     grid.TitleCaptions().SetLines({"Property", "Value"});
     EXPECT_FALSE(Holds(Stored(&grid), "TitleCaptions"));
 
+    // The counts come before the orientation that would swap them.
     TRSItemListEditor across;
     across.SetOrientation(goHorizontal);
+    across.SetColCount(5);
+    across.SetRowCount(3);
     TRSItemListEditor acrossCopy;
     Load(&acrossCopy, Stored(&across));
     EXPECT_EQ(acrossCopy.Orientation(), goHorizontal);
+    EXPECT_EQ(acrossCopy.ColCount(), 5);
+    EXPECT_EQ(acrossCopy.RowCount(), 3);
     EXPECT_EQ(acrossCopy.FixedCols(), 1) << "the title line runs down the first column";
     EXPECT_EQ(acrossCopy.FixedRows(), 0);
 }
