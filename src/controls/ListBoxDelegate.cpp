@@ -25,7 +25,8 @@ void TListBoxDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     QStyle *style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
     const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
-    QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
+    QTextOption textOption(opt.displayAlignment);
+    textOption.setTextDirection(opt.direction);
     textOption.setTabStopDistance(FList->TabStop());
     textOption.setWrapMode(QTextOption::NoWrap);
     painter->save();
@@ -35,6 +36,13 @@ void TListBoxDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
                                                             : QPalette::Text));
     painter->drawText(QRectF(textRect.adjusted(2, 0, -2, 0)), text, textOption);
     painter->restore();
+}
+
+void TListBoxDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->displayAlignment = FList->ShownAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    option->direction = FList->ReadingDirection();
 }
 
 QSize TListBoxDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const

@@ -16,6 +16,10 @@ public:
                const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
+protected:
+    // Items read and align as the list's reading order asks.
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
+
 private:
     TLXListBox *FList;
 };
