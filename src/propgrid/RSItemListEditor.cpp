@@ -237,6 +237,8 @@ void TRSCustomItemListEditor::SetPublishedRowCount(int value)
 
 void TRSCustomItemListEditor::BeginReading()
 {
+    FLoadingForReading = !FLoading;
+    BeginLoading();
     FReading = true;
     FReadColCount.reset();
     FReadRowCount.reset();
@@ -249,6 +251,8 @@ void TRSCustomItemListEditor::EndReading()
         SetColCount(*std::exchange(FReadColCount, std::nullopt));
     if (FReadRowCount)
         SetRowCount(*std::exchange(FReadRowCount, std::nullopt));
+    if (std::exchange(FLoadingForReading, false))
+        EndLoading();
 }
 
 void TRSCustomItemListEditor::SetDropDownRows(int value)
@@ -1475,4 +1479,26 @@ TRSCustomItemListEditor::TRSItemHintRequest TRSCustomItemListEditor::ItemHintAt(
         request.Font = &font;
     }
     return request;
+}
+
+// ---- the published grid -------------------------------------------------
+
+namespace
+{
+TRSItemListEditor::TRowsFiler &RowsFiler()
+{
+    static TRSItemListEditor::TRowsFiler filer;
+    return filer;
+}
+} // namespace
+
+void TRSItemListEditor::InstallRowsFiler(TRowsFiler filer)
+{
+    RowsFiler() = std::move(filer);
+}
+
+void TRSItemListEditor::DefineProperties(TFiler &filer)
+{
+    if (RowsFiler())
+        RowsFiler()(filer, *Items());
 }

@@ -308,6 +308,8 @@ protected:
     bool FDeleteBlanks = true;
     bool FLoading = false;
     bool FReading = false;
+    // The reading set the loading state, and ends it.
+    bool FLoadingForReading = false;
     std::optional<int> FReadColCount;
     std::optional<int> FReadRowCount;
     bool FDestroying = false;
@@ -317,7 +319,12 @@ protected:
     uint64_t FRowsStamp = 0;
 };
 
-// The grid with its properties published.
+// The grid with its properties published. Its rows are stored as "Items"
+// besides them, by the row filer installed with the class descriptions.
 class TRSItemListEditor : public TRSCustomItemListEditor
 {
+public:
+    using TRowsFiler = std::function<void(TFiler &filer, TRSItemProps &rows)>;
+    static void InstallRowsFiler(TRowsFiler filer);
+    void DefineProperties(TFiler &filer) override;
 };
