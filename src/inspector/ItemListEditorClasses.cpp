@@ -1,6 +1,8 @@
 #include "inspector/ItemListEditorClasses.h"
 
+#include "controls/Bitmap.h"
 #include "controls/Colors.h"
+#include "controls/Picture.h"
 #include "controls/Strings.h"
 #include "controls/published/DesignerProps.h"
 #include "inspector/RSCustomObjectInspector.h"
@@ -13,6 +15,9 @@
 #include "reflection/Reader.h"
 #include "reflection/Writer.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -37,6 +42,43 @@ void Bind(std::optional<TStrings> &lines, TRSStringList &list)
         [&list](const QStringList &text) { list.SetLines(CodePage::FromQStringList(text)); });
 }
 
+// A glyph as a picture, and back: dark pixels are black.
+void ShowGlyph(TPicture &picture, const TRSGlyph &glyph)
+{
+    QImage image(glyph.Width, glyph.Height, QImage::Format_RGB32);
+    for (int y = 0; y < glyph.Height; ++y)
+        for (int x = 0; x < glyph.Width; ++x)
+            image.setPixel(x, y, glyph.Black(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->LoadFromBytes(bytes);
+    const std::function<void()> onChange = std::exchange(picture.OnChange, nullptr);
+    picture.SetGraphic(std::move(bitmap));
+    picture.OnChange = onChange;
+}
+
+TRSGlyph GlyphOf(const TPicture &picture)
+{
+    TRSGlyph glyph;
+    if (picture.Empty())
+        return glyph;
+    glyph.Width = picture.Width();
+    glyph.Height = picture.Height();
+    QImage image(glyph.Width, glyph.Height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        picture.Graphic()->Draw(painter, image.rect());
+    }
+    for (int y = 0; y < glyph.Height; ++y)
+        for (int x = 0; x < glyph.Width; ++x)
+            glyph.Pixels.push_back(qGray(image.pixel(x, y)) < 128);
+    return glyph;
+}
+
 // The grid's fonts and string lists as the published-property model sees
 // them: objects bound to the grid's own, made on first use and dropped with
 // the grid. The inspector's own are there for an inspector only.
@@ -46,6 +88,8 @@ struct TGridFaces {
           TitleCaptionFont(grid.TitleCaptionFont())
     {
         Bind(TitleCaptions, grid.TitleCaptions());
+        MinusGlyph.OnChange = [this, &grid] { grid.SetMinusGlyph(GlyphOf(MinusGlyph)); };
+        PlusGlyph.OnChange = [this, &grid] { grid.SetPlusGlyph(GlyphOf(PlusGlyph)); };
         if (auto *inspector = dynamic_cast<I *>(&grid)) {
             ValueChangedFont.emplace(inspector->ValueChangedFont());
             Bind(Filters, inspector->Filters());
@@ -56,6 +100,8 @@ struct TGridFaces {
     TRSFontProperties CategoryFont;
     TRSFontProperties TitleCaptionFont;
     std::optional<TStrings> TitleCaptions;
+    TPicture MinusGlyph;
+    TPicture PlusGlyph;
     std::optional<TRSFontProperties> ValueChangedFont;
     std::optional<TStrings> Filters;
 };
@@ -141,6 +187,21 @@ TPropInfo FontProp(const char *name, TRSFontProperties TGridFaces::*face)
         [face](G &g) -> TRSFontProperties & { return FacesOf(g).*face; });
 }
 
+// A glyph as a picture, stored while it is not the initial one.
+TPropInfo GlyphProp(const char *name, TPicture TGridFaces::*face, const TRSGlyph &(G::*get)() const,
+                    TRSGlyph (*initial)())
+{
+    TPropInfo prop =
+        FaceProp<TPicture>(name, DesignerTypes().TPicture, [face, get](G &g) -> TPicture & {
+            TPicture &picture = FacesOf(g).*face;
+            if (GlyphOf(picture) != (g.*get)())
+                ShowGlyph(picture, (g.*get)());
+            return picture;
+        });
+    prop.Stored = [get, initial](TPersistent *o) { return (As<G>(o).*get)() != initial(); };
+    return prop;
+}
+
 // A text property with the value it is left out at.
 TPropInfo TextProp(const char *name, const std::string &(I::*get)() const,
                    void (I::*set)(const std::string &), std::string def)
@@ -206,6 +267,7 @@ std::vector<TPropInfo> GridProps()
         // always written out.
         IntProp(
             "Indent", &G::Indent, [](G &g, int v) { g.SetIndent(v); }, 17),
+        GlyphProp("MinusGlyph", &TGridFaces::MinusGlyph, &G::MinusGlyph, &TRSGlyph::Minus),
         Ord<G>(
             "Options", t.TGridOptions, [](G &g) { return g.Options(); },
             [](G &g, int64_t v) { g.SetOptions(static_cast<TGridOptions>(v)); },
@@ -218,6 +280,7 @@ std::vector<TPropInfo> GridProps()
         Str<G>(
             "PathDelimiter", t.String, [](G &g) { return g.PathDelimiter(); },
             [](G &g, const std::string &v) { g.SetPathDelimiter(v); }),
+        GlyphProp("PlusGlyph", &TGridFaces::PlusGlyph, &G::PlusGlyph, &TRSGlyph::Plus),
         Ord<G>(
             "PropertyOptions", gt.PropOptions, [](G &g) { return g.PropertyOptions(); },
             [](G &g, int64_t v) { g.SetPropertyOptions(static_cast<TILEPropOptions>(v)); }, 0),

@@ -21,6 +21,7 @@ struct TRSGlyph {
     int Height = 0;
     std::vector<bool> Pixels;
     bool Black(int x, int y) const { return Pixels[y * Width + x]; }
+    bool operator==(const TRSGlyph &) const = default;
     static TRSGlyph Minus();
     static TRSGlyph Plus();
 };

@@ -146,7 +146,8 @@ TEST_F(GridPropertiesTest, AGridStoresWhatDiffersFromItsDefaultsAndReadsItBack)
     for (const char *name :
          {"TitleCaptions", "DropDownRows", "ColCount", "RowCount", "DisplayOptions", "Options",
           "Orientation", "Sorted", "CaseSensitive", "DeleteBlanks", "HideSelection",
-          "ShowItemHintStyle", "FixedColor", "DefaultColWidth", "GridLineWidth"})
+          "ShowItemHintStyle", "FixedColor", "DefaultColWidth", "GridLineWidth", "MinusGlyph",
+          "PlusGlyph", "ScrollBars"})
         EXPECT_FALSE(Holds(plain, name)) << name;
     EXPECT_TRUE(Holds(plain, "Indent")) << "11 is never the declared default";
     EXPECT_FALSE(Holds(plain, "Items")) << "no rows";
@@ -166,9 +167,13 @@ TEST_F(GridPropertiesTest, AGridStoresWhatDiffersFromItsDefaultsAndReadsItBack)
     grid.SetScrollBars(TRSGridCore::ssNone);
     grid.ValueFont().SetSize(15);
     grid.Strings().SetText("Width=120\r\nCaption=OK\r\n");
+    TRSGlyph corner{3, 2, {true, false, false, true, true, false}};
+    grid.SetMinusGlyph(corner);
     grid.CategoryFont().SetStyle(TRSFont::fsBold | TRSFont::fsItalic);
     const std::string stored = Stored(&grid);
     EXPECT_TRUE(Holds(stored, "TitleCaptions"));
+    EXPECT_TRUE(Holds(stored, "MinusGlyph"));
+    EXPECT_FALSE(Holds(stored, "PlusGlyph"));
 
     TRSItemListEditor copy;
     Load(&copy, stored);
@@ -188,6 +193,8 @@ TEST_F(GridPropertiesTest, AGridStoresWhatDiffersFromItsDefaultsAndReadsItBack)
     EXPECT_EQ(copy.ScrollBars(), TRSGridCore::ssNone);
     EXPECT_EQ(copy.Strings().Text(), grid.Strings().Text());
     EXPECT_EQ(copy.Items()->Count(), 2);
+    EXPECT_EQ(copy.MinusGlyph(), corner);
+    EXPECT_EQ(copy.PlusGlyph(), TRSGlyph::Plus());
     EXPECT_FALSE(copy.Loading()) << "the reading ended its loading";
     EXPECT_EQ(copy.ColCount(), grid.ColCount());
     EXPECT_EQ(copy.RowCount(), grid.RowCount());
