@@ -52,5 +52,7 @@ QSize TListBoxDelegate::sizeHint(const QStyleOptionViewItem &option, const QMode
         size.setHeight(FList->ItemHeight());
     if (FList->Columns() > 0)
         size.setWidth(FList->ColumnWidth());
+    else
+        size.setWidth(std::max(size.width(), FList->ScrollWidth()));
     return size;
 }

@@ -265,6 +265,11 @@ TEST_F(PropertyEffectsTest, ListBoxLaysOutColumnsHeightsTabsAndScrollRange)
     Set(list, "Style", "lbStandard");
     EXPECT_EQ(list->height(), chrome + (100 - chrome) / rowHeight * rowHeight)
         << "fitted into the height given, not the trimmed one";
+    Set(list, "ScrollWidth", "400");
+    QApplication::processEvents();
+    EXPECT_TRUE(list->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(list->viewport()->height() % rowHeight, 0) << "the scroll bar takes its own room";
+    Set(list, "ScrollWidth", "0");
     Set(list, "IntegralHeight", "False");
 
     // Tab stops: a tab-led item's text starts at the list's stop.
