@@ -86,6 +86,11 @@ void TCustomEdit::paintEvent(QPaintEvent *event)
     Bevel().Paint(painter, rect(), palette());
 }
 
+void TCustomEdit::BiDiModeChanged()
+{
+    setAlignment(ShownAlignment(Qt::AlignLeft | Qt::AlignVCenter));
+}
+
 void TCustomEdit::BevelChanged()
 {
     updateGeometry();

@@ -39,6 +39,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void BevelChanged() override;
+    void BiDiModeChanged() override;
 
 private:
     int FPasswordChar = 0;

@@ -1,6 +1,6 @@
 #include "controls/LXButton.h"
 
-#include "controls/WrappedCaption.h"
+#include "controls/ButtonFace.h"
 
 #include "controls/DesignRouter.h"
 
@@ -31,7 +31,7 @@ void TLXButton::paintEvent(QPaintEvent *event)
     }
     QStyleOptionButton option;
     initStyleOption(&option);
-    TWrappedCaption::Paint(this, option, TWrappedCaption::PushButton);
+    TButtonFace::Paint(this, option, TButtonFace::PushButton, true, false);
 }
 
 void TLXButton::SetCancel(bool value)

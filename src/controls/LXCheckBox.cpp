@@ -1,6 +1,6 @@
 #include "controls/LXCheckBox.h"
 
-#include "controls/WrappedCaption.h"
+#include "controls/ButtonFace.h"
 
 #include <QStyleOptionButton>
 
@@ -22,11 +22,11 @@ void TLXCheckBox::SetWordWrap(bool value)
 
 void TLXCheckBox::paintEvent(QPaintEvent *event)
 {
-    if (!FWordWrap) {
+    if (!FWordWrap && Ctl3D()) {
         QCheckBox::paintEvent(event);
         return;
     }
     QStyleOptionButton option;
     initStyleOption(&option);
-    TWrappedCaption::Paint(this, option, TWrappedCaption::CheckBox);
+    TButtonFace::Paint(this, option, TButtonFace::CheckBox, FWordWrap, !Ctl3D());
 }

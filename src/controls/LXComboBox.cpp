@@ -84,6 +84,13 @@ void TLXComboBox::SetEditable(bool editable)
         TDesignEventForwarder::Attach(this, lineEdit());
         ApplyCompleter();
     }
+    BiDiModeChanged();
+}
+
+void TLXComboBox::BiDiModeChanged()
+{
+    if (QLineEdit *edit = lineEdit())
+        edit->setAlignment(ShownAlignment(Qt::AlignLeft | Qt::AlignVCenter));
 }
 
 void TLXComboBox::SetItemIndex(int index)

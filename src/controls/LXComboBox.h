@@ -75,6 +75,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void BevelChanged() override;
+    void BiDiModeChanged() override;
 
 private:
     // The height of the edit part: the whole box in the drop-down styles.

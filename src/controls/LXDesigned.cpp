@@ -192,15 +192,30 @@ void TLXDesigned::SetMirrored(bool value)
 void TLXDesigned::ApplyBiDiMode()
 {
     const int mode = BiDiMode();
-    // Only the full right-to-left mode mirrors the alignment; the others
-    // change the reading order alone.
-    const bool rightToLeft =
-        HasCaptionSide() ? FMirrored != (mode == bdRightToLeft) : mode != bdLeftToRight;
+    // A caption side is an alignment: only the full right-to-left mode
+    // mirrors it.
+    const bool rightToLeft = HasCaptionSide()
+                                 ? FMirrored != (mode == bdRightToLeft)
+                                 : mode == bdRightToLeft || mode == bdRightToLeftNoAlign;
     QWidget *self = Widget();
     self->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    BiDiModeChanged();
     for (QWidget *child : self->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         if (TLXDesigned *designed = AsDesigned(child); designed && designed->FParentBiDiMode)
             designed->ApplyBiDiMode();
+}
+
+Qt::Alignment TLXDesigned::ShownAlignment(Qt::Alignment alignment) const
+{
+    Qt::Alignment horizontal = alignment & Qt::AlignHorizontal_Mask & ~Qt::AlignAbsolute;
+    if (BiDiMode() == bdRightToLeft && (horizontal & (Qt::AlignLeft | Qt::AlignRight)))
+        horizontal ^= Qt::AlignLeft | Qt::AlignRight;
+    return horizontal | Qt::AlignAbsolute | (alignment & Qt::AlignVertical_Mask);
+}
+
+Qt::LayoutDirection TLXDesigned::ReadingDirection() const
+{
+    return BiDiMode() == bdLeftToRight ? Qt::LeftToRight : Qt::RightToLeft;
 }
 
 int TLXDesigned::DragMode() const

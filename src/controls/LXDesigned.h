@@ -124,10 +124,13 @@ public:
     // Shows or hides the widget after Visible and the designer's state.
     void ApplyVisibility();
 
-    // BiDiMode and ParentBiDiMode: the reading order. The right-to-left
-    // modes lay the control out from the right; with ParentBiDiMode the
-    // control follows its designed parent's mode. Setting a mode clears
-    // ParentBiDiMode, as a colour clears ParentColor.
+    // BiDiMode and ParentBiDiMode: the reading order. Every right-to-left
+    // mode reads text from the right; bdRightToLeft also mirrors the text's
+    // alignment and lays the control out from the right (scroll bars on the
+    // left), bdRightToLeftNoAlign lays it out from the right but keeps the
+    // alignment, bdRightToLeftReadingOnly changes the reading order alone.
+    // With ParentBiDiMode the control follows its designed parent's mode.
+    // Setting a mode clears ParentBiDiMode, as a colour clears ParentColor.
     int BiDiMode() const;
     void SetBiDiMode(int mode);
     bool ParentBiDiMode() const { return FParentBiDiMode; }
@@ -138,6 +141,12 @@ public:
     virtual bool HasCaptionSide() const { return false; }
     bool Mirrored() const { return FMirrored; }
     void SetMirrored(bool value);
+    // A text alignment as the mode shows it: left and right change places
+    // in the full right-to-left mode only. The side is absolute, so that
+    // text that reads from the right is not mirrored once more.
+    Qt::Alignment ShownAlignment(Qt::Alignment alignment) const;
+    // The direction text reads in.
+    Qt::LayoutDirection ReadingDirection() const;
 
     // Ctl3D: a sunken 3D border, or a flat single line.
     bool Ctl3D() const { return FCtl3D; }
@@ -208,6 +217,8 @@ protected:
     // Ctl3D changed: frame kinds take the new border look; the others
     // repaint theirs.
     virtual void Ctl3DChanged();
+    // The reading order changed: kinds that show text align it anew.
+    virtual void BiDiModeChanged() {}
 
 private:
     uint64_t FCreationNumber;

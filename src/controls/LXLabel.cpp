@@ -57,6 +57,12 @@ void TLXLabel::SetTransparent(bool value)
     ApplyColor();
 }
 
+void TLXLabel::SetAlignment(Qt::Alignment horizontal)
+{
+    FAlignment = horizontal & Qt::AlignHorizontal_Mask;
+    setAlignment(ShownAlignment(FAlignment) | (alignment() & Qt::AlignVertical_Mask));
+}
+
 void TLXLabel::SetAutoSize(bool value)
 {
     FAutoSize = value;

@@ -27,6 +27,11 @@ public:
     QWidget *FocusControl() const { return FFocusControl; }
     void SetFocusControl(QWidget *control);
 
+    // Alignment: the caption's side (left, right or centre) as the reading
+    // order shows it.
+    Qt::Alignment Alignment() const { return FAlignment; }
+    void SetAlignment(Qt::Alignment horizontal);
+
     // Transparent: the label draws no background, whatever its colour.
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool value);
@@ -36,12 +41,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void BevelChanged() override;
     bool FillsBackground() const override { return !FTransparent && !ParentColor(); }
+    void BiDiModeChanged() override { SetAlignment(FAlignment); }
 
 private:
     void ApplyCaption();
     void AdjustToCaption();
 
     QString FCaption;
+    Qt::Alignment FAlignment = Qt::AlignLeft;
     QPointer<QWidget> FFocusControl;
     bool FAutoSize = true;
     bool FShowAccelChar = true;

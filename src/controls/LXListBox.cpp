@@ -9,6 +9,8 @@
 TLXListBox::TLXListBox(QWidget *parent) : QListWidget(parent)
 {
     setItemDelegate(new TListBoxDelegate(this));
+    // A horizontal scroll bar coming or going changes the room for items.
+    connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this] { FitHeight(); });
     resize(121, 97);
     FItems = std::make_unique<TStrings>(
         [this] {
@@ -78,18 +80,7 @@ qreal TLXListBox::TabStop() const
 void TLXListBox::SetScrollWidth(int width)
 {
     FScrollWidth = std::max(width, 0);
-    updateGeometries();
-}
-
-void TLXListBox::updateGeometries()
-{
-    QListWidget::updateGeometries();
-    if (FScrollWidth <= 0 || FColumns > 0)
-        return;
-    QScrollBar *bar = horizontalScrollBar();
-    const int beyond = FScrollWidth - viewport()->width();
-    if (beyond > bar->maximum())
-        bar->setRange(0, beyond);
+    Relayout();
 }
 
 void TLXListBox::SetIntegralHeight(bool value)
@@ -115,7 +106,12 @@ void TLXListBox::FitHeight()
     const int row =
         count() > 0 ? sizeHintForRow(0) : (OwnerDrawn() ? FItemHeight : fontMetrics().height());
     const QMargins m = Bevel().Margins();
-    const int chrome = 2 * frameWidth() + m.top() + m.bottom();
+    const QScrollBar *bar = horizontalScrollBar();
+    const Qt::ScrollBarPolicy policy = horizontalScrollBarPolicy();
+    const bool barShown = policy == Qt::ScrollBarAlwaysOn ||
+                          (policy == Qt::ScrollBarAsNeeded && bar->maximum() > bar->minimum());
+    const int chrome =
+        2 * frameWidth() + m.top() + m.bottom() + (barShown ? bar->sizeHint().height() : 0);
     if (row <= 0)
         return;
     const int rows = std::max((FGivenHeight - chrome) / row, 1);

@@ -67,7 +67,6 @@ public:
 protected:
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
-    void updateGeometries() override;
     void BevelChanged() override;
 
 private:

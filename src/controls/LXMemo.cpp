@@ -24,6 +24,15 @@ TLXMemo::TLXMemo(QWidget *parent) : QPlainTextEdit(parent)
         [this](const QStringList &lines) { setPlainText(lines.join(QLatin1Char('\n'))); });
 }
 
+void TLXMemo::SetAlignment(Qt::Alignment horizontal)
+{
+    FAlignment = horizontal & Qt::AlignHorizontal_Mask;
+    QTextOption option = document()->defaultTextOption();
+    option.setAlignment(ShownAlignment(FAlignment));
+    option.setTextDirection(ReadingDirection());
+    document()->setDefaultTextOption(option);
+}
+
 TLXMemo::~TLXMemo() = default;
 
 int TLXMemo::Room() const

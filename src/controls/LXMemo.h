@@ -30,6 +30,9 @@ public:
     // and only Ctrl+Enter starts one.
     bool WantReturns() const { return FWantReturns; }
     void SetWantReturns(bool value) { FWantReturns = value; }
+    // Alignment: the lines' side as the reading order shows it.
+    Qt::Alignment Alignment() const { return FAlignment; }
+    void SetAlignment(Qt::Alignment horizontal);
     // HideSelection: the selection shows only while the memo has the focus.
     bool HideSelection() const { return FHideSelection; }
     void SetHideSelection(bool value);
@@ -42,6 +45,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void BevelChanged() override;
+    void BiDiModeChanged() override { SetAlignment(FAlignment); }
 
 private:
     // How many more characters fit in place of the selection.
@@ -50,6 +54,7 @@ private:
     void RestoreSelection();
 
     std::unique_ptr<TStrings> FLines;
+    Qt::Alignment FAlignment = Qt::AlignLeft;
     int FMaxLength = 0;
     bool FWantReturns = true;
     bool FHideSelection = true;

@@ -187,5 +187,5 @@ void TLXPanel::paintEvent(QPaintEvent *)
     r.adjust(gap, gap, -gap, -gap);
     bevel(FBevelInner);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(contentsRect(), FAlignment | Qt::AlignVCenter, FCaption);
+    painter.drawText(contentsRect(), ShownAlignment(FAlignment) | Qt::AlignVCenter, FCaption);
 }

@@ -54,6 +54,7 @@ protected:
     void dropEvent(QDropEvent *event) override { Drop(event); }
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool FillsBackground() const override;
+    void BiDiModeChanged() override { update(); }
 
 private:
     void FitToChildren();

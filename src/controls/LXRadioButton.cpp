@@ -1,6 +1,6 @@
 #include "controls/LXRadioButton.h"
 
-#include "controls/WrappedCaption.h"
+#include "controls/ButtonFace.h"
 
 #include <QStyleOptionButton>
 
@@ -24,11 +24,11 @@ void TLXRadioButton::SetWordWrap(bool value)
 
 void TLXRadioButton::paintEvent(QPaintEvent *event)
 {
-    if (!FWordWrap) {
+    if (!FWordWrap && Ctl3D()) {
         QRadioButton::paintEvent(event);
         return;
     }
     QStyleOptionButton option;
     initStyleOption(&option);
-    TWrappedCaption::Paint(this, option, TWrappedCaption::RadioButton);
+    TButtonFace::Paint(this, option, TButtonFace::RadioButton, FWordWrap, !Ctl3D());
 }

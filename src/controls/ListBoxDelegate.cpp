@@ -25,7 +25,8 @@ void TListBoxDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     QStyle *style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
     const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
-    QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
+    QTextOption textOption(opt.displayAlignment);
+    textOption.setTextDirection(opt.direction);
     textOption.setTabStopDistance(FList->TabStop());
     textOption.setWrapMode(QTextOption::NoWrap);
     painter->save();
@@ -37,6 +38,13 @@ void TListBoxDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->restore();
 }
 
+void TListBoxDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->displayAlignment = FList->ShownAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    option->direction = FList->ReadingDirection();
+}
+
 QSize TListBoxDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
@@ -44,5 +52,7 @@ QSize TListBoxDelegate::sizeHint(const QStyleOptionViewItem &option, const QMode
         size.setHeight(FList->ItemHeight());
     if (FList->Columns() > 0)
         size.setWidth(FList->ColumnWidth());
+    else
+        size.setWidth(std::max(size.width(), FList->ScrollWidth()));
     return size;
 }

@@ -7,6 +7,8 @@
 #include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
+#include "reflection/Reader.h"
+#include "reflection/Writer.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -29,6 +31,26 @@ void TPicture::Assign(const TPicture &other)
 {
     if (&other != this)
         SetGraphic(other.FGraphic ? other.FGraphic->Clone() : nullptr);
+}
+
+void TPicture::DefineProperties(TFiler &filer)
+{
+    filer.DefineProperty(
+        "Data",
+        [this](TReader &reader) {
+            const std::string className = reader.ReadString();
+            const std::string bytes = reader.ReadString();
+            std::unique_ptr<TGraphic> graphic = CreateGraphic(CodePage::ToQString(className));
+            if (!graphic)
+                throw Exception("Unknown picture format (" + className + ")");
+            graphic->LoadFromBytes(QByteArray::fromStdString(bytes));
+            SetGraphic(std::move(graphic));
+        },
+        [this](TWriter &writer) {
+            writer.WriteString(CodePage::FromQString(FGraphic->ClassName()));
+            writer.WriteString(FGraphic->SaveToBytes().toStdString());
+        },
+        FGraphic != nullptr);
 }
 
 int TPicture::Width() const

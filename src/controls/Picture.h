@@ -41,6 +41,9 @@ public:
     // The usual file extension for a graphic class, without the dot.
     static QString DefaultExtension(const QString &className);
 
+    // Stores the graphic as "Data": its class name and its bytes.
+    void DefineProperties(TFiler &filer) override;
+
     std::function<void()> OnChange;
 
 private:

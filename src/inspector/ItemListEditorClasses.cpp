@@ -1,15 +1,26 @@
 #include "inspector/ItemListEditorClasses.h"
 
+#include "controls/Bitmap.h"
 #include "controls/Colors.h"
+#include "controls/Picture.h"
 #include "controls/Strings.h"
 #include "controls/published/DesignerProps.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSFontProperties.h"
+#include "inspector/RSItemPropsFiler.h"
+#include "inspector/RSPropertyPreset.h"
 #include "platform/CodePage.h"
 #include "propgrid/RSItemListEditor.h"
+#include "propgrid/RSItemProps.h"
+#include "reflection/Reader.h"
+#include "reflection/Writer.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <typeinfo>
 #include <unordered_map>
 
@@ -20,24 +31,79 @@ namespace
 
 using G = TRSCustomItemListEditor;
 
-// The grid's fonts and title captions as the published-property model sees
+using I = TRSCustomObjectInspector;
+
+// A string list of the grid as a published string list: constructs it in
+// place.
+void Bind(std::optional<TStrings> &lines, TRSStringList &list)
+{
+    lines.emplace(
+        [&list] { return CodePage::ToQStringList(list.Lines()); },
+        [&list](const QStringList &text) { list.SetLines(CodePage::FromQStringList(text)); });
+}
+
+// A glyph as a picture, and back: dark pixels are black.
+void ShowGlyph(TPicture &picture, const TRSGlyph &glyph)
+{
+    QImage image(glyph.Width, glyph.Height, QImage::Format_RGB32);
+    for (int y = 0; y < glyph.Height; ++y)
+        for (int x = 0; x < glyph.Width; ++x)
+            image.setPixel(x, y, glyph.Black(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->LoadFromBytes(bytes);
+    const std::function<void()> onChange = std::exchange(picture.OnChange, nullptr);
+    picture.SetGraphic(std::move(bitmap));
+    picture.OnChange = onChange;
+}
+
+TRSGlyph GlyphOf(const TPicture &picture)
+{
+    TRSGlyph glyph;
+    if (picture.Empty())
+        return glyph;
+    glyph.Width = picture.Width();
+    glyph.Height = picture.Height();
+    QImage image(glyph.Width, glyph.Height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        picture.Graphic()->Draw(painter, image.rect());
+    }
+    for (int y = 0; y < glyph.Height; ++y)
+        for (int x = 0; x < glyph.Width; ++x)
+            glyph.Pixels.push_back(qGray(image.pixel(x, y)) < 128);
+    return glyph;
+}
+
+// The grid's fonts and string lists as the published-property model sees
 // them: objects bound to the grid's own, made on first use and dropped with
-// the grid.
+// the grid. The inspector's own are there for an inspector only.
 struct TGridFaces {
     explicit TGridFaces(G &grid)
         : Font(grid.Font()), ValueFont(grid.ValueFont()), CategoryFont(grid.CategoryFont()),
-          TitleCaptionFont(grid.TitleCaptionFont()),
-          TitleCaptions([&grid] { return CodePage::ToQStringList(grid.TitleCaptions().Lines()); },
-                        [&grid](const QStringList &lines) {
-                            grid.TitleCaptions().SetLines(CodePage::FromQStringList(lines));
-                        })
+          TitleCaptionFont(grid.TitleCaptionFont())
     {
+        Bind(TitleCaptions, grid.TitleCaptions());
+        MinusGlyph.OnChange = [this, &grid] { grid.SetMinusGlyph(GlyphOf(MinusGlyph)); };
+        PlusGlyph.OnChange = [this, &grid] { grid.SetPlusGlyph(GlyphOf(PlusGlyph)); };
+        if (auto *inspector = dynamic_cast<I *>(&grid)) {
+            ValueChangedFont.emplace(inspector->ValueChangedFont());
+            Bind(Filters, inspector->Filters());
+        }
     }
     TRSFontProperties Font;
     TRSFontProperties ValueFont;
     TRSFontProperties CategoryFont;
     TRSFontProperties TitleCaptionFont;
-    TStrings TitleCaptions;
+    std::optional<TStrings> TitleCaptions;
+    TPicture MinusGlyph;
+    TPicture PlusGlyph;
+    std::optional<TRSFontProperties> ValueChangedFont;
+    std::optional<TStrings> Filters;
 };
 
 TGridFaces &FacesOf(G &grid)
@@ -53,7 +119,8 @@ TGridFaces &FacesOf(G &grid)
 }
 
 struct TGridTypes {
-    TTypeInfo DisplayOption, DisplayOptions, PropOption, PropOptions, Orientation, ShowHints;
+    TTypeInfo DisplayOption, DisplayOptions, PropOption, PropOptions, Orientation, ShowHints,
+        StringsOption, StringsOptions;
 
     TGridTypes()
     {
@@ -67,6 +134,8 @@ struct TGridTypes {
         Enumeration(Orientation, "TRSGridOrientation", {"goVertical", "goHorizontal"});
         Enumeration(ShowHints, "TGridShowHints",
                     {"shNone", "shValueOnly", "shHintOnly", "shValueAndHint"});
+        Enumeration(StringsOption, "TInplaceTStringsOption", {"isUseNameValue", "isSort"});
+        Set(StringsOptions, "TInplaceTStringsOptions", StringsOption);
     }
 
     static void Enumeration(TTypeInfo &type, const char *name, std::vector<std::string> names)
@@ -99,15 +168,49 @@ TPropInfo IntProp(const char *name, int (G::*get)() const, std::function<void(G 
         [set](G &g, int64_t v) { set(g, static_cast<int>(v)); }, def);
 }
 
-TPropInfo FontProp(const char *name, TRSFontProperties TGridFaces::*face)
+// An object property of a face; face returns it.
+template <class Face>
+TPropInfo FaceProp(const char *name, const TTypeInfo &type, std::function<Face &(G &)> face)
 {
     return Obj<G>(
-        name, TRSFontProperties::PropertyType(),
-        [face](G &g) -> TPersistent * { return &(FacesOf(g).*face); },
+        name, type, [face](G &g) -> TPersistent * { return &face(g); },
         [face](G &g, TPersistent *v) {
-            if (auto *other = dynamic_cast<TRSFontProperties *>(v))
-                (FacesOf(g).*face).Assign(*other);
+            if (auto *other = dynamic_cast<Face *>(v))
+                face(g).Assign(*other);
         });
+}
+
+TPropInfo FontProp(const char *name, TRSFontProperties TGridFaces::*face)
+{
+    return FaceProp<TRSFontProperties>(
+        name, TRSFontProperties::PropertyType(),
+        [face](G &g) -> TRSFontProperties & { return FacesOf(g).*face; });
+}
+
+// A glyph as a picture, stored while it is not the initial one.
+TPropInfo GlyphProp(const char *name, TPicture TGridFaces::*face, const TRSGlyph &(G::*get)() const,
+                    TRSGlyph (*initial)())
+{
+    TPropInfo prop =
+        FaceProp<TPicture>(name, DesignerTypes().TPicture, [face, get](G &g) -> TPicture & {
+            TPicture &picture = FacesOf(g).*face;
+            if (GlyphOf(picture) != (g.*get)())
+                ShowGlyph(picture, (g.*get)());
+            return picture;
+        });
+    prop.Stored = [get, initial](TPersistent *o) { return (As<G>(o).*get)() != initial(); };
+    return prop;
+}
+
+// A text property with the value it is left out at.
+TPropInfo TextProp(const char *name, const std::string &(I::*get)() const,
+                   void (I::*set)(const std::string &), std::string def)
+{
+    TPropInfo prop = Str<I>(
+        name, DesignerTypes().String, [get](I &i) { return (i.*get)(); },
+        [set](I &i, const std::string &v) { (i.*set)(v); });
+    prop.Stored = [get, def](TPersistent *o) { return (As<I>(o).*get)() != def; };
+    return prop;
 }
 
 // Every published grid property, in name order.
@@ -115,13 +218,8 @@ std::vector<TPropInfo> GridProps()
 {
     const TDesignerTypes &t = DesignerTypes();
     const TGridTypes &gt = GridTypes();
-    TPropInfo titles = Obj<G>(
-        "TitleCaptions", t.TStrings,
-        [](G &g) -> TPersistent * { return &FacesOf(g).TitleCaptions; },
-        [](G &g, TPersistent *v) {
-            if (auto *other = dynamic_cast<TStrings *>(v))
-                FacesOf(g).TitleCaptions.Assign(*other);
-        });
+    TPropInfo titles = FaceProp<TStrings>(
+        "TitleCaptions", t.TStrings, [](G &g) -> TStrings & { return *FacesOf(g).TitleCaptions; });
     titles.Stored = [](TPersistent *o) { return As<G>(o).IsTitleCaptionsStored(); };
     return {
         Bool<G>(
@@ -132,7 +230,7 @@ std::vector<TPropInfo> GridProps()
             [](G &g, bool v) { g.SetCaseSensitive(v); }, false),
         FontProp("CategoryFont", &TGridFaces::CategoryFont),
         IntProp(
-            "ColCount", &G::ColCount, [](G &g, int v) { g.SetColCount(v); }, 2),
+            "ColCount", &G::ColCount, [](G &g, int v) { g.SetPublishedColCount(v); }, 2),
         Ord<G>(
             "Color", t.TColor, [](G &g) { return g.Color(); },
             [](G &g, int64_t v) { g.SetColor(static_cast<int32_t>(v)); }, clWindow),
@@ -169,6 +267,7 @@ std::vector<TPropInfo> GridProps()
         // always written out.
         IntProp(
             "Indent", &G::Indent, [](G &g, int v) { g.SetIndent(v); }, 17),
+        GlyphProp("MinusGlyph", &TGridFaces::MinusGlyph, &G::MinusGlyph, &TRSGlyph::Minus),
         Ord<G>(
             "Options", t.TGridOptions, [](G &g) { return g.Options(); },
             [](G &g, int64_t v) { g.SetOptions(static_cast<TGridOptions>(v)); },
@@ -181,11 +280,15 @@ std::vector<TPropInfo> GridProps()
         Str<G>(
             "PathDelimiter", t.String, [](G &g) { return g.PathDelimiter(); },
             [](G &g, const std::string &v) { g.SetPathDelimiter(v); }),
+        GlyphProp("PlusGlyph", &TGridFaces::PlusGlyph, &G::PlusGlyph, &TRSGlyph::Plus),
         Ord<G>(
             "PropertyOptions", gt.PropOptions, [](G &g) { return g.PropertyOptions(); },
             [](G &g, int64_t v) { g.SetPropertyOptions(static_cast<TILEPropOptions>(v)); }, 0),
         IntProp(
-            "RowCount", &G::RowCount, [](G &g, int v) { g.SetRowCount(v); }, 2),
+            "RowCount", &G::RowCount, [](G &g, int v) { g.SetPublishedRowCount(v); }, 2),
+        Ord<G>(
+            "ScrollBars", t.TScrollStyle, [](G &g) { return g.ScrollBars(); },
+            [](G &g, int64_t v) { g.SetScrollBars(static_cast<G::TScrollStyle>(v)); }, G::ssBoth),
         Ord<G>(
             "ShowItemHintStyle", gt.ShowHints, [](G &g) { return g.ShowItemHintStyle(); },
             [](G &g, int64_t v) { g.SetShowItemHintStyle(static_cast<TGridShowHints>(v)); },
@@ -198,7 +301,55 @@ std::vector<TPropInfo> GridProps()
     };
 }
 
-// The grid properties the object inspector publishes as its own.
+// The object inspector's own published properties.
+std::vector<TPropInfo> OwnInspectorProps()
+{
+    const TDesignerTypes &t = DesignerTypes();
+    const TTypeInfo *typeKinds = nullptr;
+    for (const TPropInfo &prop : TRSPropertyPreset::ClassType()->Properties)
+        if (prop.Name == "TypeKinds")
+            typeKinds = prop.PropType;
+    TPropInfo filters = FaceProp<TStrings>("Filters", t.TStrings,
+                                           [](G &g) -> TStrings & { return *FacesOf(g).Filters; });
+    filters.Stored = [](TPersistent *o) { return As<I>(o).Filters().Count() > 0; };
+    return {
+        TextProp("CollectionItemFormat", &I::CollectionItemFormat, &I::SetCollectionItemFormat,
+                 "Items[%d]"),
+        Ord<I>(
+            "DisplayKinds", *typeKinds, [](I &i) { return i.DisplayKinds(); },
+            [](I &i, int64_t v) { i.SetDisplayKinds(static_cast<TTypeKinds>(v)); },
+            I::DefaultDisplayKinds),
+        Bool<I>(
+            "DynamicTitleCaptions", [](I &i) { return i.DynamicTitleCaptions(); },
+            [](I &i, bool v) { i.SetDynamicTitleCaptions(v); }, false),
+        filters,
+        Bool<I>(
+            "InplaceCollections", [](I &i) { return i.InplaceCollections(); },
+            [](I &i, bool v) { i.SetInplaceCollections(v); }, false),
+        Bool<I>(
+            "InplaceComponents", [](I &i) { return i.InplaceComponents(); },
+            [](I &i, bool v) { i.SetInplaceComponents(v); }, true),
+        Bool<I>(
+            "InplaceTStrings", [](I &i) { return i.InplaceTStrings(); },
+            [](I &i, bool v) { i.SetInplaceTStrings(v); }, false),
+        Ord<I>(
+            "InplaceTStringsOptions", GridTypes().StringsOptions,
+            [](I &i) { return i.InplaceTStringsOptions(); },
+            [](I &i, int64_t v) {
+                i.SetInplaceTStringsOptions(static_cast<TInplaceTStringsOptions>(v));
+            },
+            0),
+        Bool<I>(
+            "ShowValueChangedFont", [](I &i) { return i.ShowValueChangedFont(); },
+            [](I &i, bool v) { i.SetShowValueChangedFont(v); }, true),
+        TextProp("StringsItemFormat", &I::StringsItemFormat, &I::SetStringsItemFormat, "Items[%d]"),
+        FaceProp<TRSFontProperties>(
+            "ValueChangedFont", TRSFontProperties::PropertyType(),
+            [](G &g) -> TRSFontProperties & { return *FacesOf(g).ValueChangedFont; }),
+    };
+}
+
+// The grid properties the object inspector publishes, with its own.
 std::vector<TPropInfo> InspectorProps()
 {
     static const char *const names[] = {"ArrangeByCategory",
@@ -220,6 +371,8 @@ std::vector<TPropInfo> InspectorProps()
     for (TPropInfo &prop : GridProps())
         if (std::find(std::begin(names), std::end(names), prop.Name) != std::end(names))
             props.push_back(std::move(prop));
+    for (TPropInfo &prop : OwnInspectorProps())
+        props.push_back(std::move(prop));
     return props;
 }
 
@@ -237,6 +390,11 @@ void RegisterItemListEditorClasses()
     static const TClassInfo grid = Describe("TRSItemListEditor", &custom, GridProps());
     static const TClassInfo inspector =
         Describe("TRSCustomObjectInspector", &custom, InspectorProps());
+    TRSItemListEditor::InstallRowsFiler([](TFiler &filer, TRSItemProps &rows) {
+        filer.DefineProperty(
+            "Items", [&rows](TReader &r) { TRSItemPropsFiler::ReadRows(r, rows); },
+            [&rows](TWriter &w) { TRSItemPropsFiler::WriteRows(w, rows); }, rows.Count() > 0);
+    });
     TypInfo::RegisterClass(typeid(TRSCustomItemListEditor), &custom);
     TypInfo::RegisterClass(typeid(TRSItemListEditor), &grid);
     TypInfo::RegisterClass(typeid(TRSCustomObjectInspector), &inspector);

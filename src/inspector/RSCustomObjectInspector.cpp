@@ -93,11 +93,6 @@ const char *const kCategoryTable[] = {
 // How many classes' rows are kept for reuse while other objects are shown.
 constexpr size_t kSpareRowSets = 16;
 
-constexpr TTypeKinds kDefaultDisplayKinds =
-    KindBit(tkInteger) | KindBit(tkChar) | KindBit(tkEnumeration) | KindBit(tkFloat) |
-    KindBit(tkString) | KindBit(tkSet) | KindBit(tkClass) | KindBit(tkWChar) | KindBit(tkLString) |
-    KindBit(tkWString) | KindBit(tkVariant) | KindBit(tkInterface) | KindBit(tkInt64);
-
 TRSItemProperty *AsProperty(TRSItemProp *row)
 {
     return dynamic_cast<TRSItemProperty *>(row);
@@ -121,7 +116,7 @@ bool Contains(const std::vector<TPersistent *> &list, const TPersistent *object)
 } // namespace
 
 TRSCustomObjectInspector::TRSCustomObjectInspector()
-    : FObjects(std::make_unique<TRSInspectorObjects>(this)), FDisplayKinds(kDefaultDisplayKinds),
+    : FObjects(std::make_unique<TRSInspectorObjects>(this)), FDisplayKinds(DefaultDisplayKinds),
       FPoster(std::make_unique<QObject>())
 {
     // The inspector and its grid are inspectable objects themselves.

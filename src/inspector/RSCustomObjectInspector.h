@@ -48,6 +48,12 @@ public:
     void SetObjects(const TRSInspectorObjects &value) { FObjects->CopyFrom(value); }
     TRSStringList &Filters() { return FFilters; }
     void SetFilters(TRSStringList &value);
+    // The kinds of properties listed unless presets say otherwise.
+    static constexpr TTypeKinds DefaultDisplayKinds =
+        KindBit(tkInteger) | KindBit(tkChar) | KindBit(tkEnumeration) | KindBit(tkFloat) |
+        KindBit(tkString) | KindBit(tkSet) | KindBit(tkClass) | KindBit(tkWChar) |
+        KindBit(tkLString) | KindBit(tkWString) | KindBit(tkVariant) | KindBit(tkInterface) |
+        KindBit(tkInt64);
     TTypeKinds DisplayKinds() const { return FDisplayKinds; }
     void SetDisplayKinds(TTypeKinds value);
     bool InplaceComponents() const { return FInplaceComponents; }

@@ -197,6 +197,13 @@ void TRSGridCore::SetDefaultRowHeight(int value)
     Invalidate();
 }
 
+void TRSGridCore::SetScrollBars(TScrollStyle value)
+{
+    FScrollBars = value;
+    if (FHost)
+        FHost->LayoutChanged();
+}
+
 void TRSGridCore::SetGridLineWidth(int value)
 {
     FGridLineWidth = std::max(value, 0);

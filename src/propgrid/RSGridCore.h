@@ -78,6 +78,9 @@ public:
     TRSGridCore();
     ~TRSGridCore() override = default;
 
+    // The scroll bars the grid may show when its cells do not fit.
+    enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
     void SetHost(TRSGridHost *host) { FHost = host; }
     TRSGridHost *Host() const { return FHost; }
 
@@ -110,6 +113,8 @@ public:
     void SetGridLineWidth(int value);
     TGridOptions Options() const { return FOptions; }
     virtual void SetOptions(TGridOptions value);
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle value);
     bool DefaultDrawing() const { return FDefaultDrawing; }
     void SetDefaultDrawing(bool value) { FDefaultDrawing = value; }
     // Colour values of the cells and the background, and of the fixed cells.
@@ -180,6 +185,7 @@ protected:
     int FDefaultColWidth = 64;
     int FDefaultRowHeight = 24;
     int FGridLineWidth = 1;
+    TScrollStyle FScrollBars = ssBoth;
     TGridOptions FOptions =
         goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
     bool FDefaultDrawing = true;

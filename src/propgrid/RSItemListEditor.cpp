@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace
 {
@@ -218,6 +219,40 @@ void TRSCustomItemListEditor::SetColCount(int value)
 {
     TRSGridCore::SetColCount(value);
     AutoSizeColumns();
+}
+
+void TRSCustomItemListEditor::SetPublishedColCount(int value)
+{
+    if (FReading)
+        FReadColCount = value;
+    SetColCount(value);
+}
+
+void TRSCustomItemListEditor::SetPublishedRowCount(int value)
+{
+    if (FReading)
+        FReadRowCount = value;
+    SetRowCount(value);
+}
+
+void TRSCustomItemListEditor::BeginReading()
+{
+    FLoadingForReading = !FLoading;
+    BeginLoading();
+    FReading = true;
+    FReadColCount.reset();
+    FReadRowCount.reset();
+}
+
+void TRSCustomItemListEditor::EndReading()
+{
+    FReading = false;
+    if (FReadColCount)
+        SetColCount(*std::exchange(FReadColCount, std::nullopt));
+    if (FReadRowCount)
+        SetRowCount(*std::exchange(FReadRowCount, std::nullopt));
+    if (std::exchange(FLoadingForReading, false))
+        EndLoading();
 }
 
 void TRSCustomItemListEditor::SetDropDownRows(int value)
@@ -1444,4 +1479,26 @@ TRSCustomItemListEditor::TRSItemHintRequest TRSCustomItemListEditor::ItemHintAt(
         request.Font = &font;
     }
     return request;
+}
+
+// ---- the published grid -------------------------------------------------
+
+namespace
+{
+TRSItemListEditor::TRowsFiler &RowsFiler()
+{
+    static TRSItemListEditor::TRowsFiler filer;
+    return filer;
+}
+} // namespace
+
+void TRSItemListEditor::InstallRowsFiler(TRowsFiler filer)
+{
+    RowsFiler() = std::move(filer);
+}
+
+void TRSItemListEditor::DefineProperties(TFiler &filer)
+{
+    if (RowsFiler())
+        RowsFiler()(filer, *Items());
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "reflection/Persistent.h"
 #include "propgrid/RSDeltaFont.h"
 #include "propgrid/RSGridCore.h"
 #include "propgrid/RSItemProps.h"
 #include "propgrid/RSStringList.h"
+#include "reflection/Persistent.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ struct TRSGlyph {
     int Height = 0;
     std::vector<bool> Pixels;
     bool Black(int x, int y) const { return Pixels[y * Width + x]; }
+    bool operator==(const TRSGlyph &) const = default;
     static TRSGlyph Minus();
     static TRSGlyph Plus();
 };
@@ -123,6 +125,14 @@ public:
     virtual void Loaded() {}
     bool Destroying() const { return FDestroying; }
     void SetColCount(int value) override;
+    // The counts as their published properties set them. Counts read are
+    // set again at the end of the reading: they were stored in the
+    // orientation read with them, and a change of orientation read after
+    // them swaps them.
+    void SetPublishedColCount(int value);
+    void SetPublishedRowCount(int value);
+    void BeginReading() override;
+    void EndReading() override;
 
     TNotifyEvent OnEditButtonClick;
     TRSGetPickListEvent OnGetPickList;
@@ -298,6 +308,11 @@ protected:
     int FLastMouseX = 0;
     bool FDeleteBlanks = true;
     bool FLoading = false;
+    bool FReading = false;
+    // The reading set the loading state, and ends it.
+    bool FLoadingForReading = false;
+    std::optional<int> FReadColCount;
+    std::optional<int> FReadRowCount;
     bool FDestroying = false;
     bool FInitialized = false;
     // A whole-tree change arrived inside an update bracket.
@@ -305,7 +320,12 @@ protected:
     uint64_t FRowsStamp = 0;
 };
 
-// The grid with its properties published.
+// The grid with its properties published. Its rows are stored as "Items"
+// besides them, by the row filer installed with the class descriptions.
 class TRSItemListEditor : public TRSCustomItemListEditor
 {
+public:
+    using TRowsFiler = std::function<void(TFiler &filer, TRSItemProps &rows)>;
+    static void InstallRowsFiler(TRowsFiler filer);
+    void DefineProperties(TFiler &filer) override;
 };

@@ -302,7 +302,16 @@ void TRSItemListView::UpdateScrollBars()
     // A hidden grid (the inspector while a layout opens) leaves its scroll
     // bars until it is shown: every range change queues work in the scroll
     // area, which piled up by thousands during a long load.
-    if (FUpdatingScrollBars || !isVisible())
+    if (FUpdatingScrollBars)
+        return;
+    const TRSGridCore::TScrollStyle bars = FGrid->ScrollBars();
+    setVerticalScrollBarPolicy(bars == TRSGridCore::ssVertical || bars == TRSGridCore::ssBoth
+                                   ? Qt::ScrollBarAsNeeded
+                                   : Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(bars == TRSGridCore::ssHorizontal || bars == TRSGridCore::ssBoth
+                                     ? Qt::ScrollBarAsNeeded
+                                     : Qt::ScrollBarAlwaysOff);
+    if (!isVisible())
         return;
     FUpdatingScrollBars = true;
     const int rowRange =

@@ -27,6 +27,13 @@ public:
     // each on the filer with the code that reads and writes it.
     virtual void DefineProperties(TFiler &) {}
 
+    // Run by the reader before and after it reads the object's stored
+    // properties (also when the reading fails), so that properties that
+    // depend on each other settle once all of them are read, whatever
+    // order they come in.
+    virtual void BeginReading() {}
+    virtual void EndReading() {}
+
     // Observers told once when the object is destroyed; the id removes one.
     using TFreeObserver = std::function<void(TPersistent *)>;
     int AddFreeObserver(TFreeObserver observer);

@@ -240,8 +240,15 @@ std::vector<std::string> TReader::ReadStrings()
 void TReader::ReadProperties(TPersistent *instance)
 {
     TNesting nesting(*this);
-    while (!EndOfList())
-        ReadProperty(instance);
+    instance->BeginReading();
+    try {
+        while (!EndOfList())
+            ReadProperty(instance);
+    } catch (...) {
+        instance->EndReading();
+        throw;
+    }
+    instance->EndReading();
 }
 
 void TReader::ReadProperty(TPersistent *instance)

@@ -29,8 +29,10 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextOption>
 #include <gtest/gtest.h>
 
 using namespace TypInfo;
@@ -263,6 +265,11 @@ TEST_F(PropertyEffectsTest, ListBoxLaysOutColumnsHeightsTabsAndScrollRange)
     Set(list, "Style", "lbStandard");
     EXPECT_EQ(list->height(), chrome + (100 - chrome) / rowHeight * rowHeight)
         << "fitted into the height given, not the trimmed one";
+    Set(list, "ScrollWidth", "400");
+    QApplication::processEvents();
+    EXPECT_TRUE(list->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(list->viewport()->height() % rowHeight, 0) << "the scroll bar takes its own room";
+    Set(list, "ScrollWidth", "0");
     Set(list, "IntegralHeight", "False");
 
     // Tab stops: a tab-led item's text starts at the list's stop.
@@ -715,7 +722,7 @@ TEST_F(PropertyEffectsTest, BiDiModeLaysControlsOutFromTheRightAndChildrenFollow
 
     Set(own, "ParentBiDiMode", "True");
     EXPECT_EQ(own->layoutDirection(), Qt::RightToLeft);
-    Set(panel, "BiDiMode", "bdRightToLeftReadingOnly");
+    Set(panel, "BiDiMode", "bdRightToLeftNoAlign");
     EXPECT_EQ(edit->layoutDirection(), Qt::RightToLeft);
     Set(panel, "ParentBiDiMode", "True");
     EXPECT_EQ(panel->layoutDirection(), Qt::LeftToRight);
@@ -727,6 +734,61 @@ TEST_F(PropertyEffectsTest, BiDiModeLaysControlsOutFromTheRightAndChildrenFollow
     Set(other, "BiDiMode", "bdRightToLeft");
     edit->setParent(other);
     EXPECT_EQ(edit->layoutDirection(), Qt::RightToLeft);
+}
+
+TEST_F(PropertyEffectsTest, EachRightToLeftModeMirrorsItsOwnParts)
+{
+    auto *edit = Make<TLXEditBox>();
+    auto *label = Make<TLXLabel>();
+    auto *memo = Make<TLXMemo>();
+    auto *list = Make<TLXListBox>();
+    list->setGeometry(0, 0, 150, 60);
+    for (int i = 0; i < 20; ++i)
+        list->addItem(QStringLiteral("ab"));
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Leftmost dark column of the list's first item.
+    const auto firstInk = [list] {
+        const QImage image = Grab(list->viewport());
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < 12; ++y)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return x;
+        return -1;
+    };
+    const struct {
+        const char *Mode;
+        Qt::AlignmentFlag Side;
+        Qt::LayoutDirection Layout;
+    } modes[] = {{"bdLeftToRight", Qt::AlignLeft, Qt::LeftToRight},
+                 {"bdRightToLeft", Qt::AlignRight, Qt::RightToLeft},
+                 {"bdRightToLeftNoAlign", Qt::AlignLeft, Qt::RightToLeft},
+                 {"bdRightToLeftReadingOnly", Qt::AlignLeft, Qt::LeftToRight}};
+    const Qt::Alignment sides = Qt::AlignLeft | Qt::AlignRight | Qt::AlignAbsolute;
+    for (const auto &m : modes) {
+        SCOPED_TRACE(m.Mode);
+        for (TLXDesigned *c : std::vector<TLXDesigned *>{edit, label, memo, list}) {
+            Set(c, "BiDiMode", m.Mode);
+            EXPECT_EQ(c->Widget()->layoutDirection(), m.Layout);
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(edit->alignment() & sides, m.Side | Qt::AlignAbsolute);
+        EXPECT_EQ(label->alignment() & sides, m.Side | Qt::AlignAbsolute);
+        EXPECT_EQ(GetOrdProp(label, "Alignment"), 0) << "still taLeftJustify";
+        const QTextOption option = memo->document()->defaultTextOption();
+        EXPECT_EQ(option.alignment() & sides, m.Side | Qt::AlignAbsolute);
+        EXPECT_EQ(option.textDirection(),
+                  std::string(m.Mode) == "bdLeftToRight" ? Qt::LeftToRight : Qt::RightToLeft);
+        EXPECT_EQ(list->verticalScrollBar()->mapTo(list, QPoint()).x() < list->width() / 2,
+                  m.Layout == Qt::RightToLeft);
+        EXPECT_EQ(firstInk() < list->viewport()->width() / 2, m.Side == Qt::AlignLeft);
+    }
+    Set(memo, "Alignment", "taRightJustify");
+    EXPECT_EQ(memo->document()->defaultTextOption().alignment() & sides,
+              Qt::AlignRight | Qt::AlignAbsolute);
+    Set(memo, "BiDiMode", "bdRightToLeft");
+    EXPECT_EQ(memo->document()->defaultTextOption().alignment() & sides,
+              Qt::AlignLeft | Qt::AlignAbsolute);
+    EXPECT_EQ(GetOrdProp(memo, "Alignment"), 1) << "still taRightJustify";
 }
 
 TEST_F(PropertyEffectsTest, CheckBoxCaptionSideCombinesAlignmentWithBiDiMode)
@@ -795,6 +857,28 @@ TEST_F(PropertyEffectsTest, Ctl3DSwitchesBetweenSunkenAndFlatBorders)
     Set(panel, "Ctl3D", "False");
     EXPECT_EQ(Grab(panel).pixel(left), panel->palette().color(QPalette::Shadow).rgb());
     EXPECT_EQ(Grab(panel).pixel(right), panel->palette().color(QPalette::Shadow).rgb());
+
+    // Check and radio indicators: a flat one is drawn with a single line.
+    for (TLXDesigned *c : std::vector<TLXDesigned *>{Make<TLXCheckBox>(), Make<TLXRadioButton>()}) {
+        auto *button = static_cast<QAbstractButton *>(c->Widget());
+        button->setChecked(true);
+        const QImage sunken = Grab(button);
+        Set(c, "Ctl3D", "False");
+        const QImage flat = Grab(button);
+        EXPECT_NE(flat, sunken);
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const bool round = qobject_cast<QRadioButton *>(button);
+        const QRect box = button->style()->subElementRect(round ? QStyle::SE_RadioButtonIndicator
+                                                                : QStyle::SE_CheckBoxIndicator,
+                                                          &option, button);
+        if (round)
+            EXPECT_EQ(flat.pixel(box.center()), button->palette().color(QPalette::Text).rgb());
+        else
+            EXPECT_EQ(flat.pixel(box.topLeft()), button->palette().color(QPalette::Shadow).rgb());
+        Set(c, "Ctl3D", "True");
+        EXPECT_EQ(Grab(button), sunken);
+    }
 
     auto *group = Make<TLXGroupBox>();
     Set(group, "Ctl3D", "False");

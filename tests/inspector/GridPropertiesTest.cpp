@@ -2,10 +2,11 @@
 #include "inspector/RSInspectorFiler.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/RSObjectInspector.h"
+#include "propgrid/RSItemListEditor.h"
+#include "propgrid/RSItemStrings.h"
 #include "reflection/Reader.h"
 #include "reflection/TypInfo.h"
 #include "reflection/Writer.h"
-#include "propgrid/RSItemListEditor.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -88,6 +89,7 @@ TEST_F(GridPropertiesTest, TheInspectorListsTheGridsPropertiesWithTheirDefaultsA
                              "PathDelimiter",
                              "PropertyOptions",
                              "RowCount",
+                             "ScrollBars",
                              "ShowItemHintStyle",
                              "Sorted",
                              "TitleCaptionFont",
@@ -99,6 +101,7 @@ TEST_F(GridPropertiesTest, TheInspectorListsTheGridsPropertiesWithTheirDefaultsA
     EXPECT_EQ(Row("Options")->Value(), "[goFixedVertLine,goFixedHorzLine,goVertLine,goHorzLine,"
                                        "goColSizing,goEditing,goAlwaysShowEditor,goThumbTracking]");
     EXPECT_EQ(Row("Orientation")->Value(), "goVertical");
+    EXPECT_EQ(Row("ScrollBars")->Value(), "ssBoth");
     EXPECT_EQ(Row("ShowItemHintStyle")->Value(), "shValueAndHint");
     EXPECT_EQ(Row("ColCount")->Value(), "2");
     EXPECT_EQ(Row("DefaultRowHeight")->Value(), "18");
@@ -130,6 +133,8 @@ TEST_F(GridPropertiesTest, TheInspectorListsTheGridsPropertiesWithTheirDefaultsA
     EXPECT_EQ(Row("FixedColor")->Value(), "clRed");
     Write("ValueFont.Size", "14");
     EXPECT_EQ(grid.ValueFont().Size(), 14);
+    Write("ScrollBars", "ssVertical");
+    EXPECT_EQ(grid.ScrollBars(), TRSGridCore::ssVertical);
     Write("Sorted", "True");
     EXPECT_TRUE(grid.Sorted());
     EXPECT_TRUE(grid.Items()->Sorted());
@@ -141,9 +146,11 @@ TEST_F(GridPropertiesTest, AGridStoresWhatDiffersFromItsDefaultsAndReadsItBack)
     for (const char *name :
          {"TitleCaptions", "DropDownRows", "ColCount", "RowCount", "DisplayOptions", "Options",
           "Orientation", "Sorted", "CaseSensitive", "DeleteBlanks", "HideSelection",
-          "ShowItemHintStyle", "FixedColor", "DefaultColWidth", "GridLineWidth"})
+          "ShowItemHintStyle", "FixedColor", "DefaultColWidth", "GridLineWidth", "MinusGlyph",
+          "PlusGlyph", "ScrollBars"})
         EXPECT_FALSE(Holds(plain, name)) << name;
     EXPECT_TRUE(Holds(plain, "Indent")) << "11 is never the declared default";
+    EXPECT_FALSE(Holds(plain, "Items")) << "no rows";
 
     grid.TitleCaptions().SetLines({"Key", "Setting"});
     grid.SetDropDownRows(3);
@@ -157,10 +164,16 @@ TEST_F(GridPropertiesTest, AGridStoresWhatDiffersFromItsDefaultsAndReadsItBack)
     grid.SetPathDelimiter("/");
     grid.SetFixedColor(0x123456);
     grid.SetIndent(20);
+    grid.SetScrollBars(TRSGridCore::ssNone);
     grid.ValueFont().SetSize(15);
+    grid.Strings().SetText("Width=120\r\nCaption=OK\r\n");
+    TRSGlyph corner{3, 2, {true, false, false, true, true, false}};
+    grid.SetMinusGlyph(corner);
     grid.CategoryFont().SetStyle(TRSFont::fsBold | TRSFont::fsItalic);
     const std::string stored = Stored(&grid);
     EXPECT_TRUE(Holds(stored, "TitleCaptions"));
+    EXPECT_TRUE(Holds(stored, "MinusGlyph"));
+    EXPECT_FALSE(Holds(stored, "PlusGlyph"));
 
     TRSItemListEditor copy;
     Load(&copy, stored);
@@ -177,6 +190,12 @@ TEST_F(GridPropertiesTest, AGridStoresWhatDiffersFromItsDefaultsAndReadsItBack)
     EXPECT_EQ(copy.PathDelimiter(), "/");
     EXPECT_EQ(copy.FixedColor(), 0x123456);
     EXPECT_EQ(copy.Indent(), 20);
+    EXPECT_EQ(copy.ScrollBars(), TRSGridCore::ssNone);
+    EXPECT_EQ(copy.Strings().Text(), grid.Strings().Text());
+    EXPECT_EQ(copy.Items()->Count(), 2);
+    EXPECT_EQ(copy.MinusGlyph(), corner);
+    EXPECT_EQ(copy.PlusGlyph(), TRSGlyph::Plus());
+    EXPECT_FALSE(copy.Loading()) << "the reading ended its loading";
     EXPECT_EQ(copy.ColCount(), grid.ColCount());
     EXPECT_EQ(copy.RowCount(), grid.RowCount());
     EXPECT_EQ(copy.ValueFont().Size(), 15);
@@ -188,11 +207,16 @@ TEST_F(GridPropertiesTest, AGridStoresWhatDiffersFromItsDefaultsAndReadsItBack)
     grid.TitleCaptions().SetLines({"Property", "Value"});
     EXPECT_FALSE(Holds(Stored(&grid), "TitleCaptions"));
 
+    // The counts come before the orientation that would swap them.
     TRSItemListEditor across;
     across.SetOrientation(goHorizontal);
+    across.SetColCount(5);
+    across.SetRowCount(3);
     TRSItemListEditor acrossCopy;
     Load(&acrossCopy, Stored(&across));
     EXPECT_EQ(acrossCopy.Orientation(), goHorizontal);
+    EXPECT_EQ(acrossCopy.ColCount(), 5);
+    EXPECT_EQ(acrossCopy.RowCount(), 3);
     EXPECT_EQ(acrossCopy.FixedCols(), 1) << "the title line runs down the first column";
     EXPECT_EQ(acrossCopy.FixedRows(), 0);
 }
@@ -201,14 +225,29 @@ TEST_F(GridPropertiesTest, AStoredInspectorKeepsItsGridProperties)
 {
     TWriter plain;
     TRSInspectorFiler(I()).Write(plain);
-    for (const char *name : {"TitleCaptions", "DropDownRows", "ArrangeByCategory", "Orientation"})
+    for (const char *name :
+         {"TitleCaptions", "DropDownRows", "ArrangeByCategory", "Orientation", "DisplayKinds",
+          "Filters", "InplaceComponents", "InplaceTStrings", "CollectionItemFormat",
+          "StringsItemFormat", "ShowValueChangedFont", "DynamicTitleCaptions"})
         EXPECT_FALSE(Holds(plain.Data(), name)) << name;
+    EXPECT_TRUE(Holds(plain.Data(), "ValueChangedFont")) << "a font is always written out";
 
     I().SetIndent(15);
     I().SetDropDownRows(5);
     I().SetArrangeByCategory(true);
     I().TitleCaptions().SetLines({"Name", "Setting"});
     I().TitleCaptionFont().SetSize(16);
+    I().SetDisplayKinds(KindBit(tkInteger) | KindBit(tkString));
+    I().Filters().SetLines({"Caption", "Width"});
+    I().SetInplaceComponents(false);
+    I().SetInplaceCollections(true);
+    I().SetInplaceTStrings(true);
+    I().SetInplaceTStringsOptions(InplaceOption(isSort));
+    I().SetCollectionItemFormat("Item %d");
+    I().SetStringsItemFormat("Line %d");
+    I().SetDynamicTitleCaptions(true);
+    I().SetShowValueChangedFont(false);
+    I().ValueChangedFont().SetSize(13);
     TWriter writer;
     TRSInspectorFiler(I()).Write(writer);
 
@@ -223,5 +262,16 @@ TEST_F(GridPropertiesTest, AStoredInspectorKeepsItsGridProperties)
     EXPECT_EQ(read.TitleCaptions().Text(), "Name\r\nSetting\r\n");
     EXPECT_EQ(read.TitleCaptionFont().Size(), 16);
     EXPECT_TRUE(read.Sorted());
+    EXPECT_EQ(read.DisplayKinds(), KindBit(tkInteger) | KindBit(tkString));
+    EXPECT_EQ(read.Filters().Text(), "Caption\r\nWidth\r\n");
+    EXPECT_FALSE(read.InplaceComponents());
+    EXPECT_TRUE(read.InplaceCollections());
+    EXPECT_TRUE(read.InplaceTStrings());
+    EXPECT_EQ(read.InplaceTStringsOptions(), InplaceOption(isSort));
+    EXPECT_EQ(read.CollectionItemFormat(), "Item %d");
+    EXPECT_EQ(read.StringsItemFormat(), "Line %d");
+    EXPECT_TRUE(read.DynamicTitleCaptions());
+    EXPECT_FALSE(read.ShowValueChangedFont());
+    EXPECT_EQ(read.ValueChangedFont().Size(), 13);
     EXPECT_FALSE(read.Loading());
 }

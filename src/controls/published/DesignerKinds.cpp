@@ -201,11 +201,8 @@ std::vector<TPropInfo> Label()
     std::vector<TPropInfo> props = {
         Align(),
         Ord<TLXLabel>(
-            "Alignment", t.TAlignment, [](TLXLabel &c) { return AlignmentOf(c.alignment()); },
-            [](TLXLabel &c, int64_t v) {
-                c.setAlignment(HorizontalOf(v) | (c.alignment() & Qt::AlignVertical_Mask));
-            },
-            taLeftJustify),
+            "Alignment", t.TAlignment, [](TLXLabel &c) { return AlignmentOf(c.Alignment()); },
+            [](TLXLabel &c, int64_t v) { c.SetAlignment(HorizontalOf(v)); }, taLeftJustify),
         Bool<TLXLabel>(
             "AutoSize", [](TLXLabel &c) { return c.AutoSize(); },
             [](TLXLabel &c, bool v) { c.SetAutoSize(v); }, true),
@@ -365,14 +362,8 @@ std::vector<TPropInfo> Memo()
     std::vector<TPropInfo> props = {
         Align(),
         Ord<TLXMemo>(
-            "Alignment", t.TAlignment,
-            [](TLXMemo &c) { return AlignmentOf(c.document()->defaultTextOption().alignment()); },
-            [](TLXMemo &c, int64_t v) {
-                QTextOption option = c.document()->defaultTextOption();
-                option.setAlignment(HorizontalOf(v));
-                c.document()->setDefaultTextOption(option);
-            },
-            taLeftJustify),
+            "Alignment", t.TAlignment, [](TLXMemo &c) { return AlignmentOf(c.Alignment()); },
+            [](TLXMemo &c, int64_t v) { c.SetAlignment(HorizontalOf(v)); }, taLeftJustify),
         FrameBorderStyle<TLXMemo>(),
         Bool<TLXMemo>(
             "HideSelection", [](TLXMemo &c) { return c.HideSelection(); },
