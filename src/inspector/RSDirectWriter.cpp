@@ -101,10 +101,11 @@ bool TRSDirectWriter::Begin(TPersistent *object)
     FPosition = 0;
     // The element rows would show the bits of their set as the object has
     // it now, and keep them until a write of their own.
-    FElements.assign(plan->Sets.size(), {});
+    FElements.resize(plan->Sets.size());
     for (size_t s = 0; s < plan->Sets.size(); ++s) {
         const TPlan::TSet &set = plan->Sets[s];
         TPersistent *owner = Owner(set.Step);
+        FElements[s].clear();
         const uint32_t mask =
             owner && set.Step.Prop
                 ? static_cast<uint32_t>(
@@ -113,7 +114,7 @@ bool TRSDirectWriter::Begin(TPersistent *object)
                 : 0;
         for (TRSItemProperty *element : set.Elements) {
             const int64_t bit = element ? element->StoredValue(0).AsInt64() : -1;
-            FElements[s].push_back(bit >= 0 && bit < 32 && (mask & (1u << bit)) ? "True" : "False");
+            FElements[s].push_back(bit >= 0 && bit < 32 && (mask & (1u << bit)));
         }
     }
     return true;
@@ -126,7 +127,7 @@ void TRSDirectWriter::End()
     FPlan = nullptr;
 }
 
-const TRSDirectWriter::TStep *TRSDirectWriter::Step(const std::string &path)
+const TRSDirectWriter::TStep *TRSDirectWriter::Step(std::string_view path)
 {
     std::vector<const TStep *> &sequence = FPlan->Sequence;
     if (FPosition < sequence.size() && sequence[FPosition]->Path == path)
@@ -142,14 +143,14 @@ const TRSDirectWriter::TStep *TRSDirectWriter::Step(const std::string &path)
     return found;
 }
 
-const TRSDirectWriter::TStep *TRSDirectWriter::Lookup(const std::string &path)
+const TRSDirectWriter::TStep *TRSDirectWriter::Lookup(std::string_view path)
 {
-    std::unique_ptr<TStep> &step = FPlan->Steps[path];
+    std::unique_ptr<TStep> &step = FPlan->Steps[std::string(path)];
     if (step)
         return step.get();
     step = std::make_unique<TStep>();
     step->Path = path;
-    TRSItemProperty *row = AsRow(FPlan->Record->Rows()->FindPath(path));
+    TRSItemProperty *row = AsRow(FPlan->Record->Rows()->FindPath(step->Path));
     if (!row)
         return step.get();
     step->Row = row;
@@ -190,7 +191,7 @@ void TRSDirectWriter::Apply(const TStep &step, const std::string &text)
                                     row->OnGetProperty ? nullptr : step.Prop, row, text);
 }
 
-void TRSDirectWriter::Write(const std::string &path, const std::string &text)
+void TRSDirectWriter::Write(std::string_view path, const std::string &text)
 {
     const TStep &step = *Step(path);
     TRSItemProperty *row = step.Row;
@@ -208,7 +209,8 @@ void TRSDirectWriter::Write(const std::string &path, const std::string &text)
         return;
     if (FPendingSet != step.Set)
         Flush();
-    FElements[static_cast<size_t>(step.Set)][static_cast<size_t>(step.Element)] = text;
+    FElements[static_cast<size_t>(step.Set)][static_cast<size_t>(step.Element)] =
+        StrUtils::SameText(text, "True");
     FPendingSet = step.Set;
 }
 
@@ -217,11 +219,11 @@ void TRSDirectWriter::Flush()
     if (FPendingSet < 0)
         return;
     const TPlan::TSet &set = FPlan->Sets[static_cast<size_t>(FPendingSet)];
-    const std::vector<std::string> &values = FElements[static_cast<size_t>(FPendingSet)];
+    const std::vector<bool> &values = FElements[static_cast<size_t>(FPendingSet)];
     FPendingSet = -1;
     std::string names;
     for (size_t e = 0; e < set.Elements.size(); ++e) {
-        if (!set.Elements[e] || !StrUtils::SameText(values[e], "True"))
+        if (!set.Elements[e] || !values[e])
             continue;
         if (!names.empty())
             names += ',';
@@ -236,12 +238,12 @@ void TRSDirectWriter::Finish()
     End();
 }
 
-bool TRSDirectWriter::HasRow(const std::string &path)
+bool TRSDirectWriter::HasRow(std::string_view path)
 {
     return Step(path)->Row != nullptr;
 }
 
-TPersistent *TRSDirectWriter::ObjectAt(const std::string &path)
+TPersistent *TRSDirectWriter::ObjectAt(std::string_view path)
 {
     Flush();
     const TStep &step = *Step(path);
@@ -252,7 +254,7 @@ TPersistent *TRSDirectWriter::ObjectAt(const std::string &path)
     return owner ? TypInfo::GetObjectProp(owner, step.Row->PropName()) : nullptr;
 }
 
-void TRSDirectWriter::SetObjectAt(const std::string &path, TPersistent *value)
+void TRSDirectWriter::SetObjectAt(std::string_view path, TPersistent *value)
 {
     Flush();
     const TStep &step = *Step(path);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <typeindex>
 #include <unordered_map>
 #include <vector>
@@ -43,21 +44,21 @@ public:
     // nothing when there is no such row. The elements of a set written one
     // after another give one write of the set, with all of them: the value
     // the rows end with, without the steps between.
-    void Write(const std::string &path, const std::string &text);
+    void Write(std::string_view path, const std::string &text);
     // Whether there is a row of that path at all.
-    bool HasRow(const std::string &path);
+    bool HasRow(std::string_view path);
     // The object held by the class property of that path, and replacing it,
     // as the row's object value does.
-    TPersistent *ObjectAt(const std::string &path);
-    void SetObjectAt(const std::string &path, TPersistent *value);
+    TPersistent *ObjectAt(std::string_view path);
+    void SetObjectAt(std::string_view path, TPersistent *value);
 
 private:
     struct TStep;
     struct TPlan;
 
     TPlan *PlanFor(const std::type_info &type);
-    const TStep *Step(const std::string &path);
-    const TStep *Lookup(const std::string &path);
+    const TStep *Step(std::string_view path);
+    const TStep *Lookup(std::string_view path);
     // The object owning the property of step, or none.
     TPersistent *Owner(const TStep &step) const;
     void Apply(const TStep &step, const std::string &text);
@@ -70,7 +71,7 @@ private:
     TPersistent *FObject = nullptr;
     size_t FPosition = 0;
     int FPendingSet = -1;
-    // The texts of the set elements for the object, as the element rows
-    // would hold them: read at Begin, then as written.
-    std::vector<std::vector<std::string>> FElements;
+    // Whether each element of each set shows True for the object, as the
+    // element rows would: read at Begin, then as written.
+    std::vector<std::vector<bool>> FElements;
 };

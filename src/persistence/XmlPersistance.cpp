@@ -21,6 +21,7 @@
 #include "xml/XmlElement.h"
 #include "xml/XmlNameTable.h"
 #include "xml/XmlNodeList.h"
+#include "xml/XmlValue.h"
 
 namespace
 {
@@ -49,6 +50,22 @@ void SetValueText(TRSItemProp *row, const std::string &text)
         values->Put(0, text);
     else
         row->SetValue(text);
+}
+
+// An attribute's text, seen where the document holds it (a string value) or
+// else made into spare; empty when the node has no such attribute.
+std::string_view AttrText(const TXmlNode &node, int nameId, std::string &spare)
+{
+    for (int i = 0; i < node.AttrCount(); ++i) {
+        if (node.AttrNameId(i) != nameId)
+            continue;
+        const TXmlValue &value = node.AttrValue(i);
+        if (value.Type() == TXmlValue::varString)
+            return value.Bytes();
+        spare = value.Text();
+        return spare;
+    }
+    return {};
 }
 
 } // namespace
@@ -267,41 +284,42 @@ QWidget *TXmlPersistance::ReadControl(const IXmlNode &node, QWidget *parent)
     return c;
 }
 
-bool TXmlPersistance::HasRow(const std::string &path)
+bool TXmlPersistance::HasRow(std::string_view path)
 {
     if (FDirect && FDirect->Active())
         return FDirect->HasRow(path);
-    return Inspector->Inspector()->Items()->FindPath(path) != nullptr;
+    return Inspector->Inspector()->Items()->FindPath(std::string(path)) != nullptr;
 }
 
-void TXmlPersistance::WriteText(const std::string &path, const std::string &text)
+void TXmlPersistance::WriteText(std::string_view path, const std::string &text)
 {
     if (FDirect && FDirect->Active()) {
         FDirect->Write(path, text);
         return;
     }
-    TRSItemProp *row = Inspector->Inspector()->Items()->FindPath(path);
+    TRSItemProp *row = Inspector->Inspector()->Items()->FindPath(std::string(path));
     if (!row || row->GetReadOnly())
         return;
     SetValueText(row, text);
     static_cast<TRSItemProperty *>(row)->Apply();
 }
 
-TPersistent *TXmlPersistance::ObjectAt(const std::string &path)
+TPersistent *TXmlPersistance::ObjectAt(std::string_view path)
 {
     if (FDirect && FDirect->Active())
         return FDirect->ObjectAt(path);
-    return static_cast<TRSItemProperty *>(Inspector->Inspector()->Items()->FindPath(path))
+    return static_cast<TRSItemProperty *>(
+               Inspector->Inspector()->Items()->FindPath(std::string(path)))
         ->GetObjectValue(-1);
 }
 
-void TXmlPersistance::SetObjectAt(const std::string &path, TPersistent *value)
+void TXmlPersistance::SetObjectAt(std::string_view path, TPersistent *value)
 {
     if (FDirect && FDirect->Active()) {
         FDirect->SetObjectAt(path, value);
         return;
     }
-    static_cast<TRSItemProperty *>(Inspector->Inspector()->Items()->FindPath(path))
+    static_cast<TRSItemProperty *>(Inspector->Inspector()->Items()->FindPath(std::string(path)))
         ->SetObjectValue(value, -1);
 }
 
@@ -325,8 +343,12 @@ void TXmlPersistance::ReadProperties(const IXmlNode &element)
             ReadProperties(child);
             continue;
         }
-        WriteText(shared ? child->ReadAttr(nameId) : child->ReadAttr("name"),
-                  shared ? child->ReadAttr(valueId) : child->ReadAttr("value"));
+        if (shared) {
+            std::string spare;
+            WriteText(AttrText(*child, nameId, spare), child->ReadAttr(valueId));
+        } else {
+            WriteText(child->ReadAttr("name"), child->ReadAttr("value"));
+        }
     }
 }
 

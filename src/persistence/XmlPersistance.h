@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 class QWidget;
 class TPersistent;
@@ -66,10 +67,10 @@ protected:
     bool ReadSpecialProperty(const IXmlNode &node, const std::string &type);
     // The property rows of the control being read, whether made for it or
     // standing in for it: by path.
-    bool HasRow(const std::string &path);
-    void WriteText(const std::string &path, const std::string &text);
-    TPersistent *ObjectAt(const std::string &path);
-    void SetObjectAt(const std::string &path, TPersistent *value);
+    bool HasRow(std::string_view path);
+    void WriteText(std::string_view path, const std::string &text);
+    TPersistent *ObjectAt(std::string_view path);
+    void SetObjectAt(std::string_view path, TPersistent *value);
 
     TRSObjectInspector *Inspector;
     IXmlDocument Document;
