@@ -25,6 +25,7 @@ asan:
 
 bench: build
 	for b in $(BUILD_DIR)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
+	python3 bench/startup/startup.py $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR) build-asan
