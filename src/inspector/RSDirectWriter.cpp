@@ -11,6 +11,10 @@ struct TRSDirectWriter::TStep {
     std::string Path;
     // None when no row has the path.
     TRSItemProperty *Row = nullptr;
+    // What the row does with a written text, as it was when the step was
+    // made: the rows do not change while the plan lasts.
+    bool Writable = false;
+    bool Applies = false;
     // The properties leading from the object to the owner of the row's.
     std::vector<const TPropInfo *> Chain;
     const TPropInfo *Prop = nullptr;
@@ -31,8 +35,30 @@ struct TRSDirectWriter::TPlan {
     };
     std::vector<TSet> Sets;
     // The steps in the order the last object asked for them: objects of a
-    // class mostly name the same paths in the same order.
-    std::vector<const TStep *> Sequence;
+    // class mostly name the same paths in the same order. The paths' heads
+    // are kept here, side by side, so that following the order touches
+    // little else.
+    struct TPlace {
+        static constexpr size_t HeadSize = 28;
+        uint32_t Size = 0;
+        char Head[HeadSize] = {};
+        const TStep *Step = nullptr;
+        explicit TPlace(const TStep *step)
+            : Size(static_cast<uint32_t>(step->Path.size())), Step(step)
+        {
+            step->Path.copy(Head, HeadSize);
+        }
+        bool Is(std::string_view path) const
+        {
+            if (path.size() != Size)
+                return false;
+            if (path.size() <= HeadSize)
+                return path == std::string_view(Head, path.size());
+            return path.substr(0, HeadSize) == std::string_view(Head, HeadSize) &&
+                   path.substr(HeadSize) == std::string_view(Step->Path).substr(HeadSize);
+        }
+    };
+    std::vector<TPlace> Sequence;
 };
 
 namespace
@@ -129,16 +155,16 @@ void TRSDirectWriter::End()
 
 const TRSDirectWriter::TStep *TRSDirectWriter::Step(std::string_view path)
 {
-    std::vector<const TStep *> &sequence = FPlan->Sequence;
-    if (FPosition < sequence.size() && sequence[FPosition]->Path == path)
-        return sequence[FPosition++];
-    if (FPosition > 0 && sequence[FPosition - 1]->Path == path)
-        return sequence[FPosition - 1];
+    std::vector<TPlan::TPlace> &sequence = FPlan->Sequence;
+    if (FPosition < sequence.size() && sequence[FPosition].Is(path))
+        return sequence[FPosition++].Step;
+    if (FPosition > 0 && sequence[FPosition - 1].Is(path))
+        return sequence[FPosition - 1].Step;
     const TStep *found = Lookup(path);
     if (FPosition < sequence.size())
-        sequence[FPosition] = found;
+        sequence[FPosition] = TPlan::TPlace(found);
     else
-        sequence.push_back(found);
+        sequence.emplace_back(found);
     ++FPosition;
     return found;
 }
@@ -154,6 +180,8 @@ const TRSDirectWriter::TStep *TRSDirectWriter::Lookup(std::string_view path)
     if (!row)
         return step.get();
     step->Row = row;
+    step->Writable = !row->GetReadOnly();
+    step->Applies = row->HasTypeData() || row->OnSetProperty;
     step->Prop = FPlan->Record->PropOf(row);
     for (TRSItemProperty *p = row->ParentProperty(); p; p = p->ParentProperty())
         step->Chain.insert(step->Chain.begin(), FPlan->Record->PropOf(p));
@@ -194,10 +222,9 @@ void TRSDirectWriter::Apply(const TStep &step, const std::string &text)
 void TRSDirectWriter::Write(std::string_view path, const std::string &text)
 {
     const TStep &step = *Step(path);
-    TRSItemProperty *row = step.Row;
-    if (!row || row->GetReadOnly())
+    if (!step.Writable)
         return;
-    if (row->HasTypeData() || row->OnSetProperty) {
+    if (step.Applies) {
         Flush();
         Apply(step, text);
         return;
