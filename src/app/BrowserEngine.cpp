@@ -50,10 +50,10 @@ TBrowserEngine *LoadEngine()
         QStringLiteral(FD_BROWSER_MODULE_BUILT),
     };
     for (const QString &place : places) {
-        QLibrary module(place);
         if (!QFileInfo::exists(place))
             continue;
         PrepareGraphics();
+        QLibrary module(place);
         if (!module.load())
             continue;
         auto entry = reinterpret_cast<TBrowserEngineEntry>(module.resolve(BrowserEngineEntryName));

@@ -71,6 +71,18 @@ TRSItemProperty *AsRow(TRSItemProp *row)
 
 } // namespace
 
+// What a step takes from its row: the row's rules and the properties that
+// lead from the object to the row's own.
+void TRSDirectWriter::Describe(const TRSScanRecord &record, TRSItemProperty *row, TStep &step)
+{
+    step.Row = row;
+    step.Writable = !row->GetReadOnly();
+    step.Applies = row->HasTypeData() || row->OnSetProperty;
+    step.Prop = record.PropOf(row);
+    for (TRSItemProperty *p = row->ParentProperty(); p; p = p->ParentProperty())
+        step.Chain.insert(step.Chain.begin(), record.PropOf(p));
+}
+
 TRSDirectWriter::TRSDirectWriter(TRSCustomObjectInspector &inspector) : FInspector(inspector) {}
 
 TRSDirectWriter::~TRSDirectWriter() = default;
@@ -100,10 +112,7 @@ TRSDirectWriter::TPlan *TRSDirectWriter::PlanFor(const std::type_info &type)
             }
             if (row->HasTypeData() && row->TypeKind() == tkSet) {
                 TPlan::TSet set;
-                set.Step.Row = row;
-                for (TRSItemProperty *p = row->ParentProperty(); p; p = p->ParentProperty())
-                    set.Step.Chain.insert(set.Step.Chain.begin(), record->PropOf(p));
-                set.Step.Prop = record->PropOf(row);
+                Describe(*record, row, set.Step);
                 for (int e = 0; e < row->Items()->Count(); ++e)
                     set.Elements.push_back(AsRow(row->Items()->Item(e)));
                 plan->Sets.push_back(std::move(set));
@@ -179,12 +188,7 @@ const TRSDirectWriter::TStep *TRSDirectWriter::Lookup(std::string_view path)
     TRSItemProperty *row = AsRow(FPlan->Record->Rows()->FindPath(step->Path));
     if (!row)
         return step.get();
-    step->Row = row;
-    step->Writable = !row->GetReadOnly();
-    step->Applies = row->HasTypeData() || row->OnSetProperty;
-    step->Prop = FPlan->Record->PropOf(row);
-    for (TRSItemProperty *p = row->ParentProperty(); p; p = p->ParentProperty())
-        step->Chain.insert(step->Chain.begin(), FPlan->Record->PropOf(p));
+    Describe(*FPlan->Record, row, *step);
     if (TRSItemProperty *parent = row->ParentProperty()) {
         for (size_t s = 0; s < FPlan->Sets.size(); ++s) {
             const auto &elements = FPlan->Sets[s].Elements;

@@ -57,6 +57,7 @@ private:
     struct TPlan;
 
     TPlan *PlanFor(const std::type_info &type);
+    static void Describe(const TRSScanRecord &record, TRSItemProperty *row, TStep &step);
     const TStep *Step(std::string_view path);
     const TStep *Lookup(std::string_view path);
     // The object owning the property of step, or none.

@@ -108,22 +108,6 @@ TRSScanRecord::TSettings TRSScanRecord::CurrentSettings() const
     return s;
 }
 
-bool TRSScanRecord::SettingsUnchanged() const
-{
-    // Compared in place: this runs for every control a layout opens.
-    const TRSCustomObjectInspector &i = FInspector;
-    const TSettings &s = FSettings;
-    return s.Stamp == i.FScanSettingsStamp && s.DisplayKinds == i.FDisplayKinds &&
-           s.DisplayOptions == i.FDisplayOptions && s.Sorted == i.Sorted() &&
-           s.CaseSensitive == i.CaseSensitive() && s.InplaceComponents == i.FInplaceComponents &&
-           s.InplaceCollections == i.FInplaceCollections &&
-           s.InplaceTStrings == i.FInplaceTStrings &&
-           s.InplaceTStringsOptions == static_cast<uint32_t>(i.FInplaceTStringsOptions) &&
-           s.CollectionItemFormat == i.FCollectionItemFormat &&
-           s.StringsItemFormat == i.FStringsItemFormat && s.PathDelimiter == i.PathDelimiter() &&
-           s.Filters == i.FFilters.Lines();
-}
-
 void TRSScanRecord::Record(TPersistent *object)
 {
     Clear();
@@ -148,7 +132,7 @@ bool TRSScanRecord::Matches(TRSItemProps *rows, TPersistent *object, bool inspec
     // Rows put aside cannot have changed; the inspector's own may have.
     const bool aside = FAside && rows == FAside.get();
     if (!FValid || !object || typeid(*object) != *FObjectType || !Allowed(inspected) ||
-        (!aside && FInspector.RowsStamp() != FRowsStamp) || !SettingsUnchanged())
+        (!aside && FInspector.RowsStamp() != FRowsStamp) || !(CurrentSettings() == FSettings))
         return false;
     FScratch.clear();
     FSeen.assign(1, object);
@@ -169,7 +153,7 @@ bool TRSScanRecord::Retarget(TRSItemProps *rows, TPersistent *object)
 bool TRSScanRecord::Fits(TPersistent *object)
 {
     if (!FValid || !object || typeid(*object) != *FObjectType || !Allowed(false) ||
-        (!FAside && FInspector.RowsStamp() != FRowsStamp) || !SettingsUnchanged())
+        (!FAside && FInspector.RowsStamp() != FRowsStamp) || !(CurrentSettings() == FSettings))
         return false;
     // The rows are the recorded ones, so a scan of object decides alike
     // unless the values of its class properties lead elsewhere: only those

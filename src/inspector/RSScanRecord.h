@@ -96,8 +96,6 @@ private:
     // are to show the inspector's objects, which takes exactly one.
     bool Allowed(bool inspected) const;
     TSettings CurrentSettings() const;
-    // Whether the inspector's settings are still those recorded.
-    bool SettingsUnchanged() const;
     // The entries of rows and their descendants for owner; false when the
     // rows hold something a record cannot describe.
     bool Collect(TRSItemProps *rows, TPersistent *owner, std::vector<TEntry> &out);

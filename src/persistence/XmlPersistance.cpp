@@ -284,43 +284,46 @@ QWidget *TXmlPersistance::ReadControl(const IXmlNode &node, QWidget *parent)
     return c;
 }
 
+bool TXmlPersistance::Direct() const
+{
+    return FDirect && FDirect->Active();
+}
+
+TRSItemProperty *TXmlPersistance::Row(std::string_view path) const
+{
+    return static_cast<TRSItemProperty *>(
+        Inspector->Inspector()->Items()->FindPath(std::string(path)));
+}
+
 bool TXmlPersistance::HasRow(std::string_view path)
 {
-    if (FDirect && FDirect->Active())
-        return FDirect->HasRow(path);
-    return Inspector->Inspector()->Items()->FindPath(std::string(path)) != nullptr;
+    return Direct() ? FDirect->HasRow(path) : Row(path) != nullptr;
 }
 
 void TXmlPersistance::WriteText(std::string_view path, const std::string &text)
 {
-    if (FDirect && FDirect->Active()) {
+    if (Direct()) {
         FDirect->Write(path, text);
         return;
     }
-    TRSItemProp *row = Inspector->Inspector()->Items()->FindPath(std::string(path));
+    TRSItemProperty *row = Row(path);
     if (!row || row->GetReadOnly())
         return;
     SetValueText(row, text);
-    static_cast<TRSItemProperty *>(row)->Apply();
+    row->Apply();
 }
 
 TPersistent *TXmlPersistance::ObjectAt(std::string_view path)
 {
-    if (FDirect && FDirect->Active())
-        return FDirect->ObjectAt(path);
-    return static_cast<TRSItemProperty *>(
-               Inspector->Inspector()->Items()->FindPath(std::string(path)))
-        ->GetObjectValue(-1);
+    return Direct() ? FDirect->ObjectAt(path) : Row(path)->GetObjectValue(-1);
 }
 
 void TXmlPersistance::SetObjectAt(std::string_view path, TPersistent *value)
 {
-    if (FDirect && FDirect->Active()) {
+    if (Direct())
         FDirect->SetObjectAt(path, value);
-        return;
-    }
-    static_cast<TRSItemProperty *>(Inspector->Inspector()->Items()->FindPath(std::string(path)))
-        ->SetObjectValue(value, -1);
+    else
+        Row(path)->SetObjectValue(value, -1);
 }
 
 void TXmlPersistance::ReadProperties(const IXmlNode &element)

@@ -67,6 +67,9 @@ protected:
     bool ReadSpecialProperty(const IXmlNode &node, const std::string &type);
     // The property rows of the control being read, whether made for it or
     // standing in for it: by path.
+    // Whether the control being read is written without rows of its own.
+    bool Direct() const;
+    TRSItemProperty *Row(std::string_view path) const;
     bool HasRow(std::string_view path);
     void WriteText(std::string_view path, const std::string &text);
     TPersistent *ObjectAt(std::string_view path);

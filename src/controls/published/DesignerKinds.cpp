@@ -121,6 +121,14 @@ template <class T> TPropInfo Checked()
         false);
 }
 
+// Captions of buttons, check boxes and radio buttons wrap inside the width.
+template <class T> TPropInfo WordWrap()
+{
+    return Bool<T>(
+        "WordWrap", [](T &c) { return c.WordWrap(); }, [](T &c, bool v) { c.SetWordWrap(v); },
+        false);
+}
+
 // Alignment of check and radio buttons: which side of the box the caption
 // stands on.
 template <class T> TPropInfo LeftRight()
@@ -259,9 +267,7 @@ std::vector<TPropInfo> Button()
             [](TLXButton &c, bool v) { c.setDefault(v); }, false),
         Kept("ModalResult", t.TModalResult, 0),
         TabStop(true),
-        Bool<TLXButton>(
-            "WordWrap", [](TLXButton &c) { return c.WordWrap(); },
-            [](TLXButton &c, bool v) { c.SetWordWrap(v); }, false),
+        WordWrap<TLXButton>(),
     };
 }
 
@@ -506,9 +512,7 @@ std::vector<TPropInfo> CheckBox()
             },
             cbUnchecked),
         TabStop(true),
-        Bool<TLXCheckBox>(
-            "WordWrap", [](TLXCheckBox &c) { return c.WordWrap(); },
-            [](TLXCheckBox &c, bool v) { c.SetWordWrap(v); }, false),
+        WordWrap<TLXCheckBox>(),
     };
     Add(props, ColorProps(clBtnFace));
     Add(props, Ctl3DProps());
@@ -524,9 +528,7 @@ std::vector<TPropInfo> RadioButton()
         Caption("Caption"),
         Checked<TLXRadioButton>(),
         TabStop(true),
-        Bool<TLXRadioButton>(
-            "WordWrap", [](TLXRadioButton &c) { return c.WordWrap(); },
-            [](TLXRadioButton &c, bool v) { c.SetWordWrap(v); }, false),
+        WordWrap<TLXRadioButton>(),
     };
     Add(props, ColorProps(clBtnFace));
     Add(props, Ctl3DProps());
