@@ -41,6 +41,7 @@
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SettingsFile.h"
 #include "presets/RSTComponentPropertyPreset.h"
 #include "presets/RSTParentComponentPropertyPreset.h"
 
@@ -495,6 +496,12 @@ void TForm1::SaveWindowState()
     settings->setValue(QStringLiteral("Splitter"), FSplitter->saveState());
     settings->setValue(QStringLiteral("PalettePage"), FControlsPane->currentIndex());
     settings->setValue(QStringLiteral("CategorizeProperties"), FCategorize->isChecked());
+    // The window closes all the same: the failure is only told.
+    try {
+        SettingsFile::Save(*settings);
+    } catch (const std::exception &error) {
+        ErrorDisplay::Show(CodePage::ToQString(error.what()));
+    }
 }
 
 QWidget *TForm1::CreatePalette()
@@ -803,12 +810,9 @@ void TForm1::mnuDeleteClick()
 
 QString TForm1::PreparePreviewFile(const QString &name) const
 {
-    const QString path = ProgramFolder::WritablePath() + name;
-    QFile file(path);
-    // A failure (a folder of that name, say) is left to the export to report.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.close();
-    return path;
+    // Not emptied beforehand: the write replaces the file whole, and a page
+    // export must find the folder an earlier preview made, not a new file.
+    return ProgramFolder::WritablePath() + name;
 }
 
 bool TForm1::event(QEvent *event)

@@ -109,7 +109,7 @@ public:
     void MainPanelOnClick();
     void AssignPaletteTags();
 
-    // The program folder's file of that name, created empty; its path.
+    // The path of the program folder's preview file of that name.
     QString PreparePreviewFile(const QString &name) const;
 
     TLXControlsContainer *Container() const { return FContainer; }

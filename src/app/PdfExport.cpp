@@ -2,10 +2,10 @@
 
 #include "app/BrowserEngine.h"
 #include "designer/LXControlsContainer.h"
+#include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
 
-#include <QSaveFile>
 #include <QString>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -31,10 +31,8 @@ void ExportPdf(TLXControlsContainer &container, const QString &fileName)
         Fail(QStringLiteral("Cannot write \"%1\": this build has no browser engine to render "
                             "PDF documents.")
                  .arg(fileName));
-    // Opened first, so that an unwritable target fails before the slow part.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        Fail(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    // A target that cannot be replaced fails before the slow part.
+    AtomicFile::CheckTarget(fileName);
     QTemporaryDir folder;
     if (!folder.isValid())
         Fail(QStringLiteral("Cannot create a temporary folder. %1").arg(folder.errorString()));
@@ -49,6 +47,5 @@ void ExportPdf(TLXControlsContainer &container, const QString &fileName)
     if (pdf.isEmpty())
         Fail(QStringLiteral("The web page of the design could not be printed as a PDF "
                             "document."));
-    if (file.write(pdf) != pdf.size() || !file.commit())
-        Fail(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
+    AtomicFile::Write(fileName, pdf.toStdString());
 }

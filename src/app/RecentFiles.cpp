@@ -1,5 +1,9 @@
 #include "app/RecentFiles.h"
 
+#include "platform/CodePage.h"
+#include "platform/ErrorDisplay.h"
+#include "platform/SettingsFile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -13,9 +17,7 @@ const QString Key = QStringLiteral("RecentFiles");
 
 std::unique_ptr<QSettings> TRecentFiles::Settings()
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("formdesigner"),
-                                       QStringLiteral("formdesigner"));
+    return SettingsFile::Open();
 }
 
 TRecentFiles::TRecentFiles(QMenu *menu) : QObject(menu), FMenu(menu)
@@ -58,8 +60,15 @@ void TRecentFiles::Choose(const QString &fileName)
 
 void TRecentFiles::Store()
 {
-    Settings()->setValue(Key, FFiles);
     Rebuild();
+    const std::unique_ptr<QSettings> settings = Settings();
+    settings->setValue(Key, FFiles);
+    // The file was opened or saved all the same: the failure is only told.
+    try {
+        SettingsFile::Save(*settings);
+    } catch (const std::exception &error) {
+        ErrorDisplay::Show(CodePage::ToQString(error.what()));
+    }
 }
 
 void TRecentFiles::Rebuild()

@@ -1,10 +1,13 @@
 #include "crash/CrashReportDialog.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/CodePage.h"
 #include "platform/XdgMailClient.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +16,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTextDocument>
@@ -106,13 +108,15 @@ void TCrashReportDialog::showEvent(QShowEvent *event)
 
 bool TCrashReportDialog::WriteReport(const QString &fileName)
 {
-    QDir().mkpath(QFileInfo(fileName).absolutePath());
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(FReport.Text().toUtf8()) >= 0 &&
-        file.commit())
+    // A report tells where the user worked and what they made: theirs alone.
+    try {
+        AtomicFile::MakeFolder(QFileInfo(fileName).absolutePath());
+        AtomicFile::Write(fileName, FReport.Text().toUtf8().toStdString(), AtomicFile::Private);
         return true;
-    ShowMessage(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
-    return false;
+    } catch (const std::exception &error) {
+        ShowMessage(CodePage::ToQString(error.what()));
+        return false;
+    }
 }
 
 void TCrashReportDialog::MailReport()

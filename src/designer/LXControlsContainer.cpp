@@ -6,7 +6,9 @@
 #include "persistence/FOPersistance.h"
 #include "persistence/HtmlPersistance.h"
 #include "persistence/XmlPersistance.h"
+#include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
+#include "platform/Exception.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,14 +101,62 @@ QString TLXControlsContainer::HtmlExportPath(const QString &fileName)
     return fileName + '/' + QFileInfo(fileName).fileName();
 }
 
+namespace
+{
+
+[[noreturn]] void RefuseExport(const QString &fileName, const char *reason)
+{
+    throw Exception("Cannot export the page to \"" + CodePage::FromQString(fileName) +
+                    "\": " + reason);
+}
+
+// Whether a file is a page this program exported: they all begin alike.
+bool IsExportedPage(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(256);
+    return head.startsWith("<?xml") && head.contains("<HTML>");
+}
+
+// Whether a folder holds nothing but what an export of a page of its name
+// writes: the page and its "images" folder.
+bool IsExportFolder(const QString &folder)
+{
+    const QString page = QFileInfo(folder).fileName();
+    const QDir dir(folder);
+    for (const QFileInfo &entry :
+         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        if (entry.fileName() == page && entry.isFile() && !entry.isSymLink())
+            continue;
+        if (entry.fileName() == QLatin1String("images") && entry.isDir() && !entry.isSymLink())
+            continue;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QString TLXControlsContainer::HtmlExportTarget(const QString &fileName)
 {
     const QFileInfo file(fileName);
-    if (file.isFile() && QFileInfo(file.dir(), QStringLiteral("images")).isDir())
-        return fileName;
-    if (file.isFile())
-        QFile::remove(fileName);
-    // Folders that exist already are fine: a second export writes into them.
-    QDir().mkpath(fileName + QStringLiteral("/images"));
+    if (file.isFile()) {
+        // A page exported beside an "images" folder is written over in place.
+        if (QFileInfo(file.dir(), QStringLiteral("images")).isDir() && IsExportedPage(fileName))
+            return fileName;
+        RefuseExport(fileName, "a file of that name exists and is not a page exported beside an "
+                               "\"images\" folder.");
+    }
+    if (file.exists() || file.isSymLink()) {
+        if (!file.isDir())
+            RefuseExport(fileName, "it exists and is not a regular file or folder.");
+        if (!IsExportFolder(fileName))
+            RefuseExport(fileName, "the folder of that name holds other files than an earlier "
+                                   "export of this page.");
+    }
+    // A second export writes into the folder the first one made.
+    AtomicFile::MakeFolder(fileName + QStringLiteral("/images"));
     return HtmlExportPath(fileName);
 }

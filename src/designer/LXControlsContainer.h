@@ -38,9 +38,11 @@ public:
     // The page inside the export folder: "dir/page.htm" gives
     // "dir/page.htm/page.htm".
     static QString HtmlExportPath(const QString &fileName);
-    // Where an export to fileName writes its page: the file itself when it
-    // exists beside an "images" folder, else the page inside a folder of that
-    // name holding an "images" folder (made here).
+    // Where an export to fileName writes its page: the file itself when it is
+    // an exported page beside an "images" folder, else the page inside a
+    // folder of that name holding an "images" folder (made here). Anything
+    // else of that name (a user's file, a folder of other files, a device)
+    // is refused, never replaced.
     static QString HtmlExportTarget(const QString &fileName);
 
     // Replacing the design when a layout is opened (see TLayoutSurface).
