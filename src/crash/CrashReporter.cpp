@@ -3,6 +3,7 @@
 #include "crash/CrashReportDialog.h"
 #include "crash/ErrorPolicy.h"
 #include "crash/FatalSignalHandler.h"
+#include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 
@@ -32,7 +33,13 @@ void TCrashReporter::Install(const QString &version, const QString &folder)
     Version = version.isEmpty() ? QStringLiteral("unknown") : version;
     Folder = folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
                               : folder;
-    QDir().mkpath(Folder);
+    // The folder keeps reports and the recovery copies of unsaved designs.
+    try {
+        AtomicFile::MakeFolder(Folder, AtomicFile::Private);
+    } catch (const std::exception &error) {
+        // A crash then leaves no report; the designer still starts.
+        ErrorDisplay::Show(CodePage::ToQString(error.what()));
+    }
     TFatalSignalHandler::Install(PendingReportFile(), Version);
 }
 

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -204,6 +205,8 @@ __attribute__((noinline)) void WriteReport(int signal)
     const int fd = open(ReportPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
         return;
+    // A report an older version left keeps its access through O_TRUNC.
+    fchmod(fd, 0600);
     TLine line;
     line.Add(TFatalSignalHandler::Heading).Add("\nSignal: ").Add(SignalText(signal)).Add("\n");
     line.WriteTo(fd);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace
 {
@@ -109,6 +110,32 @@ TEST_F(FatalSignalTest, SegmentationFaultLeavesAReportAndEndsByTheSignal)
 TEST_F(FatalSignalTest, AbortLeavesAReportAndEndsByTheSignal)
 {
     EXPECT_EXIT(CrashByAbort(), ::testing::KilledBySignal(SIGABRT), "");
+    ExpectReport("SIGABRT", "CrashByAbort");
+}
+
+// The report names the user's design and where the program was; it is the
+// user's alone, also where an older version left its folder or a report
+// open to all.
+TEST_F(FatalSignalTest, AReportIsTheUsersAlone)
+{
+    const QByteArray folder = QFile::encodeName(CrashFolder());
+    const QByteArray report = folder + "/CrashReport.txt";
+    const mode_t mask = umask(022);
+    ASSERT_TRUE(QDir().mkpath(CrashFolder()));
+    ASSERT_EQ(chmod(folder.constData(), 0755), 0);
+    QFile old(QString::fromLocal8Bit(report));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    ASSERT_EQ(chmod(report.constData(), 0644), 0);
+
+    EXPECT_EXIT(CrashByAbort(), ::testing::KilledBySignal(SIGABRT), "");
+    umask(mask);
+    struct stat status {
+    };
+    ASSERT_EQ(stat(report.constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & ALLPERMS, 0600u);
+    ASSERT_EQ(stat(folder.constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & ALLPERMS, 0700u);
     ExpectReport("SIGABRT", "CrashByAbort");
 }
 
