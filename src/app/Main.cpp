@@ -136,6 +136,12 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     FStatus = new QLabel(this);
     FStatus->setMinimumWidth(50);
     statusBar()->addWidget(FStatus, 1);
+    // Stays while the unsaved work has no recovery copy.
+    FRecoveryMark = new QLabel(QStringLiteral("Unsaved changes are not protected"), this);
+    FRecoveryMark->setObjectName(QStringLiteral("RecoveryMark"));
+    FRecoveryMark->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
+    FRecoveryMark->hide();
+    statusBar()->addPermanentWidget(FRecoveryMark);
 
     FMainPages = new QTabWidget(this);
     FMainPages->setObjectName(QStringLiteral("MainPages"));
@@ -189,9 +195,19 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 
     CreateMenus();
 
-    FRecovery = new TRecoveryFile([this](const QString &path) { SaveRecoveryLayout(path); }, this);
+    FRecovery = new TRecoveryFile([this] { return RecoveryLayout(); }, this);
     FRecovery->IsModified = [this] { return Modified(); };
     FRecovery->DocumentName = [this] { return FFileName; };
+    FRecovery->OnFailure = [this](const QString &error) {
+        FRecoveryMark->setToolTip(error);
+        FRecoveryMark->show();
+        ErrorDisplay::Show(
+            QStringLiteral("Unsaved changes can no longer be copied for recovery:\n%1\n\n"
+                           "Until a copy succeeds, a crash loses them; save the design to keep "
+                           "it. A copy is tried again after each change.")
+                .arg(error));
+    };
+    FRecovery->OnWrittenAgain = [this] { FRecoveryMark->hide(); };
     // Values typed into the inspector are changes of the design too.
     FInspector->Inspector()->OnPropertyChanged = [this](TRSObject *, TRSItemProperty *) {
         FRecovery->Schedule();
@@ -1070,21 +1086,43 @@ TRSObjectInspector *TForm1::RecoveryInspector()
     return FRecoveryInspector.get();
 }
 
-void TForm1::SaveRecoveryLayout(const QString &path)
+std::string TForm1::RecoveryLayout()
 {
     TXmlPersistance writer(FContainer, RecoveryInspector());
-    writer.Save(QFile::encodeName(path).toStdString());
+    return writer.SaveToText();
 }
 
 void TForm1::OfferRecovery()
 {
     for (const TRecoveryFile::TOrphan &orphan : TRecoveryFile::FindOrphans()) {
-        if (RecoveryQuestion(orphan) == QMessageBox::Yes) {
+        if (RecoveryQuestion(orphan) != QMessageBox::Yes) {
+            TRecoveryFile::Discard(orphan);
+            continue;
+        }
+        // A copy that cannot be read must not stop the start, nor every
+        // start after it: it is told, moved aside, and the next is offered.
+        try {
             RestoreRecovery(orphan);
             return;
+        } catch (const std::exception &error) {
+            ReportUnrestorable(orphan, CodePage::ToQString(error.what()));
+        } catch (...) {
+            ReportUnrestorable(orphan, QStringLiteral("Unknown error"));
         }
-        TRecoveryFile::Discard(orphan);
     }
+}
+
+void TForm1::ReportUnrestorable(const TRecoveryFile::TOrphan &orphan, const QString &error)
+{
+    QString text = QStringLiteral("The unsaved changes written at %1 could not be restored:\n%2")
+                       .arg(QLocale::system().toString(orphan.Written, QLocale::LongFormat), error);
+    try {
+        text += QStringLiteral("\n\nThe copy was moved to \"%1\".")
+                    .arg(TRecoveryFile::SetAside(orphan));
+    } catch (const std::exception &moveError) {
+        text += QStringLiteral("\n\n") + CodePage::ToQString(moveError.what());
+    }
+    ErrorDisplay::Show(text);
 }
 
 void TForm1::RestoreRecovery(const TRecoveryFile::TOrphan &orphan)
@@ -1096,7 +1134,8 @@ void TForm1::RestoreRecovery(const TRecoveryFile::TOrphan &orphan)
     FFileName = orphan.DocumentName;
     FHistory->Stack().clear();
     SetModified(true);
-    // The restored design is this designer's unsaved work from now on.
-    TRecoveryFile::Discard(orphan);
-    FRecovery->WriteNow();
+    // The restored design is this designer's unsaved work from now on; the
+    // old copy goes once the new one is written.
+    if (FRecovery->WriteNow())
+        TRecoveryFile::Discard(orphan);
 }

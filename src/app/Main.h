@@ -141,10 +141,13 @@ public:
 
     // Offers the unsaved designs of designers that ended without closing,
     // newest first: Yes restores one as a modified design under its old
-    // file name, No deletes it.
+    // file name, No deletes it. One that cannot be restored is told and set
+    // aside, and the next is offered.
     void OfferRecovery();
     void RestoreRecovery(const TRecoveryFile::TOrphan &orphan);
     TRecoveryFile *Recovery() const { return FRecovery; }
+    // Shown in the status bar while unsaved changes have no recovery copy.
+    QLabel *RecoveryMark() const { return FRecoveryMark; }
 
     // Replaceable interactions, so that the commands can be driven headless.
     std::function<QMessageBox::StandardButton()> SaveQuestion;
@@ -187,8 +190,9 @@ private:
     bool InspectorHasFocus() const;
     // Writes the design for the recovery file through an inspector of its
     // own, so that the user's inspector and its editing are left alone.
-    void SaveRecoveryLayout(const QString &path);
+    std::string RecoveryLayout();
     TRSObjectInspector *RecoveryInspector();
+    void ReportUnrestorable(const TRecoveryFile::TOrphan &orphan, const QString &error);
 
     QString FFileName;
     bool FModified = false;
@@ -209,6 +213,7 @@ private:
     QLabel *FHeader = nullptr;
     TRSObjectInspector *FInspector = nullptr;
     QLabel *FStatus = nullptr;
+    QLabel *FRecoveryMark = nullptr;
     TLXControlsContainer *FContainer = nullptr;
     QMenu *FControlPopupMenu = nullptr;
     QAction *FSave = nullptr;

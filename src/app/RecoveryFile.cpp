@@ -1,6 +1,8 @@
 #include "app/RecoveryFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/CodePage.h"
+#include "platform/Exception.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,6 +20,11 @@ namespace
 const QString LayoutSuffix = QStringLiteral(".xml");
 const QString NameSuffix = QStringLiteral(".name");
 const QString LockSuffix = QStringLiteral(".lock");
+// A layout that could not be restored; it still ends in ".xml" for the
+// user's editor, and is never taken for a designer's layout.
+const QString SetAsideSuffix = QStringLiteral(".unreadable.xml");
+
+constexpr QFile::Permissions OwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
 
 // Changes that come in a burst are written once, this long after the last.
 constexpr int DefaultDelay = 2000;
@@ -34,10 +41,15 @@ void OnlyDeadOwnersAreStale(QLockFile &lock)
     lock.setStaleLockTime(INT_MAX);
 }
 
+std::string Text(const QString &text)
+{
+    return CodePage::FromQString(text);
+}
+
 } // namespace
 
-TRecoveryFile::TRecoveryFile(std::function<void(const QString &path)> save, QObject *parent)
-    : QObject(parent), FSave(std::move(save))
+TRecoveryFile::TRecoveryFile(std::function<std::string()> layout, QObject *parent)
+    : QObject(parent), FLayoutText(std::move(layout))
 {
     FTimer.setSingleShot(true);
     FTimer.setInterval(DefaultDelay);
@@ -63,25 +75,55 @@ void TRecoveryFile::Schedule()
     FTimer.start();
 }
 
-void TRecoveryFile::WriteNow()
+bool TRecoveryFile::WriteNow()
 {
     FTimer.stop();
+    QString error;
+    try {
+        Write();
+    } catch (const std::exception &e) {
+        error = CodePage::ToQString(e.what());
+    } catch (...) {
+        error = QStringLiteral("Unknown error");
+    }
+    if (!error.isEmpty()) {
+        const bool first = !FFailing;
+        FFailing = true;
+        if (first && OnFailure)
+            OnFailure(error);
+        return false;
+    }
+    if (FFailing) {
+        FFailing = false;
+        if (OnWrittenAgain)
+            OnWrittenAgain();
+    }
+    return true;
+}
+
+void TRecoveryFile::Write()
+{
+    // Made again on every write: the folder may have been deleted, or made
+    // open to others, since the last.
+    AtomicFile::MakeFolder(Folder(), AtomicFile::Private);
     if (!FLock) {
         // Each designer has files of its own, named so that two designers
         // started at once never share them.
-        QDir().mkpath(Folder());
         const QString base = Folder() + QString::number(QCoreApplication::applicationPid()) + '-' +
                              QUuid::createUuid().toString(QUuid::Id128).left(8);
         auto lock = std::make_unique<QLockFile>(base + LockSuffix);
         OnlyDeadOwnersAreStale(*lock);
         if (!lock->tryLock(0))
-            return;
+            throw Exception(
+                "Cannot create file \"" + Text(base + LockSuffix) + "\"." +
+                (lock->error() == QLockFile::PermissionError ? " Permission denied" : ""));
+        QFile::setPermissions(base + LockSuffix, OwnerOnly);
         FLock = std::move(lock);
         FLayout = base + LayoutSuffix;
     }
     const QString name = DocumentName ? DocumentName() : QString();
-    AtomicFile::Write(Base(FLayout) + NameSuffix, name.toUtf8().toStdString());
-    FSave(FLayout);
+    AtomicFile::Write(Base(FLayout) + NameSuffix, name.toUtf8().toStdString(), AtomicFile::Private);
+    AtomicFile::Write(FLayout, FLayoutText(), AtomicFile::Private);
 }
 
 void TRecoveryFile::Remove()
@@ -98,9 +140,14 @@ void TRecoveryFile::Remove()
 std::vector<TRecoveryFile::TOrphan> TRecoveryFile::FindOrphans()
 {
     std::vector<TOrphan> orphans;
+    // The folder an older version made open to all is closed at start, not
+    // only at the first change.
+    QFile::setPermissions(Folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QDir folder(Folder());
     for (const QFileInfo &file :
          folder.entryInfoList({QStringLiteral("*") + LayoutSuffix}, QDir::Files)) {
+        if (file.fileName().endsWith(SetAsideSuffix))
+            continue;
         const QString base = Base(file.absoluteFilePath());
         // A lock that can be taken belongs to no running designer.
         QLockFile lock(base + LockSuffix);
@@ -124,4 +171,17 @@ void TRecoveryFile::Discard(const TOrphan &orphan)
     QFile::remove(orphan.Layout);
     QFile::remove(base + NameSuffix);
     QFile::remove(base + LockSuffix);
+}
+
+QString TRecoveryFile::SetAside(const TOrphan &orphan)
+{
+    const QString target = Base(orphan.Layout) + SetAsideSuffix;
+    QFile layout(orphan.Layout);
+    if (!layout.rename(target))
+        throw Exception("Cannot move \"" + Text(orphan.Layout) + "\" to \"" + Text(target) +
+                        "\". " + Text(layout.errorString()));
+    // A copy from an older version may still be open to others.
+    QFile::setPermissions(target, OwnerOnly);
+    Discard({orphan.Layout, {}, {}});
+    return target;
 }

@@ -120,6 +120,13 @@ void TXmlPersistance::Save(const std::string &fileName)
     Document->SaveToFile(fileName);
 }
 
+std::string TXmlPersistance::SaveToText()
+{
+    const IXmlElement root = CreateDocument();
+    WriteChildren(root, Container);
+    return Document->Xml();
+}
+
 void TXmlPersistance::WriteChildren(const IXmlElement &element, QWidget *parent)
 {
     if (!element)

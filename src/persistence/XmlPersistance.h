@@ -45,6 +45,9 @@ public:
     virtual QWidget *ReadControl(const IXmlNode &node, QWidget *parent);
     virtual void Load(const std::string &fileName);
     virtual void Save(const std::string &fileName);
+    // The document as the bytes this class's Save writes, for a caller that
+    // decides itself how the file is written (a private copy, say).
+    std::string SaveToText();
 
     // Whether opening may write controls without rows of their own (the
     // default); the result is the same either way.

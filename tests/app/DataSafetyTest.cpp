@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/FileSizeLimit.h"
 
 #include "app/Main.h"
 #include "app/RecoveryFile.h"
@@ -7,6 +8,7 @@
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/RSObjectInspector.h"
+#include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"
 
 #include <QApplication>
@@ -16,9 +18,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace
 {
@@ -41,11 +45,41 @@ void RemoveRecoveryFiles()
     QDir(TRecoveryFile::Folder()).removeRecursively();
 }
 
+mode_t Mode(const QString &path)
+{
+    struct stat status {
+    };
+    return stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & ALLPERMS : 0;
+}
+
+// Runs a test of this program in a child process; its output.
+QByteArray RunChild(const char *test, const char *variable, const QString &value, QProcess &child)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(variable, value);
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=") + QString::fromLatin1(test),
+                 // An error that escapes ends the child as it ends the program.
+                 QStringLiteral("--gtest_catch_exceptions=0")});
+    child.waitForFinished(120000);
+    return child.readAll();
+}
+
 class DataSafetyTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
+        // The recovery folder lies in a home of this test's own, which its
+        // child processes share, so that test runs never meet each other's
+        // files; with the access a user's files usually get.
+        previousHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        previousMask = umask(022);
+        previousShow = ErrorDisplay::Show;
+        ErrorDisplay::Show = [this](const QString &message) { errors << message; };
         EnsureDesignerSingletons();
         form = std::make_unique<TForm1>();
         form->SaveQuestion = [this] { return answer; };
@@ -78,6 +112,19 @@ protected:
         return path;
     }
 
+    void TearDown() override
+    {
+        form.reset();
+        ErrorDisplay::Show = previousShow;
+        umask(previousMask);
+        qputenv("HOME", previousHome);
+    }
+
+    QTemporaryDir home;
+    QByteArray previousHome;
+    mode_t previousMask = 0;
+    std::function<void(const QString &)> previousShow;
+    QStringList errors;
     QTemporaryDir dir;
     std::unique_ptr<TForm1> form;
     QMessageBox::StandardButton answer = QMessageBox::Yes;
@@ -290,8 +337,128 @@ TEST_F(DataSafetyTest, RecoveryFilesFollowTheDocumentState)
     EXPECT_FALSE(QFileInfo::exists(orphan.Layout));
 }
 
-// Run only as the child of the test above: a designer with unsaved work
-// that waits for its recovery file and then for its end.
+// A copy that cannot be read (cut short, or holding a value the reader
+// refuses) does not stop the designer from starting, nor every start after
+// it: it is told, moved aside under a name that says so, and never offered
+// again.
+TEST_F(DataSafetyTest, AnUnreadableCopyIsToldAndSetAsideAndTheDesignerStarts)
+{
+    QWidget *panel = form->AddControl(8, 10, nullptr, 10);
+    AsDesigned(form->AddControl(1, 5, panel, 5))->SetText("Order");
+    AsDesigned(form->AddControl(0, 200, nullptr, 30))->SetText("Total");
+    const QByteArray layout = Bytes(SavedBytesPath("layout.xml"));
+    ASSERT_GT(layout.size(), 100);
+    std::vector<QByteArray> copies;
+    for (qsizetype length :
+         {qsizetype(0), qsizetype(1), layout.size() / 3, layout.size() / 2, layout.size() - 4})
+        copies.push_back(layout.left(length));
+    const QString rejected = QString::fromLatin1(layout).replace(
+        QRegularExpression(R"(name="Left" value="\d+")"), R"(name="Left" value="ten")");
+    ASSERT_NE(rejected.toLatin1(), layout);
+    copies.push_back(rejected.toLatin1());
+
+    QDir().mkpath(TRecoveryFile::Folder());
+    QStringList layouts;
+    for (size_t i = 0; i < copies.size(); ++i) {
+        const QString base = TRecoveryFile::Folder() + QStringLiteral("%1-left").arg(i + 1);
+        WriteBytes(base + ".xml", copies[i]);
+        WriteBytes(base + ".name", "/home/user/orders.xml");
+        layouts << base + ".xml";
+    }
+
+    QProcess child;
+    const QByteArray out =
+        RunChild("RecoveryChild.StartsWithWhatIsLeft", "FD_RECOVERY_START", "1", child);
+    ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << out.toStdString();
+    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("started with an empty design")) << out.toStdString();
+    EXPECT_EQ(out.count("told: The unsaved changes"), qsizetype(copies.size()))
+        << out.toStdString();
+
+    for (size_t i = 0; i < copies.size(); ++i) {
+        const QString &original = layouts[int(i)];
+        const QString aside = original.left(original.size() - 4) + ".unreadable.xml";
+        EXPECT_FALSE(QFileInfo::exists(original)) << i;
+        EXPECT_EQ(Bytes(aside), copies[i]) << i;
+        EXPECT_EQ(Mode(aside), 0600u) << i;
+        EXPECT_TRUE(out.contains(("\"" + aside + "\"").toUtf8())) << i << out.toStdString();
+    }
+
+    // The next start offers none of them.
+    int questions = 0;
+    form->RecoveryQuestion = [&](const TRecoveryFile::TOrphan &) {
+        ++questions;
+        return QMessageBox::Yes;
+    };
+    form->OfferRecovery();
+    EXPECT_EQ(questions, 0);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+// Copies that cannot be written (here: a file stands where the folder
+// belongs) are told once, marked in the status bar, and tried again on
+// each change until one succeeds.
+TEST_F(DataSafetyTest, ACopyThatCannotBeWrittenIsToldOnceAndTriedAgain)
+{
+    const QString folder = QDir::cleanPath(TRecoveryFile::Folder());
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    WriteBytes(folder, "in the way");
+    form->Recovery()->SetDelay(0);
+    form->AddControl(1, 0, nullptr, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !errors.isEmpty(); }));
+    EXPECT_TRUE(errors[0].contains(folder)) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains("Not a directory")) << errors[0].toStdString();
+    EXPECT_TRUE(form->Recovery()->Failing());
+    EXPECT_FALSE(form->RecoveryMark()->isHidden());
+
+    form->AddControl(0, 50, nullptr, 50);
+    EXPECT_FALSE(form->Recovery()->WriteNow());
+    EXPECT_EQ(errors.size(), 1) << "told once";
+    EXPECT_FALSE(form->RecoveryMark()->isHidden());
+
+    QFile::remove(folder);
+    form->AddControl(0, 100, nullptr, 100);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Recovery()->Failing(); }));
+    EXPECT_TRUE(QFileInfo::exists(form->Recovery()->LayoutPath()));
+    EXPECT_TRUE(form->RecoveryMark()->isHidden());
+    EXPECT_EQ(errors.size(), 1);
+}
+
+TEST_F(DataSafetyTest, ACopyOnAFullDiskIsToldOnceAndTriedAgain)
+{
+    QProcess child;
+    const QByteArray out =
+        RunChild("RecoveryChild.CopiesOnAFullDisk", "FD_RECOVERY_FULL", dir.path(), child);
+    ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << out.toStdString();
+    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
+}
+
+// Unsaved designs are no one else's business: the folder lets only its
+// owner in, also when an older version made it open to all, and every file
+// in it is the owner's alone.
+TEST_F(DataSafetyTest, RecoveryFilesAreTheUsersAlone)
+{
+    const QString folder = QDir::cleanPath(TRecoveryFile::Folder());
+    QDir().mkpath(folder);
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0755), 0);
+    form->OfferRecovery();
+    EXPECT_EQ(Mode(folder), 0700u) << "closed at start";
+
+    form->SetFileName("/home/user/salaries.xml");
+    form->AddControl(1, 0, nullptr, 0);
+    ASSERT_TRUE(form->Recovery()->WriteNow());
+    const QString layout = form->Recovery()->LayoutPath();
+    const QString base = layout.left(layout.size() - 4);
+    for (const QString &file : {layout, base + ".name", base + ".lock"})
+        EXPECT_EQ(Mode(file), 0600u) << file.toStdString();
+    ASSERT_TRUE(form->Recovery()->WriteNow());
+    EXPECT_EQ(Mode(layout), 0600u) << "a replaced copy stays private";
+}
+
+// Run only as the child of AKilledDesignerIsOfferedAndRestoredAtTheNextStart:
+// a designer with unsaved work that waits for its recovery file and then
+// for its end.
 TEST(RecoveryChild, ChangesADesignAndWaitsToBeKilled)
 {
     const QString expected = qEnvironmentVariable("FD_RECOVERY_CHILD");
@@ -311,6 +478,65 @@ TEST(RecoveryChild, ChangesADesignAndWaitsToBeKilled)
     std::fflush(stdout);
     EXPECT_FALSE(QTest::qWaitFor([] { return false; }, 120000));
     FAIL() << "the parent did not end this designer";
+}
+
+// Run only as the child of AnUnreadableCopyIsToldAndSetAsideAndTheDesignerStarts:
+// a designer that starts as the program does and is asked to restore every
+// copy it finds.
+TEST(RecoveryChild, StartsWithWhatIsLeft)
+{
+    if (qEnvironmentVariableIsEmpty("FD_RECOVERY_START"))
+        GTEST_SKIP() << "run by AnUnreadableCopyIsToldAndSetAsideAndTheDesignerStarts";
+    EnsureDesignerSingletons();
+    ErrorDisplay::Show = [](const QString &message) {
+        std::printf("told: %s\n", message.toUtf8().constData());
+    };
+    TForm1 form;
+    form.show();
+    form.RecoveryQuestion = [](const TRecoveryFile::TOrphan &) { return QMessageBox::Yes; };
+    form.OfferRecovery();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form.Container()->Controls().isEmpty());
+    EXPECT_FALSE(form.Modified());
+    std::printf("started with an empty design\n");
+}
+
+// Run only as the child of ACopyOnAFullDiskIsToldOnceAndTriedAgain: files of
+// this process may not grow past half the design's layout.
+TEST(RecoveryChild, CopiesOnAFullDisk)
+{
+    const QString folder = qEnvironmentVariable("FD_RECOVERY_FULL");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "run by ACopyOnAFullDiskIsToldOnceAndTriedAgain";
+    EnsureDesignerSingletons();
+    QStringList told;
+    ErrorDisplay::Show = [&](const QString &message) { told << message; };
+    TForm1 form;
+    for (int i = 0; i < 8; ++i)
+        AsDesigned(form.AddControl(0, 10, nullptr, 20 * i))->SetText(QString(200, QChar('a' + i)));
+    const QString expected = folder + "/expected.xml";
+    form.Container()->SaveLayout(expected);
+
+    auto full = std::make_unique<TFileSizeLimit>(rlim_t(QFileInfo(expected).size() / 2));
+
+    EXPECT_FALSE(form.Recovery()->WriteNow());
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told[0].contains("File too large")) << told[0].toStdString();
+    EXPECT_TRUE(form.Recovery()->Failing());
+    EXPECT_FALSE(form.RecoveryMark()->isHidden());
+    EXPECT_FALSE(QFileInfo::exists(form.Recovery()->LayoutPath())) << "no copy cut short";
+
+    // The next change tries again, without telling again.
+    AsDesigned(form.AddControl(0, 10, nullptr, 200))->SetText("More");
+    EXPECT_FALSE(form.Recovery()->WriteNow());
+    EXPECT_EQ(told.size(), 1) << "told once";
+
+    full.reset();
+    form.Container()->SaveLayout(expected);
+    EXPECT_TRUE(form.Recovery()->WriteNow());
+    EXPECT_TRUE(form.RecoveryMark()->isHidden());
+    EXPECT_EQ(Bytes(form.Recovery()->LayoutPath()), Bytes(expected));
+    EXPECT_EQ(told.size(), 1);
 }
 
 } // namespace
