@@ -24,6 +24,7 @@
 #include "controls/LXPanel.h"
 #include "controls/LXRadioButton.h"
 #include "controls/LXStringGrid.h"
+#include "crash/Command.h"
 #include "crash/CrashReporter.h"
 #include "designer/ComponentTreeModel.h"
 #include "designer/DeleteControlEvent.h"
@@ -256,7 +257,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     FSplitter->setSizes({185, 468, 185});
     AssignPaletteTags();
 
-    connect(FMainPages, &QTabWidget::currentChanged, this, [this](int i) { MainPagesChange(i); });
+    Command::Connect(FMainPages, &QTabWidget::currentChanged, this,
+                     [this] { MainPagesChange(FMainPages->currentIndex()); });
 
     ShowMessage = [this](const QString &text) {
         QMessageBox::information(this, windowTitle(), text);
@@ -366,9 +368,25 @@ void TForm1::CreateHistory()
     });
     new TSurfaceKeys(*FHistory, FContainer);
 
-    FUndo = FHistory->Stack().createUndoAction(this, QStringLiteral("Undo"));
+    // The stack's own actions would call it outside the command net.
+    QUndoStack &stack = FHistory->Stack();
+    const auto stackAction = [this, &stack](const QString &verb, void (QUndoStack::*step)(),
+                                            void (QUndoStack::*can)(bool),
+                                            void (QUndoStack::*text)(const QString &)) {
+        auto *action = new QAction(verb, this);
+        action->setEnabled(false);
+        Command::Connect(action, &QAction::triggered, this, [&stack, step] { (stack.*step)(); });
+        connect(&stack, can, action, &QAction::setEnabled);
+        connect(&stack, text, action, [action, verb](const QString &name) {
+            action->setText(name.isEmpty() ? verb : verb + QLatin1Char(' ') + name);
+        });
+        return action;
+    };
+    FUndo = stackAction(QStringLiteral("Undo"), &QUndoStack::undo, &QUndoStack::canUndoChanged,
+                        &QUndoStack::undoTextChanged);
     FUndo->setShortcut(QKeySequence::Undo);
-    FRedo = FHistory->Stack().createRedoAction(this, QStringLiteral("Redo"));
+    FRedo = stackAction(QStringLiteral("Redo"), &QUndoStack::redo, &QUndoStack::canRedoChanged,
+                        &QUndoStack::redoTextChanged);
     FRedo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     QAction *first = FEditMenu->actions().value(0);
@@ -420,11 +438,11 @@ void TForm1::CreateWorkspace()
     FCommands.Undo = FUndo;
     FCommands.Redo = FRedo;
     FCommands.Preview = new QAction(QStringLiteral("Preview"), this);
-    connect(FCommands.Preview, &QAction::triggered, this,
-            [this] { FMainPages->setCurrentIndex(TabPreview); });
+    Command::Connect(FCommands.Preview, &QAction::triggered, this,
+                     [this] { FMainPages->setCurrentIndex(TabPreview); });
     FCommands.Html = new QAction(QStringLiteral("Html"), this);
-    connect(FCommands.Html, &QAction::triggered, this,
-            [this] { FMainPages->setCurrentIndex(TabHTML); });
+    Command::Connect(FCommands.Html, &QAction::triggered, this,
+                     [this] { FMainPages->setCurrentIndex(TabHTML); });
     FToolBar = new TMainToolBar(FCommands, this);
     addToolBar(Qt::TopToolBarArea, FToolBar);
 }
@@ -546,11 +564,11 @@ void TForm1::CreateMenus()
     QAction *newAction = file->addAction(QStringLiteral("New"));
     FCommands.New = newAction;
     newAction->setShortcut(QKeySequence::New);
-    connect(newAction, &QAction::triggered, this, [this] { mnuNewClick(); });
+    Command::Connect(newAction, &QAction::triggered, this, [this] { mnuNewClick(); });
     QAction *open = file->addAction(QStringLiteral("Open..."));
     open->setShortcut(QKeySequence::Open);
     FCommands.Open = open;
-    connect(open, &QAction::triggered, this, [this] { mnuOpenClick(); });
+    Command::Connect(open, &QAction::triggered, this, [this] { mnuOpenClick(); });
     FRecentMenu = file->addMenu(QStringLiteral("Recent Files"));
     FRecent = new TRecentFiles(FRecentMenu);
     FRecent->OnOpen = [this](const QString &fileName) {
@@ -560,20 +578,20 @@ void TForm1::CreateMenus()
     FRecent->ShowMessage = [this](const QString &text) { ShowMessage(text); };
     FSave = file->addAction(QStringLiteral("Save"));
     FSave->setShortcut(QKeySequence::Save);
-    connect(FSave, &QAction::triggered, this, [this] { mnuSaveClick(); });
+    Command::Connect(FSave, &QAction::triggered, this, [this] { mnuSaveClick(); });
     QAction *saveAs = file->addAction(QStringLiteral("Save as..."));
     saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(saveAs, &QAction::triggered, this, [this] { mnuSaveAsClick(); });
+    Command::Connect(saveAs, &QAction::triggered, this, [this] { mnuSaveAsClick(); });
     file->addSeparator();
     file->addAction(QStringLiteral("Open From Mail..."))->setEnabled(false);
     FSendMail = file->addAction(QStringLiteral("Send Mail via Outlook..."));
     // Enabled once the window is given the writer of the design.
     FSendMail->setEnabled(false);
-    connect(FSendMail, &QAction::triggered, this, [this] { mnuSendMailOutlookClick(); });
+    Command::Connect(FSendMail, &QAction::triggered, this, [this] { mnuSendMailOutlookClick(); });
     file->addSeparator();
     QAction *exit = file->addAction(QStringLiteral("Exit"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(exit, &QAction::triggered, this, [this] { mnuExitClick(); });
+    Command::Connect(exit, &QAction::triggered, this, [this] { mnuExitClick(); });
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
     FEditMenu = edit;
@@ -581,7 +599,8 @@ void TForm1::CreateMenus()
                                    void (TForm1::*command)()) {
         auto *action = new TEditAction(
             caption, key, [this] { return InspectorHasFocus(); }, this);
-        connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+        Command::Connect(action, &QAction::triggered, this,
+                         [this, command] { (this->*command)(); });
         return action;
     };
     QAction *cut = editAction(QStringLiteral("Cut"), QKeySequence::Cut, &TForm1::mnuCutClick);
@@ -598,32 +617,37 @@ void TForm1::CreateMenus()
     FCommands.Paste = paste;
     FCommands.Delete = remove;
     edit->addSeparator();
-    connect(edit->addAction(QStringLiteral("Clear")), &QAction::triggered, this,
-            [this] { mnuClearClick(); });
+    Command::Connect(edit->addAction(QStringLiteral("Clear")), &QAction::triggered, this,
+                     [this] { mnuClearClick(); });
     FDisableDesigner = edit->addAction(QStringLiteral("Disable Designer"));
     FDisableDesigner->setCheckable(true);
-    connect(FDisableDesigner, &QAction::triggered, this, [this] { mnuDisableDesignerClick(); });
+    Command::Connect(FDisableDesigner, &QAction::triggered, this,
+                     [this] { mnuDisableDesignerClick(); });
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("Tools"));
     QMenu *options = tools->addMenu(QStringLiteral("Options"));
     FCategorize = options->addAction(QStringLiteral("Categorize properties"));
     FCategorize->setCheckable(true);
-    connect(FCategorize, &QAction::triggered, this, [this] { mnuCategorizePropertiesClick(); });
+    Command::Connect(FCategorize, &QAction::triggered, this,
+                     [this] { mnuCategorizePropertiesClick(); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
-    connect(help->addAction(QStringLiteral("Feedback...")), &QAction::triggered, this,
-            [this] { mnuFeedbackClick(); });
-    connect(help->addAction(QStringLiteral("About")), &QAction::triggered, this,
-            [this] { mnuAboutClick(); });
+    Command::Connect(help->addAction(QStringLiteral("Feedback...")), &QAction::triggered, this,
+                     [this] { mnuFeedbackClick(); });
+    Command::Connect(help->addAction(QStringLiteral("About")), &QAction::triggered, this,
+                     [this] { mnuAboutClick(); });
 
     FControlPopupMenu = new QMenu(this);
     FControlPopupMenu->setObjectName(QStringLiteral("ControlPopupMenu"));
     FCommands.BringToFront = FControlPopupMenu->addAction(QStringLiteral("Bring To Front"));
-    connect(FCommands.BringToFront, &QAction::triggered, this, [this] { mnuBringToFrontClick(); });
+    Command::Connect(FCommands.BringToFront, &QAction::triggered, this,
+                     [this] { mnuBringToFrontClick(); });
     FCommands.SendToBack = FControlPopupMenu->addAction(QStringLiteral("Send To Back"));
-    connect(FCommands.SendToBack, &QAction::triggered, this, [this] { mnuSendToBackClick(); });
+    Command::Connect(FCommands.SendToBack, &QAction::triggered, this,
+                     [this] { mnuSendToBackClick(); });
     FCommands.Alignment = FControlPopupMenu->addAction(QStringLiteral("Alignment..."));
-    connect(FCommands.Alignment, &QAction::triggered, this, [this] { mnuAlignmentClick(); });
+    Command::Connect(FCommands.Alignment, &QAction::triggered, this,
+                     [this] { mnuAlignmentClick(); });
     FControlPopupMenu->addSeparator();
     FControlPopupMenu->addActions({cut, copy, paste, duplicate, remove});
 }

@@ -1,5 +1,6 @@
 #include "app/RecentFiles.h"
 
+#include "crash/Command.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/SettingsFile.h"
@@ -78,7 +79,7 @@ void TRecentFiles::Rebuild()
         const QString file = FFiles[i];
         QAction *action = FMenu->addAction(
             QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(file)));
-        connect(action, &QAction::triggered, this, [this, file] { Choose(file); });
+        Command::Connect(action, &QAction::triggered, this, [this, file] { Choose(file); });
     }
     FMenu->setEnabled(!FFiles.isEmpty());
 }

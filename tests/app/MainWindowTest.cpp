@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 #include "support/TestPictures.h"
 
 #include "app/LayoutInspector.h"
@@ -451,6 +452,33 @@ TEST_F(DocumentCommandsTest, OpenAsksFirstAndABadFileChangesNothing)
     EXPECT_EQ(form->FileName(), dir.filePath("mine.xml"));
     EXPECT_TRUE(form->Modified());
     EXPECT_EQ(WaitingForm(), nullptr);
+}
+
+TEST_F(DocumentCommandsTest, AnErrorOfAMenuCommandIsShownAndGoesNoFurther)
+{
+    form->SetFileName(dir.filePath("mine.xml"));
+    form->AddControl(1, 0, nullptr, 0);
+    answer = QMessageBox::No;
+    chosen = dir.filePath("notes.txt");
+    QFile notes(chosen);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("shopping list");
+    notes.close();
+    QStringList shown;
+    const THookGuard display(ErrorDisplay::Show, [&](const QString &m) { shown << m; });
+    QAction *open = nullptr;
+    for (QAction *action : form->findChildren<QAction *>())
+        if (action->text() == "Open...")
+            open = action;
+    ASSERT_NE(open, nullptr);
+    // The real action, as the menu and the tool bar trigger it: nothing
+    // escapes to the caller.
+    EXPECT_NO_THROW(open->trigger());
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains("is not a form layout")) << shown[0].toStdString();
+    EXPECT_EQ(form->Container()->Controls().size(), 1);
+    EXPECT_EQ(form->FileName(), dir.filePath("mine.xml"));
+    EXPECT_TRUE(form->Modified());
 }
 
 } // namespace

@@ -17,11 +17,13 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace
 {
@@ -222,6 +224,14 @@ TEST_F(ClientsTest, PdfExportFailsClearly)
     const ProcessRun taken = Export("pdf", dir.filePath("taken.pdf"));
     EXPECT_EQ(taken.exitCode, 1);
     EXPECT_TRUE(QDir(dir.filePath("taken.pdf/inside")).exists());
+
+    // Nor is a named pipe, which is refused before the page is rendered.
+    const QString pipe = dir.filePath("pipe.pdf");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    const ProcessRun special = Export("pdf", pipe);
+    EXPECT_EQ(special.exitCode, 1);
+    EXPECT_TRUE(special.err.contains("named pipe")) << special.err.toStdString();
+    EXPECT_TRUE(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
 }
 
 TEST_F(ClientsTest, SaveAsPdfFromTheMainWindow)
