@@ -1,10 +1,10 @@
 #include "crash/CrashReportDialog.h"
 
+#include "platform/FileDialog.h"
 #include "platform/XdgMailClient.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,9 +32,11 @@ TCrashReportDialog::TCrashReportDialog(TBugReport report, QWidget *parent)
     AttachmentFile = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                      QStringLiteral("/BugReport.txt");
     ChooseSaveFile = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Save Bug Report"),
-                                            QDir::home().filePath(QStringLiteral("BugReport.txt")),
-                                            QStringLiteral("Text Files (*.txt);;All Files (*)"));
+        TFileDialog dialog(this, QStringLiteral("Save Bug Report"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(QStringLiteral("Text Files (*.txt);;All Files (*)"));
+        dialog.selectFile(QDir::home().filePath(QStringLiteral("BugReport.txt")));
+        return dialog.Run();
     };
     ShowMessage = [this](const QString &text) {
         QMessageBox::warning(this, QApplication::applicationName(), text);

@@ -3,7 +3,6 @@
 #include "crash/CrashReportDialog.h"
 #include "crash/ErrorPolicy.h"
 #include "crash/FatalSignalHandler.h"
-#include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 
 #include <QApplication>
@@ -61,7 +60,7 @@ void TCrashReporter::HandleCurrentException()
 void TCrashReporter::HandleError(const std::exception *error)
 {
     if (TErrorPolicy::IsExpected(error))
-        ErrorDisplay::Show(CodePage::ToQString(error->what()));
+        ErrorDisplay::Show(ErrorDisplay::MessageOf(*error));
     else
         ShowReport(TBugReport::FromError(error, Version, DesignFile), QApplication::activeWindow());
 }
