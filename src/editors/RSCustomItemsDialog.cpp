@@ -185,6 +185,7 @@ TfrmCustomItemsDlg::TfrmCustomItemsDlg(QWidget *parent) : QDialog(parent)
 
     OpenDialog1 = [this] {
         TFileDialog dialog(this, QStringLiteral("Open"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilter(QStringLiteral("All Files(*)"));
         return dialog.Run();
     };
