@@ -13,22 +13,22 @@
 namespace
 {
 
-// Types into a cell of a grid being edited on the surface and ends with
-// Enter, as a user does.
-void TypeIntoCell(TLXStringGrid &grid, int col, int row, const QString &text)
+// Edits a cell of a grid being edited on the surface: the editor's text is
+// replaced as typing or a paste from its menu does, and Enter commits.
+template <class Enter> void EditCell(TLXStringGrid &grid, Enter &&enter)
 {
-    grid.editItem(grid.item(row, col));
+    grid.editItem(grid.item(1, 1));
     auto *editor = grid.findChild<TInplaceEdit *>();
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
-    TypeText(editor, text);
+    enter(editor);
     QTest::keyClick(editor, Qt::Key_Return);
     // The view posts the commit, and a refused commit posts its message.
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents();
 }
 
-TEST(GridCellTextTest, ACellKeepsItsTextWhenTheTypedOneCannotBeStored)
+TEST(GridCellTextTest, ACellKeepsItsTextWhenTheEnteredOneCannotBeStored)
 {
     EnsureDesignerSingletons();
     QStringList shown;
@@ -40,14 +40,14 @@ TEST(GridCellTextTest, ACellKeepsItsTextWhenTheTypedOneCannotBeStored)
     grid.SetCell(1, 1, "old");
     grid.show();
 
-    TypeIntoCell(grid, 1, 1, QString::fromUtf8("\u00e9t\u00e9"));
+    EditCell(grid, [](QLineEdit *editor) { editor->insert(QString::fromUtf8("\u00e9t\u00e9")); });
     EXPECT_EQ(grid.Cell(1, 1), "old");
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].contains("cannot be stored in the layout's code page"))
         << shown[0].toStdString();
 
     const QString cyrillic = QString::fromUtf8("\u042f\u0447\u0435\u0439\u043a\u0430");
-    TypeIntoCell(grid, 1, 1, cyrillic);
+    EditCell(grid, [&](QLineEdit *editor) { TypeText(editor, cyrillic); });
     EXPECT_EQ(grid.Cell(1, 1), cyrillic);
     EXPECT_EQ(shown.size(), 1);
 }
