@@ -196,11 +196,13 @@ int TDesignerMessagesHandler::HandleAt(const QWidget *control, const QPoint &poi
 }
 
 bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TControlStatus status,
-                                             QWidget *)
+                                             QWidget *target)
 {
     // Typing reaches controls while the designer is off and in a grid
-    // being edited.
-    if ((!FEnabled || status == csEdit) && RefuseUnstorableText(control, event))
+    // being edited; only those that take text (not read-only) refuse it.
+    QWidget *receiver = target ? target : control;
+    if ((!FEnabled || status == csEdit) && receiver->testAttribute(Qt::WA_InputMethodEnabled) &&
+        RefuseUnstorableText(control, event))
         return false;
     if (!FEnabled)
         return true;

@@ -199,6 +199,10 @@ TEST_F(HandlerTest, TypingTheCodePageCannotHoldIsRefusedWithTheDesignerDisabled)
     }
     EXPECT_EQ(edit.text(), QString::fromUtf8("a\u0416"));
     EXPECT_EQ(memo.toPlainText(), QString::fromUtf8("a\u0416"));
+    // A control that takes no text is not concerned.
+    TLXButton *button = Button(10, 10);
+    TypeText(button, QString::fromUtf8("\u00e9"));
+    QCoreApplication::sendPostedEvents();
     ASSERT_EQ(shown.size(), 2);
     EXPECT_TRUE(shown[0].endsWith(QString::fromUtf8("code page: \u00e9")))
         << shown[0].toStdString();
