@@ -41,6 +41,7 @@
 #include "persistence/XmlPersistance.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
+#include "platform/FileDialog.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SettingsFile.h"
 #include "presets/RSTComponentPropertyPreset.h"
@@ -50,7 +51,6 @@
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
@@ -266,16 +266,16 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     AlignmentDialog = ShowAlignmentDialog;
     SaveAsCommand = [this] { return mnuSaveAsClick(); };
     OpenDialog = [this] {
-        QFileDialog dialog(this, QStringLiteral("Open layout..."));
+        TFileDialog dialog(this, QStringLiteral("Open layout..."));
         dialog.setNameFilters(
             {QStringLiteral("XML Files (*.xml)"), QStringLiteral("All Files (*)")});
         dialog.setDefaultSuffix(QStringLiteral("xml"));
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        return dialog.Run();
     };
     SaveDialog = [this](QString &fileName, int &fileType) {
-        QFileDialog dialog(this, QStringLiteral("Save as"));
+        TFileDialog dialog(this, QStringLiteral("Save as"));
         const QStringList filters = {QStringLiteral("XML File (*.xml)"),
                                      QStringLiteral("HTML File (*.htm *.html)"),
                                      QStringLiteral("PDF File (*.pdf)")};
@@ -291,9 +291,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
                                  suffixes.value(filters.indexOf(filter), suffixes[0]));
                          });
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        fileName = dialog.Run();
+        if (fileName.isEmpty())
             return false;
-        fileName = dialog.selectedFiles().front();
         // The chosen type decides, not the typed extension.
         fileType = filters.indexOf(dialog.selectedNameFilter()) + 1;
         return true;
@@ -534,7 +534,7 @@ void TForm1::SaveWindowState()
     try {
         SettingsFile::Save(*settings);
     } catch (const std::exception &error) {
-        ErrorDisplay::Show(CodePage::ToQString(error.what()));
+        ErrorDisplay::Show(ErrorDisplay::MessageOf(error));
     }
 }
 
@@ -1129,7 +1129,7 @@ void TForm1::OfferRecovery()
             RestoreRecovery(orphan);
             return;
         } catch (const std::exception &error) {
-            ReportUnrestorable(orphan, CodePage::ToQString(error.what()));
+            ReportUnrestorable(orphan, ErrorDisplay::MessageOf(error));
         } catch (...) {
             ReportUnrestorable(orphan, QStringLiteral("Unknown error"));
         }

@@ -1,7 +1,6 @@
 #include "app/RecentFiles.h"
 
 #include "crash/Command.h"
-#include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/SettingsFile.h"
 
@@ -68,7 +67,7 @@ void TRecentFiles::Store()
     try {
         SettingsFile::Save(*settings);
     } catch (const std::exception &error) {
-        ErrorDisplay::Show(CodePage::ToQString(error.what()));
+        ErrorDisplay::Show(ErrorDisplay::MessageOf(error));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
+#include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"
 
 #include <QCoreApplication>
@@ -82,7 +83,7 @@ bool TRecoveryFile::WriteNow()
     try {
         Write();
     } catch (const std::exception &e) {
-        error = CodePage::ToQString(e.what());
+        error = ErrorDisplay::MessageOf(e);
     } catch (...) {
         error = QStringLiteral("Unknown error");
     }

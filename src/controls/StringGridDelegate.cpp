@@ -2,6 +2,9 @@
 
 #include "controls/InplaceEdit.h"
 #include "controls/LXStringGrid.h"
+#include "platform/CodePage.h"
+#include "platform/ErrorDisplay.h"
+#include "platform/UnstorableText.h"
 
 #include <QPainter>
 
@@ -50,4 +53,22 @@ QWidget *TStringGridDelegate::createEditor(QWidget *parent, const QStyleOptionVi
     auto *editor = new TInplaceEdit(parent);
     editor->setFrame(false);
     return editor;
+}
+
+void TStringGridDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                       const QModelIndex &index) const
+{
+    if (const auto *edit = qobject_cast<QLineEdit *>(editor)) {
+        try {
+            CodePage::CheckStorable(edit->text());
+        } catch (const EUnstorableText &error) {
+            // Told once the view has closed the editor: a message box opened
+            // while the view commits would take the focus and commit again.
+            const QString message = error.Message();
+            QMetaObject::invokeMethod(
+                FGrid, [message] { ErrorDisplay::Show(message); }, Qt::QueuedConnection);
+            return;
+        }
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
 }

@@ -5,7 +5,8 @@
 class TLXStringGrid;
 
 // Draws a string grid's fixed cells in its FixedColor and edits the other
-// cells with a TInplaceEdit.
+// cells with a TInplaceEdit; a cell keeps its text when the typed one holds
+// characters the code page cannot store.
 class TStringGridDelegate : public QStyledItemDelegate
 {
 public:
@@ -15,6 +16,8 @@ public:
                const QModelIndex &index) const override;
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
 
 private:
     TLXStringGrid *FGrid;

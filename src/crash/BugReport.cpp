@@ -1,7 +1,7 @@
 #include "crash/BugReport.h"
 
 #include "crash/ModuleMap.h"
-#include "platform/CodePage.h"
+#include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"
 
 #include <QFileInfo>
@@ -42,7 +42,7 @@ TBugReport TBugReport::FromError(const std::exception *error, const QString &ver
         report.ErrorType = QStringLiteral("not an exception");
         return report;
     }
-    report.Message = CodePage::ToQString(error->what());
+    report.Message = ErrorDisplay::MessageOf(*error);
     report.ErrorType = QString::fromStdString(boost::core::demangle(typeid(*error).name()));
     if (const auto *own = dynamic_cast<const Exception *>(error))
         report.Stack = own->Stack().Lines();

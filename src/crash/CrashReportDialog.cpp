@@ -1,12 +1,12 @@
 #include "crash/CrashReportDialog.h"
 
 #include "platform/AtomicFile.h"
-#include "platform/CodePage.h"
+#include "platform/ErrorDisplay.h"
+#include "platform/FileDialog.h"
 #include "platform/XdgMailClient.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -34,9 +34,11 @@ TCrashReportDialog::TCrashReportDialog(TBugReport report, QWidget *parent)
     AttachmentFile = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                      QStringLiteral("/BugReport.txt");
     ChooseSaveFile = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Save Bug Report"),
-                                            QDir::home().filePath(QStringLiteral("BugReport.txt")),
-                                            QStringLiteral("Text Files (*.txt);;All Files (*)"));
+        TFileDialog dialog(this, QStringLiteral("Save Bug Report"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(QStringLiteral("Text Files (*.txt);;All Files (*)"));
+        dialog.selectFile(QDir::home().filePath(QStringLiteral("BugReport.txt")));
+        return dialog.Run();
     };
     ShowMessage = [this](const QString &text) {
         QMessageBox::warning(this, QApplication::applicationName(), text);
@@ -114,7 +116,7 @@ bool TCrashReportDialog::WriteReport(const QString &fileName)
         AtomicFile::Write(fileName, FReport.Text().toUtf8().toStdString(), AtomicFile::Private);
         return true;
     } catch (const std::exception &error) {
-        ShowMessage(CodePage::ToQString(error.what()));
+        ShowMessage(ErrorDisplay::MessageOf(error));
         return false;
     }
 }

@@ -4,7 +4,6 @@
 #include "crash/ErrorPolicy.h"
 #include "crash/FatalSignalHandler.h"
 #include "platform/AtomicFile.h"
-#include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 
 #include <QApplication>
@@ -38,7 +37,7 @@ void TCrashReporter::Install(const QString &version, const QString &folder)
         AtomicFile::MakeFolder(Folder, AtomicFile::Private);
     } catch (const std::exception &error) {
         // A crash then leaves no report; the designer still starts.
-        ErrorDisplay::Show(CodePage::ToQString(error.what()));
+        ErrorDisplay::Show(ErrorDisplay::MessageOf(error));
     }
     TFatalSignalHandler::Install(PendingReportFile(), Version);
 }
@@ -68,7 +67,7 @@ void TCrashReporter::HandleCurrentException()
 void TCrashReporter::HandleError(const std::exception *error)
 {
     if (TErrorPolicy::IsExpected(error))
-        ErrorDisplay::Show(CodePage::ToQString(error->what()));
+        ErrorDisplay::Show(ErrorDisplay::MessageOf(*error));
     else
         ShowReport(TBugReport::FromError(error, Version, DesignFile), QApplication::activeWindow());
 }

@@ -83,9 +83,12 @@ std::vector<QWidget *> TDesignClipboard::Paste(const std::vector<QWidget *> &sel
     } else if (data && data->hasText()) {
         text = CodePage::FromQString(data->text());
         // Text that does not even try to be a layout changes nothing; a
-        // layout that fails to read is reported as an error.
+        // layout that fails to read is reported as an error, and so is one
+        // whose texts the code page cannot hold, before anything changes.
         if (!TLayoutSnapshot::IsFragment(text) && text.find("<control") == std::string::npos)
             text.clear();
+        else
+            CodePage::CheckStorable(data->text());
     }
     std::vector<QWidget *> pasted;
     if (!text.empty())

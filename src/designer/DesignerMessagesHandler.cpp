@@ -4,12 +4,19 @@
 #include "controls/DropTarget.h"
 #include "controls/LXDesigned.h"
 #include "designer/DeleteControlEvent.h"
+#include "platform/CodePage.h"
+#include "platform/ErrorDisplay.h"
+#include "platform/UnstorableText.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
@@ -32,6 +39,43 @@ const bool RouterInstalled = (TDesignRouter::Install(CurrentHandler), true);
 
 namespace
 {
+
+// The text a typed key, an input method or a drop would put into a control.
+QString IncomingText(const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Paste))
+            return QGuiApplication::clipboard()->text();
+        return key->text();
+    }
+    case QEvent::InputMethod:
+        return static_cast<const QInputMethodEvent *>(event)->commitString();
+    case QEvent::Drop: {
+        const QMimeData *data = static_cast<const QDropEvent *>(event)->mimeData();
+        return data && data->hasText() ? data->text() : QString();
+    }
+    default:
+        return {};
+    }
+}
+
+// Text the layout's code page cannot hold would be stored changed, so it
+// never reaches a control: the user is told once the event is over.
+bool RefuseUnstorableText(QWidget *control, QEvent *event)
+{
+    try {
+        CodePage::CheckStorable(IncomingText(event));
+        return false;
+    } catch (const EUnstorableText &error) {
+        const QString message = error.Message();
+        QMetaObject::invokeMethod(
+            control, [message] { ErrorDisplay::Show(message); }, Qt::QueuedConnection);
+        event->accept();
+        return true;
+    }
+}
 
 int CursorOf(QWidget *control)
 {
@@ -152,8 +196,14 @@ int TDesignerMessagesHandler::HandleAt(const QWidget *control, const QPoint &poi
 }
 
 bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TControlStatus status,
-                                             QWidget *)
+                                             QWidget *target)
 {
+    // Typing reaches controls while the designer is off and in a grid
+    // being edited; only those that take text (not read-only) refuse it.
+    QWidget *receiver = target ? target : control;
+    if ((!FEnabled || status == csEdit) && receiver->testAttribute(Qt::WA_InputMethodEnabled) &&
+        RefuseUnstorableText(control, event))
+        return false;
     if (!FEnabled)
         return true;
     switch (event->type()) {

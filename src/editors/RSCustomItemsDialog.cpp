@@ -1,18 +1,19 @@
 #include "editors/RSCustomItemsDialog.h"
 
-#include "editors/itemviews/ImageList.h"
 #include "editors/CustomNodeItem.h"
 #include "editors/NodeListItem.h"
-#include "reflection/TypInfo.h"
+#include "editors/itemviews/ImageList.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"
+#include "platform/FileDialog.h"
+#include "platform/UnstorableText.h"
+#include "reflection/TypInfo.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -68,6 +69,20 @@ struct TTreeLine {
     int Level;
     QString Text;
 };
+
+// The first node below parent, depth first, whose text the code page
+// cannot store.
+QTreeWidgetItem *UnstorableNode(QTreeWidgetItem *parent)
+{
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QTreeWidgetItem *node = parent->child(i);
+        if (!CodePage::CanStore(node->text(0)))
+            return node;
+        if (QTreeWidgetItem *below = UnstorableNode(node))
+            return below;
+    }
+    return nullptr;
+}
 
 std::vector<TTreeLine> ReadTreeFile(const QString &fileName)
 {
@@ -169,8 +184,10 @@ TfrmCustomItemsDlg::TfrmCustomItemsDlg(QWidget *parent) : QDialog(parent)
     layout->addLayout(bottom);
 
     OpenDialog1 = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(),
-                                            QStringLiteral("All Files(*)"));
+        TFileDialog dialog(this, QStringLiteral("Open"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilter(QStringLiteral("All Files(*)"));
+        return dialog.Run();
     };
 
     connect(actNewItem, &QAction::triggered, this, [this] { Guard([this] { NewItem(); }); });
@@ -242,7 +259,7 @@ template <class F> void TfrmCustomItemsDlg::Guard(F &&action)
     try {
         action();
     } catch (const std::exception &error) {
-        ErrorDisplay::Show(CodePage::ToQString(error.what()));
+        ErrorDisplay::Show(ErrorDisplay::MessageOf(error));
     }
 }
 
@@ -408,7 +425,7 @@ bool TfrmCustomItemsDlg::StoreIndex(QComboBox *box)
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     if (!ok) {
-        ReportIndexError(box, QStringLiteral("'%1' is not a valid integer value").arg(text));
+        ReportEditError(box, QStringLiteral("'%1' is not a valid integer value").arg(text));
         return false;
     }
     if (subItem) {
@@ -431,20 +448,33 @@ bool TfrmCustomItemsDlg::StoreIndex(QComboBox *box)
     return true;
 }
 
-void TfrmCustomItemsDlg::ReportIndexError(QComboBox *box, const QString &message)
+bool TfrmCustomItemsDlg::CaptionStorable()
+{
+    try {
+        CodePage::CheckStorable(leCaption->text());
+        return true;
+    } catch (const EUnstorableText &error) {
+        ReportEditError(leCaption, error.Message());
+        return false;
+    }
+}
+
+void TfrmCustomItemsDlg::ReportEditError(QWidget *box, const QString &message)
 {
     // The focus goes back once the focus change under way has finished; a
     // second failure of the same change is not reported twice.
-    if (FIndexErrorPending)
+    if (FEditErrorPending)
         return;
-    FIndexErrorPending = true;
+    FEditErrorPending = true;
     QMetaObject::invokeMethod(
         this,
         [this, box, message] {
-            FIndexErrorPending = false;
+            FEditErrorPending = false;
             box->setFocus(Qt::OtherFocusReason);
-            if (box->lineEdit())
-                box->lineEdit()->selectAll();
+            if (auto *edit = qobject_cast<QLineEdit *>(box))
+                edit->selectAll();
+            else if (auto *combo = qobject_cast<QComboBox *>(box); combo && combo->lineEdit())
+                combo->lineEdit()->selectAll();
             ErrorDisplay::Show(message);
         },
         Qt::QueuedConnection);
@@ -452,6 +482,8 @@ void TfrmCustomItemsDlg::ReportIndexError(QComboBox *box, const QString &message
 
 bool TfrmCustomItemsDlg::CommitEdits()
 {
+    if (!CaptionStorable())
+        return false;
     StoreCaption();
     return StoreIndex(cbeImageIndex) && StoreIndex(cbeStateIndex) && StoreIndex(cbeCustomIndex);
 }
@@ -553,6 +585,14 @@ bool TfrmCustomItemsDlg::ApplyItems()
 {
     if (!CommitEdits())
         return false;
+    // A node edited in place in the tree has not passed the caption box.
+    if (QTreeWidgetItem *node = UnstorableNode(TreeView1->invisibleRootItem())) {
+        TreeView1->setCurrentItem(node);
+        if (FShownNode != node)
+            ShowNode(node);
+        CaptionStorable();
+        return false;
+    }
     SetChanged(false);
     WriteBack();
     return true;

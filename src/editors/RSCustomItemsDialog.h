@@ -40,7 +40,8 @@ public:
     // Shows the node in "Item Properties" (none: nothing to show).
     void ShowNode(QTreeWidgetItem *node);
     // Stores the caption and the three index boxes into the shown node;
-    // false when an index box holds no integer.
+    // false when the caption holds characters the code page cannot store
+    // or an index box holds no integer.
     bool CommitEdits();
     void NewItem();
     void NewSubitem();
@@ -48,7 +49,8 @@ public:
     // Loads the nodes from a file of lines indented by tabs or blanks, one
     // level per character.
     void LoadFromFile(const QString &fileName);
-    // Commits the edits and writes the nodes back to the target.
+    // Commits the edits and writes the nodes back to the target; false,
+    // with the offending node shown, when a node's text cannot be stored.
     bool ApplyItems();
 
     void accept() override;
@@ -103,7 +105,8 @@ private:
     void StoreCaption();
     void StoreCaptionOf(QTreeWidgetItem *node, const QString &text);
     bool StoreIndex(QComboBox *box);
-    void ReportIndexError(QComboBox *box, const QString &message);
+    bool CaptionStorable();
+    void ReportEditError(QWidget *box, const QString &message);
     void TreeView1Change(QTreeWidgetItem *current);
     void DropData(QTreeWidgetItem *node);
     template <class F> void Guard(F &&action);
@@ -115,5 +118,5 @@ private:
     // While the dialog itself changes boxes and nodes, their change
     // signals are not the user's edits.
     bool FShowing = false;
-    bool FIndexErrorPending = false;
+    bool FEditErrorPending = false;
 };

@@ -1,15 +1,15 @@
 #include "editors/RSTCollectionEditor.h"
 
-#include "reflection/Collection.h"
-#include "reflection/CollectionItem.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSInspectorObjects.h"
 #include "inspector/RSPropertyPresets.h"
-#include "reflection/TypInfo.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
+#include "reflection/Collection.h"
+#include "reflection/CollectionItem.h"
 #include "reflection/Persistent.h"
+#include "reflection/TypInfo.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -283,7 +283,7 @@ template <class F> void TfrmCollectionEditor::Command(F &&action)
         action();
     } catch (const std::exception &error) {
         RefreshList();
-        ErrorDisplay::Show(CodePage::ToQString(error.what()));
+        ErrorDisplay::Show(ErrorDisplay::MessageOf(error));
     }
 }
 

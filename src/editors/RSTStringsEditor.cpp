@@ -4,13 +4,14 @@
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"
+#include "platform/FileDialog.h"
+#include "platform/UnstorableText.h"
 #include "propgrid/RSItemListEditor.h"
 #include "propgrid/RSItemListView.h"
 #include "propgrid/RSItemStrings.h"
 #include "propgrid/RSStringList.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -125,7 +126,7 @@ TfrmRSStringsEditor::~TfrmRSStringsEditor() = default;
 
 std::vector<std::string> TfrmRSStringsEditor::Lines() const
 {
-    return RSSplitLines(CodePage::FromQString(Memo1->toPlainText()));
+    return RSSplitLines(CodePage::FromQStringChecked(Memo1->toPlainText()));
 }
 
 void TfrmRSStringsEditor::SetMemoLines(const std::vector<std::string> &lines)
@@ -221,17 +222,37 @@ void TfrmRSStringsEditor::pcViewsChange(int index)
 {
     if (FUpdatingViews)
         return;
-    if (index == kMemoPage)
+    if (index == kMemoPage) {
         SetLines(GridLines());
-    else if (index == kIniPage)
-        SetGridLines(Lines());
+    } else if (index == kIniPage) {
+        // Text the code page cannot hold stays in the memo, to be mended.
+        try {
+            SetGridLines(Lines());
+        } catch (const EUnstorableText &error) {
+            FUpdatingViews = true;
+            pcViews->setCurrentIndex(kMemoPage);
+            FUpdatingViews = false;
+            ErrorDisplay::Show(error.Message());
+        }
+    }
 }
 
 void TfrmRSStringsEditor::done(int result)
 {
-    // Whatever the result, Lines holds what the user last saw.
-    if (pcViews->currentIndex() == kIniPage)
-        SetLines(GridLines());
+    // Whatever the result, Lines holds what the user last saw; OK is
+    // refused while that holds text the code page cannot store.
+    try {
+        if (pcViews->currentIndex() == kIniPage) {
+            if (result == Accepted)
+                IniEditor->ValidateEditor();
+            SetLines(GridLines());
+        } else if (result == Accepted) {
+            CodePage::CheckStorable(Memo1->toPlainText());
+        }
+    } catch (const EUnstorableText &error) {
+        ErrorDisplay::Show(error.Message());
+        return;
+    }
     QDialog::done(result);
 }
 
@@ -257,7 +278,7 @@ void TfrmRSStringsEditor::RunMenuCommand(void (TfrmRSStringsEditor::*command)())
     try {
         (this->*command)();
     } catch (const std::exception &e) {
-        ErrorDisplay::Show(CodePage::ToQString(e.what()));
+        ErrorDisplay::Show(ErrorDisplay::MessageOf(e));
     }
 }
 
@@ -300,27 +321,23 @@ void TfrmRSStringsEditor::SaveToFile(const QString &fileName) const
 
 QString TfrmRSStringsEditor::RunLoadDialog()
 {
-    QFileDialog dialog(this, QStringLiteral("Load string list"));
+    TFileDialog dialog(this, QStringLiteral("Load string list"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(FileFilters());
     dialog.setDefaultSuffix(QStringLiteral("TXT"));
     if (!FLoadFileName.isEmpty())
         dialog.selectFile(FLoadFileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return dialog.Run();
 }
 
 QString TfrmRSStringsEditor::RunSaveDialog(const QString &suggested)
 {
-    QFileDialog dialog(this, QStringLiteral("Save string list"));
+    TFileDialog dialog(this, QStringLiteral("Save string list"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(FileFilters());
     if (!suggested.isEmpty())
         dialog.selectFile(suggested);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return dialog.Run();
 }

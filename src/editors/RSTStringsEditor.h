@@ -23,7 +23,8 @@ public:
     explicit TfrmRSStringsEditor(QWidget *parent = nullptr);
     ~TfrmRSStringsEditor() override;
 
-    // The memo's lines; a final line break adds no line.
+    // The memo's lines; a final line break adds no line. Raises when the
+    // memo holds characters the code page cannot store.
     std::vector<std::string> Lines() const;
     // Fills the memo and the grid.
     void SetLines(const std::vector<std::string> &lines);

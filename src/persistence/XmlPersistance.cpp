@@ -421,7 +421,7 @@ void TXmlPersistance::ReadGridCells(QWidget *control, const IXmlNode &node)
             row = CellIndex(cell->ReadAttr("row", ""));
         } catch (const Exception &error) {
             // Reported, and the next cell is read.
-            ErrorDisplay::Show(CodePage::ToQString(error.what()));
+            ErrorDisplay::Show(ErrorDisplay::MessageOf(error));
             continue;
         }
         if (col < 0 || row < 0 || col >= grid->ColCount() || row >= grid->RowCount())

@@ -1,5 +1,8 @@
 #include "platform/CodePage.h"
 
+#include "platform/UnstorableText.h"
+
+#include <algorithm>
 #include <array>
 #include <unordered_map>
 
@@ -55,6 +58,11 @@ const std::array<unsigned char, 256> &LowerTable()
     return table;
 }
 
+bool Storable(char32_t c)
+{
+    return c < 0x80 || (c <= 0xFFFF && ReverseTable().count(char16_t(c)) != 0);
+}
+
 } // namespace
 
 namespace CodePage
@@ -95,6 +103,28 @@ std::string FromQString(const QString &text)
         }
     }
     return out;
+}
+
+bool CanStore(const QString &text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar ch) { return Storable(ch.unicode()); });
+}
+
+void CheckStorable(const QString &text)
+{
+    if (CanStore(text))
+        return;
+    std::vector<char32_t> refused;
+    for (char32_t c : text.toUcs4())
+        if (!Storable(c) && std::find(refused.begin(), refused.end(), c) == refused.end())
+            refused.push_back(c);
+    throw EUnstorableText(refused);
+}
+
+std::string FromQStringChecked(const QString &text)
+{
+    CheckStorable(text);
+    return FromQString(text);
 }
 
 QStringList ToQStringList(const std::vector<std::string> &lines)

@@ -14,6 +14,11 @@ namespace CodePage
 QString ToQString(const std::string &bytes);
 // Characters the code page lacks become '?'.
 std::string FromQString(const QString &text);
+// For text a user enters into the design: refuses text with characters the
+// code page lacks (EUnstorableText naming them) instead of changing it.
+std::string FromQStringChecked(const QString &text);
+void CheckStorable(const QString &text);
+bool CanStore(const QString &text);
 
 QStringList ToQStringList(const std::vector<std::string> &lines);
 std::vector<std::string> FromQStringList(const QStringList &lines);

@@ -1,5 +1,8 @@
 #include "platform/ErrorDisplay.h"
 
+#include "platform/CodePage.h"
+#include "platform/UnstorableText.h"
+
 #include <cstdio>
 
 namespace ErrorDisplay
@@ -9,5 +12,12 @@ namespace ErrorDisplay
 std::function<void(const QString &)> Show = [](const QString &message) {
     std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 };
+
+QString MessageOf(const std::exception &error)
+{
+    if (const auto *unstorable = dynamic_cast<const EUnstorableText *>(&error))
+        return unstorable->Message();
+    return CodePage::ToQString(error.what());
+}
 
 } // namespace ErrorDisplay

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 #include <functional>
 
 // The program's one error display: errors that reach the event loop, and
@@ -10,5 +11,9 @@ namespace ErrorDisplay
 {
 
 extern std::function<void(const QString &message)> Show;
+
+// The text an error shows: its message in the code page, or the message
+// of an error that names characters the code page lacks.
+QString MessageOf(const std::exception &error);
 
 } // namespace ErrorDisplay

@@ -1,11 +1,11 @@
 #include "presets/RSPresetDialogs.h"
 
 #include "controls/Font.h"
-#include "presets/RSTFilenamePropertyPreset.h"
 #include "platform/CodePage.h"
+#include "platform/FileDialog.h"
+#include "presets/RSTFilenamePropertyPreset.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QFontDialog>
 
 namespace
@@ -30,7 +30,7 @@ bool ChooseFont(TFont &font)
     const QFont chosen = QFontDialog::getFont(&ok, initial, DialogParent());
     if (!ok)
         return false;
-    font.SetName(CodePage::FromQString(chosen.family()));
+    font.SetName(CodePage::FromQStringChecked(chosen.family()));
     if (chosen.pointSize() > 0)
         font.SetSize(chosen.pointSize());
     TFontStyles styles = 0;
@@ -46,14 +46,16 @@ bool ChooseFont(TFont &font)
     return true;
 }
 
-std::optional<std::string> ChoosePicture()
+std::optional<QString> ChoosePicture()
 {
-    const QString file = QFileDialog::getOpenFileName(
-        DialogParent(), QStringLiteral("Load picture"), QString(),
+    TFileDialog dialog(DialogParent(), QStringLiteral("Load picture"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(
         QStringLiteral("Pictures (*.bmp *.jpg *.jpeg *.ico *.emf *.wmf);;All files (*)"));
+    const QString file = dialog.Run();
     if (file.isEmpty())
         return std::nullopt;
-    return CodePage::FromQString(file);
+    return file;
 }
 
 // "Text files|*.txt;*.text|All|*.*" as the dialog's name filters.
@@ -72,7 +74,7 @@ QStringList NameFilters(const std::string &filter)
 std::optional<std::string> ChooseFile(const TRSTFilenamePropertyPreset &settings,
                                       const std::string &fileName)
 {
-    QFileDialog dialog(DialogParent(), CodePage::ToQString(settings.Title()));
+    TFileDialog dialog(DialogParent(), CodePage::ToQString(settings.Title()));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     const TOpenOptions options = settings.Options();
     dialog.setFileMode((options & (1u << ofFileMustExist)) ? QFileDialog::ExistingFile
@@ -90,9 +92,11 @@ std::optional<std::string> ChooseFile(const TRSTFilenamePropertyPreset &settings
     }
     if (!fileName.empty())
         dialog.selectFile(CodePage::ToQString(fileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString file = dialog.Run();
+    if (file.isEmpty())
         return std::nullopt;
-    return CodePage::FromQString(dialog.selectedFiles().front());
+    // The name becomes the row's value, so it must be one the layout can hold.
+    return CodePage::FromQStringChecked(file);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QPoint>
+#include <QString>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,8 +20,9 @@ class TRSTFilenamePropertyPreset;
 struct TRSPresetDialogs {
     // Edits the font in place; true when the user confirmed.
     std::function<bool(TFont &font)> FontDialog;
-    // The picture file chosen, or nothing.
-    std::function<std::optional<std::string>()> OpenPictureDialog;
+    // The picture file chosen, or nothing. Its path stays in the toolkit's
+    // text: it is opened, not stored, and need not fit the code page.
+    std::function<std::optional<QString>()> OpenPictureDialog;
     // The file chosen with the preset's dialog settings, starting at the
     // current name, or nothing.
     std::function<std::optional<std::string>(const TRSTFilenamePropertyPreset &settings,

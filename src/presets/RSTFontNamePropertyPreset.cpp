@@ -1,7 +1,7 @@
 #include "presets/RSTFontNamePropertyPreset.h"
 
-#include "presets/RSPresetSupport.h"
 #include "platform/CodePage.h"
+#include "presets/RSPresetSupport.h"
 #include "propgrid/RSStringList.h"
 
 #include <QFontDatabase>
@@ -24,8 +24,10 @@ TRSTFontNamePropertyPreset::TRSTFontNamePropertyPreset(TCollection *collection)
     OnGetPickList = [](TRSObject *, const std::string &, TRSStringList *values) {
         values->BeginUpdate();
         values->Clear();
+        // A family whose name the code page cannot hold could not be stored.
         for (const QString &family : QFontDatabase::families())
-            values->Add(CodePage::FromQString(family));
+            if (CodePage::CanStore(family))
+                values->Add(CodePage::FromQString(family));
         values->EndUpdate();
     };
     SetMatchTypes(MatchBit(mtPropertyType));

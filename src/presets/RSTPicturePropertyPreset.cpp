@@ -1,10 +1,10 @@
 #include "presets/RSTPicturePropertyPreset.h"
 
 #include "controls/Picture.h"
-#include "presets/RSPresetDialogs.h"
-#include "presets/RSPresetSupport.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
+#include "presets/RSPresetDialogs.h"
+#include "presets/RSPresetSupport.h"
 
 const TClassInfo *TRSTPicturePropertyPreset::ClassType()
 {
@@ -28,16 +28,17 @@ TRSTPicturePropertyPreset::TRSTPicturePropertyPreset(TCollection *collection)
         auto *picture = dynamic_cast<TPicture *>(row->GetObjectValue(-1));
         if (!picture)
             return;
-        const std::optional<std::string> file = dialog();
+        const std::optional<QString> file = dialog();
         if (!file)
             return;
         // Loaded apart first, so that a file that is no picture leaves the
         // picture as it was.
         TPicture loaded;
         try {
-            loaded.LoadFromFile(CodePage::ToQString(*file));
+            loaded.LoadFromFile(*file);
         } catch (const std::exception &error) {
-            throw Exception("Cannot load the picture \"" + *file + "\": " + error.what());
+            throw Exception("Cannot load the picture \"" + CodePage::FromQString(*file) +
+                            "\": " + error.what());
         }
         picture->Assign(loaded);
     };

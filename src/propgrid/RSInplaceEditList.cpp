@@ -1,6 +1,7 @@
 #include "propgrid/RSInplaceEditList.h"
 
 #include "platform/CodePage.h"
+#include "platform/UnstorableText.h"
 #include "propgrid/GRegularExpression.h"
 #include "propgrid/RSEditMask.h"
 #include "propgrid/RSItemListEditor.h"
@@ -106,6 +107,14 @@ void TRSInplaceEditList::Undo()
 
 void TRSInplaceEditList::ValidateText()
 {
+    // Text the code page cannot hold would reach the row changed; it is
+    // refused as a value the expression refuses is.
+    try {
+        CodePage::CheckStorable(text());
+    } catch (const EUnstorableText &) {
+        Undo();
+        throw;
+    }
     if (!IsValueValid()) {
         const std::string rejected = CodePage::FromQString(text());
         Undo();

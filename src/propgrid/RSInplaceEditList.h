@@ -57,7 +57,8 @@ public:
     void UpdateContents();
     // Programmatic replacement of the whole text, checked by the expression.
     void ReplaceText(const QString &text);
-    // The validation step: raises when the text does not match.
+    // The validation step: raises when the text does not match, or holds
+    // characters the code page cannot store.
     void ValidateText();
     // A mouse button was released in the list, inside its client area or not.
     void ListMouseUp(bool inside);

@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/ColorValue.h"
+#include "platform/ErrorDisplay.h"
 #include "propgrid/RSHintWindow.h"
 #include "propgrid/RSInplaceEditList.h"
 #include "propgrid/RSItemListEditor.h"
@@ -24,7 +25,7 @@ std::function<void(const std::exception &)> &ErrorHandler()
 {
     static std::function<void(const std::exception &)> handler = [](const std::exception &e) {
         QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(),
-                              CodePage::ToQString(e.what()));
+                              ErrorDisplay::MessageOf(e));
     };
     return handler;
 }

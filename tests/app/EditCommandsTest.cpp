@@ -8,6 +8,7 @@
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
+#include "platform/ErrorDisplay.h"
 
 #include <QAction>
 #include <QApplication>
@@ -100,6 +101,39 @@ TEST(ClipboardTest, ForeignTextChangesNothingAndABrokenLayoutIsAnError)
                  "</control></root>");
     EXPECT_EQ(form.Clipboard()->Paste({}, &text).size(), 1u);
     EXPECT_EQ(Names(form.Container()->Controls()), QStringList({"Control1", "Caption"}));
+}
+
+TEST(ClipboardTest, PastedTextTheCodePageCannotHoldIsRefusedWhole)
+{
+    EnsureDesignerSingletons();
+    TForm1 form;
+    form.AddControl(1, 0, nullptr, 0);
+    const int steps = form.History()->Stack().count();
+    const auto layout = [](const QString &caption) {
+        return QStringLiteral("<root><control type=\"Label\"><property name=\"Name\" "
+                              "value=\"Label1\"/><property name=\"Caption\" value=\"%1\"/>"
+                              "</control></root>")
+            .arg(caption);
+    };
+    QMimeData text;
+    text.setText(layout(QString::fromUtf8("na\u00efve \u4e2d")));
+    try {
+        form.Clipboard()->Paste({}, &text);
+        ADD_FAILURE() << "the paste was taken";
+    } catch (const std::exception &e) {
+        // The message names the characters themselves.
+        EXPECT_TRUE(ErrorDisplay::MessageOf(e).endsWith(
+            QString::fromUtf8("cannot be stored in the layout's code page: \u00ef, \u4e2d")))
+            << e.what();
+    }
+    EXPECT_EQ(form.Container()->Controls().size(), 1);
+    EXPECT_EQ(form.History()->Stack().count(), steps);
+
+    const QString cyrillic = QString::fromUtf8("\u0422\u0435\u043a\u0441\u0442 \u20ac");
+    text.setText(layout(cyrillic));
+    const std::vector<QWidget *> pasted = form.Clipboard()->Paste({}, &text);
+    ASSERT_EQ(pasted.size(), 1u);
+    EXPECT_EQ(static_cast<QLabel *>(pasted[0])->text(), cyrillic);
 }
 
 // The keyboard and the selection band, through real events on a shown and

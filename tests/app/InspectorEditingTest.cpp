@@ -1,12 +1,14 @@
 #include "support/DesignerSingletons.h"
+#include "support/TypeText.h"
 
 #include "app/Main.h"
 #include "controls/LXDesigned.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
-#include "reflection/TypInfo.h"
+#include "platform/ErrorDisplay.h"
 #include "propgrid/RSInplaceEditList.h"
+#include "reflection/TypInfo.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -30,7 +32,8 @@ protected:
         view = form->ObjectInspector();
         grid = view->Inspector();
         // Typing errors are recorded instead of shown in a message box.
-        TRSItemListView::SetErrorHandler([this](const std::exception &e) { error = e.what(); });
+        TRSItemListView::SetErrorHandler(
+            [this](const std::exception &e) { error = ErrorDisplay::MessageOf(e); });
     }
 
     // Clicks the value cell of a shown row and returns the in-place editor.
@@ -50,11 +53,11 @@ protected:
         EXPECT_NE(it, shown.end()) << path;
         return grid->FixedItems() + static_cast<int>(it - shown.begin());
     }
-    void Type(TRSInplaceEditList *editor, const char *text)
+    void Type(TRSInplaceEditList *editor, const QString &text)
     {
         ASSERT_TRUE(editor && editor->isVisible());
         editor->selectAll();
-        QTest::keyClicks(editor, text);
+        TypeText(editor, text);
         QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::sendPostedEvents();
     }
@@ -88,6 +91,35 @@ TEST_F(InspectorEditingTest, WidthTypedForTwoSelectedControlsReachesBoth)
     Type(ClickValue("Width"), "abc");
     EXPECT_EQ(a->width(), 90);
     EXPECT_TRUE(error.startsWith("\"abc\" is not a valid Integer value: ")) << error.toStdString();
+}
+
+TEST_F(InspectorEditingTest, ACaptionTheCodePageCannotHoldIsRefusedWhereItIsTyped)
+{
+    auto *button = static_cast<QPushButton *>(form->AddControl(1, 0, nullptr, 0));
+    const QString before = button->text();
+    const std::string rowBefore = grid->Items()->FindPath("Caption")->Value();
+    for (const QString &typed : {QString::fromUtf8("Caf\u00e9"), QString::fromUtf8("\u4e2d\u6587"),
+                                 QString::fromUtf8("\u05e9\u05dc\u05d5\u05dd")}) {
+        error.clear();
+        TRSInplaceEditList *editor = ClickValue("Caption");
+        Type(editor, typed);
+        EXPECT_EQ(button->text(), before) << typed.toStdString();
+        EXPECT_EQ(grid->Items()->FindPath("Caption")->Value(), rowBefore);
+        EXPECT_TRUE(error.contains("cannot be stored in the layout's code page"))
+            << error.toStdString();
+        // The editor stays, back at the value the row still has.
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(editor->text(), before);
+    }
+    EXPECT_TRUE(error.contains(QString::fromUtf8("\u05e9, \u05dc, \u05d5, \u05dd")))
+        << error.toStdString();
+
+    // Cyrillic letters and the euro sign are in the code page.
+    error.clear();
+    const QString held = QString::fromUtf8("\u041f\u0440\u0438\u0432\u0435\u0442 \u20ac");
+    Type(ClickValue("Caption"), held);
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    EXPECT_EQ(button->text(), held);
 }
 
 TEST_F(InspectorEditingTest, BoldIsSwitchedOnThroughTheFontRows)

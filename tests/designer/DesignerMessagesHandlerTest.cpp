@@ -1,16 +1,20 @@
 #include "support/DesignerSingletons.h"
+#include "support/TypeText.h"
 
 #include "controls/Cursors.h"
 #include "controls/LXButton.h"
 #include "controls/LXComboBox.h"
+#include "controls/LXEditBox.h"
 #include "controls/LXListBox.h"
 #include "controls/LXMemo.h"
 #include "controls/LXPanel.h"
 #include "controls/LXStringGrid.h"
+#include "platform/ErrorDisplay.h"
 
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -178,6 +182,30 @@ TEST_F(HandlerTest, DisablingClearsTheSelectionAndPassesEverything)
     QTest::mouseClick(a, Qt::LeftButton, {}, {30, 20});
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(a->pos(), QPoint(10, 10));
+}
+
+TEST_F(HandlerTest, TypingTheCodePageCannotHoldIsRefusedWithTheDesignerDisabled)
+{
+    handler.SetEnabled(false);
+    QStringList shown;
+    const auto previousShow = ErrorDisplay::Show;
+    ErrorDisplay::Show = [&](const QString &message) { shown << message; };
+    const auto restore = qScopeGuard([&] { ErrorDisplay::Show = previousShow; });
+    TLXEditBox edit(&surface);
+    TLXMemo memo(&surface);
+    for (QWidget *control : {static_cast<QWidget *>(&edit), static_cast<QWidget *>(&memo)}) {
+        TypeText(control, QString::fromUtf8("a\u00e9\u0416"));
+        QCoreApplication::sendPostedEvents();
+    }
+    EXPECT_EQ(edit.text(), QString::fromUtf8("a\u0416"));
+    EXPECT_EQ(memo.toPlainText(), QString::fromUtf8("a\u0416"));
+    // A control that takes no text is not concerned.
+    TLXButton *button = Button(10, 10);
+    TypeText(button, QString::fromUtf8("\u00e9"));
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].endsWith(QString::fromUtf8("code page: \u00e9")))
+        << shown[0].toStdString();
 }
 
 TEST_F(HandlerTest, DesignPressNeverReachesTheControl)

@@ -1,3 +1,9 @@
+#include "support/TypeText.h"
+
+#include "editors/ItemsViewClasses.h"
+#include "editors/NodeListItem.h"
+#include "editors/RSTListItemsDialog.h"
+#include "editors/RSTTreeNodesDialog.h"
 #include "editors/itemviews/ImageList.h"
 #include "editors/itemviews/ListItem.h"
 #include "editors/itemviews/ListItems.h"
@@ -5,16 +11,13 @@
 #include "editors/itemviews/TreeNode.h"
 #include "editors/itemviews/TreeNodes.h"
 #include "editors/itemviews/TreeView.h"
-#include "editors/ItemsViewClasses.h"
-#include "editors/NodeListItem.h"
-#include "editors/RSTListItemsDialog.h"
-#include "editors/RSTTreeNodesDialog.h"
 #include "inspector/RSCustomObjectInspector.h"
-#include "presets/RSDefaultPropertyPresets.h"
 #include "inspector/RSObjectInspector.h"
+#include "platform/CodePage.h"
+#include "platform/ErrorDisplay.h"
+#include "presets/RSDefaultPropertyPresets.h"
 #include "presets/RSPresetDialogs.h"
 #include "reflection/TypInfo.h"
-#include "platform/ErrorDisplay.h"
 
 #include <QAction>
 #include <QApplication>
@@ -323,6 +326,45 @@ TEST_F(ItemsDialog, TreeNodesAreEditedOnACopyAndReplacedOnOk)
     EXPECT_EQ(c->Item(0)->Text(), "D");
     EXPECT_EQ(tree.Items()->Item(0)->ImageIndex(), 1);
     EXPECT_EQ(tree.topLevelItem(0)->child(1)->child(0)->text(0), "D");
+}
+
+TEST_F(ItemsDialog, CaptionsTheCodePageCannotHoldAreRefusedAndNothingIsWritten)
+{
+    TTreeView tree;
+    tree.Items()->AddChild(nullptr, "A");
+    tree.Items()->AddChild(nullptr, "B");
+    TfrmTTreeNodesDlg dlg;
+    dlg.Open(&tree);
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    QTreeWidgetItem *a = dlg.TreeView1->topLevelItem(0);
+    ClickNode(dlg, a);
+    QTest::keyClick(dlg.leCaption, Qt::Key_End);
+    TypeText(dlg.leCaption, QString::fromUtf8("\u4e2d"));
+
+    // Leaving the node is refused, as for an index that is no number.
+    ClickNode(dlg, dlg.TreeView1->topLevelItem(1));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(dlg.SelectedNode(), a);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("cannot be stored in the layout's code page"))
+        << errors[0].toStdString();
+    EXPECT_TRUE(dlg.leCaption->hasFocus());
+
+    // And so is OK; the view keeps its nodes.
+    Click(dlg.OKBtn);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(errors.size(), 2);
+    EXPECT_EQ(tree.Items()->Item(0)->Text(), "A");
+
+    // The box holds the refused caption selected; typing replaces it.
+    EXPECT_EQ(dlg.leCaption->selectedText(), QString::fromUtf8("A\u4e2d"));
+    TypeText(dlg.leCaption, QString::fromUtf8("\u0416"));
+    Click(dlg.OKBtn);
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(tree.Items()->Item(0)->Text(), CodePage::FromQString(QString::fromUtf8("\u0416")));
 }
 
 TEST(ItemsViewClasses, ViewsPublishTheirItemsForTheInspector)

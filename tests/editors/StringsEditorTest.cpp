@@ -1,3 +1,6 @@
+#include "support/FileDialogDriver.h"
+#include "support/TypeText.h"
+
 #include "editors/RSTStringsEditor.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/Exception.h"
@@ -6,11 +9,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -36,14 +42,14 @@ struct StringsEditorFixture : ::testing::Test {
         QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
     }
     // Clicks a value cell of the INI grid and types over it.
-    void TypeIntoValue(int line, const char *text)
+    void TypeIntoValue(int line, const QString &text)
     {
         QTest::mouseClick(dialog.IniEditor->viewport(), Qt::LeftButton, Qt::NoModifier,
                           dialog.IniEditor->CellRect(1, line).center());
         TRSInplaceEditList *editor = dialog.IniEditor->Editor();
         ASSERT_TRUE(editor && editor->isVisible());
         editor->selectAll();
-        QTest::keyClicks(editor, text);
+        TypeText(editor, text);
     }
 };
 
@@ -160,4 +166,54 @@ TEST_F(StringsEditorFixture, SavesAndLoadsTextFilesAndReportsFileErrors)
     ErrorDisplay::Show = previous;
     EXPECT_TRUE(shown.startsWith("Cannot open file")) << shown.toStdString();
     EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(StringsEditorFixture, LinesTheCodePageCannotHoldAreRefusedInBothViews)
+{
+    const std::string cyrillic = "b=\xC0\xE1";
+    dialog.SetLines({"a=1", cyrillic});
+    QStringList shown;
+    std::string refused;
+    const auto previous = ErrorDisplay::Show;
+    ErrorDisplay::Show = [&](const QString &message) { shown << message; };
+    TRSItemListView::SetErrorHandler([&](const std::exception &e) { refused = e.what(); });
+    const auto restore = qScopeGuard([&] {
+        ErrorDisplay::Show = previous;
+        TRSItemListView::SetErrorHandler({});
+    });
+    Open();
+
+    // In the memo: OK and the INI page are refused while the text is there.
+    QTest::keyClick(dialog.Memo1, Qt::Key_End, Qt::ControlModifier);
+    TypeText(dialog.Memo1, QString::fromUtf8("\u00e9\u4e2d"));
+    QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    ClickTab(1);
+    EXPECT_EQ(dialog.pcViews->currentIndex(), 0);
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0].contains("cannot be stored in the layout's code page"))
+        << shown[0].toStdString();
+
+    // Mended, the page changes; a value typed in the grid is refused on Enter.
+    for (int i = 0; i < 2; ++i)
+        QTest::keyClick(dialog.Memo1, Qt::Key_Backspace);
+    ClickTab(1);
+    ASSERT_EQ(dialog.pcViews->currentIndex(), 1);
+    TypeIntoValue(1, QString::fromUtf8("\u00fc"));
+    QTest::keyClick(dialog.IniEditor->Editor(), Qt::Key_Return);
+    EXPECT_NE(refused.find("cannot be stored in the layout's code page"), std::string::npos)
+        << refused;
+    QTest::mouseClick(dialog.btnOK, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Lines(), (Lines{"a=1", cyrillic}));
+}
+
+TEST_F(StringsEditorFixture, SaveTakesATypedNameWithQuotesAsOneName)
+{
+    QTemporaryDir dir;
+    dialog.SetLines({"one"});
+    AnswerFileDialog(dir.path(), QStringLiteral("n \"m\".txt"));
+    dialog.Save1Click();
+    EXPECT_TRUE(QFileInfo(QDir(dir.path()).filePath(QStringLiteral("n \"m\".txt"))).isFile());
+    EXPECT_FALSE(QFileInfo::exists(QDir(dir.path()).filePath(QStringLiteral("m.txt"))));
 }

@@ -1,3 +1,5 @@
+#include "support/FileDialogDriver.h"
+
 #include "controls/Colors.h"
 #include "controls/ControlsFactory.h"
 #include "controls/Font.h"
@@ -5,20 +7,21 @@
 #include "controls/LXLabel.h"
 #include "controls/Picture.h"
 #include "controls/Strings.h"
-#include "reflection/Collection.h"
-#include "reflection/CollectionItem.h"
 #include "controls/published/DesignerClasses.h"
 #include "controls/published/DesignerTypes.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
-#include "presets/RSPresetDialogs.h"
-#include "presets/RSPresetSupport.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
+#include "presets/RSPresetDialogs.h"
+#include "presets/RSPresetSupport.h"
 #include "propgrid/RSInplaceEditList.h"
 #include "propgrid/RSStringList.h"
+#include "reflection/Collection.h"
+#include "reflection/CollectionItem.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFontDatabase>
 #include <QImage>
 #include <QLabel>
@@ -357,23 +360,38 @@ TEST_F(PresetFamilyTest, APictureIsLoadedFromTheChosenFileAndAFileThatIsNoPictur
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("no picture at all");
     }
-    std::string chosen = good.toStdString();
-    PresetDialogs().OpenPictureDialog = [&]() -> std::optional<std::string> { return chosen; };
+    QString chosen = good;
+    PresetDialogs().OpenPictureDialog = [&]() -> std::optional<QString> { return chosen; };
     Click("Picture");
     auto *picture = static_cast<TPicture *>(TypInfo::GetObjectProp(image, "Picture"));
     EXPECT_EQ(picture->Width(), 3);
 
-    chosen = bad.toStdString();
+    chosen = bad;
     try {
         Click("Picture");
         ADD_FAILURE() << "a text file loaded as a picture";
     } catch (const std::exception &e) {
-        EXPECT_NE(std::string(e.what()).find("Cannot load the picture \"" + chosen + "\""),
-                  std::string::npos)
+        EXPECT_NE(
+            std::string(e.what()).find("Cannot load the picture \"" + chosen.toStdString() + "\""),
+            std::string::npos)
             << e.what();
     }
     EXPECT_EQ(picture->Width(), 3);
     EXPECT_EQ(picture->Height(), 2);
+}
+
+TEST_F(PresetFamilyTest, APictureLoadsFromAFolderTheCodePageCannotName)
+{
+    TLXDesigned *image = AsDesigned(Create("Image", "Image1"));
+    Inspect(image);
+    QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).filePath(QString::fromUtf8("\u56fe\u7247"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QImage(5, 2, QImage::Format_RGB32).save(QDir(folder).filePath("wide.bmp"));
+    // The program's own picture dialog, answered through its name box.
+    AnswerFileDialog(folder, QStringLiteral("wide.bmp"));
+    EXPECT_NO_THROW(Click("Picture"));
+    EXPECT_EQ(static_cast<TPicture *>(TypInfo::GetObjectProp(image, "Picture"))->Width(), 5);
 }
 
 TEST_F(PresetFamilyTest, ComponentReferencesAreChosenFromTheWindowsComponents)
