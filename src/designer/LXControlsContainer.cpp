@@ -92,6 +92,18 @@ void TLXControlsContainer::LoadLayout(const QString &fileName)
         throw;
     }
     FInspector->show();
+    FKeptNotes = reader.KeptNotes();
+}
+
+QString TLXControlsContainer::KeptNotice() const
+{
+    if (FKeptNotes.empty())
+        return {};
+    QString text = QStringLiteral("The layout holds what this designer does not understand. It is "
+                                  "kept as it is and saved with the layout:");
+    for (const std::string &note : FKeptNotes)
+        text += QStringLiteral("\n  ") + CodePage::ToQString(note);
+    return text;
 }
 
 QString TLXControlsContainer::HtmlExportPath(const QString &fileName)

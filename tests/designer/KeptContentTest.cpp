@@ -287,6 +287,15 @@ TEST_F(KeptContentTest, ExportsLeaveUnknownControlsOut)
     TFOPersistance(&container, &inspector).Save(Path("page.fo"));
     EXPECT_EQ(Read("page.htm"), page);
     EXPECT_EQ(Read("page.fo"), fo);
+
+    // A design of unknown controls only exports as an empty one does.
+    TLXControlsContainer empty(nullptr, &inspector);
+    TFOPersistance(&empty, &inspector).Save(Path("empty.fo"));
+    Write("unknown.xml", "<root><control type=\"Slider\"/></root>");
+    Load(container, "unknown.xml");
+    ASSERT_EQ(container.Controls().size(), 1);
+    TFOPersistance(&container, &inspector).Save(Path("unknown.fo"));
+    EXPECT_EQ(Read("unknown.fo"), Read("empty.fo"));
 }
 
 // The command-line tool writes the layout back whole, tells on stderr what

@@ -1,0 +1,135 @@
+// A control of a kind the designer does not know, opened from a layout, is
+// designed like any other through the real design-time handler and undo
+// history, and is written back with everything it held.
+#include "support/DesignerSingletons.h"
+
+#include "app/ComponentTree.h"
+#include "app/Main.h"
+#include "controls/ControlsFactory.h"
+#include "controls/LXPlaceholder.h"
+#include "designer/ComponentTreeModel.h"
+#include "designer/DesignHistory.h"
+#include "designer/LXControlsContainer.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class UnknownKindTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EnsureDesignerSingletons();
+        form = std::make_unique<TForm1>();
+        form->resize(1000, 700);
+        form->ShowNotice = [this](const QString &text) { notices << text; };
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void TearDown() override { form.reset(); }
+
+    std::string Bytes()
+    {
+        QCoreApplication::sendPostedEvents();
+        const QString file = dir.filePath("saved.xml");
+        form->Container()->SaveLayout(file);
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll().toStdString();
+    }
+    QUndoStack &Stack() { return form->History()->Stack(); }
+    TLXPlaceholder *Placeholder()
+    {
+        for (QWidget *c : form->Container()->Controls())
+            if (auto *p = dynamic_cast<TLXPlaceholder *>(c))
+                return p;
+        return nullptr;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<TForm1> form;
+    QStringList notices;
+};
+
+TEST_F(UnknownKindTest, AnUnknownControlIsSelectedMovedDeletedAndUndoneLikeAnyOther)
+{
+    const QString file = dir.filePath("foreign.xml");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<root><control type=\"Button\"><property name=\"Name\" value=\"Go\"/>"
+                "<property name=\"Left\" value=\"10\"/></control>"
+                "<control type=\"Slider\"><property name=\"Name\" value=\"Volume\"/>"
+                "<property name=\"Left\" value=\"100\"/><property name=\"Top\" value=\"50\"/>"
+                "<property name=\"Width\" value=\"120\"/><property name=\"Height\" value=\"30\"/>"
+                "<property name=\"Max\" value=\"9\"/><ticks every=\"3\"/>"
+                "<control type=\"Knob\"><property name=\"Name\" value=\"Inner\"/></control>"
+                "</control></root>");
+    }
+    form->OpenLayout(file);
+    ASSERT_EQ(notices.size(), 1) << "one notice, which does not block";
+    EXPECT_TRUE(notices[0].contains("kind \"Slider\" (1 control)")) << notices[0].toStdString();
+    TLXPlaceholder *slider = Placeholder();
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->objectName(), "Volume");
+    EXPECT_EQ(slider->geometry(), QRect(100, 50, 120, 30));
+    QCoreApplication::sendPostedEvents();
+    TComponentTreeModel *model = form->ComponentTree()->Model();
+    const QModelIndex row = model->IndexOf(slider);
+    ASSERT_TRUE(row.isValid());
+    EXPECT_EQ(row.data().toString(), "Volume: Slider");
+    const std::string opened = Bytes();
+    for (const char *part : {"<property name=\"Max\" value=\"9\"/>", "<ticks every=\"3\"/>",
+                             "<control type=\"Knob\">", "value=\"Inner\""})
+        EXPECT_NE(opened.find(part), std::string::npos) << part;
+
+    // Selected by a click, moved by a drag: one step, undone to the bytes.
+    QTest::mousePress(slider, Qt::LeftButton, {}, {20, 10});
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, {20, 10});
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(DesignerHandler->Selection(), std::vector<QWidget *>{slider});
+    EXPECT_TRUE(form->StatusText().contains("Volume: Slider")) << form->StatusText().toStdString();
+    const int steps = Stack().index();
+    QTest::mousePress(slider, Qt::LeftButton, {}, {20, 10});
+    QTest::mouseMove(slider, {45, 32});
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, {45, 32});
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(Stack().index(), steps + 1);
+    const QPoint place = slider->pos();
+    EXPECT_NE(place, QPoint(100, 50));
+    const std::string moved = Bytes();
+    std::string expected = opened;
+    for (const auto &[from, to] :
+         {std::pair{std::string("\"Left\" value=\"100\""),
+                    "\"Left\" value=\"" + std::to_string(place.x()) + "\""},
+          std::pair{std::string("\"Top\" value=\"50\""),
+                    "\"Top\" value=\"" + std::to_string(place.y()) + "\""}}) {
+        ASSERT_NE(expected.find(from), std::string::npos) << from;
+        expected.replace(expected.find(from), from.size(), to);
+    }
+    EXPECT_EQ(moved, expected) << "only the place is written anew";
+    Stack().undo();
+    EXPECT_EQ(Bytes(), opened);
+    Stack().redo();
+    EXPECT_EQ(Bytes(), moved);
+
+    // Deleted with the menu command, and back whole on undo.
+    DesignerHandler->SelectControls({slider}, false);
+    form->mnuDeleteClick();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(Placeholder(), nullptr);
+    EXPECT_EQ(Bytes().find("Slider"), std::string::npos);
+    Stack().undo();
+    ASSERT_NE(Placeholder(), nullptr);
+    EXPECT_EQ(Bytes(), moved);
+}
+
+} // namespace
