@@ -13,10 +13,13 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace
 {
@@ -29,6 +32,7 @@ protected:
         EnsureDesignerSingletons();
         form = std::make_unique<TForm1>();
         form->resize(1000, 700);
+        shownByWindow = form->ShowNotice;
         form->ShowNotice = [this](const QString &text) { notices << text; };
         form->show();
         QApplication::setActiveWindow(form.get());
@@ -54,26 +58,31 @@ protected:
         return nullptr;
     }
 
+    void WriteFile(const QString &file, const char *text)
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+
     QTemporaryDir dir;
     std::unique_ptr<TForm1> form;
     QStringList notices;
+    std::function<void(const QString &)> shownByWindow;
 };
 
 TEST_F(UnknownKindTest, AnUnknownControlIsSelectedMovedDeletedAndUndoneLikeAnyOther)
 {
     const QString file = dir.filePath("foreign.xml");
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("<root><control type=\"Button\"><property name=\"Name\" value=\"Go\"/>"
-                "<property name=\"Left\" value=\"10\"/></control>"
-                "<control type=\"Slider\"><property name=\"Name\" value=\"Volume\"/>"
-                "<property name=\"Left\" value=\"100\"/><property name=\"Top\" value=\"50\"/>"
-                "<property name=\"Width\" value=\"120\"/><property name=\"Height\" value=\"30\"/>"
-                "<property name=\"Max\" value=\"9\"/><ticks every=\"3\"/>"
-                "<control type=\"Knob\"><property name=\"Name\" value=\"Inner\"/></control>"
-                "</control></root>");
-    }
+    WriteFile(file,
+              "<root><control type=\"Button\"><property name=\"Name\" value=\"Go\"/>"
+              "<property name=\"Left\" value=\"10\"/></control>"
+              "<control type=\"Slider\"><property name=\"Name\" value=\"Volume\"/>"
+              "<property name=\"Left\" value=\"100\"/><property name=\"Top\" value=\"50\"/>"
+              "<property name=\"Width\" value=\"120\"/><property name=\"Height\" value=\"30\"/>"
+              "<property name=\"Max\" value=\"9\"/><ticks every=\"3\"/>"
+              "<control type=\"Knob\"><property name=\"Name\" value=\"Inner\"/></control>"
+              "</control></root>");
     form->OpenLayout(file);
     ASSERT_EQ(notices.size(), 1) << "one notice, which does not block";
     EXPECT_TRUE(notices[0].contains("kind \"Slider\" (1 control)")) << notices[0].toStdString();
@@ -130,6 +139,40 @@ TEST_F(UnknownKindTest, AnUnknownControlIsSelectedMovedDeletedAndUndoneLikeAnyOt
     Stack().undo();
     ASSERT_NE(Placeholder(), nullptr);
     EXPECT_EQ(Bytes(), moved);
+}
+
+// The notice is a message box beside the window, which takes input while it
+// shows; a layout without foreign content shows none.
+TEST_F(UnknownKindTest, TheNoticeLeavesTheWindowUsable)
+{
+    form->ShowNotice = shownByWindow;
+    const auto boxes = [] {
+        QList<QMessageBox *> shown;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
+                shown << box;
+        return shown;
+    };
+    WriteFile(dir.filePath("plain.xml"), "<root><control type=\"Button\"/></root>");
+    form->OpenLayout(dir.filePath("plain.xml"));
+    EXPECT_TRUE(boxes().isEmpty());
+
+    WriteFile(dir.filePath("foreign.xml"),
+              "<root><control type=\"Button\"><property name=\"Zoom\" value=\"2\"/></control>"
+              "<control type=\"Slider\"/><control type=\"Slider\"/></root>");
+    form->OpenLayout(dir.filePath("foreign.xml"));
+    const QList<QMessageBox *> shown = boxes();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0]->text().contains("kind \"Slider\" (2 controls)"))
+        << shown[0]->text().toStdString();
+    EXPECT_TRUE(shown[0]->text().contains("property \"Zoom\""));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(shown[0]->isModal());
+    // The design takes commands meanwhile.
+    const int controls = form->Container()->Controls().size();
+    form->AddControl(1, 300, nullptr, 300);
+    EXPECT_EQ(form->Container()->Controls().size(), controls + 1);
+    shown[0]->close();
 }
 
 } // namespace
