@@ -72,6 +72,16 @@ std::string_view AttrText(const TXmlNode &node, int nameId, std::string &spare)
     return {};
 }
 
+// A name as compared without regard to letter case.
+std::string Folded(std::string_view name)
+{
+    std::string folded(name);
+    for (char &c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return folded;
+}
+
 } // namespace
 
 TXmlPersistance::TXmlPersistance(TLayoutSurface *surface, TRSObjectInspector *inspector)
@@ -163,41 +173,45 @@ IXmlElement TXmlPersistance::WriteControl(TRSObjectInspector *inspector, const I
 
 void TXmlPersistance::WriteKept(const TKeptContent &kept, const IXmlElement &element)
 {
+    // A node goes back after the property element of the name it followed;
+    // else after the one of the same property in the other form (a file
+    // opened with categories on or off); else after the last property.
+    // Places are slots among the elements as written: slot 0 comes before
+    // the first, slot i + 1 after element i.
     const IXmlNodeList children = element->ChildNodes();
-    const std::string *after = nullptr;
-    int at = 0;
-    for (const TKeptContent::TEntry &entry : kept.Entries) {
-        if (!after || *after != entry.After) {
-            after = &entry.After;
-            at = KeptPlace(children, entry.After);
-        }
-        children->Insert(at++, entry.Node->CloneNode(true).get());
-    }
-}
-
-int TXmlPersistance::KeptPlace(const IXmlNodeList &children, const std::string &after) const
-{
-    if (after.empty())
-        return 0;
-    // The element of that name; else the one of the same property written
-    // in the other form (a file opened with categories on or off); else
-    // the end of the properties.
-    std::vector<std::pair<int, std::string>> properties;
-    for (int i = 0; i < children->Count(); ++i) {
-        const IXmlNode child = children->Item(i);
+    const int count = children->Count();
+    std::unordered_map<std::string, int> byName, byProperty;
+    int afterProperties = 0;
+    for (int i = 0; i < count; ++i) {
+        const TXmlNode *child = children->ItemPtr(i);
         if (child->NodeType() != TXmlNode::ELEMENT_NODE || child->NodeName() != "property")
             continue;
-        properties.emplace_back(i, child->ReadAttr("name"));
-        if (properties.back().second == after)
-            return i + 1;
+        const std::string name = child->ReadAttr("name");
+        byProperty.try_emplace(Folded(StoredName(name)), i + 1);
+        byName.try_emplace(name, i + 1);
+        afterProperties = i + 1;
     }
-    if (properties.empty())
-        return 0;
-    const std::string_view property = StoredName(after);
-    for (const auto &[index, name] : properties)
-        if (StrUtils::SameText(StoredName(name), property))
-            return index + 1;
-    return properties.back().first + 1;
+    std::vector<std::vector<IXmlNode>> places(static_cast<size_t>(count) + 1);
+    for (const TKeptContent::TEntry &entry : kept.Entries) {
+        int slot = 0;
+        if (const auto exact = byName.find(entry.After); exact != byName.end()) {
+            slot = exact->second;
+        } else if (!entry.After.empty()) {
+            const auto same = byProperty.find(Folded(StoredName(entry.After)));
+            slot = same != byProperty.end() ? same->second : afterProperties;
+        }
+        places[static_cast<size_t>(slot)].push_back(entry.Node->CloneNode(true));
+    }
+    std::vector<IXmlNode> written;
+    for (int i = 0; i < count; ++i)
+        written.push_back(children->Item(i));
+    children->Clear();
+    for (int slot = 0; slot <= count; ++slot) {
+        for (const IXmlNode &node : places[static_cast<size_t>(slot)])
+            children->Add(node.get());
+        if (slot < count)
+            children->Add(written[static_cast<size_t>(slot)].get());
+    }
 }
 
 std::string_view TXmlPersistance::StoredName(std::string_view path) const

@@ -100,8 +100,6 @@ private:
     void Keep(TKeptContent &keeping, const IXmlNodeList &nodes, int index, int previousProperty);
     // Puts the kept nodes back among the control's elements.
     void WriteKept(const TKeptContent &kept, const IXmlElement &element);
-    // Where the nodes kept after the property element of that name go back.
-    int KeptPlace(const IXmlNodeList &children, const std::string &after) const;
     // A property path without the category it was written under.
     std::string_view StoredName(std::string_view path) const;
     void Note(const char *what, const std::string &name);

@@ -436,10 +436,12 @@ std::vector<TPropInfo> ConstraintsProps()
     };
 }
 
-// A stand-in for an unknown kind shows only its place and size.
+// A stand-in for an unknown kind shows only its name, place and size: the
+// values a layout gets back from it.
 std::vector<TPropInfo> PlaceholderProps()
 {
     return {
+        ComponentProps().front(),
         Geometry("Height", &QWidget::height, [](QWidget *w, int v) { w->resize(w->width(), v); }),
         Geometry("Left", &QWidget::x, [](QWidget *w, int v) { w->move(v, w->y()); }),
         Geometry("Top", &QWidget::y, [](QWidget *w, int v) { w->move(w->x(), v); }),
@@ -476,7 +478,7 @@ struct TDesignerClasses {
     TClassInfo Image = Describe("TLXImage", &Control, DesignerKinds::Image());
     TClassInfo StringGrid = Kind("TLXStringGrid", DesignerKinds::StringGrid());
     TClassInfo InplaceEdit = Kind("TInplaceEdit", DesignerKinds::InplaceEdit());
-    TClassInfo Placeholder = Describe("TLXPlaceholder", &Component, PlaceholderProps());
+    TClassInfo Placeholder = Describe("TLXPlaceholder", &Persistent, PlaceholderProps());
 
     TClassInfo Kind(const char *name, std::vector<TPropInfo> props)
     {
