@@ -101,8 +101,13 @@ QString TLXControlsContainer::KeptNotice() const
         return {};
     QString text = QStringLiteral("The layout holds what this designer does not understand. It is "
                                   "kept as it is and saved with the layout:");
-    for (const std::string &note : FKeptNotes)
-        text += QStringLiteral("\n  ") + CodePage::ToQString(note);
+    // A file of another tool may name thousands of things; the notice stays
+    // readable.
+    constexpr size_t shown = 20;
+    for (size_t i = 0; i < FKeptNotes.size() && i < shown; ++i)
+        text += QStringLiteral("\n  ") + CodePage::ToQString(FKeptNotes[i]);
+    if (FKeptNotes.size() > shown)
+        text += QStringLiteral("\n  and %1 more").arg(FKeptNotes.size() - shown);
     return text;
 }
 
