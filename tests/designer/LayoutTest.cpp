@@ -13,9 +13,9 @@
 #include "controls/Strings.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "reflection/TypInfo.h"
 #include "persistence/XmlPersistance.h"
 #include "platform/ErrorDisplay.h"
+#include "reflection/TypInfo.h"
 
 #include <QFile>
 #include <QPointer>
