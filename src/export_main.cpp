@@ -4,9 +4,9 @@
 #include "app/LayoutInspector.h"
 #include "app/PdfExport.h"
 #include "controls/ControlsFactory.h"
+#include "controls/published/DesignerClasses.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
-#include "controls/published/DesignerClasses.h"
 #include "inspector/RSObjectInspector.h"
 #include "platform/HeapTuning.h"
 
@@ -66,6 +66,9 @@ int main(int argc, char **argv)
         ConfigureLayoutInspector(*inspector.Inspector());
         TLXControlsContainer container(nullptr, &inspector);
         container.LoadLayout(args[0]);
+        // Kept content is no failure: it is told, and the export goes on.
+        if (const QString notice = container.KeptNotice(); !notice.isEmpty())
+            std::fprintf(stderr, "formdesigner-export: %s\n", notice.toLocal8Bit().constData());
         if (format == QLatin1String("--fo"))
             container.ExportFO(args[1]);
         else if (format == QLatin1String("--pdf"))

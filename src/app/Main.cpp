@@ -263,6 +263,13 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     ShowMessage = [this](const QString &text) {
         QMessageBox::information(this, windowTitle(), text);
     };
+    ShowNotice = [this](const QString &text) {
+        auto *box =
+            new QMessageBox(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        box->show();
+    };
     AlignmentDialog = ShowAlignmentDialog;
     SaveAsCommand = [this] { return mnuSaveAsClick(); };
     OpenDialog = [this] {
@@ -1059,6 +1066,8 @@ void TForm1::OpenLayout(const QString &fileName)
     FHistory->Stack().clear();
     SetFileName(fileName);
     FRecent->Add(fileName);
+    if (const QString notice = FContainer->KeptNotice(); !notice.isEmpty())
+        ShowNotice(notice);
 }
 
 void TForm1::mnuSaveClick()

@@ -161,6 +161,8 @@ public:
     // Shows a preview file in the web view of a view tab.
     std::function<void(int tab, const QString &path)> Navigate;
     std::function<void(const QString &)> ShowMessage;
+    // A message that leaves the window usable while it shows.
+    std::function<void(const QString &)> ShowNotice;
     std::function<QMessageBox::StandardButton(const TRecoveryFile::TOrphan &)> RecoveryQuestion;
     std::function<bool(QWidget *owner, const std::vector<QWidget *> &)> AlignmentDialog;
     // Makes the mail client for one mail command; the desktop's when unset.

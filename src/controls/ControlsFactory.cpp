@@ -11,6 +11,7 @@
 #include "controls/LXListBox.h"
 #include "controls/LXMemo.h"
 #include "controls/LXPanel.h"
+#include "controls/LXPlaceholder.h"
 #include "controls/LXRadioButton.h"
 #include "controls/LXStringGrid.h"
 
@@ -63,8 +64,15 @@ QWidget *TControlsFactory::CreateControlByName(const QString &name, QWidget *par
     return nullptr;
 }
 
+QWidget *TControlsFactory::CreatePlaceholder(const QString &kind, QWidget *parent) const
+{
+    return parent ? new TLXPlaceholder(kind, ClientOf(parent)) : nullptr;
+}
+
 QString TControlsFactory::GetKindName(const QWidget *control) const
 {
+    if (auto *placeholder = dynamic_cast<const TLXPlaceholder *>(control))
+        return placeholder->Kind();
     if (control) {
         const int index = IndexOfClass(typeid(*control));
         if (index >= 0)

@@ -23,8 +23,12 @@ public:
     // Like CreateControl with the kind of that name, letter case ignored.
     QWidget *CreateControlByName(const QString &name, QWidget *parent) const;
 
-    // The registered name of the control's exact class, or
-    // "Unregistered control".
+    // A stand-in for a control of a kind that is not registered, owned by
+    // and inside parent; it is not on the palette.
+    QWidget *CreatePlaceholder(const QString &kind, QWidget *parent) const;
+
+    // The registered name of the control's exact class (a stand-in's own
+    // kind), or "Unregistered control".
     QString GetKindName(const QWidget *control) const;
     int IndexOfClass(std::type_index cls) const;
 

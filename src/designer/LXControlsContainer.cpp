@@ -94,6 +94,23 @@ void TLXControlsContainer::LoadLayout(const QString &fileName)
         throw;
     }
     FInspector->show();
+    FKeptNotes = reader.KeptNotes();
+}
+
+QString TLXControlsContainer::KeptNotice() const
+{
+    if (FKeptNotes.empty())
+        return {};
+    QString text = QStringLiteral("The layout holds what this designer does not understand. It is "
+                                  "kept as it is and saved with the layout:");
+    // A file of another tool may name thousands of things; the notice stays
+    // readable.
+    constexpr size_t shown = 20;
+    for (size_t i = 0; i < FKeptNotes.size() && i < shown; ++i)
+        text += QStringLiteral("\n  ") + CodePage::ToQString(FKeptNotes[i]);
+    if (FKeptNotes.size() > shown)
+        text += QStringLiteral("\n  and %1 more").arg(FKeptNotes.size() - shown);
+    return text;
 }
 
 QString TLXControlsContainer::HtmlExportPath(const QString &fileName)

@@ -5,6 +5,8 @@
 
 #include <QScrollArea>
 #include <functional>
+#include <string>
+#include <vector>
 
 class TRSObjectInspector;
 
@@ -34,6 +36,10 @@ public:
     // Replaces the design with the layout of the file; the inspector is
     // hidden meanwhile and shown again even when the load fails.
     virtual void LoadLayout(const QString &fileName);
+    // What the last opened layout held that this designer does not
+    // understand and keeps as it is (see TXmlPersistance::KeptNotes), as a
+    // notice for the user; empty when there was nothing of the kind.
+    QString KeptNotice() const;
 
     // The page inside the export folder: "dir/page.htm" gives
     // "dir/page.htm/page.htm".
@@ -55,4 +61,5 @@ public:
 private:
     TRSObjectInspector *FInspector;
     QWidget *FPendingClient = nullptr;
+    std::vector<std::string> FKeptNotes;
 };

@@ -178,11 +178,8 @@ TStateDelta TLayoutSnapshot::Difference(const TControlState &before, const TCont
 std::string TLayoutSnapshot::WriteFragment(const std::vector<QWidget *> &controls)
 {
     const IXmlElement root = CreateDocument();
-    for (QWidget *control : controls) {
-        BindInspector(control);
-        const IXmlElement e = WriteControl(Inspector, root);
-        WriteChildren(e, control);
-    }
+    for (QWidget *control : controls)
+        WriteOne(control, root);
     BindInspector(nullptr);
     return Document->Xml();
 }

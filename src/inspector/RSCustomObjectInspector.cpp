@@ -819,6 +819,44 @@ void TRSCustomObjectInspector::PlaceInCategories(TRSItemProperty *row)
         row->SetCollection(first);
 }
 
+bool TRSCustomObjectInspector::IsCategoryName(std::string_view name) const
+{
+    TRSItemProps *rows = Items();
+    if (StrUtils::SameText(name, rows->DefaultCategoryName()))
+        return true;
+    for (const std::string &line : rows->Categories().Lines()) {
+        const size_t eq = line.find('=');
+        if (eq != std::string::npos &&
+            StrUtils::SameText(std::string_view(line).substr(eq + 1), name))
+            return true;
+    }
+    return false;
+}
+
+TRSItemProp *TRSCustomObjectInspector::FindStoredPath(TRSItemProps *rows,
+                                                      const std::string &path) const
+{
+    if (TRSItemProp *row = rows->FindPath(path))
+        return row;
+    // Only paths that no row has are looked at again, so a property named
+    // like a category keeps its own row.
+    std::string rest = path;
+    const size_t cut = path.find(PathDelimiter());
+    if (cut != std::string::npos && IsCategoryName(std::string_view(path).substr(0, cut))) {
+        rest = path.substr(cut + PathDelimiter().size());
+        if (TRSItemProp *row = rows->FindPath(rest))
+            return row;
+    }
+    for (int i = 0; i < rows->Count(); ++i) {
+        TRSItemProp *category = rows->Item(i);
+        if (!category->Category())
+            continue;
+        if (TRSItemProp *row = category->Items()->FindPath(rest))
+            return row;
+    }
+    return nullptr;
+}
+
 std::string TRSCustomObjectInspector::GetPropText(TPersistent *object, TRSItemProperty *row)
 {
     return PropText(object, nullptr, row);

@@ -97,6 +97,13 @@ public:
     // The object that owns the last segment of path (which keeps that
     // segment), walking from object along the row's ancestors; or none.
     TPersistent *ResolveInstance(TPersistent *object, std::string &path, TRSItemProperty *row);
+    // Whether name is a category that rows are arranged under, whether or
+    // not they are arranged so now.
+    bool IsCategoryName(std::string_view name) const;
+    // The row of a path as a layout holds it, written with categories or
+    // without: as the rows name it; else, when its first segment names a
+    // category, by the rest; else under whichever category holds it.
+    TRSItemProp *FindStoredPath(TRSItemProps *rows, const std::string &path) const;
     void ApplyItem(TRSItemProperty *row);
     void BeginChange(TRSItemProperty *row);
     void EndChange(int position);

@@ -185,7 +185,7 @@ const TRSDirectWriter::TStep *TRSDirectWriter::Lookup(std::string_view path)
         return step.get();
     step = std::make_unique<TStep>();
     step->Path = path;
-    TRSItemProperty *row = AsRow(FPlan->Record->Rows()->FindPath(step->Path));
+    TRSItemProperty *row = AsRow(FInspector.FindStoredPath(FPlan->Record->Rows(), step->Path));
     if (!row)
         return step.get();
     Describe(*FPlan->Record, row, *step);
@@ -223,26 +223,27 @@ void TRSDirectWriter::Apply(const TStep &step, const std::string &text)
                                     row->OnGetProperty ? nullptr : step.Prop, row, text);
 }
 
-void TRSDirectWriter::Write(std::string_view path, const std::string &text)
+bool TRSDirectWriter::Write(std::string_view path, const std::string &text)
 {
     const TStep &step = *Step(path);
     if (!step.Writable)
-        return;
+        return step.Row != nullptr;
     if (step.Applies) {
         Flush();
         Apply(step, text);
-        return;
+        return true;
     }
     // An element row hands its set the names of the elements that show
     // True, and the set writes them. Elements written one after another
     // make one write of their set, with the last of their names.
     if (step.Set < 0)
-        return;
+        return true;
     if (FPendingSet != step.Set)
         Flush();
     FElements[static_cast<size_t>(step.Set)][static_cast<size_t>(step.Element)] =
         StrUtils::SameText(text, "True");
     FPendingSet = step.Set;
+    return true;
 }
 
 void TRSDirectWriter::Flush()

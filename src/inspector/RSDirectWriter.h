@@ -43,8 +43,9 @@ public:
     // Writes text as the row of that path would when its value is typed in;
     // nothing when there is no such row. The elements of a set written one
     // after another give one write of the set, with all of them: the value
-    // the rows end with, without the steps between.
-    void Write(std::string_view path, const std::string &text);
+    // the rows end with, without the steps between. False when no row has
+    // the path.
+    bool Write(std::string_view path, const std::string &text);
     // Whether there is a row of that path at all.
     bool HasRow(std::string_view path);
     // The object held by the class property of that path, and replacing it,

@@ -12,14 +12,16 @@
 #include "controls/LXListBox.h"
 #include "controls/LXMemo.h"
 #include "controls/LXPanel.h"
+#include "controls/LXPlaceholder.h"
 #include "controls/LXRadioButton.h"
 #include "controls/Strings.h"
 #include "inspector/RSObjectInspector.h"
-#include "reflection/TypInfo.h"
 #include "platform/Exception.h"
+#include "reflection/TypInfo.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlElement.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -109,8 +111,10 @@ IXmlElement TFOPersistance::CreateDocument()
     const IXmlElement flow = sequence->AppendElement("fo:flow");
     flow->WriteAttr("flow-name", "xsl-region-body");
     // A formatter requires at least one block in the flow, also when the
-    // layout has no controls.
-    if (TControlsFactory::DesignedChildren(Container).isEmpty())
+    // layout has no controls it shows.
+    const QList<QWidget *> controls = TControlsFactory::DesignedChildren(Container);
+    if (std::all_of(controls.begin(), controls.end(),
+                    [](QWidget *c) { return dynamic_cast<TLXPlaceholder *>(c) != nullptr; }))
         flow->AppendElement("fo:block");
     return flow;
 }

@@ -16,4 +16,6 @@ public:
 
     IXmlElement CreateDocument() override;
     IXmlElement WriteControl(TRSObjectInspector *inspector, const IXmlElement &parent) override;
+    // A stand-in for an unknown kind has nothing to show.
+    void WritePlaceholder(QWidget *, const IXmlElement &) override {}
 };

@@ -22,6 +22,8 @@ public:
     IXmlElement CreateDocument() override;
     IXmlElement WriteControl(TRSObjectInspector *inspector, const IXmlElement &parent) override;
     QWidget *ReadControl(const IXmlNode &node, QWidget *parent) override;
+    // A stand-in for an unknown kind has nothing to show.
+    void WritePlaceholder(QWidget *, const IXmlElement &) override {}
     void Save(const std::string &fileName) override;
 
     // The inline style: position and size, then colour and font where the

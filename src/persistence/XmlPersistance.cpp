@@ -3,6 +3,7 @@
 #include "controls/ControlsFactory.h"
 #include "controls/Graphic.h"
 #include "controls/LXDesigned.h"
+#include "controls/LXPlaceholder.h"
 #include "controls/LXStringGrid.h"
 #include "controls/Picture.h"
 #include "controls/Strings.h"
@@ -22,6 +23,9 @@
 #include "xml/XmlNameTable.h"
 #include "xml/XmlNodeList.h"
 #include "xml/XmlValue.h"
+
+#include <QWidget>
+#include <algorithm>
 
 namespace
 {
@@ -66,6 +70,16 @@ std::string_view AttrText(const TXmlNode &node, int nameId, std::string &spare)
         return spare;
     }
     return {};
+}
+
+// A name as compared without regard to letter case.
+std::string Folded(std::string_view name)
+{
+    std::string folded(name);
+    for (char &c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return folded;
 }
 
 } // namespace
@@ -127,6 +141,18 @@ std::string TXmlPersistance::SaveToText()
     return Document->Xml();
 }
 
+void TXmlPersistance::WriteOne(QWidget *control, const IXmlElement &element)
+{
+    if (dynamic_cast<TLXPlaceholder *>(control)) {
+        WritePlaceholder(control, element);
+        return;
+    }
+    BindInspector(control);
+    const IXmlElement e = WriteControl(Inspector, element);
+    if (e)
+        WriteChildren(e, control);
+}
+
 void TXmlPersistance::WriteChildren(const IXmlElement &element, QWidget *parent)
 {
     if (!element)
@@ -134,12 +160,8 @@ void TXmlPersistance::WriteChildren(const IXmlElement &element, QWidget *parent)
     const QList<QWidget *> children = TControlsFactory::DesignedChildren(parent);
     if (children.isEmpty())
         return;
-    for (QWidget *child : children) {
-        BindInspector(child);
-        const IXmlElement e = WriteControl(Inspector, element);
-        if (e)
-            WriteChildren(e, child);
-    }
+    for (QWidget *child : children)
+        WriteOne(child, element);
     BindInspector(nullptr);
 }
 
@@ -151,7 +173,113 @@ IXmlElement TXmlPersistance::WriteControl(TRSObjectInspector *inspector, const I
     e->WriteAttr("type", CodePage::FromQString(ControlsFactory->GetKindName(widget)));
     WriteProperties(inspector->Inspector()->Items(), e);
     WriteGridCells(widget, e);
+    if (const TKeptContent *kept = TKeptContent::Of(widget))
+        WriteKept(*kept, e);
     return e;
+}
+
+void TXmlPersistance::WriteKept(const TKeptContent &kept, const IXmlElement &element)
+{
+    // A node goes back after the property element of the name it followed;
+    // else after the one of the same property in the other form (a file
+    // opened with categories on or off); else after the last property.
+    // Places are slots among the elements as written: slot 0 comes before
+    // the first, slot i + 1 after element i.
+    const IXmlNodeList children = element->ChildNodes();
+    const int count = children->Count();
+    std::unordered_map<std::string, int> byName, byProperty;
+    int afterProperties = 0;
+    for (int i = 0; i < count; ++i) {
+        const TXmlNode *child = children->ItemPtr(i);
+        if (child->NodeType() != TXmlNode::ELEMENT_NODE || child->NodeName() != "property")
+            continue;
+        const std::string name = child->ReadAttr("name");
+        byProperty.try_emplace(Folded(StoredName(name)), i + 1);
+        byName.try_emplace(name, i + 1);
+        afterProperties = i + 1;
+    }
+    std::vector<std::vector<IXmlNode>> places(static_cast<size_t>(count) + 1);
+    for (const TKeptContent::TEntry &entry : kept.Entries) {
+        int slot = 0;
+        if (const auto exact = byName.find(entry.After); exact != byName.end()) {
+            slot = exact->second;
+        } else if (!entry.After.empty()) {
+            const auto same = byProperty.find(Folded(StoredName(entry.After)));
+            slot = same != byProperty.end() ? same->second : afterProperties;
+        }
+        places[static_cast<size_t>(slot)].push_back(entry.Node->CloneNode(true));
+    }
+    std::vector<IXmlNode> written;
+    for (int i = 0; i < count; ++i)
+        written.push_back(children->Item(i));
+    children->Clear();
+    for (int slot = 0; slot <= count; ++slot) {
+        for (const IXmlNode &node : places[static_cast<size_t>(slot)])
+            children->Add(node.get());
+        if (slot < count)
+            children->Add(written[static_cast<size_t>(slot)].get());
+    }
+}
+
+std::string_view TXmlPersistance::StoredName(std::string_view path) const
+{
+    TRSCustomObjectInspector *inspector = Inspector->Inspector();
+    const std::string &delimiter = inspector->PathDelimiter();
+    const size_t cut = path.find(delimiter);
+    if (cut != std::string_view::npos && inspector->IsCategoryName(path.substr(0, cut)))
+        return path.substr(cut + delimiter.size());
+    return path;
+}
+
+void TXmlPersistance::WritePlaceholder(QWidget *control, const IXmlElement &parent)
+{
+    const TKeptContent *kept = TKeptContent::Of(control);
+    IXmlElement e;
+    if (kept && kept->Element) {
+        e = kept->Element->CloneNode(true)->AsElement();
+        parent->AppendChild(e);
+    } else {
+        e = parent->AppendElement("control");
+        e->WriteAttr("type", CodePage::FromQString(ControlsFactory->GetKindName(control)));
+    }
+    // Only what the designer changes of it is written anew; a value the
+    // element did not hold is added when it is no longer the one assumed.
+    const QRect g = control->geometry();
+    struct TValue {
+        const char *Name;
+        std::string Text;
+        std::string Assumed;
+        bool Present = false;
+    };
+    TValue values[] = {
+        {"Height", std::to_string(g.height()), std::to_string(TLXPlaceholder::DefaultHeight)},
+        {"Left", std::to_string(g.x()), "0"},
+        {"Name", CodePage::FromQString(control->objectName()), ""},
+        {"Top", std::to_string(g.y()), "0"},
+        {"Width", std::to_string(g.width()), std::to_string(TLXPlaceholder::DefaultWidth)},
+    };
+    const IXmlNodeList children = e->ChildNodes();
+    int properties = 0;
+    for (int i = 0; i < children->Count(); ++i) {
+        const IXmlNode child = children->Item(i);
+        if (child->NodeType() != TXmlNode::ELEMENT_NODE || child->NodeName() != "property")
+            continue;
+        properties = i + 1;
+        const std::string name = child->ReadAttr("name");
+        for (TValue &value : values)
+            if (StrUtils::SameText(StoredName(name), value.Name)) {
+                child->WriteAttr("value", value.Text);
+                value.Present = true;
+            }
+    }
+    for (TValue &value : values) {
+        if (value.Present || value.Text == value.Assumed)
+            continue;
+        const IXmlElement p = e->OwnerDocument()->CreateElement("property");
+        p->WriteAttr("name", value.Name);
+        p->WriteAttr("value", value.Text);
+        children->Insert(properties++, p.get());
+    }
 }
 
 void TXmlPersistance::WriteProperties(TRSItemProps *rows, const IXmlElement &element)
@@ -238,6 +366,8 @@ void TXmlPersistance::Load(const std::string &fileName)
     // current design gives way to them only once the whole file has been
     // read, so a file that fails half-way loses no work.
     FDirectlyWritten = 0;
+    FNotes.clear();
+    FNoteIndex.clear();
     Surface->BeginReplace();
     try {
         if (r)
@@ -268,27 +398,117 @@ QWidget *TXmlPersistance::ReadControl(const IXmlNode &node, QWidget *parent)
         return nullptr;
     const std::string kind = node->ReadAttr("type", "");
     QWidget *c = ControlsFactory->CreateControlByName(CodePage::ToQString(kind), parent);
-    if (c) {
-        if (FDirectWrites && !FDirect)
-            FDirect = std::make_unique<TRSDirectWriter>(*Inspector->Inspector());
-        if (FDirect && FDirect->Begin(AsDesigned(c))) {
-            ++FDirectlyWritten;
-            const TLXDesigned::TUpdate update(AsDesigned(c));
-            try {
-                ReadProperties(node);
-            } catch (...) {
-                FDirect->End();
-                throw;
-            }
-            FDirect->Finish();
-        } else {
-            BindInspector(c);
-            const TLXDesigned::TUpdate update(AsDesigned(c));
-            ReadProperties(node);
+    if (!c) {
+        // The controls inside it belong to it and stay in its element.
+        ReadPlaceholder(node, kind, parent);
+        return nullptr;
+    }
+    FReading.Entries.clear();
+    FReadsCells = dynamic_cast<TLXStringGrid *>(c) != nullptr;
+    if (FDirectWrites && !FDirect)
+        FDirect = std::make_unique<TRSDirectWriter>(*Inspector->Inspector());
+    if (FDirect && FDirect->Begin(AsDesigned(c))) {
+        ++FDirectlyWritten;
+        const TLXDesigned::TUpdate update(AsDesigned(c));
+        try {
+            ReadProperties(node, &FReading);
+        } catch (...) {
+            FDirect->End();
+            throw;
         }
+        FDirect->Finish();
+    } else {
+        BindInspector(c);
+        const TLXDesigned::TUpdate update(AsDesigned(c));
+        ReadProperties(node, &FReading);
     }
     ReadGridCells(c, node);
+    if (!FReading.Entries.empty())
+        TKeptContent::Attach(c, std::make_shared<TKeptContent>(std::move(FReading)));
     return c;
+}
+
+void TXmlPersistance::ReadPlaceholder(const IXmlNode &node, const std::string &kind,
+                                      QWidget *parent)
+{
+    QWidget *c = ControlsFactory->CreatePlaceholder(CodePage::ToQString(kind), parent);
+    if (!c)
+        return;
+    auto kept = std::make_shared<TKeptContent>();
+    kept->Element = node->CloneNode(true)->AsElement();
+    // Its place, size and name, in whichever form the file writes them;
+    // a value that is no number leaves the one assumed.
+    int left = 0, top = 0;
+    int width = TLXPlaceholder::DefaultWidth, height = TLXPlaceholder::DefaultHeight;
+    std::string name;
+    const IXmlNodeList properties = node->ChildElementsNamed("property");
+    for (int i = 0; i < properties->Count(); ++i) {
+        const IXmlNode p = properties->Item(i);
+        const std::string path = p->ReadAttr("name");
+        const std::string_view key = StoredName(path);
+        const std::string text = p->ReadAttr("value");
+        if (StrUtils::SameText(key, "Name")) {
+            name = text;
+            continue;
+        }
+        int64_t value;
+        if (!StrUtils::ParseInt64(text, value))
+            continue;
+        const int clamped =
+            static_cast<int>(std::clamp<int64_t>(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        if (StrUtils::SameText(key, "Left"))
+            left = clamped;
+        else if (StrUtils::SameText(key, "Top"))
+            top = clamped;
+        else if (StrUtils::SameText(key, "Width"))
+            width = std::max(0, clamped);
+        else if (StrUtils::SameText(key, "Height"))
+            height = std::max(0, clamped);
+    }
+    c->setGeometry(left, top, width, height);
+    AsDesigned(c)->SetName(CodePage::ToQString(name));
+    TKeptContent::Attach(c, std::move(kept));
+    Note("kind", kind);
+}
+
+void TXmlPersistance::Keep(TKeptContent &keeping, const IXmlNodeList &nodes, int index,
+                           int previousProperty)
+{
+    const IXmlNode node = nodes->Item(index);
+    TKeptContent::TEntry entry;
+    if (previousProperty >= 0)
+        entry.After = nodes->Item(previousProperty)->ReadAttr("name");
+    entry.Node = node->CloneNode(true);
+    keeping.Entries.push_back(std::move(entry));
+    if (node->NodeType() != TXmlNode::ELEMENT_NODE)
+        return;
+    if (node->NodeName() == "property")
+        Note("property", node->ReadAttr("name"));
+    else
+        Note("element", node->NodeName());
+}
+
+void TXmlPersistance::Note(const char *what, const std::string &name)
+{
+    const auto [it, added] = FNoteIndex.try_emplace(std::string(what) + '\n' + name, FNotes.size());
+    if (added)
+        FNotes.push_back({what, name, 0});
+    ++FNotes[it->second].Count;
+}
+
+std::vector<std::string> TXmlPersistance::KeptNotes() const
+{
+    std::vector<std::string> lines;
+    for (const TNote &note : FNotes) {
+        std::string line = note.What + " \"" + note.Name + "\"";
+        if (note.What == "kind")
+            line +=
+                " (" + std::to_string(note.Count) + (note.Count == 1 ? " control)" : " controls)");
+        else if (note.Count > 1)
+            line += " (" + std::to_string(note.Count) + ")";
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 bool TXmlPersistance::Direct() const
@@ -298,8 +518,9 @@ bool TXmlPersistance::Direct() const
 
 TRSItemProperty *TXmlPersistance::Row(std::string_view path) const
 {
+    TRSCustomObjectInspector *inspector = Inspector->Inspector();
     return static_cast<TRSItemProperty *>(
-        Inspector->Inspector()->Items()->FindPath(std::string(path)));
+        inspector->FindStoredPath(inspector->Items(), std::string(path)));
 }
 
 bool TXmlPersistance::HasRow(std::string_view path)
@@ -307,17 +528,18 @@ bool TXmlPersistance::HasRow(std::string_view path)
     return Direct() ? FDirect->HasRow(path) : Row(path) != nullptr;
 }
 
-void TXmlPersistance::WriteText(std::string_view path, const std::string &text)
+bool TXmlPersistance::WriteText(std::string_view path, const std::string &text)
 {
-    if (Direct()) {
-        FDirect->Write(path, text);
-        return;
-    }
+    if (Direct())
+        return FDirect->Write(path, text);
     TRSItemProperty *row = Row(path);
-    if (!row || row->GetReadOnly())
-        return;
+    if (!row)
+        return false;
+    if (row->GetReadOnly())
+        return true;
     SetValueText(row, text);
     row->Apply();
+    return true;
 }
 
 TPersistent *TXmlPersistance::ObjectAt(std::string_view path)
@@ -333,7 +555,7 @@ void TXmlPersistance::SetObjectAt(std::string_view path, TPersistent *value)
         Row(path)->SetObjectValue(value, -1);
 }
 
-void TXmlPersistance::ReadProperties(const IXmlNode &element)
+void TXmlPersistance::ReadProperties(const IXmlNode &element, TKeptContent *keeping)
 {
     const IXmlNodeList nodes = element->ChildNodes();
     // The element and attribute names are looked up once per control in the
@@ -343,22 +565,40 @@ void TXmlPersistance::ReadProperties(const IXmlNode &element)
     const int nameId = names->NameToId("name");
     const int valueId = names->NameToId("value");
     const int typeId = names->NameToId("type");
+    int previousProperty = -1;
     for (int i = 0; i < nodes->Count(); ++i) {
         const IXmlNode child = nodes->Item(i);
         const bool shared = child->NameTablePtr() == names;
-        if (shared ? child->NameId() != propertyId : child->NodeName() != "property")
+        if (shared ? child->NameId() != propertyId : child->NodeName() != "property") {
+            if (!keeping)
+                continue;
+            // Child controls and a grid's cells are read elsewhere; other
+            // elements and comments are kept as they are.
+            const int type = child->NodeType();
+            const std::string &name = child->NodeName();
+            const bool understood = type == TXmlNode::ELEMENT_NODE &&
+                                    (name == "control" || (name == "cells" && FReadsCells));
+            if (!understood && (type == TXmlNode::ELEMENT_NODE || type == TXmlNode::COMMENT_NODE))
+                Keep(*keeping, nodes, i, previousProperty);
             continue;
+        }
         const std::string type = shared ? child->ReadAttr(typeId) : child->ReadAttr("type");
         if (!type.empty() && ReadSpecialProperty(child, type)) {
             ReadProperties(child);
+            previousProperty = i;
             continue;
         }
+        bool read;
         if (shared) {
             std::string spare;
-            WriteText(AttrText(*child, nameId, spare), child->ReadAttr(valueId));
+            read = WriteText(AttrText(*child, nameId, spare), child->ReadAttr(valueId));
         } else {
-            WriteText(child->ReadAttr("name"), child->ReadAttr("value"));
+            read = WriteText(child->ReadAttr("name"), child->ReadAttr("value"));
         }
+        if (read)
+            previousProperty = i;
+        else if (keeping)
+            Keep(*keeping, nodes, i, previousProperty);
     }
 }
 

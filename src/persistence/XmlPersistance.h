@@ -1,10 +1,13 @@
 #pragma once
 
+#include "persistence/KeptContent.h"
 #include "xml/XmlNode.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 class QWidget;
 class TPersistent;
@@ -43,6 +46,9 @@ public:
     // child controls, or none to leave them out.
     virtual IXmlElement WriteControl(TRSObjectInspector *inspector, const IXmlElement &parent);
     virtual QWidget *ReadControl(const IXmlNode &node, QWidget *parent);
+    // Writes a stand-in for a control of an unknown kind: the element it was
+    // read from, with its place, size and name as they are now.
+    virtual void WritePlaceholder(QWidget *control, const IXmlElement &parent);
     virtual void Load(const std::string &fileName);
     virtual void Save(const std::string &fileName);
     // The document as the bytes this class's Save writes, for a caller that
@@ -54,27 +60,36 @@ public:
     void SetDirectWrites(bool value) { FDirectWrites = value; }
     // How many controls the last opening wrote without rows of their own.
     int DirectlyWritten() const { return FDirectlyWritten; }
+    // What the last opening kept without understanding it, one line per
+    // kind, property name or element name with its count, in file order:
+    // 'kind "Slider" (2 controls)', 'property "Zoom" (3)', 'element "extra"'.
+    std::vector<std::string> KeptNotes() const;
 
     // "JPG", "ICO", "WMF" or "BMP", after the picture's graphic.
     static std::string PictureFormatName(const TPicture &picture);
 
 protected:
     void BindInspector(QWidget *control);
+    // Writes one control with the controls inside it.
+    void WriteOne(QWidget *control, const IXmlElement &element);
     void WriteChildren(const IXmlElement &element, QWidget *parent);
     void WriteProperties(TRSItemProps *rows, const IXmlElement &element);
     bool WriteSpecialProperty(TRSItemProperty *row, const IXmlElement &element);
     void ReadChildren(const IXmlNode &element, QWidget *parent);
-    void ReadProperties(const IXmlNode &element);
+    // Applies the property elements; with keeping, what no row reads goes
+    // there, each node with the property element it followed.
+    void ReadProperties(const IXmlNode &element, TKeptContent *keeping = nullptr);
     // A property element with a type (string lists, pictures); false when
     // it is read as a plain property.
     bool ReadSpecialProperty(const IXmlNode &node, const std::string &type);
-    // The property rows of the control being read, whether made for it or
-    // standing in for it: by path.
     // Whether the control being read is written without rows of its own.
     bool Direct() const;
+    // The property rows of the control being read, whether made for it or
+    // standing in for it: by path, in either form (see FindStoredPath).
     TRSItemProperty *Row(std::string_view path) const;
     bool HasRow(std::string_view path);
-    void WriteText(std::string_view path, const std::string &text);
+    // False when no row has the path.
+    bool WriteText(std::string_view path, const std::string &text);
     TPersistent *ObjectAt(std::string_view path);
     void SetObjectAt(std::string_view path, TPersistent *value);
 
@@ -84,7 +99,26 @@ protected:
     QWidget *Container;
 
 private:
+    void ReadPlaceholder(const IXmlNode &node, const std::string &kind, QWidget *parent);
+    void Keep(TKeptContent &keeping, const IXmlNodeList &nodes, int index, int previousProperty);
+    // Puts the kept nodes back among the control's elements.
+    void WriteKept(const TKeptContent &kept, const IXmlElement &element);
+    // A property path without the category it was written under.
+    std::string_view StoredName(std::string_view path) const;
+    void Note(const char *what, const std::string &name);
+
+    struct TNote {
+        std::string What;
+        std::string Name;
+        int Count = 0;
+    };
+
     bool FDirectWrites = true;
+    // Whether the control being read takes a "cells" element.
+    bool FReadsCells = false;
+    TKeptContent FReading;
+    std::vector<TNote> FNotes;
+    std::unordered_map<std::string, size_t> FNoteIndex;
     int FDirectlyWritten = 0;
     std::unique_ptr<TRSDirectWriter> FDirect;
 };

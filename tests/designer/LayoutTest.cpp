@@ -13,9 +13,9 @@
 #include "controls/Strings.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "reflection/TypInfo.h"
 #include "persistence/XmlPersistance.h"
 #include "platform/ErrorDisplay.h"
+#include "reflection/TypInfo.h"
 
 #include <QFile>
 #include <QPointer>
@@ -207,16 +207,19 @@ TEST_F(LayoutTest, LoadingToleratesStrangeInputAndKeepsTheDesignOnParseErrors)
           "<cell col=\"1\" row=\"1\">kept</cell></cells></control></root>");
     Load("odd.xml");
     const QList<QWidget *> loaded = container->Controls();
-    ASSERT_EQ(loaded.size(), 2);
-    EXPECT_EQ(ControlsFactory->GetKindName(loaded[0]), "Button");
-    EXPECT_EQ(loaded[0]->x(), 35);
-    EXPECT_EQ(static_cast<TLXStringGrid *>(loaded[1])->Cell(1, 1), "kept");
+    ASSERT_EQ(loaded.size(), 3);
+    // An unknown kind stands in for itself; what it holds stays inside it.
+    EXPECT_EQ(ControlsFactory->GetKindName(loaded[0]), "Slider");
+    EXPECT_TRUE(TControlsFactory::DesignedChildren(loaded[0]).isEmpty());
+    EXPECT_EQ(ControlsFactory->GetKindName(loaded[1]), "Button");
+    EXPECT_EQ(loaded[1]->x(), 35);
+    EXPECT_EQ(static_cast<TLXStringGrid *>(loaded[2])->Cell(1, 1), "kept");
     EXPECT_EQ(errors.size(), 1) << "a bad cell index is reported once and skipped";
 
     // Another document's root is no layout, whatever it holds.
     Write("other.xml", "<layout><control type=\"Button\"/></layout>");
     EXPECT_ANY_THROW(Load("other.xml"));
-    EXPECT_EQ(container->Controls().size(), 2);
+    EXPECT_EQ(container->Controls().size(), 3);
 
     Write("emptyroot.xml", "<root/>");
     Load("emptyroot.xml");

@@ -14,6 +14,7 @@
 #include "controls/LXListBox.h"
 #include "controls/LXMemo.h"
 #include "controls/LXPanel.h"
+#include "controls/LXPlaceholder.h"
 #include "controls/LXRadioButton.h"
 #include "controls/LXStringGrid.h"
 #include "controls/Picture.h"
@@ -435,6 +436,19 @@ std::vector<TPropInfo> ConstraintsProps()
     };
 }
 
+// A stand-in for an unknown kind shows only its name, place and size: the
+// values a layout gets back from it.
+std::vector<TPropInfo> PlaceholderProps()
+{
+    return {
+        ComponentProps().front(),
+        Geometry("Height", &QWidget::height, [](QWidget *w, int v) { w->resize(w->width(), v); }),
+        Geometry("Left", &QWidget::x, [](QWidget *w, int v) { w->move(v, w->y()); }),
+        Geometry("Top", &QWidget::y, [](QWidget *w, int v) { w->move(w->x(), v); }),
+        Geometry("Width", &QWidget::width, [](QWidget *w, int v) { w->resize(v, w->height()); }),
+    };
+}
+
 // Every description, made once; class-kind types are bound to them.
 struct TDesignerClasses {
     TClassInfo Persistent = Describe("TPersistent", nullptr, {});
@@ -464,6 +478,7 @@ struct TDesignerClasses {
     TClassInfo Image = Describe("TLXImage", &Control, DesignerKinds::Image());
     TClassInfo StringGrid = Kind("TLXStringGrid", DesignerKinds::StringGrid());
     TClassInfo InplaceEdit = Kind("TInplaceEdit", DesignerKinds::InplaceEdit());
+    TClassInfo Placeholder = Describe("TLXPlaceholder", &Persistent, PlaceholderProps());
 
     TClassInfo Kind(const char *name, std::vector<TPropInfo> props)
     {
@@ -523,6 +538,7 @@ void RegisterDesignerClasses()
     TypInfo::RegisterClass(typeid(TLXImage), &c.Image);
     TypInfo::RegisterClass(typeid(TLXStringGrid), &c.StringGrid);
     TypInfo::RegisterClass(typeid(TInplaceEdit), &c.InplaceEdit);
+    TypInfo::RegisterClass(typeid(TLXPlaceholder), &c.Placeholder);
 }
 
 namespace
