@@ -1,13 +1,11 @@
 // formdesigner-export: writes a saved layout as a web page, an XSL-FO
 // document, a PDF document or a native layout again, without showing a
 // window.
-#include "app/LayoutInspector.h"
 #include "app/PdfExport.h"
 #include "controls/ControlsFactory.h"
 #include "controls/published/DesignerClasses.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
-#include "inspector/RSObjectInspector.h"
 #include "platform/HeapTuning.h"
 
 #include <QApplication>
@@ -62,9 +60,7 @@ int main(int argc, char **argv)
     RegisterDesignerClasses();
     int result = 0;
     try {
-        TRSObjectInspector inspector;
-        ConfigureLayoutInspector(*inspector.Inspector());
-        TLXControlsContainer container(nullptr, &inspector);
+        TLXControlsContainer container(nullptr, nullptr);
         container.LoadLayout(args[0]);
         // Kept content is no failure: it is told, and the export goes on.
         if (const QString notice = container.KeptNotice(); !notice.isEmpty())

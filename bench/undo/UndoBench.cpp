@@ -2,13 +2,13 @@
 // a move of many controls beside placing the same widgets with setGeometry,
 // a delete of a large design and its undo beside opening that design, and
 // the memory that property steps hold.
-#include "app/LayoutInspector.h"
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
 #include "designer/DesignHistory.h"
 #include "designer/LXControlsContainer.h"
 #include "designer/PropertyCommand.h"
 #include "inspector/RSObjectInspector.h"
+#include "persistence/LayoutInspector.h"
 
 #include "support/DesignerBenchMain.h"
 #include <QTemporaryDir>
@@ -31,8 +31,7 @@ struct Design {
     explicit Design(int count, bool mixed = false) : container(nullptr, &inspector)
     {
         ConfigureLayoutInspector(*inspector.Inspector());
-        ConfigureLayoutInspector(*snapshots.Inspector());
-        history = std::make_unique<TDesignHistory>(&container, &snapshots);
+        history = std::make_unique<TDesignHistory>(&container, snapshots.get());
         for (int i = 0; i < count; ++i) {
             QWidget *c = ControlsFactory->CreateControlByName(
                 mixed ? Kinds[i % std::size(Kinds)] : "Button", &container);
@@ -45,7 +44,7 @@ struct Design {
         QCoreApplication::processEvents();
     }
     TRSObjectInspector inspector;
-    TRSObjectInspector snapshots;
+    std::unique_ptr<TRSObjectInspector> snapshots = MakeLayoutInspector();
     TLXControlsContainer container;
     std::unique_ptr<TDesignHistory> history;
     std::vector<QWidget *> controls;

@@ -4,7 +4,6 @@
 #include "app/BusyGuard.h"
 #include "app/ComponentTree.h"
 #include "app/FilterEdit.h"
-#include "app/LayoutInspector.h"
 #include "app/PaletteButton.h"
 #include "app/PaletteFilter.h"
 #include "app/PdfExport.h"
@@ -38,6 +37,7 @@
 #include "inspector/RSObjectInspector.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
+#include "persistence/LayoutInspector.h"
 #include "persistence/XmlPersistance.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
@@ -56,7 +56,6 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -346,9 +345,8 @@ void TForm1::CreateHistory()
 {
     // A hidden inspector, configured like the one that writes the layout
     // file, reads and writes the values of the undo steps.
-    FSnapshotInspector = new TRSObjectInspector(this);
-    FSnapshotInspector->hide();
-    ConfigureLayoutInspector(*FSnapshotInspector->Inspector());
+    FSnapshotInspector = MakeLayoutInspector().release();
+    FSnapshotInspector->setParent(this);
     FHistory = new TDesignHistory(FContainer, FSnapshotInspector);
     FClipboard = std::make_unique<TDesignClipboard>(*FHistory);
     FClipboard->NewControlName = [this](QWidget *target) { return NewControlName(target); };
@@ -476,12 +474,6 @@ std::vector<QWidget *> TForm1::InspectedControls() const
         if (auto *designed = dynamic_cast<TLXDesigned *>(object))
             controls.push_back(designed->Widget());
     return controls;
-}
-
-void TForm1::ShowInspectedAgain(const std::vector<QWidget *> &shown)
-{
-    if (!shown.empty())
-        ShowSelection(shown);
 }
 
 std::vector<QWidget *> TForm1::SelectedControls() const
@@ -758,6 +750,7 @@ void TForm1::mnuDisableDesignerClick()
 void TForm1::mnuCategorizePropertiesClick()
 {
     FInspector->Inspector()->SetArrangeByCategory(FCategorize->isChecked());
+    FContainer->SetCategorized(FCategorize->isChecked());
 }
 
 void TForm1::ConfigureInspector()
@@ -1018,8 +1011,6 @@ void TForm1::MainPagesChange(int index)
     if (index < TabPreview || index > TabFO)
         return;
     TBusyGuard busy(this, QStringLiteral("Switching view mode..."));
-    const std::vector<QWidget *> shown = InspectedControls();
-    const auto showAgain = qScopeGuard([&] { ShowInspectedAgain(shown); });
     if (index == TabPreview) {
         const QString file = PreparePreviewFile(QStringLiteral("NativePreview.xml"));
         FContainer->SaveLayout(file);
@@ -1077,8 +1068,6 @@ void TForm1::mnuSaveClick()
         return;
     }
     TBusyGuard busy(this, QStringLiteral("Saving data..."));
-    const std::vector<QWidget *> shown = InspectedControls();
-    const auto showAgain = qScopeGuard([&] { ShowInspectedAgain(shown); });
     FHistory->FinishPropertyEdit();
     FContainer->SaveLayout(FFileName);
     SetFileName(FFileName);
@@ -1092,8 +1081,6 @@ bool TForm1::mnuSaveAsClick()
     if (!SaveDialog(fileName, fileType))
         return false;
     TBusyGuard busy(this, QStringLiteral("Saving data..."));
-    const std::vector<QWidget *> shown = InspectedControls();
-    const auto showAgain = qScopeGuard([&] { ShowInspectedAgain(shown); });
     FHistory->FinishPropertyEdit();
     // Exports (a web page, a PDF document) leave the document as it was.
     if (fileType == 2) {
@@ -1112,10 +1099,8 @@ bool TForm1::mnuSaveAsClick()
 
 TRSObjectInspector *TForm1::RecoveryInspector()
 {
-    if (!FRecoveryInspector) {
-        FRecoveryInspector = std::make_unique<TRSObjectInspector>();
-        ConfigureLayoutInspector(*FRecoveryInspector->Inspector());
-    }
+    if (!FRecoveryInspector)
+        FRecoveryInspector = MakeLayoutInspector();
     return FRecoveryInspector.get();
 }
 

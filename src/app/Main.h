@@ -184,9 +184,6 @@ private:
     void CreateWorkspace();
     // Shows the design's selection and the inspected control in the tree.
     void ShowInTree(QWidget *current);
-    // Shows the inspected controls again after a walk of the persistence
-    // (save, export, preview), which leaves the inspector empty.
-    void ShowInspectedAgain(const std::vector<QWidget *> &shown);
     std::vector<QWidget *> InspectedControls() const;
     // Edit commands do not act while the inspector has the keyboard.
     bool InspectorHasFocus() const;

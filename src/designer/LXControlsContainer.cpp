@@ -2,9 +2,11 @@
 
 #include "controls/ControlsFactory.h"
 #include "designer/ContainerClient.h"
+#include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "persistence/FOPersistance.h"
 #include "persistence/HtmlPersistance.h"
+#include "persistence/LayoutInspector.h"
 #include "persistence/XmlPersistance.h"
 #include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
@@ -13,9 +15,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 TLXControlsContainer::TLXControlsContainer(QWidget *owner, TRSObjectInspector *inspector)
-    : QScrollArea(owner), FInspector(inspector)
+    : QScrollArea(owner), FInspector(inspector), FLayoutInspector(MakeLayoutInspector())
 {
     setWidgetResizable(true);
     setWidget(new TContainerClient(this));
@@ -65,35 +68,41 @@ std::string FileNameBytes(const QString &fileName)
 
 } // namespace
 
+TLXControlsContainer::~TLXControlsContainer() = default;
+
+void TLXControlsContainer::SetCategorized(bool value)
+{
+    FLayoutInspector->Inspector()->SetArrangeByCategory(value);
+}
+
 void TLXControlsContainer::SaveLayout(const QString &fileName)
 {
-    TXmlPersistance writer(this, FInspector);
+    TXmlPersistance writer(this, FLayoutInspector.get());
     writer.Save(FileNameBytes(fileName));
 }
 
 void TLXControlsContainer::ExportHtml(const QString &fileName)
 {
-    THtmlPersistance writer(this, FInspector);
+    THtmlPersistance writer(this, FLayoutInspector.get());
     writer.Save(FileNameBytes(HtmlExportTarget(fileName)));
 }
 
 void TLXControlsContainer::ExportFO(const QString &fileName)
 {
-    TFOPersistance writer(this, FInspector);
+    TFOPersistance writer(this, FLayoutInspector.get());
     writer.Save(FileNameBytes(fileName));
 }
 
 void TLXControlsContainer::LoadLayout(const QString &fileName)
 {
-    TXmlPersistance reader(this, FInspector);
-    FInspector->hide();
-    try {
-        reader.Load(FileNameBytes(fileName));
-    } catch (...) {
-        FInspector->show();
-        throw;
-    }
-    FInspector->show();
+    TXmlPersistance reader(this, FLayoutInspector.get());
+    if (FInspector)
+        FInspector->hide();
+    const auto showAgain = qScopeGuard([this] {
+        if (FInspector)
+            FInspector->show();
+    });
+    reader.Load(FileNameBytes(fileName));
     FKeptNotes = reader.KeptNotes();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QScrollArea>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,14 @@ class TLXControlsContainer : public QScrollArea, public TDropTarget, public TLay
 {
 public:
     TLXControlsContainer(QWidget *owner, TRSObjectInspector *inspector);
+    ~TLXControlsContainer() override;
 
+    // The inspector the user sees, hidden while a layout is opened; may be
+    // none (the command-line exporter).
     TRSObjectInspector *Inspector() const { return FInspector; }
+    // Writes and reads layouts with category paths, as the user's inspector
+    // shows them when "Categorize properties" is on.
+    void SetCategorized(bool value);
     QWidget *TargetWidget() override { return this; }
     QWidget *SurfaceWidget() override { return this; }
     // The widget that holds the top-level designed controls; while a layout
@@ -60,6 +67,8 @@ public:
 
 private:
     TRSObjectInspector *FInspector;
+    // Walks the controls for saving, opening and exports.
+    std::unique_ptr<TRSObjectInspector> FLayoutInspector;
     QWidget *FPendingClient = nullptr;
     std::vector<std::string> FKeptNotes;
 };

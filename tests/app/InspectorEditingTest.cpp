@@ -146,9 +146,15 @@ TEST_F(InspectorEditingTest, TheEditorClosesWhenTheInspectorIsEmptied)
     form->AddControl(1, 0, nullptr, 0);
     TRSInplaceEditList *editor = ClickValue("Width");
     ASSERT_TRUE(editor && editor->isVisible());
-    // Saving walks the inspector over the controls and leaves it empty.
+    // Saving walks an inspector of its own: the one shown keeps its rows
+    // and the value being edited.
     QTemporaryDir dir;
     form->Container()->SaveLayout(dir.filePath("a.xml"));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(grid->DisplayedRows().empty());
+    EXPECT_TRUE(editor->isVisible());
+    // Showing nothing empties it.
+    form->ShowSelected(nullptr);
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(grid->DisplayedRows().empty());
     EXPECT_FALSE(editor->isVisible()) << "no editor is left over a row that is gone";

@@ -2,7 +2,7 @@
 #include "support/HookGuard.h"
 #include "support/TestPictures.h"
 
-#include "app/LayoutInspector.h"
+#include "persistence/LayoutInspector.h"
 #include "app/Main.h"
 #include "app/WaitingForm.h"
 #include "controls/LXDesigned.h"

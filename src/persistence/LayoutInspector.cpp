@@ -1,6 +1,7 @@
-#include "app/LayoutInspector.h"
+#include "persistence/LayoutInspector.h"
 
 #include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSObjectInspector.h"
 
 void ConfigureLayoutInspector(TRSCustomObjectInspector &inspector)
 {
@@ -16,4 +17,12 @@ void ConfigureLayoutInspector(TRSCustomObjectInspector &inspector)
         "Constraints", "Ctl3D",        "Cursor",         "Helpcontext", "Enabled", "BiDiMode",
         "PopupMenu",   "FocusControl", "ParentBiDiMode", "HelpKeyword", "HelpType"};
     inspector.SetFilters(filters);
+}
+
+std::unique_ptr<TRSObjectInspector> MakeLayoutInspector()
+{
+    auto inspector = std::make_unique<TRSObjectInspector>();
+    inspector->hide();
+    ConfigureLayoutInspector(*inspector->Inspector());
+    return inspector;
 }
