@@ -1,14 +1,26 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test build deps configure asan bench clean
+.PHONY: run test check fuzz build deps configure asan bench clean
 
 run: build
 	./$(BUILD_DIR)/formdesigner
 
-test: build
+# Every gate: the tests of the build, then the fuzz targets.
+test: check fuzz
+
+check: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The fuzz targets, built with clang, each run for FUZZ_SECONDS on its
+# corpus; a finding fails and its input stays in $(FUZZ_DIR)/findings.
+fuzz: deps
+	@test -f $(FUZZ_DIR)/CMakeCache.txt || cmake -S fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_DIR) -j$(JOBS)
+	scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
@@ -21,11 +33,11 @@ deps:
 
 # Test suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan:
-	$(MAKE) test BUILD_DIR=build-asan CMAKE_FLAGS="-DFD_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DFD_BUILD_BENCH=OFF"
+	$(MAKE) check BUILD_DIR=build-asan CMAKE_FLAGS="-DFD_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DFD_BUILD_BENCH=OFF"
 
 bench: build
 	for b in $(BUILD_DIR)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b; done
 	python3 bench/startup/startup.py $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) build-asan
+	rm -rf $(BUILD_DIR) build-asan $(FUZZ_DIR)

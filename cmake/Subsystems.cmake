@@ -27,11 +27,14 @@ function(fd_subsystem name)
   set(FD_SUBSYSTEMS ${FD_SUBSYSTEMS} ${name} PARENT_SCOPE)
 endfunction()
 
-# fd_test(NAME [SUBSYSTEMS a b ...]) builds tests/NAME/*.cpp into test_NAME.
-# With SUBSYSTEMS it links only those object libraries (for the lower
-# subsystems that need no widgets of the designer); else the core library.
+# fd_test(NAME [LEAK_CHECK] [SUBSYSTEMS a b ...]) builds tests/NAME/*.cpp
+# into test_NAME. With SUBSYSTEMS it links only those object libraries (for
+# the lower subsystems that need no widgets of the designer); else the core
+# library. LEAK_CHECK has the sanitizer build fail the test on a leak, less
+# what tests/lsan.supp lays at the system libraries' door; it is for the
+# folders below the designer's widgets.
 function(fd_test name)
-  cmake_parse_arguments(A "" "" "SUBSYSTEMS" ${ARGN})
+  cmake_parse_arguments(A "LEAK_CHECK" "" "SUBSYSTEMS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${name}/*.cpp
        ${CMAKE_SOURCE_DIR}/tests/${name}/*.h ${CMAKE_SOURCE_DIR}/tests/${name}/*.qrc)
   add_executable(test_${name} ${sources} ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp)
@@ -49,7 +52,13 @@ function(fd_test name)
   endif()
   target_link_libraries(test_${name} PRIVATE GTest::gtest Qt6::Widgets Qt6::Test)
   add_test(NAME ${name} COMMAND test_${name})
+  if(A_LEAK_CHECK)
+    set(sanitizer_env "ASAN_OPTIONS=detect_leaks=1"
+                      "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
+  else()
+    set(sanitizer_env "ASAN_OPTIONS=detect_leaks=0")
+  endif()
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${sanitizer_env}"
     TIMEOUT 600)
 endfunction()

@@ -306,7 +306,7 @@ void TXmlParser::CollectAttr(int nameId, std::string_view value)
             }
     }
     FAttrStamp[size_t(nameId)] = FAttrSerial;
-    FAttrs.emplace_back(nameId, value);
+    FAttrs.push_back(TXmlAttrData{nameId, TXmlValue(value)});
 }
 
 void TXmlParser::CollectAttributes()

@@ -1,0 +1,33 @@
+# fd_warnings_as_errors(DIR) makes every warning an error in the project's
+# own sources (src/, tests/, bench/) of the targets of DIR and the folders
+# below it. Files the toolkit generates (moc, rcc) keep their warnings as
+# warnings: they are not ours to mend.
+function(fd_warnings_as_errors dir)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "INTERFACE_LIBRARY" OR type STREQUAL "UTILITY")
+      continue()
+    endif()
+    get_target_property(sources ${target} SOURCES)
+    get_target_property(target_dir ${target} SOURCE_DIR)
+    foreach(source IN LISTS sources)
+      if(source MATCHES "^\\$<" OR NOT source MATCHES "\\.cpp$")
+        continue()
+      endif()
+      cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${target_dir} NORMALIZE)
+      if(NOT source MATCHES "^${CMAKE_SOURCE_DIR}/(src|tests|bench)/")
+        continue()
+      endif()
+      get_property(options SOURCE ${source} TARGET_DIRECTORY ${target} PROPERTY COMPILE_OPTIONS)
+      if(NOT "-Werror" IN_LIST options)
+        set_property(SOURCE ${source} TARGET_DIRECTORY ${target} APPEND PROPERTY COMPILE_OPTIONS
+                     -Werror)
+      endif()
+    endforeach()
+  endforeach()
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(subdir IN LISTS subdirs)
+    fd_warnings_as_errors(${subdir})
+  endforeach()
+endfunction()
