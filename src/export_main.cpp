@@ -6,7 +6,7 @@
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
-#include "controls/published/DesignerClasses.h"
+#include "editors/DesignerRegistries.h"
 #include "inspector/RSObjectInspector.h"
 #include "platform/HeapTuning.h"
 
@@ -59,7 +59,7 @@ int main(int argc, char **argv)
     DesignerHandler = &handler;
     handler.SetEnabled(false);
     CreateControlsFactory();
-    RegisterDesignerClasses();
+    RegisterDesignerRegistries();
     int result = 0;
     try {
         TRSObjectInspector inspector;
@@ -78,6 +78,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "formdesigner-export: %s\n", error.what());
         result = 1;
     }
+    UnregisterDesignerRegistries();
     DestroyControlsFactory();
     DesignerHandler = nullptr;
     return result;
