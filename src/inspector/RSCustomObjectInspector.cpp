@@ -135,7 +135,7 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     FValueChangedFont.ApplyParent(&ValueFont());
     FValueChangedFont.SetStyle(FValueChangedFont.Style() | TRSFont::fsBold);
     FValueChangedFont.ComputeDelta(&ValueFont());
-    // The ready-made presets registered themselves at start-up.
+    // Every new inspector starts with the presets the program registered.
     FPresets.reset(CreatePresets());
     AddRegisteredPresets();
     FScanRecord = std::make_unique<TRSScanRecord>(*this);
