@@ -30,9 +30,10 @@ endfunction()
 # fd_test(NAME [LEAK_CHECK] [SUBSYSTEMS a b ...]) builds tests/NAME/*.cpp
 # into test_NAME. With SUBSYSTEMS it links only those object libraries (for
 # the lower subsystems that need no widgets of the designer); else the core
-# library. LEAK_CHECK has the sanitizer build fail the test on a leak, less
-# what tests/lsan.supp lays at the system libraries' door; it is for the
-# folders below the designer's widgets.
+# library, whose classes and presets the test's main registers. LEAK_CHECK
+# has the sanitizer build fail the test on a leak, less what tests/lsan.supp
+# lays at the system libraries' door; it is for the folders below the
+# designer's widgets.
 function(fd_test name)
   cmake_parse_arguments(A "LEAK_CHECK" "" "SUBSYSTEMS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${name}/*.cpp
@@ -48,7 +49,10 @@ function(fd_test name)
       endif()
     endforeach()
   else()
+    # Its main registers the designer's classes and presets once, as the
+    # programs do.
     target_link_libraries(test_${name} PRIVATE designer_core)
+    target_compile_definitions(test_${name} PRIVATE FD_TEST_REGISTRIES)
   endif()
   target_link_libraries(test_${name} PRIVATE GTest::gtest Qt6::Widgets Qt6::Test)
   add_test(NAME ${name} COMMAND test_${name})

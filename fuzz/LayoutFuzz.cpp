@@ -7,7 +7,7 @@
 #include "controls/LXDesigned.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
-#include "controls/published/DesignerClasses.h"
+#include "editors/DesignerRegistries.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "platform/ErrorDisplay.h"
@@ -95,7 +95,7 @@ Surface *TheSurface()
         static TDesignerMessagesHandler handler;
         DesignerHandler = &handler;
         CreateControlsFactory();
-        RegisterDesignerClasses();
+        RegisterDesignerRegistries();
         // Reported errors (a bad grid cell index) are part of a normal open.
         ErrorDisplay::Show = [](const QString &) {};
         return new Surface;

@@ -6,6 +6,11 @@
 #include "controls/published/DesignerClasses.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
+<<<<<<< HEAD
+=======
+#include "editors/DesignerRegistries.h"
+#include "inspector/RSObjectInspector.h"
+>>>>>>> register
 #include "platform/HeapTuning.h"
 
 #include <QApplication>
@@ -57,7 +62,7 @@ int main(int argc, char **argv)
     DesignerHandler = &handler;
     handler.SetEnabled(false);
     CreateControlsFactory();
-    RegisterDesignerClasses();
+    RegisterDesignerRegistries();
     int result = 0;
     try {
         TLXControlsContainer container(nullptr, nullptr);
@@ -77,6 +82,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "formdesigner-export: %s\n", error.what());
         result = 1;
     }
+    UnregisterDesignerRegistries();
     DestroyControlsFactory();
     DesignerHandler = nullptr;
     return result;

@@ -3,12 +3,11 @@
 #include "app/ProgramIcon.h"
 #include "app/VersInfo.h"
 #include "controls/ControlsFactory.h"
-#include "controls/published/DesignerClasses.h"
 #include "crash/CrashReporter.h"
 #include "designer/DesignerMessagesHandler.h"
+#include "editors/DesignerRegistries.h"
 #include "editors/EditorDialogs.h"
 #include "platform/HeapTuning.h"
-#include "presets/RSDefaultPropertyPresets.h"
 
 #include <QStringList>
 
@@ -25,8 +24,7 @@ int main(int argc, char **argv)
     auto handler = std::make_unique<TDesignerMessagesHandler>();
     DesignerHandler = handler.get();
     CreateControlsFactory();
-    RegisterDesignerClasses();
-    RegisterDefaultPropertyPresets();
+    RegisterDesignerRegistries();
     InstallEditorDialogs();
 
     TApplication app(argc, argv);
@@ -57,6 +55,7 @@ int main(int argc, char **argv)
         }
         result = TApplication::exec();
     }
+    UnregisterDesignerRegistries();
     DestroyControlsFactory();
     return result;
 }

@@ -3,12 +3,11 @@
 // same controls as text through the published-property model.
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
-#include "controls/published/DesignerClasses.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
-#include "reflection/TypInfo.h"
-#include "reflection/Persistent.h"
 #include "propgrid/RSItemProps.h"
+#include "reflection/Persistent.h"
+#include "reflection/TypInfo.h"
 
 #include "support/DesignerBenchMain.h"
 #include <QApplication>

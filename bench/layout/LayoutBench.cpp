@@ -5,7 +5,6 @@
 #include "controls/LXDesigned.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
-#include "controls/published/DesignerClasses.h"
 #include "inspector/RSObjectInspector.h"
 #include "platform/ErrorDisplay.h"
 

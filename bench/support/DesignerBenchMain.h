@@ -2,15 +2,15 @@
 
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
-#include "controls/published/DesignerClasses.h"
+#include "editors/DesignerRegistries.h"
 #include "platform/HeapTuning.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
 // Runs the benchmarks of a program headless, with the heap, the designer's
-// handler, controls registry and class descriptions set up as the program
-// sets them up.
+// handler, controls registry, class descriptions and presets set up as the
+// program sets them up.
 inline int RunDesignerBenchmarks(int argc, char **argv)
 {
     HeapTuning::Apply();
@@ -19,9 +19,10 @@ inline int RunDesignerBenchmarks(int argc, char **argv)
     TDesignerMessagesHandler handler;
     DesignerHandler = &handler;
     CreateControlsFactory();
-    RegisterDesignerClasses();
+    RegisterDesignerRegistries();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    UnregisterDesignerRegistries();
     DestroyControlsFactory();
     DesignerHandler = nullptr;
     return 0;

@@ -1,12 +1,12 @@
 #include "editors/ItemsViewClasses.h"
 
+#include "controls/published/DesignerProps.h"
+#include "editors/NodeListItem.h"
 #include "editors/itemviews/ListItems.h"
 #include "editors/itemviews/ListView.h"
 #include "editors/itemviews/TreeNodes.h"
 #include "editors/itemviews/TreeView.h"
-#include "editors/NodeListItem.h"
-#include "controls/published/DesignerClasses.h"
-#include "controls/published/DesignerProps.h"
+#include "platform/Exception.h"
 
 using namespace DesignerProps;
 
@@ -53,7 +53,7 @@ template <class View, class List> TPropInfo ItemsProp(const TTypeInfo &type)
 }
 
 struct TItemsViewClasses {
-    const TClassInfo *Persistent = TypInfo::FindRegisteredClass("TPersistent");
+    const TClassInfo *Persistent = TypInfo::RequireRegisteredClass("TPersistent");
     TClassInfo ListItems = Describe("TListItems", Persistent, {});
     TClassInfo TreeNodes = Describe("TTreeNodes", Persistent, {});
     TTypeInfo ListItemsType = ClassType("TListItems", &ListItems);
@@ -92,11 +92,8 @@ struct TItemsViewClasses {
 
 void RegisterItemsViewClasses()
 {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    RegisterDesignerClasses();
+    if (TypInfo::ClassInfoOfType(typeid(TListView)))
+        throw EProgramFault("The list and tree views' classes are registered twice");
     static const TItemsViewClasses c;
     TypInfo::RegisterClass(typeid(TListItems), &c.ListItems);
     TypInfo::RegisterClass(typeid(TTreeNodes), &c.TreeNodes);

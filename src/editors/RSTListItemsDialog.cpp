@@ -1,11 +1,10 @@
 #include "editors/RSTListItemsDialog.h"
 
+#include "editors/NodeListItem.h"
 #include "editors/itemviews/ListItem.h"
 #include "editors/itemviews/ListItems.h"
-#include "editors/ItemsViewClasses.h"
-#include "editors/NodeListItem.h"
-#include "reflection/TypInfo.h"
 #include "platform/CodePage.h"
+#include "reflection/TypInfo.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,10 +12,9 @@
 
 TfrmTListItemsDlg::TfrmTListItemsDlg(QWidget *parent) : TfrmCustomItemsDlg(parent)
 {
-    RegisterItemsViewClasses();
     setWindowTitle(QStringLiteral("ListView Items Editor"));
     lblCustomIndex->setText(QStringLiteral("&Overlay Index"));
-    SetItemClass(TypInfo::ClassInfoOfType(typeid(TNodeListItem)));
+    SetItemClass(TypInfo::RequireRegisteredClass("TNodeListItem"));
 }
 
 void TfrmTListItemsDlg::Open(TListView *view)

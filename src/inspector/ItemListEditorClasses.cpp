@@ -10,6 +10,7 @@
 #include "inspector/RSItemPropsFiler.h"
 #include "inspector/RSPropertyPreset.h"
 #include "platform/CodePage.h"
+#include "platform/Exception.h"
 #include "propgrid/RSItemListEditor.h"
 #include "propgrid/RSItemProps.h"
 #include "reflection/Reader.h"
@@ -380,13 +381,11 @@ std::vector<TPropInfo> InspectorProps()
 
 void RegisterItemListEditorClasses()
 {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
+    if (TypInfo::ClassInfoOfType(typeid(TRSItemListEditor)))
+        throw EProgramFault("The property grid's classes are registered twice");
     // The grid's own description publishes nothing; its descendants choose.
     static const TClassInfo custom =
-        Describe("TRSCustomItemListEditor", TypInfo::FindRegisteredClass("TPersistent"), {});
+        Describe("TRSCustomItemListEditor", TypInfo::RequireRegisteredClass("TPersistent"), {});
     static const TClassInfo grid = Describe("TRSItemListEditor", &custom, GridProps());
     static const TClassInfo inspector =
         Describe("TRSCustomObjectInspector", &custom, InspectorProps());

@@ -1,7 +1,6 @@
 #include "inspector/RSCustomObjectInspector.h"
 
 #include "controls/Strings.h"
-#include "inspector/ItemListEditorClasses.h"
 #include "inspector/RSInspectorFiler.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSItemProperties.h"
@@ -119,8 +118,9 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     : FObjects(std::make_unique<TRSInspectorObjects>(this)), FDisplayKinds(DefaultDisplayKinds),
       FPoster(std::make_unique<QObject>())
 {
-    // The inspector and its grid are inspectable objects themselves.
-    RegisterItemListEditorClasses();
+    // The inspector and its grid are inspectable objects themselves, once
+    // start-up registered their classes.
+    TypInfo::RequireRegisteredClass("TRSCustomObjectInspector");
     FFilters.OnChange = [this] {
         if (OnFiltersChanged)
             OnFiltersChanged(this);
@@ -135,7 +135,7 @@ TRSCustomObjectInspector::TRSCustomObjectInspector()
     FValueChangedFont.ApplyParent(&ValueFont());
     FValueChangedFont.SetStyle(FValueChangedFont.Style() | TRSFont::fsBold);
     FValueChangedFont.ComputeDelta(&ValueFont());
-    // The ready-made presets registered themselves at start-up.
+    // Every new inspector starts with the presets the program registered.
     FPresets.reset(CreatePresets());
     AddRegisteredPresets();
     FScanRecord = std::make_unique<TRSScanRecord>(*this);

@@ -1,6 +1,5 @@
 #include "inspector/RSFontProperties.h"
 
-#include "controls/published/DesignerClasses.h"
 #include "controls/published/DesignerProps.h"
 #include "controls/published/DesignerTypes.h"
 #include "propgrid/RSFont.h"
@@ -32,11 +31,11 @@ void TRSFontProperties::Assign(const TRSFontProperties &source)
 const TClassInfo *TRSFontProperties::ClassType()
 {
     static const TClassInfo *info = [] {
-        RegisterDesignerClasses();
+        const TClassInfo *parent = TypInfo::RequireRegisteredClass("TPersistent");
         const TDesignerTypes &t = DesignerTypes();
         static TClassInfo cls;
         cls.Name = "TRSFontProperties";
-        cls.Parent = TypInfo::FindRegisteredClass("TPersistent");
+        cls.Parent = parent;
         cls.Properties = {
             Ord<F>(
                 "Color", t.TColor, [](F &f) { return SwapRedBlue(f.Font().Color()); },

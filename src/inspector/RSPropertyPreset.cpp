@@ -1,14 +1,13 @@
 #include "inspector/RSPropertyPreset.h"
 
-#include "controls/published/DesignerClasses.h"
 #include "controls/published/DesignerProps.h"
 #include "controls/published/DesignerTypes.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSPresetEmptyFlags.h"
 #include "inspector/RSPropertyPresets.h"
-#include "reflection/StrUtils.h"
 #include "propgrid/RSStringList.h"
+#include "reflection/StrUtils.h"
 
 #include <typeinfo>
 
@@ -144,12 +143,13 @@ bool RSNameInList(const std::vector<std::string> &list, const std::string &name)
 const TClassInfo *TRSPropertyPreset::ClassType()
 {
     static const TClassInfo *info = [] {
-        // The string-list class and the collection item class come first.
-        RegisterDesignerClasses();
+        // The string-list and collection item classes the description names
+        // are registered at start-up.
+        const TClassInfo *parent = TypInfo::RequireRegisteredClass("TCollectionItem");
         static const TPresetTypes types;
         static TClassInfo cls;
         cls.Name = "TRSPropertyPreset";
-        cls.Parent = TypInfo::FindRegisteredClass("TCollectionItem");
+        cls.Parent = parent;
         cls.Properties = PresetProps(types);
         cls.Construct = [](TPersistent *owner) -> TPersistent * {
             return new TRSPropertyPreset(dynamic_cast<TCollection *>(owner));

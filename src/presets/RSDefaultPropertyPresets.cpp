@@ -1,7 +1,7 @@
 #include "presets/RSDefaultPropertyPresets.h"
 
-#include "presets/RSFilenamePropPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
+#include "presets/RSFilenamePropPropertyPreset.h"
 #include "presets/RSTCollectionPropertyPreset.h"
 #include "presets/RSTColorPropertyPreset.h"
 #include "presets/RSTComponentPropertyPreset.h"
@@ -41,23 +41,14 @@ std::initializer_list<TRSPropertyPresetClass> DefaultClasses()
     return classes;
 }
 
-// Registered while the program runs; unregistered in the same order at
-// its end.
-struct TDefaultRegistration {
-    TDefaultRegistration() { RegisterPropertyPresets(DefaultClasses()); }
-    ~TDefaultRegistration() { UnregisterPropertyPresets(DefaultClasses()); }
-};
-
 } // namespace
 
 void RegisterDefaultPropertyPresets()
 {
-    static const TDefaultRegistration registration;
+    RegisterPropertyPresets(DefaultClasses());
 }
 
-namespace
+void UnregisterDefaultPropertyPresets()
 {
-
-const bool Registered = (RegisterDefaultPropertyPresets(), true);
-
-} // namespace
+    UnregisterPropertyPresets(DefaultClasses());
+}

@@ -1,5 +1,6 @@
 #include "reflection/TypInfo.h"
 
+#include "platform/Exception.h"
 #include "reflection/Persistent.h"
 #include "reflection/RSConsts.h"
 #include "reflection/StrUtils.h"
@@ -219,6 +220,14 @@ const TClassInfo *FindRegisteredClass(std::string_view name)
     const Registry &r = TheRegistry();
     auto it = r.byName.find(LowerAscii(name));
     return it == r.byName.end() ? nullptr : it->second;
+}
+
+const TClassInfo *RequireRegisteredClass(std::string_view name)
+{
+    if (const TClassInfo *info = FindRegisteredClass(name))
+        return info;
+    throw EProgramFault("The class " + std::string(name) +
+                        " is used before the program registered its classes");
 }
 
 std::vector<std::string> ClassAncestry(const TClassInfo *info)

@@ -127,6 +127,9 @@ void RegisterClass(std::type_index cls, const TClassInfo *info);
 const TClassInfo *ClassInfoOf(const TPersistent *object);
 const TClassInfo *ClassInfoOfType(std::type_index cls);
 const TClassInfo *FindRegisteredClass(std::string_view name);
+// The description of a class that start-up must have registered by now;
+// its absence is a program fault, not something to register on the spot.
+const TClassInfo *RequireRegisteredClass(std::string_view name);
 // The class name and its ancestors' names, from the class to the root.
 std::vector<std::string> ClassAncestry(const TClassInfo *info);
 

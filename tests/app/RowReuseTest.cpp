@@ -5,13 +5,12 @@
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
 #include "controls/Strings.h"
-#include "controls/published/DesignerClasses.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
-#include "reflection/TypInfo.h"
 #include "propgrid/RSItemPropValueStrings.h"
+#include "reflection/TypInfo.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -48,11 +47,7 @@ std::vector<std::string> Snapshot(TRSCustomObjectInspector &inspector)
 class RowReuseTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        CreateControlsFactory();
-        RegisterDesignerClasses();
-    }
+    void SetUp() override { CreateControlsFactory(); }
     QWidget *Make(const char *kind) { return ControlsFactory->CreateControlByName(kind, &surface); }
     static void Show(TRSCustomObjectInspector &inspector, QWidget *control)
     {

@@ -1,16 +1,14 @@
 #include "editors/EditorDialogs.h"
 #include "editors/RSTCollectionEditor.h"
-#include "reflection/Collection.h"
-#include "reflection/CollectionItem.h"
-#include "controls/published/DesignerClasses.h"
 #include "inspector/RSCustomObjectInspector.h"
-#include "presets/RSDefaultPropertyPresets.h"
 #include "inspector/RSInspectorObject.h"
 #include "inspector/RSObjectInspector.h"
-#include "presets/RSPresetDialogs.h"
 #include "inspector/RSPropertyPresets.h"
-#include "reflection/TypInfo.h"
 #include "platform/ErrorDisplay.h"
+#include "presets/RSPresetDialogs.h"
+#include "reflection/Collection.h"
+#include "reflection/CollectionItem.h"
+#include "reflection/TypInfo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,7 +55,6 @@ TTypeInfo StringType{tkLString, "String"};
 
 void RegisterColumnClasses()
 {
-    RegisterDesignerClasses();
     static TClassInfo item{
         "TColumnItem",
         TypInfo::FindRegisteredClass("TCollectionItem"),
@@ -324,7 +321,6 @@ TEST_F(CollectionEditor, ListMenuTogglesTheToolBarAndAddsItems)
 
 TEST_F(CollectionEditor, PresetsAreAddedByClassAndResetToTheRegisteredOnes)
 {
-    RegisterDefaultPropertyPresets();
     const std::vector<TRSPropertyPresetClass> classes = RegisteredPropertyPresets();
     ASSERT_GE(classes.size(), 2u);
     TRSObjectInspector other;
@@ -359,7 +355,6 @@ TEST_F(CollectionEditor, PresetsAreAddedByClassAndResetToTheRegisteredOnes)
 
 TEST_F(CollectionEditor, TheEllipsisOfACollectionRowOpensOneEditorForIt)
 {
-    RegisterDefaultPropertyPresets();
     const TRSPresetDialogs saved = PresetDialogs();
     InstallEditorDialogs();
     TRSObjectInspector window;

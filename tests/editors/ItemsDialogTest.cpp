@@ -1,6 +1,5 @@
 #include "support/TypeText.h"
 
-#include "editors/ItemsViewClasses.h"
 #include "editors/NodeListItem.h"
 #include "editors/RSTListItemsDialog.h"
 #include "editors/RSTTreeNodesDialog.h"
@@ -15,7 +14,6 @@
 #include "inspector/RSObjectInspector.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
-#include "presets/RSDefaultPropertyPresets.h"
 #include "presets/RSPresetDialogs.h"
 #include "reflection/TypInfo.h"
 
@@ -369,7 +367,6 @@ TEST_F(ItemsDialog, CaptionsTheCodePageCannotHoldAreRefusedAndNothingIsWritten)
 
 TEST(ItemsViewClasses, ViewsPublishTheirItemsForTheInspector)
 {
-    RegisterItemsViewClasses();
     TListView list;
     list.Items()->Add()->SetCaption("x");
     EXPECT_EQ(TypInfo::PropertyKind(&list, "Items"), tkClass);
@@ -387,8 +384,6 @@ TEST(ItemsViewClasses, ViewsPublishTheirItemsForTheInspector)
 
 TEST(ItemsViewClasses, TheItemsRowsOfViewsOpenTheirDialogsForTheView)
 {
-    RegisterItemsViewClasses();
-    RegisterDefaultPropertyPresets();
     const TRSPresetDialogs saved = PresetDialogs();
     std::vector<TPersistent *> opened;
     PresetDialogs().ListItemsDialog = [&](TPersistent *owner) { opened.push_back(owner); };

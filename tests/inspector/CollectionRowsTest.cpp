@@ -1,9 +1,8 @@
-#include "reflection/Collection.h"
-#include "reflection/CollectionItem.h"
-#include "controls/published/DesignerClasses.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "propgrid/RSItemPropValueStrings.h"
+#include "reflection/Collection.h"
+#include "reflection/CollectionItem.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -58,7 +57,6 @@ class CollectionRowsTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        RegisterDesignerClasses();
         TypInfo::RegisterClass(typeid(TColumn), &ColumnClass);
         TypInfo::RegisterClass(typeid(Sheet), &SheetClass);
     }

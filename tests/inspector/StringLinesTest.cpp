@@ -1,5 +1,4 @@
 #include "controls/Strings.h"
-#include "controls/published/DesignerClasses.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "propgrid/RSItemPropValueStrings.h"
@@ -33,11 +32,7 @@ TClassInfo NotesClass{"TNotes",
 class StringLinesTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        RegisterDesignerClasses();
-        TypInfo::RegisterClass(typeid(Notes), &NotesClass);
-    }
+    static void SetUpTestSuite() { TypInfo::RegisterClass(typeid(Notes), &NotesClass); }
     void SetUp() override
     {
         I().SetInplaceTStrings(true);

@@ -7,7 +7,6 @@
 #include "controls/LXLabel.h"
 #include "controls/Picture.h"
 #include "controls/Strings.h"
-#include "controls/published/DesignerClasses.h"
 #include "controls/published/DesignerTypes.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
@@ -127,7 +126,6 @@ protected:
     {
         // No design-time handler: designed controls keep their own visibility.
         CreateControlsFactory();
-        RegisterDesignerClasses();
         saved = PresetDialogs();
         view = new TRSObjectInspector(&window);
         view->setGeometry(0, 0, 300, 600);

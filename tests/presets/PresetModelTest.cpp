@@ -1,6 +1,5 @@
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
-#include "controls/published/DesignerClasses.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "inspector/RSPropertyPreset.h"
@@ -28,7 +27,6 @@ protected:
     {
         // No design-time handler: designed controls keep their own visibility.
         CreateControlsFactory();
-        RegisterDesignerClasses();
         button = ControlsFactory->CreateControlByName("Button", &window);
         AsDesigned(button)->SetName(QStringLiteral("Button1"));
         view = new TRSObjectInspector(&window);

@@ -2,7 +2,6 @@
 #include "controls/LXButton.h"
 #include "controls/Strings.h"
 #include "inspector/RSCustomObjectInspector.h"
-#include "presets/RSDefaultPropertyPresets.h"
 #include "inspector/RSInspectorFiler.h"
 #include "inspector/RSItemProperties.h"
 #include "inspector/RSItemPropsFiler.h"
@@ -10,9 +9,9 @@
 #include "inspector/RSPropertyPresets.h"
 #include "presets/RSTINIStringsPropertyPreset.h"
 #include "presets/RSTModalResultPropertyPreset.h"
+#include "propgrid/RSItemPropValueStrings.h"
 #include "reflection/Reader.h"
 #include "reflection/Writer.h"
-#include "propgrid/RSItemPropValueStrings.h"
 #include "support/DesignerSingletons.h"
 
 #include <QWidget>
@@ -233,7 +232,6 @@ TEST(StreamRows, InspectorStoresItsRowsAndDesignedControlsRoundTrip)
 
 TEST(StreamRows, InspectorStoresItsPresetsWithTheirClassesAndEmptiedLists)
 {
-    RegisterDefaultPropertyPresets();
     TRSObjectInspector view;
     TRSPropertyPresets &presets = view.Inspector()->Presets();
     auto *ini = PresetOf<TRSTINIStringsPropertyPreset>(presets);
@@ -273,7 +271,6 @@ TEST(StreamRows, InspectorStoresItsPresetsWithTheirClassesAndEmptiedLists)
 TEST(StreamRows, AStoredInspectorIsReadAsOneLoadAndItsPresetsAppliedOnceAtTheEnd)
 {
     EnsureDesignerSingletons();
-    RegisterDefaultPropertyPresets();
     QWidget parent;
     auto *button = new TLXButton(&parent);
     TRSObjectInspector source;
@@ -306,7 +303,6 @@ TEST(StreamRows, AStoredInspectorIsReadAsOneLoadAndItsPresetsAppliedOnceAtTheEnd
 
 TEST(StreamRows, PresetFontsArePublishedAndStored)
 {
-    RegisterDefaultPropertyPresets();
     TRSObjectInspector view;
     auto *modal = PresetOf<TRSTModalResultPropertyPreset>(view.Inspector()->Presets());
     ASSERT_NE(modal, nullptr);

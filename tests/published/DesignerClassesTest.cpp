@@ -16,9 +16,9 @@
 #include "controls/LXStringGrid.h"
 #include "controls/SizeConstraints.h"
 #include "controls/Strings.h"
+#include "platform/Exception.h"
 #include "reflection/StrUtils.h"
 #include "reflection/TypInfo.h"
-#include "platform/Exception.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>
@@ -36,8 +36,6 @@ namespace
 class DesignerClassesTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { RegisterDesignerClasses(); }
-
     template <class T> T *Make()
     {
         auto *control = new T(&FParent);

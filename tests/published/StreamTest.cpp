@@ -1,8 +1,7 @@
 #include "controls/Strings.h"
+#include "controls/published/DesignerProps.h"
 #include "reflection/Collection.h"
 #include "reflection/CollectionItem.h"
-#include "controls/published/DesignerClasses.h"
-#include "controls/published/DesignerProps.h"
 #include "reflection/GSpecialFiler.h"
 #include "reflection/Reader.h"
 #include "reflection/Writer.h"
@@ -116,11 +115,7 @@ struct TStreamClasses {
 class StreamTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        RegisterDesignerClasses();
-        static TStreamClasses classes;
-    }
+    static void SetUpTestSuite() { static TStreamClasses classes; }
 
     static std::string Save(TPersistent &object)
     {

@@ -2,16 +2,14 @@
 
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
-#include "controls/published/DesignerClasses.h"
 
-// Makes the process-wide design-time handler and controls registry and
-// registers the designer's classes with the published-property model, as
-// the program does at start-up; tests may replace the handler for a while.
+// Makes the process-wide design-time handler and controls registry, as the
+// program does at start-up (the test's main registered the classes); tests
+// may replace the handler for a while.
 inline void EnsureDesignerSingletons()
 {
     static TDesignerMessagesHandler handler;
     if (!DesignerHandler)
         DesignerHandler = &handler;
     CreateControlsFactory();
-    RegisterDesignerClasses();
 }

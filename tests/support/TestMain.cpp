@@ -1,3 +1,7 @@
+#ifdef FD_TEST_REGISTRIES
+#include "editors/DesignerRegistries.h"
+#endif
+
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -20,5 +24,14 @@ int main(int argc, char **argv)
     // Files a test's designer keeps per user (recovery files) go to a
     // folder of the tests, never to the user's own.
     QStandardPaths::setTestModeEnabled(true);
+#ifdef FD_TEST_REGISTRIES
+    // The executables that link the designer register its classes and
+    // presets once, as the programs do.
+    RegisterDesignerRegistries();
+    const int result = RUN_ALL_TESTS();
+    UnregisterDesignerRegistries();
+    return result;
+#else
     return RUN_ALL_TESTS();
+#endif
 }

@@ -1,3 +1,5 @@
+#include "editors/DesignerRegistries.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,5 +10,8 @@ int main(int argc, char **argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    RegisterDesignerRegistries();
+    const int result = RUN_ALL_TESTS();
+    UnregisterDesignerRegistries();
+    return result;
 }

@@ -491,10 +491,8 @@ struct TDesignerClasses {
 
 void RegisterDesignerClasses()
 {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
+    if (TypInfo::ClassInfoOfType(typeid(TLXLabel)))
+        throw EProgramFault("The designer's classes are registered twice");
     static const TDesignerClasses c;
     TDesignerTypes &t = DesignerTypes();
     t.TFont.ClassType = &c.Font;
@@ -540,12 +538,3 @@ void RegisterDesignerClasses()
     TypInfo::RegisterClass(typeid(TInplaceEdit), &c.InplaceEdit);
     TypInfo::RegisterClass(typeid(TLXPlaceholder), &c.Placeholder);
 }
-
-namespace
-{
-
-// Every program or test that links these descriptions has them registered
-// before it starts; the explicit call at start-up does the same.
-const bool Registered = (RegisterDesignerClasses(), true);
-
-} // namespace
