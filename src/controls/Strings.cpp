@@ -1,9 +1,9 @@
 #include "controls/Strings.h"
 
-#include "reflection/Reader.h"
-#include "reflection/Writer.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
+#include "reflection/Reader.h"
+#include "reflection/Writer.h"
 
 TStrings::TStrings(TReader reader, TWriter writer)
     : FReader(std::move(reader)), FWriter(std::move(writer))

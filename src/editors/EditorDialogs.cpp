@@ -1,12 +1,12 @@
 #include "editors/EditorDialogs.h"
 
-#include "editors/itemviews/ListView.h"
-#include "editors/itemviews/TreeView.h"
 #include "editors/RSTCollectionEditor.h"
 #include "editors/RSTDateEditor.h"
 #include "editors/RSTListItemsDialog.h"
 #include "editors/RSTStringsEditor.h"
 #include "editors/RSTTreeNodesDialog.h"
+#include "editors/itemviews/ListView.h"
+#include "editors/itemviews/TreeView.h"
 #include "presets/RSPresetDialogs.h"
 
 #include <QGuiApplication>

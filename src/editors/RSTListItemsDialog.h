@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editors/itemviews/ListView.h"
 #include "editors/RSCustomItemsDialog.h"
+#include "editors/itemviews/ListView.h"
 
 class TListItems;
 

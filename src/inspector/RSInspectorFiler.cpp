@@ -1,9 +1,9 @@
 #include "inspector/RSInspectorFiler.h"
 
-#include "reflection/GSpecialFiler.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemPropsFiler.h"
 #include "inspector/RSPropertyPresets.h"
+#include "reflection/GSpecialFiler.h"
 #include "reflection/Reader.h"
 #include "reflection/Writer.h"
 

@@ -1,8 +1,8 @@
 #include "inspector/RSInspectorObject.h"
 
 #include "inspector/RSInspectorObjects.h"
-#include "reflection/TypInfo.h"
 #include "reflection/Persistent.h"
+#include "reflection/TypInfo.h"
 
 TRSInspectorObject::TRSInspectorObject(TRSInspectorObjects *list) : FList(list) {}
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "propgrid/RSItemProp.h"
 #include "reflection/TypInfo.h"
 #include "reflection/Variant.h"
-#include "propgrid/RSItemProp.h"
 
 #include <functional>
 #include <string>

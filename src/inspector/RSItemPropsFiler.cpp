@@ -1,11 +1,11 @@
 #include "inspector/RSItemPropsFiler.h"
 
 #include "inspector/RSItemProperty.h"
-#include "reflection/Reader.h"
-#include "reflection/Writer.h"
 #include "propgrid/RSItemProp.h"
 #include "propgrid/RSItemPropValueStrings.h"
 #include "propgrid/RSItemProps.h"
+#include "reflection/Reader.h"
+#include "reflection/Writer.h"
 
 namespace
 {

@@ -18,10 +18,10 @@
 #include "controls/Picture.h"
 #include "controls/Strings.h"
 #include "inspector/RSObjectInspector.h"
-#include "reflection/TypInfo.h"
 #include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
+#include "reflection/TypInfo.h"
 #include "xml/XmlDocument.h"
 #include "xml/XmlElement.h"
 

@@ -1,9 +1,9 @@
 #include "presets/RSTCollectionPropertyPreset.h"
 
-#include "reflection/Collection.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "presets/RSPresetDialogs.h"
 #include "presets/RSPresetSupport.h"
+#include "reflection/Collection.h"
 
 const TClassInfo *TRSTCollectionPropertyPreset::ClassType()
 {

@@ -3,8 +3,8 @@
 #include "controls/LXDesigned.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "presets/RSPresetSupport.h"
-#include "reflection/StrUtils.h"
 #include "propgrid/RSStringList.h"
+#include "reflection/StrUtils.h"
 
 #include <QWidget>
 #include <algorithm>

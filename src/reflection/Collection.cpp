@@ -1,8 +1,8 @@
 #include "reflection/Collection.h"
 
+#include "platform/Exception.h"
 #include "reflection/CollectionItem.h"
 #include "reflection/TypInfo.h"
-#include "platform/Exception.h"
 
 #include <algorithm>
 #include <string>

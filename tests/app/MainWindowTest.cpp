@@ -2,7 +2,6 @@
 #include "support/HookGuard.h"
 #include "support/TestPictures.h"
 
-#include "persistence/LayoutInspector.h"
 #include "app/Main.h"
 #include "app/WaitingForm.h"
 #include "controls/LXDesigned.h"
@@ -11,8 +10,9 @@
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
-#include "reflection/TypInfo.h"
+#include "persistence/LayoutInspector.h"
 #include "platform/ErrorDisplay.h"
+#include "reflection/TypInfo.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,6 @@
 // The inspector keeps its rows when it turns to another control of the same
 // kind and reads only their values again. Whatever it keeps, the rows must
 // be exactly those a new scan of that control would make.
-#include "persistence/LayoutInspector.h"
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
 #include "controls/Strings.h"
@@ -9,6 +8,7 @@
 #include "inspector/RSObjectInspector.h"
 #include "inspector/RSPropertyPreset.h"
 #include "inspector/RSPropertyPresets.h"
+#include "persistence/LayoutInspector.h"
 #include "propgrid/RSItemPropValueStrings.h"
 #include "reflection/TypInfo.h"
 

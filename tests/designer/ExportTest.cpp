@@ -11,10 +11,10 @@
 #include "controls/Strings.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
-#include "reflection/TypInfo.h"
 #include "persistence/FOPersistance.h"
 #include "persistence/HtmlPersistance.h"
 #include "platform/Exception.h"
+#include "reflection/TypInfo.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "reflection/Collection.h"
+#include "platform/Exception.h"
 #include "reflection/CollectionItem.h"
 #include "reflection/TypInfo.h"
-#include "platform/Exception.h"
 
 #include <gtest/gtest.h>
 
