@@ -3,14 +3,9 @@
 // window.
 #include "app/PdfExport.h"
 #include "controls/ControlsFactory.h"
-#include "controls/published/DesignerClasses.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
-<<<<<<< HEAD
-=======
 #include "editors/DesignerRegistries.h"
-#include "inspector/RSObjectInspector.h"
-    >>>>>>> register
 #include "platform/HeapTuning.h"
 
 #include <QApplication>

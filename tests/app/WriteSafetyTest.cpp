@@ -170,6 +170,20 @@ TEST_F(WriteSafetyTest, TheWindowsSavesReportAFullDiskAndKeepTheFilesBefore)
         EXPECT_EQ(Bytes(target), before);
     }
     EXPECT_TRUE(form.Modified()) << "a save that failed leaves the design unsaved";
+
+    // A page typed over a file of the user's is refused, and the file kept.
+    const QString notes = Path("notes.txt");
+    Put(notes, "my notes");
+    chosen = notes;
+    chosenType = 2;
+    std::string error;
+    try {
+        form.mnuSaveAsClick();
+    } catch (const Exception &e) {
+        error = e.what();
+    }
+    EXPECT_NE(error.find("Cannot export the page to"), std::string::npos) << error;
+    EXPECT_EQ(Bytes(notes), "my notes");
 }
 
 } // namespace
