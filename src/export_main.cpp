@@ -15,20 +15,20 @@
 #include <memory>
 #include <unistd.h>
 
-    namespace
+namespace
 {
 
-    int Usage()
-    {
-        std::fprintf(stderr, "usage: formdesigner-export [html|fo|pdf|xml] LAYOUT.xml OUTPUT\n"
-                             "  html  web page (default): OUTPUT becomes a folder holding the\n"
-                             "        page and its images, unless OUTPUT exists beside an\n"
-                             "        \"images\" folder\n"
-                             "  fo    XSL-FO document\n"
-                             "  pdf   PDF document of the web page on Letter pages\n"
-                             "  xml   native layout\n");
-        return 2;
-    }
+int Usage()
+{
+    std::fprintf(stderr, "usage: formdesigner-export [html|fo|pdf|xml] LAYOUT.xml OUTPUT\n"
+                         "  html  web page (default): OUTPUT becomes a folder holding the\n"
+                         "        page and its images, or is a page exported before beside\n"
+                         "        an \"images\" folder; nothing else is written over\n"
+                         "  fo    XSL-FO document\n"
+                         "  pdf   PDF document of the web page on Letter pages\n"
+                         "  xml   native layout\n");
+    return 2;
+}
 
 } // namespace
 
