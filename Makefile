@@ -1,4 +1,8 @@
 BUILD_DIR ?= build
+# Compiler caching keyed on paths relative to the checkout, so that another
+# clone of the repository (a CI run) reuses what an earlier build compiled.
+export CCACHE_BASEDIR ?= $(CURDIR)
+export CCACHE_NOHASHDIR ?= 1
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_DIR ?= build-fuzz
