@@ -37,6 +37,10 @@ public:
     ~TForm1() override;
 
     static const QString BaseCaption;
+    // The view tabs, in their order.
+    enum TTab { TabDesign, TabPreview, TabHTML, TabFO };
+    // What "Save as..." writes, in the order of its file types.
+    enum TSaveType { SaveLayoutFile = 1, SavePage, SavePdf };
 
     // Document state.
     const QString &FileName() const { return FFileName; }
@@ -155,9 +159,8 @@ public:
     std::function<bool()> SaveAsCommand;
     // The file to open, or empty when the dialog was cancelled.
     std::function<QString()> OpenDialog;
-    // The file to save and its type (1 layout, 2 web page, 3 PDF document);
-    // false: cancelled.
-    std::function<bool(QString &fileName, int &fileType)> SaveDialog;
+    // The file to save and what to write there; false: cancelled.
+    std::function<bool(QString &fileName, TSaveType &fileType)> SaveDialog;
     // Shows a preview file in the web view of a view tab.
     std::function<void(int tab, const QString &path)> Navigate;
     std::function<void(const QString &)> ShowMessage;
@@ -173,6 +176,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Sets the replaceable interactions to the real dialogs and messages.
+    void InstallDialogs();
     void CreateMenus();
     void ConfigureInspector();
     // Every preset of the inspector also sets the row fonts.

@@ -84,7 +84,7 @@ protected:
         form = std::make_unique<TForm1>();
         form->SaveQuestion = [this] { return answer; };
         form->OpenDialog = [this] { return chosen; };
-        form->SaveDialog = [this](QString &fileName, int &fileType) {
+        form->SaveDialog = [this](QString &fileName, TForm1::TSaveType &fileType) {
             fileName = chosen;
             fileType = chosenType;
             return !chosen.isEmpty();
@@ -129,7 +129,7 @@ protected:
     std::unique_ptr<TForm1> form;
     QMessageBox::StandardButton answer = QMessageBox::Yes;
     QString chosen;
-    int chosenType = 1;
+    TForm1::TSaveType chosenType = TForm1::SaveLayoutFile;
 };
 
 TEST_F(DataSafetyTest, AFailedCancelledOrExportingSaveKeepsTheWindowOpen)
@@ -151,7 +151,7 @@ TEST_F(DataSafetyTest, AFailedCancelledOrExportingSaveKeepsTheWindowOpen)
 
     // Yes, then the web page type: a page is written, the design is not.
     chosen = dir.filePath("page.htm");
-    chosenType = 2;
+    chosenType = TForm1::SavePage;
     EXPECT_FALSE(CloseAccepted());
     EXPECT_TRUE(QFileInfo(dir.filePath("page.htm/page.htm")).isFile());
     EXPECT_TRUE(form->Modified());
@@ -163,7 +163,7 @@ TEST_F(DataSafetyTest, AFailedCancelledOrExportingSaveKeepsTheWindowOpen)
     EXPECT_EQ(form->Container()->Controls().size(), 1) << "New keeps a design that was not saved";
 
     chosen = dir.filePath("form.xml");
-    chosenType = 1;
+    chosenType = TForm1::SaveLayoutFile;
     EXPECT_TRUE(CloseAccepted());
     EXPECT_TRUE(QFileInfo(chosen).isFile());
 }

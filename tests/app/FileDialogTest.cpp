@@ -43,11 +43,11 @@ TEST_F(FileDialogTest, SaveAsTakesTheTypedNameAsOneName)
     // Without an extension the chosen type's is added, quotes or not.
     for (const QString &name : {QStringLiteral("a \"b\""), QStringLiteral("plain")}) {
         QString fileName;
-        int fileType = 0;
+        TForm1::TSaveType fileType = TForm1::SavePdf;
         AnswerFileDialog(dir.path(), name);
         ASSERT_TRUE(form->SaveDialog(fileName, fileType));
         EXPECT_EQ(fileName.toStdString(), InDir(name + ".xml").toStdString());
-        EXPECT_EQ(fileType, 1);
+        EXPECT_EQ(fileType, TForm1::SaveLayoutFile);
     }
 }
 

@@ -289,7 +289,7 @@ protected:
     {
         MainWindowTest::SetUp();
         form->SaveAsCommand = [this] { return form->mnuSaveAsClick(); };
-        form->SaveDialog = [this](QString &fileName, int &fileType) {
+        form->SaveDialog = [this](QString &fileName, TForm1::TSaveType &fileType) {
             fileName = chosen;
             fileType = chosenType;
             return !chosen.isEmpty();
@@ -300,7 +300,7 @@ protected:
 
     QTemporaryDir dir;
     QString chosen;
-    int chosenType = 1;
+    TForm1::TSaveType chosenType = TForm1::SaveLayoutFile;
     std::vector<std::pair<int, QString>> shown;
 };
 
@@ -357,7 +357,7 @@ TEST_F(DocumentCommandsTest, PicturesOfAnHtmlExportAreNamedThroughThePagesOfTheW
     ASSERT_NE(image, nullptr);
     image->Picture().SetGraphic(BitmapOf(BitmapFileBytes(2, 2)));
     chosen = dir.filePath("page.htm");
-    chosenType = 2;
+    chosenType = TForm1::SavePage;
     EXPECT_FALSE(form->mnuSaveAsClick()) << "a page is not a save of the design";
     EXPECT_TRUE(QFileInfo(dir.filePath("page.htm/images/Form1_MainPages_TabDesign_MainPanel_"
                                        "Control1.BMP"))
@@ -370,7 +370,7 @@ TEST_F(DocumentCommandsTest, HtmlExportLeavesTheTitleAndViewTabsWritePreviews)
     form->SetModified(true);
     const QString before = form->windowTitle();
     chosen = dir.filePath("page.htm");
-    chosenType = 2;
+    chosenType = TForm1::SavePage;
     EXPECT_FALSE(form->mnuSaveAsClick()) << "an exported page is not a save of the design";
     EXPECT_TRUE(QFileInfo(dir.filePath("page.htm/page.htm")).isFile());
     EXPECT_TRUE(QFileInfo(dir.filePath("page.htm/images")).isDir());
@@ -539,20 +539,20 @@ TEST_F(MainWindowTest, SaveDialogGivesATypedNameTheExtensionOfTheChosenType)
         });
     };
     QString fileName;
-    int fileType = 0;
+    TForm1::TSaveType fileType = TForm1::SavePdf;
     answerDialog(Qt::Key_Down);
     ASSERT_TRUE(form->SaveDialog(fileName, fileType));
-    EXPECT_EQ(fileType, 2);
+    EXPECT_EQ(fileType, TForm1::SavePage);
     EXPECT_EQ(fileName.toStdString(), dir.filePath("page.htm").toStdString());
 
     answerDialog(Qt::Key_Up);
     ASSERT_TRUE(form->SaveDialog(fileName, fileType));
-    EXPECT_EQ(fileType, 1);
+    EXPECT_EQ(fileType, TForm1::SaveLayoutFile);
     EXPECT_EQ(fileName.toStdString(), dir.filePath("page.xml").toStdString());
 
     answerDialog(Qt::Key_End);
     ASSERT_TRUE(form->SaveDialog(fileName, fileType));
-    EXPECT_EQ(fileType, 3);
+    EXPECT_EQ(fileType, TForm1::SavePdf);
     EXPECT_EQ(fileName.toStdString(), dir.filePath("page.pdf").toStdString());
 }
 

@@ -27,7 +27,7 @@ protected:
         EnsureDesignerSingletons();
         form = std::make_unique<TForm1>();
         form->SaveAsCommand = [this] { return form->mnuSaveAsClick(); };
-        form->SaveDialog = [this](QString &fileName, int &fileType) {
+        form->SaveDialog = [this](QString &fileName, TForm1::TSaveType &fileType) {
             fileName = chosen;
             fileType = chosenType;
             return true;
@@ -49,7 +49,7 @@ protected:
     std::unique_ptr<TForm1> form;
     QTemporaryDir dir;
     QString chosen;
-    int chosenType = 1;
+    TForm1::TSaveType chosenType = TForm1::SaveLayoutFile;
 };
 
 TEST_F(PresetWindowTest, EveryPresetAlsoSetsTheRowFonts)
@@ -98,7 +98,7 @@ TEST_F(PresetWindowTest, ColoursAreSavedAndOpenedByName)
 
     // The page shows the colours as colours.
     chosen = dir.filePath("colours.htm");
-    chosenType = 2;
+    chosenType = TForm1::SavePage;
     EXPECT_FALSE(form->mnuSaveAsClick()) << "a page is not a save of the design";
     QFile page(dir.filePath("colours.htm/colours.htm"));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));

@@ -137,8 +137,8 @@ TEST_F(WriteSafetyTest, TheWindowsSavesReportAFullDiskAndKeepTheFilesBefore)
     TForm1 form;
     form.AddControl(1, 0, nullptr, 0);
     QString chosen;
-    int chosenType = 1;
-    form.SaveDialog = [&](QString &fileName, int &fileType) {
+    TForm1::TSaveType chosenType = TForm1::SaveLayoutFile;
+    form.SaveDialog = [&](QString &fileName, TForm1::TSaveType &fileType) {
         fileName = chosen;
         fileType = chosenType;
         return true;
@@ -147,14 +147,14 @@ TEST_F(WriteSafetyTest, TheWindowsSavesReportAFullDiskAndKeepTheFilesBefore)
     Put(layout, QByteArray(50000, 'x'));
     const QString page = Path("page.htm");
     chosen = page;
-    chosenType = 2;
+    chosenType = TForm1::SavePage;
     ASSERT_FALSE(form.mnuSaveAsClick());
     const QByteArray pageBytes = Bytes(page + "/page.htm");
     ASSERT_FALSE(pageBytes.isEmpty());
 
     for (const auto &[name, type, target, before] :
-         {std::tuple{layout, 1, layout, Bytes(layout)},
-          std::tuple{page, 2, page + "/page.htm", pageBytes}}) {
+         {std::tuple{layout, TForm1::SaveLayoutFile, layout, Bytes(layout)},
+          std::tuple{page, TForm1::SavePage, page + "/page.htm", pageBytes}}) {
         chosen = name;
         chosenType = type;
         std::string error;
@@ -175,7 +175,7 @@ TEST_F(WriteSafetyTest, TheWindowsSavesReportAFullDiskAndKeepTheFilesBefore)
     const QString notes = Path("notes.txt");
     Put(notes, "my notes");
     chosen = notes;
-    chosenType = 2;
+    chosenType = TForm1::SavePage;
     std::string error;
     try {
         form.mnuSaveAsClick();

@@ -238,9 +238,9 @@ TEST_F(ClientsTest, SaveAsPdfFromTheMainWindow)
 {
     TForm1 form;
     const QString pdf = dir.filePath("saved.pdf");
-    form.SaveDialog = [&pdf](QString &fileName, int &fileType) {
+    form.SaveDialog = [&pdf](QString &fileName, TForm1::TSaveType &fileType) {
         fileName = pdf;
-        fileType = 3;
+        fileType = TForm1::SavePdf;
         return true;
     };
     form.Container()->LoadLayout(layout);
