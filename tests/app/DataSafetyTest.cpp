@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 
 #include "app/Main.h"
@@ -26,19 +27,6 @@
 
 namespace
 {
-
-QByteArray Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 void RemoveRecoveryFiles()
 {
@@ -176,9 +164,9 @@ TEST_F(DataSafetyTest, AFileThatIsNoLayoutIsRefusedAndChangesNothing)
     const QByteArray design = Bytes(SavedBytesPath("before.xml"));
     answer = QMessageBox::No;
 
-    WriteBytes(dir.filePath("empty.xml"), QByteArray());
-    WriteBytes(dir.filePath("comment.xml"), "<?xml version=\"1.0\"?><!-- nothing -->");
-    WriteBytes(dir.filePath("page.xml"), "<HTML><BODY>HTML Preview</BODY></HTML>");
+    Put(dir.filePath("empty.xml"), QByteArray());
+    Put(dir.filePath("comment.xml"), "<?xml version=\"1.0\"?><!-- nothing -->");
+    Put(dir.filePath("page.xml"), "<HTML><BODY>HTML Preview</BODY></HTML>");
     for (const char *name : {"empty.xml", "comment.xml", "page.xml"}) {
         chosen = dir.filePath(name);
         QString error;
@@ -326,7 +314,7 @@ TEST_F(DataSafetyTest, RecoveryFilesFollowTheDocumentState)
 
     // Declining the offer deletes a dead designer's file.
     TRecoveryFile::TOrphan orphan{TRecoveryFile::Folder() + "1-dead.xml", {}, {}};
-    WriteBytes(orphan.Layout, "<root/>");
+    Put(orphan.Layout, "<root/>");
     int questions = 0;
     form->RecoveryQuestion = [&](const TRecoveryFile::TOrphan &) {
         ++questions;
@@ -361,8 +349,8 @@ TEST_F(DataSafetyTest, AnUnreadableCopyIsToldAndSetAsideAndTheDesignerStarts)
     QStringList layouts;
     for (size_t i = 0; i < copies.size(); ++i) {
         const QString base = TRecoveryFile::Folder() + QStringLiteral("%1-left").arg(i + 1);
-        WriteBytes(base + ".xml", copies[i]);
-        WriteBytes(base + ".name", "/home/user/orders.xml");
+        Put(base + ".xml", copies[i]);
+        Put(base + ".name", "/home/user/orders.xml");
         layouts << base + ".xml";
     }
 
@@ -402,7 +390,7 @@ TEST_F(DataSafetyTest, ACopyThatCannotBeWrittenIsToldOnceAndTriedAgain)
 {
     const QString folder = QDir::cleanPath(TRecoveryFile::Folder());
     QDir().mkpath(QFileInfo(folder).absolutePath());
-    WriteBytes(folder, "in the way");
+    Put(folder, "in the way");
     form->Recovery()->SetDelay(0);
     form->AddControl(1, 0, nullptr, 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !errors.isEmpty(); }));

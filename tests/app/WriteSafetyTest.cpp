@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 
 #include "app/Main.h"
@@ -16,19 +17,6 @@
 
 namespace
 {
-
-QByteArray Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 struct TRun {
     int Code = -1;

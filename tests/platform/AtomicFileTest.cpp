@@ -1,3 +1,4 @@
+#include "support/FileBytes.h"
 #include "support/FileSizeLimit.h"
 
 #include "platform/AtomicFile.h"
@@ -18,19 +19,6 @@
 
 namespace
 {
-
-QByteArray Bytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // The message of the error the call raises, or empty when it raises none.
 template <typename F> std::string ErrorOf(F call)
