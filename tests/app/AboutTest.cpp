@@ -4,6 +4,7 @@
 #include "platform/DesktopShell.h"
 #include "platform/Exception.h"
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 
 #include <QApplication>
 #include <QFile>
@@ -115,11 +116,10 @@ TEST(VersionInfo, TheBuiltProgramCarriesProductNameAndVersion)
 TEST(AboutBox, ShowsTheVersionBlockAndOpensTheLicenceOnlyWhenItExists)
 {
     std::vector<QUrl> opened;
-    const auto previous = DesktopShell::Opener;
-    DesktopShell::Opener = [&](const QUrl &url) {
+    const THookGuard opener(DesktopShell::Opener, [&](const QUrl &url) {
         opened.push_back(url);
         return true;
-    };
+    });
     QTemporaryDir dir;
     const QString licence = WriteFile(dir, "License.txt", "MIT");
     TFormVarnoAbout about(nullptr, WriteFile(dir, "prog", ElfWithBlock(true, false, Block)));
@@ -129,7 +129,6 @@ TEST(AboutBox, ShowsTheVersionBlockAndOpensTheLicenceOnlyWhenItExists)
     EXPECT_EQ(about.FileVersionLabel->text(), "2.5.1");
     ASSERT_TRUE(about.btnTermsAndConditions->isEnabled());
     about.btnTermsAndConditions->click();
-    DesktopShell::Opener = previous;
     EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(licence)});
 
     TFormVarnoAbout bare(nullptr, dir.filePath("no-program"));

@@ -4,6 +4,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/XdgMailClient.h"
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 
 #include <QAction>
 #include <QFile>
@@ -146,15 +147,15 @@ TEST_F(MailTest, OtherFailuresPassOnWithTheOverlayHidden)
 TEST_F(MailTest, FeedbackOpensAMailtoAddressWithTheSubjectAndIgnoresFailure)
 {
     std::vector<QUrl> opened;
-    const auto previous = DesktopShell::Opener;
-    DesktopShell::Opener = [&](const QUrl &url) {
-        opened.push_back(url);
-        return false;
-    };
-    QMenu *help = form->menuBar()->actions().value(3)->menu();
-    ASSERT_EQ(help->actions().value(0)->text(), "Feedback...");
-    help->actions().value(0)->trigger();
-    DesktopShell::Opener = previous;
+    {
+        const THookGuard opener(DesktopShell::Opener, [&](const QUrl &url) {
+            opened.push_back(url);
+            return false;
+        });
+        QMenu *help = form->menuBar()->actions().value(3)->menu();
+        ASSERT_EQ(help->actions().value(0)->text(), "Feedback...");
+        help->actions().value(0)->trigger();
+    }
 
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0].scheme(), "mailto");

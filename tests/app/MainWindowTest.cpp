@@ -441,7 +441,7 @@ TEST_F(DocumentCommandsTest, OpenAsksFirstAndABadFileChangesNothing)
 
     answer = QMessageBox::No;
     QString error;
-    ErrorDisplay::Show = [&](const QString &m) { error = m; };
+    const THookGuard display(ErrorDisplay::Show, [&](const QString &m) { error = m; });
     try {
         form->mnuOpenClick();
     } catch (const std::exception &e) {

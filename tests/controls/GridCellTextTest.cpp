@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 #include "support/TypeText.h"
 
 #include "controls/InplaceEdit.h"
@@ -6,7 +7,6 @@
 #include "platform/ErrorDisplay.h"
 
 #include <QCoreApplication>
-#include <QScopeGuard>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -32,9 +32,7 @@ TEST(GridCellTextTest, ACellKeepsItsTextWhenTheEnteredOneCannotBeStored)
 {
     EnsureDesignerSingletons();
     QStringList shown;
-    const auto previous = ErrorDisplay::Show;
-    ErrorDisplay::Show = [&](const QString &message) { shown << message; };
-    const auto restore = qScopeGuard([&] { ErrorDisplay::Show = previous; });
+    const THookGuard display(ErrorDisplay::Show, [&](const QString &m) { shown << m; });
     TLXStringGrid grid;
     grid.SetControlStatus(csEdit);
     grid.SetCell(1, 1, "old");

@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 #include "support/TypeText.h"
 
 #include "controls/Cursors.h"
@@ -14,7 +15,6 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -188,9 +188,7 @@ TEST_F(HandlerTest, TypingTheCodePageCannotHoldIsRefusedWithTheDesignerDisabled)
 {
     handler.SetEnabled(false);
     QStringList shown;
-    const auto previousShow = ErrorDisplay::Show;
-    ErrorDisplay::Show = [&](const QString &message) { shown << message; };
-    const auto restore = qScopeGuard([&] { ErrorDisplay::Show = previousShow; });
+    const THookGuard display(ErrorDisplay::Show, [&](const QString &m) { shown << m; });
     TLXEditBox edit(&surface);
     TLXMemo memo(&surface);
     for (QWidget *control : {static_cast<QWidget *>(&edit), static_cast<QWidget *>(&memo)}) {

@@ -1,4 +1,5 @@
 #include "support/FileDialogDriver.h"
+#include "support/HookGuard.h"
 #include "support/TypeText.h"
 
 #include "editors/RSTStringsEditor.h"
@@ -159,11 +160,11 @@ TEST_F(StringsEditorFixture, SavesAndLoadsTextFilesAndReportsFileErrors)
     dialog.OnChooseLoadFile = [&] { return dir.filePath("missing.txt"); };
     EXPECT_THROW(dialog.Load1Click(), Exception);
     QString shown;
-    const auto previous = ErrorDisplay::Show;
-    ErrorDisplay::Show = [&](const QString &message) { shown = message; };
-    Open();
-    dialog.StringEditorMenu->actions().at(0)->trigger();
-    ErrorDisplay::Show = previous;
+    {
+        const THookGuard display(ErrorDisplay::Show, [&](const QString &m) { shown = m; });
+        Open();
+        dialog.StringEditorMenu->actions().at(0)->trigger();
+    }
     EXPECT_TRUE(shown.startsWith("Cannot open file")) << shown.toStdString();
     EXPECT_TRUE(dialog.isVisible());
 }
@@ -174,13 +175,9 @@ TEST_F(StringsEditorFixture, LinesTheCodePageCannotHoldAreRefusedInBothViews)
     dialog.SetLines({"a=1", cyrillic});
     QStringList shown;
     std::string refused;
-    const auto previous = ErrorDisplay::Show;
-    ErrorDisplay::Show = [&](const QString &message) { shown << message; };
+    const THookGuard display(ErrorDisplay::Show, [&](const QString &m) { shown << m; });
     TRSItemListView::SetErrorHandler([&](const std::exception &e) { refused = e.what(); });
-    const auto restore = qScopeGuard([&] {
-        ErrorDisplay::Show = previous;
-        TRSItemListView::SetErrorHandler({});
-    });
+    const auto restore = qScopeGuard([] { TRSItemListView::SetErrorHandler({}); });
     Open();
 
     // In the memo: OK and the INI page are refused while the text is there.
