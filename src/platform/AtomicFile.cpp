@@ -73,10 +73,22 @@ QString Resolve(const QString &fileName)
     return path;
 }
 
-// The mode a new file gets from the umask, read without changing it for
-// longer than this call.
+// The mode a new file gets from the umask. The kernel tells the umask
+// without changing it: setting it to read it back would, for a moment, give
+// files that other threads create at that time the wrong mode.
 mode_t NewFileMode()
 {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            if (!line.startsWith("Umask:"))
+                continue;
+            bool ok = false;
+            const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+            if (ok)
+                return 0666 & ~mode_t(mask);
+        }
+    }
     const mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;

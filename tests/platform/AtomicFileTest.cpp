@@ -139,6 +139,12 @@ TEST_F(AtomicFileTest, ModesAreKeptOrMadePrivate)
     AtomicFile::Write(shared, "new");
     EXPECT_EQ(ModeOf(shared), 0640u);
 
+    // A new file takes the mode the umask leaves.
+    const mode_t mask = umask(027);
+    AtomicFile::Write(Path("new.xml"), "new");
+    umask(mask);
+    EXPECT_EQ(ModeOf(Path("new.xml")), 0640u);
+
     const QString secret = Path("secret.xml");
     Put(secret, "old");
     AtomicFile::Write(secret, "new", AtomicFile::Private);
