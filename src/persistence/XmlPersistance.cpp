@@ -72,16 +72,6 @@ std::string_view AttrText(const TXmlNode &node, int nameId, std::string &spare)
     return {};
 }
 
-// A name as compared without regard to letter case.
-std::string Folded(std::string_view name)
-{
-    std::string folded(name);
-    for (char &c : folded)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return folded;
-}
-
 } // namespace
 
 TXmlPersistance::TXmlPersistance(TLayoutSurface *surface, TRSObjectInspector *inspector)
@@ -127,17 +117,21 @@ IXmlElement TXmlPersistance::CreateDocument()
     return Document->DocumentElement();
 }
 
-void TXmlPersistance::Save(const std::string &fileName)
+void TXmlPersistance::BuildDocument()
 {
     const IXmlElement root = CreateDocument();
     WriteChildren(root, Container);
+}
+
+void TXmlPersistance::Save(const std::string &fileName)
+{
+    BuildDocument();
     Document->SaveToFile(fileName);
 }
 
 std::string TXmlPersistance::SaveToText()
 {
-    const IXmlElement root = CreateDocument();
-    WriteChildren(root, Container);
+    BuildDocument();
     return Document->Xml();
 }
 
@@ -194,7 +188,7 @@ void TXmlPersistance::WriteKept(const TKeptContent &kept, const IXmlElement &ele
         if (child->NodeType() != TXmlNode::ELEMENT_NODE || child->NodeName() != "property")
             continue;
         const std::string name = child->ReadAttr("name");
-        byProperty.try_emplace(Folded(StoredName(name)), i + 1);
+        byProperty.try_emplace(StrUtils::LowerAscii(StoredName(name)), i + 1);
         byName.try_emplace(name, i + 1);
         afterProperties = i + 1;
     }
@@ -204,7 +198,7 @@ void TXmlPersistance::WriteKept(const TKeptContent &kept, const IXmlElement &ele
         if (const auto exact = byName.find(entry.After); exact != byName.end()) {
             slot = exact->second;
         } else if (!entry.After.empty()) {
-            const auto same = byProperty.find(Folded(StoredName(entry.After)));
+            const auto same = byProperty.find(StrUtils::LowerAscii(StoredName(entry.After)));
             slot = same != byProperty.end() ? same->second : afterProperties;
         }
         places[static_cast<size_t>(slot)].push_back(entry.Node->CloneNode(true));

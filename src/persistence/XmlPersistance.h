@@ -69,6 +69,8 @@ public:
     static std::string PictureFormatName(const TPicture &picture);
 
 protected:
+    // Makes the document of the layout on the surface.
+    void BuildDocument();
     void BindInspector(QWidget *control);
     // Writes one control with the controls inside it.
     void WriteOne(QWidget *control, const IXmlElement &element);

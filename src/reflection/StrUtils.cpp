@@ -109,4 +109,13 @@ bool ParseInt64(std::string_view text, int64_t &value)
     return ec == std::errc() && ptr == text.data() + text.size();
 }
 
+std::string LowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    for (char &c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
 } // namespace StrUtils

@@ -12,6 +12,8 @@ namespace StrUtils
 bool SameText(std::string_view a, std::string_view b);
 // <0, 0, >0 comparing ASCII letters without regard to case.
 int CompareText(std::string_view a, std::string_view b);
+// The text with its ASCII letters in lower case, as names are compared.
+std::string LowerAscii(std::string_view text);
 
 // Shortest general form with up to 15 significant digits and the locale's
 // decimal separator: "12.5", "1E20", "-0.001".

@@ -22,15 +22,6 @@ struct Registry {
     std::unordered_map<std::string, const TClassInfo *> byName;
 };
 
-std::string LowerAscii(std::string_view text)
-{
-    std::string lower(text);
-    for (char &c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
 Registry &TheRegistry()
 {
     static Registry registry;
@@ -190,7 +181,7 @@ void RegisterClass(std::type_index cls, const TClassInfo *info)
     r.byTypeInfo.clear();
     if (std::find(r.all.begin(), r.all.end(), info) == r.all.end()) {
         r.all.push_back(info);
-        r.byName.emplace(LowerAscii(info->Name), info);
+        r.byName.emplace(StrUtils::LowerAscii(info->Name), info);
     }
 }
 
@@ -218,7 +209,7 @@ const TClassInfo *ClassInfoOfType(std::type_index cls)
 const TClassInfo *FindRegisteredClass(std::string_view name)
 {
     const Registry &r = TheRegistry();
-    auto it = r.byName.find(LowerAscii(name));
+    auto it = r.byName.find(StrUtils::LowerAscii(name));
     return it == r.byName.end() ? nullptr : it->second;
 }
 

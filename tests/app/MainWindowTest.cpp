@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/FileBytes.h"
 #include "support/HookGuard.h"
 #include "support/TestPictures.h"
 
@@ -431,10 +432,7 @@ TEST_F(DocumentCommandsTest, OpenAsksFirstAndABadFileChangesNothing)
     form->AddControl(1, 0, nullptr, 0);
     answer = QMessageBox::Cancel;
     chosen = dir.filePath("bad.xml");
-    QFile bad(chosen);
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("<root><control type=\"Button\">");
-    bad.close();
+    Put(chosen, "<root><control type=\"Button\">");
     form->mnuOpenClick();
     EXPECT_EQ(questions, 1);
     EXPECT_EQ(form->Container()->Controls().size(), 1) << "Cancel ends the command";
@@ -460,10 +458,7 @@ TEST_F(DocumentCommandsTest, AnErrorOfAMenuCommandIsShownAndGoesNoFurther)
     form->AddControl(1, 0, nullptr, 0);
     answer = QMessageBox::No;
     chosen = dir.filePath("notes.txt");
-    QFile notes(chosen);
-    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
-    notes.write("shopping list");
-    notes.close();
+    Put(chosen, "shopping list");
     QStringList shown;
     const THookGuard display(ErrorDisplay::Show, [&](const QString &m) { shown << m; });
     QAction *open = nullptr;
