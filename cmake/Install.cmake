@@ -18,7 +18,7 @@ function(fd_install_rules)
     install(TARGETS formdesigner-export RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
   if(TARGET formdesigner-browser)
-    install(TARGETS formdesigner-browser LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/formdesigner)
+    install(TARGETS formdesigner-browser LIBRARY DESTINATION ${FD_BROWSER_MODULE_DIR})
   endif()
   install(FILES ${CMAKE_SOURCE_DIR}/License.txt DESTINATION ${FD_DOCDIR})
   install(FILES ${CMAKE_SOURCE_DIR}/resources/formdesigner.desktop

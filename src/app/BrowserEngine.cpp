@@ -40,16 +40,28 @@ void PrepareGraphics()
     }
 }
 
+// Where the module may be: where an installation puts it relative to the
+// program, beside the program, and, for a program run from the build folder
+// (the tests lie in a folder below it), where the build made it. An
+// installed program never reaches into a build folder.
+QStringList ModulePlaces()
+{
+    QStringList places;
+#ifdef FD_BROWSER_MODULE
+    const QString program = QCoreApplication::applicationDirPath();
+    places << program + QStringLiteral("/" FD_BROWSER_MODULE_RELATIVE)
+           << program + QStringLiteral("/" FD_BROWSER_MODULE);
+    const QString build = QFileInfo(QStringLiteral(FD_BUILD_FOLDER)).canonicalFilePath();
+    const QString running = QFileInfo(program).canonicalFilePath();
+    if (!build.isEmpty() && (running == build || running.startsWith(build + '/')))
+        places << build + QStringLiteral("/" FD_BROWSER_MODULE);
+#endif
+    return places;
+}
+
 TBrowserEngine *LoadEngine()
 {
-#ifdef FD_BROWSER_MODULE
-    // Beside the program, where it is installed, where it was built.
-    const QStringList places = {
-        QCoreApplication::applicationDirPath() + QStringLiteral("/" FD_BROWSER_MODULE),
-        QStringLiteral(FD_BROWSER_MODULE_INSTALLED),
-        QStringLiteral(FD_BROWSER_MODULE_BUILT),
-    };
-    for (const QString &place : places) {
+    for (const QString &place : ModulePlaces()) {
         if (!QFileInfo::exists(place))
             continue;
         PrepareGraphics();
@@ -60,7 +72,6 @@ TBrowserEngine *LoadEngine()
         if (entry)
             return entry();
     }
-#endif
     return nullptr;
 }
 
