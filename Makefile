@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test check fuzz build deps configure asan bench clean
+.PHONY: run test check fuzz build deps configure asan bench clean package
 
 run: build
 	./$(BUILD_DIR)/formdesigner
@@ -25,6 +25,10 @@ fuzz: deps
 	@test -f $(FUZZ_DIR)/CMakeCache.txt || cmake -S fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZ_DIR) -j$(JOBS)
 	scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# The Debian package, formdesigner_VERSION_ARCH.deb in the build folder.
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)

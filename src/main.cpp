@@ -30,7 +30,7 @@ int main(int argc, char **argv)
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("Form Designer"));
     TApplication::setWindowIcon(ProgramIcon());
-    TApplication::setDesktopFileName(QStringLiteral("formdesigner"));
+    TApplication::setDesktopFileName(QStringLiteral("org.formdesigner.FormDesigner"));
     TCrashReporter::Install(TSMVersionInfo::ProgramFileVersion());
 
     int result;

@@ -120,7 +120,7 @@ QString LicenseFilePath()
 {
     const QString beside = ProgramFolder::Path() + QStringLiteral("License.txt");
     const QString installed =
-        ProgramFolder::Path() + QStringLiteral("../share/doc/formdesigner/License.txt");
+        ProgramFolder::Path() + QStringLiteral("../share/doc/formdesigner/copyright");
     if (!QFileInfo::exists(beside) && QFileInfo::exists(installed))
         return QFileInfo(installed).canonicalFilePath();
     return beside;

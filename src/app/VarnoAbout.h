@@ -38,7 +38,8 @@ private:
 };
 
 // The licence file of the program: "License.txt" beside the executable, or,
-// for an installed program, in its shared documentation folder.
+// for an installed program, the "copyright" file in its shared documentation
+// folder.
 QString LicenseFilePath();
 
 // Shows the about box modally over owner with that licence file.
