@@ -4,9 +4,9 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QHash>
 #include <QWidget>
 #include <algorithm>
-#include <vector>
 
 namespace
 {
@@ -15,6 +15,13 @@ enum { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 
 int AligningDepth = 0;
+
+// Each watched parent's layout, found without walking the parent's children.
+QHash<const QWidget *, TAlignLayout *> &Layouts()
+{
+    static QHash<const QWidget *, TAlignLayout *> layouts;
+    return layouts;
+}
 
 // The client area aligned controls share.
 QRect ClientAreaOf(QWidget *parent)
@@ -39,19 +46,30 @@ void Anchor(bool nearSide, bool farSide, int delta, int &pos, int &extent)
 
 } // namespace
 
-TAlignLayout::TAlignLayout(QWidget *parent) : QObject(parent)
+TAlignLayout::TAlignLayout(QWidget *parent) : QObject(parent), FParent(parent)
 {
+    Layouts().insert(parent, this);
     parent->installEventFilter(this);
+}
+
+TAlignLayout::~TAlignLayout()
+{
+    Layouts().remove(FParent);
+}
+
+TAlignLayout *TAlignLayout::Of(const QWidget *parent)
+{
+    return Layouts().value(parent);
 }
 
 void TAlignLayout::Watch(QWidget *parent)
 {
     if (!parent)
         return;
-    for (QObject *child : parent->children())
-        if (dynamic_cast<TAlignLayout *>(child))
-            return;
-    new TAlignLayout(parent);
+    if (TAlignLayout *layout = Of(parent))
+        layout->FPlacedKnown = false;
+    else
+        new TAlignLayout(parent);
 }
 
 bool TAlignLayout::Aligning()
@@ -61,21 +79,59 @@ bool TAlignLayout::Aligning()
 
 bool TAlignLayout::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildRemoved)
+        FPlacedKnown = false;
     if (event->type() == QEvent::Resize || event->type() == QEvent::ChildRemoved)
         Realign(static_cast<QWidget *>(watched));
     return false;
+}
+
+namespace
+{
+
+bool IsPlaced(const TLXDesigned *control)
+{
+    const int align = control->Align();
+    return (align > alNone && align < alCustom) ||
+           (align == alNone && control->Anchors() != (akLeft | akTop));
+}
+
+} // namespace
+
+const std::vector<QPointer<QWidget>> &TAlignLayout::Placed()
+{
+    if (!FPlacedKnown) {
+        FPlaced.clear();
+        for (QObject *child : FParent->children()) {
+            if (!child->isWidgetType())
+                continue;
+            const TLXDesigned *control = AsDesigned(static_cast<QWidget *>(child));
+            if (control && IsPlaced(control))
+                FPlaced.emplace_back(static_cast<QWidget *>(child));
+        }
+        FPlacedKnown = true;
+    }
+    return FPlaced;
 }
 
 void TAlignLayout::Realign(QWidget *parent)
 {
     if (!parent || Aligning())
         return;
+    std::vector<QWidget *> children;
+    if (TAlignLayout *layout = Of(parent)) {
+        for (const QPointer<QWidget> &child : layout->Placed())
+            if (child)
+                children.push_back(child);
+    } else {
+        for (QObject *child : parent->children())
+            if (child->isWidgetType())
+                children.push_back(static_cast<QWidget *>(child));
+    }
     ++AligningDepth;
     std::vector<TLXDesigned *> aligned[alCustom];
-    for (QObject *child : parent->children()) {
-        if (!child->isWidgetType())
-            continue;
-        TLXDesigned *control = AsDesigned(static_cast<QWidget *>(child));
+    for (QWidget *child : children) {
+        TLXDesigned *control = AsDesigned(child);
         if (!control || control->Widget()->isHidden())
             continue;
         const int align = control->Align();

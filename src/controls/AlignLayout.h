@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <vector>
 
 class QWidget;
 
@@ -13,7 +15,7 @@ class TAlignLayout : public QObject
 {
 public:
     // Makes sure the parent is realigned whenever it resizes or loses a
-    // child.
+    // child; called when a child's Align or Anchors change.
     static void Watch(QWidget *parent);
     static void Realign(QWidget *parent);
     // True while controls are being placed, so that their moves are not
@@ -25,4 +27,14 @@ protected:
 
 private:
     explicit TAlignLayout(QWidget *parent);
+    ~TAlignLayout() override;
+    static TAlignLayout *Of(const QWidget *parent);
+    // The children that are aligned or anchored other than to the top left:
+    // a parent of thousands of plain controls realigns without walking them.
+    // Found again after any child comes, goes or changes its Align or Anchors.
+    const std::vector<QPointer<QWidget>> &Placed();
+
+    QWidget *FParent;
+    std::vector<QPointer<QWidget>> FPlaced;
+    bool FPlacedKnown = false;
 };

@@ -416,6 +416,14 @@ void TLXDesigned::GeometryChanged()
         TAlignLayout::Realign(Widget()->parentWidget());
 }
 
+// Aligned controls of equal place keep their stacking order.
+void TLXDesigned::StackingChanged()
+{
+    constexpr uint32_t topLeft = 0x3; // [akLeft, akTop]
+    if (FAlign != 0 || FAnchors != topLeft)
+        TAlignLayout::Watch(Widget()->parentWidget());
+}
+
 int64_t TLXDesigned::StoredValue(const std::string &key, int64_t def) const
 {
     auto it = FValues.find(key);

@@ -204,6 +204,8 @@ public:
         }
         if (!target && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
             GeometryChanged();
+        if (!target && event->type() == QEvent::ZOrderChange)
+            StackingChanged();
         return result;
     }
 
@@ -229,6 +231,7 @@ private:
     // The user moved or resized the control: aligned controls go back to
     // their place, anchored ones take the new place as their origin.
     void GeometryChanged();
+    void StackingChanged();
     void NoteAnchorOrigin();
     void ApplyHint();
     // Lays the control and its designed children that follow it out in
