@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -61,6 +62,10 @@ int main(int argc, char **argv)
     int result = 0;
     try {
         TLXControlsContainer container(nullptr, nullptr);
+        // No event loop turns here: what is still posted to the design's
+        // widgets is dropped before they go, else each one destroyed would
+        // search the whole queue for its own.
+        const auto dropPosted = qScopeGuard([] { QCoreApplication::removePostedEvents(nullptr); });
         container.LoadLayout(args[0]);
         // Kept content is no failure: it is told, and the export goes on.
         if (const QString notice = container.KeptNotice(); !notice.isEmpty())

@@ -40,9 +40,12 @@ void TLXControlsContainer::CommitReplace()
 {
     if (!FPendingClient)
         return;
-    QWidget *client = FPendingClient;
+    TContainerClient *client = FPendingClient;
     FPendingClient = nullptr;
     client->setAcceptDrops(widget()->acceptDrops());
+    // Its extent known before it is shown: else each control shown would
+    // widen it, and each widening realign the controls anew.
+    client->UpdateExtent();
     // The scroll area destroys the previous client with its controls.
     setWidget(client);
 }

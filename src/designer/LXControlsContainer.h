@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class TContainerClient;
 class TRSObjectInspector;
 
 // The design surface: a scroll box whose inner client widget holds the
@@ -69,6 +70,6 @@ private:
     TRSObjectInspector *FInspector;
     // Walks the controls for saving, opening and exports.
     std::unique_ptr<TRSObjectInspector> FLayoutInspector;
-    QWidget *FPendingClient = nullptr;
+    TContainerClient *FPendingClient = nullptr;
     std::vector<std::string> FKeptNotes;
 };

@@ -24,6 +24,7 @@
 #include "xml/XmlNodeList.h"
 #include "xml/XmlValue.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 #include <algorithm>
 
@@ -368,11 +369,27 @@ void TXmlPersistance::Load(const std::string &fileName)
             ReadChildren(r, Container);
     } catch (...) {
         BindInspector(nullptr);
+        DropPolishRequests(true);
         Surface->CancelReplace();
         throw;
     }
     BindInspector(nullptr);
+    DropPolishRequests(true);
     Surface->CommitReplace();
+}
+
+// Every widget made posts itself a request to be polished, and no event loop
+// turns while a layout is read: tens of thousands would pile up, and each
+// later event posted to one of those widgets, and each one destroyed, walks
+// them all. The design is polished whole when it is shown, so the requests
+// are dropped as they come.
+void TXmlPersistance::DropPolishRequests(bool now)
+{
+    constexpr int batch = 128;
+    if (!now && ++FMadeSinceDrop < batch)
+        return;
+    FMadeSinceDrop = 0;
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
 }
 
 void TXmlPersistance::ReadChildren(const IXmlNode &element, QWidget *parent)
@@ -392,6 +409,7 @@ QWidget *TXmlPersistance::ReadControl(const IXmlNode &node, QWidget *parent)
         return nullptr;
     const std::string kind = node->ReadAttr("type", "");
     QWidget *c = ControlsFactory->CreateControlByName(CodePage::ToQString(kind), parent);
+    DropPolishRequests(false);
     if (!c) {
         // The controls inside it belong to it and stay in its element.
         ReadPlaceholder(node, kind, parent);

@@ -108,6 +108,7 @@ private:
     // A property path without the category it was written under.
     std::string_view StoredName(std::string_view path) const;
     void Note(const char *what, const std::string &name);
+    void DropPolishRequests(bool now);
 
     struct TNote {
         std::string What;
@@ -122,5 +123,6 @@ private:
     std::vector<TNote> FNotes;
     std::unordered_map<std::string, size_t> FNoteIndex;
     int FDirectlyWritten = 0;
+    int FMadeSinceDrop = 0;
     std::unique_ptr<TRSDirectWriter> FDirect;
 };
