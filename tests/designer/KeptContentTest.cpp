@@ -3,6 +3,7 @@
 // Opening keeps all of it and saving writes it back in its place; paths
 // written with categories or without read in either mode.
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 #include "support/NamedControl.h"
 
 #include "controls/Font.h"
@@ -48,11 +49,7 @@ void Insert(std::string &layout, const std::string &marker, const std::string &t
 class KeptContentTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        EnsureDesignerSingletons();
-        ErrorDisplay::Show = [this](const QString &m) { errors.append(m); };
-    }
+    void SetUp() override { EnsureDesignerSingletons(); }
 
     std::string Path(const std::string &name) const
     {
@@ -143,6 +140,7 @@ protected:
 
     QTemporaryDir dir;
     QStringList errors;
+    const THookGuard display{ErrorDisplay::Show, [this](const QString &m) { errors.append(m); }};
 };
 
 TEST_F(KeptContentTest, ForeignContentIsKeptInPlaceWithAndWithoutCategories)

@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 #include "support/NamedControl.h"
 #include "support/TestPictures.h"
 
@@ -33,8 +34,6 @@ protected:
     {
         EnsureDesignerSingletons();
         container = std::make_unique<TLXControlsContainer>(nullptr, inspector.get());
-        errors.clear();
-        ErrorDisplay::Show = [this](const QString &m) { errors.append(m); };
     }
 
     std::string Path(const char *name) const { return dir.filePath(name).toStdString(); }
@@ -60,6 +59,7 @@ protected:
     const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
     std::unique_ptr<TLXControlsContainer> container;
     QStringList errors;
+    const THookGuard display{ErrorDisplay::Show, [this](const QString &m) { errors.append(m); }};
 };
 
 TEST_F(LayoutTest, EmptyDesignAndALabelAreWrittenInTheNativeForm)

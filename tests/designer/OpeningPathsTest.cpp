@@ -4,6 +4,7 @@
 // property, on a layout holding every kind with values chosen off their
 // defaults.
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 #include "support/NamedControl.h"
 
 #include "controls/LXDesigned.h"
@@ -83,11 +84,7 @@ void Vary(QWidget *control, int seed)
 class OpeningPathsTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        EnsureDesignerSingletons();
-        ErrorDisplay::Show = [this](const QString &m) { errors.append(m); };
-    }
+    void SetUp() override { EnsureDesignerSingletons(); }
 
     std::string Path(const char *name) const { return dir.filePath(name).toStdString(); }
     std::string Bytes(const char *name) const
@@ -128,6 +125,7 @@ protected:
 
     QTemporaryDir dir;
     QStringList errors;
+    const THookGuard display{ErrorDisplay::Show, [this](const QString &m) { errors.append(m); }};
 };
 
 TEST_F(OpeningPathsTest, WritingWithoutRowsGivesWhatTheRowsGiveForEveryKind)

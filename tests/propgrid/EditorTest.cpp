@@ -1,3 +1,5 @@
+#include "support/HookGuard.h"
+
 #include "propgrid/RSEditMask.h"
 #include "propgrid/RSHintWindow.h"
 #include "propgrid/RSInplaceEditList.h"
@@ -14,6 +16,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace
 {
 
@@ -21,21 +25,17 @@ struct EditorFixture : ::testing::Test {
     std::unique_ptr<TRSItemListView> view;
     TRSCustomItemListEditor *grid = nullptr;
     std::vector<std::string> errors;
+    const THookGuard input{TRSItemListView::ErrorHandler, TRSItemListView::SetErrorHandler,
+                           [this](const std::exception &e) { errors.push_back(e.what()); }};
     int validations = 0;
 
     void SetUp() override
     {
-        TRSItemListView::SetErrorHandler(
-            [this](const std::exception &e) { errors.push_back(e.what()); });
         view = std::make_unique<TRSItemListView>();
         grid = view->Grid();
         grid->OnValidate = [this](TRSObject *, TRSItemProp *, int) { ++validations; };
     }
-    void TearDown() override
-    {
-        view.reset();
-        TRSItemListView::SetErrorHandler(nullptr);
-    }
+    void TearDown() override { view.reset(); }
     TRSItemProp *Add(const std::string &name, const std::string &value)
     {
         TRSItemProp *row = grid->Items()->Add();
@@ -405,7 +405,8 @@ TEST_F(EditorFixture, DraggingAColumnEdgeInTheBodyResizesAndRefits)
 TEST(GridFocus, AFailingCommitKeepsTheFocusInTheGrid)
 {
     std::vector<std::string> errors;
-    TRSItemListView::SetErrorHandler([&](const std::exception &e) { errors.push_back(e.what()); });
+    const THookGuard input(TRSItemListView::ErrorHandler, TRSItemListView::SetErrorHandler,
+                           [&](const std::exception &e) { errors.push_back(e.what()); });
     QWidget window;
     auto *view = new TRSItemListView(&window);
     auto *other = new QLineEdit(&window);
@@ -426,7 +427,6 @@ TEST(GridFocus, AFailingCommitKeepsTheFocusInTheGrid)
     EXPECT_EQ(errors[0], "refused");
     EXPECT_FALSE(other->hasFocus());
     EXPECT_TRUE(view->HasFocus());
-    TRSItemListView::SetErrorHandler(nullptr);
 }
 
 TEST_F(EditorFixture, LeavingTheGridValidatesTheTypedValue)
