@@ -67,11 +67,17 @@ struct EditorFixture : ::testing::Test {
 
 TEST(EditMask, TranslatesTheMasksOfThePresets)
 {
-    EXPECT_EQ(RSMaskToInputMask("!90/00/0000;1;_"), "09/99/9999;_");
-    EXPECT_EQ(RSMaskToInputMask("!90:00:00 >LL;1;_"), "09:99:99 >AA;_");
-    EXPECT_EQ(RSMaskToInputMask("!90/00/0000 90:00:00 >LL;1;_"), "09/99/9999 09:99:99 >AA;_");
-    EXPECT_EQ(RSMaskToInputMask("<>Aa\\9;0; "), "!Nn\\9; ");
-    EXPECT_EQ(RSMaskToInputMask(""), "");
+    const std::pair<const char *, const char *> rows[] = {
+        {"!90/00/0000;1;_", "09/99/9999;_"},
+        {"!90:00:00 >LL;1;_", "09:99:99 >AA;_"},
+        {"!90/00/0000 90:00:00 >LL;1;_", "09/99/9999 09:99:99 >AA;_"},
+        {"<>Aa\\9;0; ", "!Nn\\9; "},
+        {"", ""},
+    };
+    for (const auto &[mask, inputMask] : rows) {
+        SCOPED_TRACE(std::string("mask \"") + mask + "\"");
+        EXPECT_EQ(RSMaskToInputMask(mask), inputMask);
+    }
 }
 
 TEST_F(EditorFixture, ExpressionRejectsAndRestores)
