@@ -280,7 +280,14 @@ void TXmlPersistance::WritePlaceholder(QWidget *control, const IXmlElement &pare
 void TXmlPersistance::WriteProperties(TRSItemProps *rows, const IXmlElement &element)
 {
     for (int i = 0; i < rows->Count(); ++i) {
-        auto *row = static_cast<TRSItemProperty *>(rows->Item(i));
+        TRSItemProp *item = rows->Item(i);
+        // A category is no property: it writes its rows, and nothing when
+        // the filters left it none.
+        if (item->Category()) {
+            WriteProperties(item->Items(), element);
+            continue;
+        }
+        auto *row = static_cast<TRSItemProperty *>(item);
         if (WriteSpecialProperty(row, element))
             continue;
         if (row->Items()->Count() > 0) {

@@ -21,7 +21,7 @@
 
 namespace
 {
-std::function<void(const std::exception &)> &ErrorHandler()
+std::function<void(const std::exception &)> &Handler()
 {
     static std::function<void(const std::exception &)> handler = [](const std::exception &e) {
         QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(),
@@ -76,13 +76,18 @@ TRSItemListView::~TRSItemListView()
 
 void TRSItemListView::SetErrorHandler(std::function<void(const std::exception &)> handler)
 {
-    ErrorHandler() = std::move(handler);
+    Handler() = std::move(handler);
+}
+
+std::function<void(const std::exception &)> TRSItemListView::ErrorHandler()
+{
+    return Handler();
 }
 
 void TRSItemListView::ReportError(const std::exception &error)
 {
-    if (ErrorHandler())
-        ErrorHandler()(error);
+    if (Handler())
+        Handler()(error);
 }
 
 QFont TRSItemListView::ToQFont(const TRSFont &font)

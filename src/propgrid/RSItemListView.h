@@ -40,6 +40,7 @@ public:
 
     // Errors from input end here; the default shows a message box.
     static void SetErrorHandler(std::function<void(const std::exception &)> handler);
+    static std::function<void(const std::exception &)> ErrorHandler();
     static void ReportError(const std::exception &error);
 
     // Runs an input action and reports what it raises.

@@ -1,6 +1,6 @@
 #include "support/DesignerSingletons.h"
 #include "support/FileBytes.h"
-#include "support/FileSizeLimit.h"
+#include "support/HookGuard.h"
 
 #include "app/Main.h"
 #include "app/RecoveryFile.h"
@@ -40,19 +40,21 @@ mode_t Mode(const QString &path)
     return stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & ALLPERMS : 0;
 }
 
-// Runs a test of this program in a child process; its output.
-QByteArray RunChild(const char *test, const char *variable, const QString &value, QProcess &child)
+// Runs the recovery tests' designer (tests/app/child) in a child process
+// that shares this test's home; what it told, line by line.
+QStringList RunChild(const QStringList &arguments, QProcess &child)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(variable, value);
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=") + QString::fromLatin1(test),
-                 // An error that escapes ends the child as it ends the program.
-                 QStringLiteral("--gtest_catch_exceptions=0")});
+    // The toolkit's warnings go to the test's own output.
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QStringLiteral(FD_RECOVERY_CHILD), arguments);
     child.waitForFinished(120000);
-    return child.readAll();
+    return QString::fromUtf8(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+// The lines of a child's output that begin with prefix.
+QStringList Told(const QStringList &lines, const QString &prefix)
+{
+    return lines.filter(QRegularExpression("^" + QRegularExpression::escape(prefix)));
 }
 
 class DataSafetyTest : public ::testing::Test
@@ -66,8 +68,6 @@ protected:
         previousHome = qgetenv("HOME");
         qputenv("HOME", QFile::encodeName(home.path()));
         previousMask = umask(022);
-        previousShow = ErrorDisplay::Show;
-        ErrorDisplay::Show = [this](const QString &message) { errors << message; };
         EnsureDesignerSingletons();
         form = std::make_unique<TForm1>();
         form->SaveQuestion = [this] { return answer; };
@@ -103,7 +103,6 @@ protected:
     void TearDown() override
     {
         form.reset();
-        ErrorDisplay::Show = previousShow;
         umask(previousMask);
         qputenv("HOME", previousHome);
     }
@@ -111,8 +110,9 @@ protected:
     QTemporaryDir home;
     QByteArray previousHome;
     mode_t previousMask = 0;
-    std::function<void(const QString &)> previousShow;
     QStringList errors;
+    const THookGuard display{ErrorDisplay::Show,
+                             [this](const QString &message) { errors << message; }};
     QTemporaryDir dir;
     std::unique_ptr<TForm1> form;
     QMessageBox::StandardButton answer = QMessageBox::Yes;
@@ -238,11 +238,7 @@ TEST_F(DataSafetyTest, AKilledDesignerIsOfferedAndRestoredAtTheNextStart)
     RemoveRecoveryFiles();
     const QString expected = dir.filePath("expected.xml");
     QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("FD_RECOVERY_CHILD", expected);
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(),
-                {"--gtest_filter=RecoveryChild.ChangesADesignAndWaitsToBeKilled"});
+    child.start(QStringLiteral(FD_RECOVERY_CHILD), {"killed", expected});
     ASSERT_TRUE(child.waitForStarted());
     QByteArray out;
     while (!out.contains("recovery written") && child.waitForReadyRead(60000))
@@ -355,13 +351,13 @@ TEST_F(DataSafetyTest, AnUnreadableCopyIsToldAndSetAsideAndTheDesignerStarts)
     }
 
     QProcess child;
-    const QByteArray out =
-        RunChild("RecoveryChild.StartsWithWhatIsLeft", "FD_RECOVERY_START", "1", child);
-    ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << out.toStdString();
-    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
-    EXPECT_TRUE(out.contains("started with an empty design")) << out.toStdString();
-    EXPECT_EQ(out.count("told: The unsaved changes"), qsizetype(copies.size()))
-        << out.toStdString();
+    const QStringList out = RunChild({"start"}, child);
+    const std::string said = out.join('\n').toStdString();
+    ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << said;
+    EXPECT_EQ(child.exitCode(), 0) << said;
+    EXPECT_TRUE(out.contains("controls: 0")) << said;
+    EXPECT_TRUE(out.contains("unmodified")) << said;
+    EXPECT_EQ(Told(out, "told: The unsaved changes").size(), qsizetype(copies.size())) << said;
 
     for (size_t i = 0; i < copies.size(); ++i) {
         const QString &original = layouts[int(i)];
@@ -369,7 +365,7 @@ TEST_F(DataSafetyTest, AnUnreadableCopyIsToldAndSetAsideAndTheDesignerStarts)
         EXPECT_FALSE(QFileInfo::exists(original)) << i;
         EXPECT_EQ(Bytes(aside), copies[i]) << i;
         EXPECT_EQ(Mode(aside), 0600u) << i;
-        EXPECT_TRUE(out.contains(("\"" + aside + "\"").toUtf8())) << i << out.toStdString();
+        EXPECT_TRUE(out.join('\n').contains("\"" + aside + "\"")) << i << said;
     }
 
     // The next start offers none of them.
@@ -414,12 +410,22 @@ TEST_F(DataSafetyTest, ACopyThatCannotBeWrittenIsToldOnceAndTriedAgain)
 
 TEST_F(DataSafetyTest, ACopyOnAFullDiskIsToldOnceAndTriedAgain)
 {
+    // Files of the child may not grow past half the design's layout.
     QProcess child;
-    const QByteArray out =
-        RunChild("RecoveryChild.CopiesOnAFullDisk", "FD_RECOVERY_FULL", dir.path(), child);
-    ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << out.toStdString();
-    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
-    EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
+    const QStringList out = RunChild({"full-disk", dir.path()}, child);
+    const std::string said = out.join('\n').toStdString();
+    ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << said;
+    EXPECT_EQ(child.exitCode(), 0) << said;
+    const QStringList told = Told(out, "told: ");
+    ASSERT_EQ(told.size(), 1) << "told once: " << said;
+    EXPECT_TRUE(told[0].contains("File too large")) << said;
+    QStringList states = out;
+    states.removeAll(told[0]);
+    // Refused, marked, no copy cut short; refused again on the next change;
+    // written when there is room, and the mark goes.
+    EXPECT_EQ(states.join(", ").toStdString(),
+              "refused, failing, mark shown, no copy, refused, failing, mark shown, written, "
+              "not failing, mark hidden, copy as saved");
 }
 
 // Unsaved designs are no one else's business: the folder lets only its
@@ -442,89 +448,6 @@ TEST_F(DataSafetyTest, RecoveryFilesAreTheUsersAlone)
         EXPECT_EQ(Mode(file), 0600u) << file.toStdString();
     ASSERT_TRUE(form->Recovery()->WriteNow());
     EXPECT_EQ(Mode(layout), 0600u) << "a replaced copy stays private";
-}
-
-// Run only as the child of AKilledDesignerIsOfferedAndRestoredAtTheNextStart:
-// a designer with unsaved work that waits for its recovery file and then
-// for its end.
-TEST(RecoveryChild, ChangesADesignAndWaitsToBeKilled)
-{
-    const QString expected = qEnvironmentVariable("FD_RECOVERY_CHILD");
-    if (expected.isEmpty())
-        GTEST_SKIP() << "run by AKilledDesignerIsOfferedAndRestoredAtTheNextStart";
-    EnsureDesignerSingletons();
-    TForm1 form;
-    form.show();
-    form.Recovery()->SetDelay(10);
-    form.SetFileName("/home/user/orders.xml");
-    QWidget *panel = form.AddControl(8, 10, nullptr, 10);
-    AsDesigned(form.AddControl(1, 5, panel, 5))->SetText("Order");
-    AsDesigned(form.AddControl(0, 200, nullptr, 30))->SetText("<b>Total</b>");
-    form.Container()->SaveLayout(expected);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.Recovery()->LayoutPath().isEmpty(); }));
-    std::printf("recovery written\n");
-    std::fflush(stdout);
-    EXPECT_FALSE(QTest::qWaitFor([] { return false; }, 120000));
-    FAIL() << "the parent did not end this designer";
-}
-
-// Run only as the child of AnUnreadableCopyIsToldAndSetAsideAndTheDesignerStarts:
-// a designer that starts as the program does and is asked to restore every
-// copy it finds.
-TEST(RecoveryChild, StartsWithWhatIsLeft)
-{
-    if (qEnvironmentVariableIsEmpty("FD_RECOVERY_START"))
-        GTEST_SKIP() << "run by AnUnreadableCopyIsToldAndSetAsideAndTheDesignerStarts";
-    EnsureDesignerSingletons();
-    ErrorDisplay::Show = [](const QString &message) {
-        std::printf("told: %s\n", message.toUtf8().constData());
-    };
-    TForm1 form;
-    form.show();
-    form.RecoveryQuestion = [](const TRecoveryFile::TOrphan &) { return QMessageBox::Yes; };
-    form.OfferRecovery();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(form.Container()->Controls().isEmpty());
-    EXPECT_FALSE(form.Modified());
-    std::printf("started with an empty design\n");
-}
-
-// Run only as the child of ACopyOnAFullDiskIsToldOnceAndTriedAgain: files of
-// this process may not grow past half the design's layout.
-TEST(RecoveryChild, CopiesOnAFullDisk)
-{
-    const QString folder = qEnvironmentVariable("FD_RECOVERY_FULL");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "run by ACopyOnAFullDiskIsToldOnceAndTriedAgain";
-    EnsureDesignerSingletons();
-    QStringList told;
-    ErrorDisplay::Show = [&](const QString &message) { told << message; };
-    TForm1 form;
-    for (int i = 0; i < 8; ++i)
-        AsDesigned(form.AddControl(0, 10, nullptr, 20 * i))->SetText(QString(200, QChar('a' + i)));
-    const QString expected = folder + "/expected.xml";
-    form.Container()->SaveLayout(expected);
-
-    auto full = std::make_unique<TFileSizeLimit>(rlim_t(QFileInfo(expected).size() / 2));
-
-    EXPECT_FALSE(form.Recovery()->WriteNow());
-    ASSERT_EQ(told.size(), 1);
-    EXPECT_TRUE(told[0].contains("File too large")) << told[0].toStdString();
-    EXPECT_TRUE(form.Recovery()->Failing());
-    EXPECT_FALSE(form.RecoveryMark()->isHidden());
-    EXPECT_FALSE(QFileInfo::exists(form.Recovery()->LayoutPath())) << "no copy cut short";
-
-    // The next change tries again, without telling again.
-    AsDesigned(form.AddControl(0, 10, nullptr, 200))->SetText("More");
-    EXPECT_FALSE(form.Recovery()->WriteNow());
-    EXPECT_EQ(told.size(), 1) << "told once";
-
-    full.reset();
-    form.Container()->SaveLayout(expected);
-    EXPECT_TRUE(form.Recovery()->WriteNow());
-    EXPECT_TRUE(form.RecoveryMark()->isHidden());
-    EXPECT_EQ(Bytes(form.Recovery()->LayoutPath()), Bytes(expected));
-    EXPECT_EQ(told.size(), 1);
 }
 
 } // namespace

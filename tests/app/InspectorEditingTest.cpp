@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 #include "support/TypeText.h"
 
 #include "app/Main.h"
@@ -31,9 +32,6 @@ protected:
         form->show();
         view = form->ObjectInspector();
         grid = view->Inspector();
-        // Typing errors are recorded instead of shown in a message box.
-        TRSItemListView::SetErrorHandler(
-            [this](const std::exception &e) { error = ErrorDisplay::MessageOf(e); });
     }
 
     // Clicks the value cell of a shown row and returns the in-place editor.
@@ -62,10 +60,13 @@ protected:
         QCoreApplication::sendPostedEvents();
     }
 
+    QString error;
+    // Typing errors are recorded instead of shown in a message box.
+    const THookGuard input{TRSItemListView::ErrorHandler, TRSItemListView::SetErrorHandler,
+                           [this](const std::exception &e) { error = ErrorDisplay::MessageOf(e); }};
     std::unique_ptr<TForm1> form;
     TRSObjectInspector *view = nullptr;
     TRSCustomObjectInspector *grid = nullptr;
-    QString error;
 };
 
 TEST_F(InspectorEditingTest, CaptionTypedIntoTheInspectorRenamesTheButton)

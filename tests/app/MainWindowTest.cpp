@@ -11,7 +11,6 @@
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
-#include "persistence/LayoutInspector.h"
 #include "platform/ErrorDisplay.h"
 #include "reflection/TypInfo.h"
 
@@ -340,9 +339,8 @@ TEST_F(DocumentCommandsTest, TheCommandLineExporterReadsAndWritesTheSameLayoutAs
     chosen = dir.filePath("form.xml");
     ASSERT_TRUE(form->mnuSaveAsClick());
 
-    TRSObjectInspector inspector;
-    ConfigureLayoutInspector(*inspector.Inspector());
-    TLXControlsContainer container(nullptr, &inspector);
+    // As the exporter does: a surface without an inspector the user sees.
+    TLXControlsContainer container(nullptr, nullptr);
     container.LoadLayout(chosen);
     container.SaveLayout(dir.filePath("again.xml"));
     QFile first(chosen), second(dir.filePath("again.xml"));

@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 #include "support/TestPictures.h"
 
 #include "controls/Bitmap.h"
@@ -15,7 +16,9 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+
 #include <memory>
+#include <optional>
 
 namespace
 {
@@ -73,13 +76,11 @@ protected:
     void SetUp() override
     {
         EnsureDesignerSingletons();
-        previous = DesignerHandler;
-        DesignerHandler = &recorder;
+        installed.emplace(DesignerHandler, &recorder);
     }
-    void TearDown() override { DesignerHandler = previous; }
 
     RecordingHandler recorder;
-    TDesignerMessagesHandler *previous = nullptr;
+    std::optional<THookGuard> installed;
     QWidget surface;
 };
 

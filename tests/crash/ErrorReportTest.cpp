@@ -1,3 +1,5 @@
+#include "support/HookGuard.h"
+
 #include "crash/CrashReportDialog.h"
 #include "crash/CrashReporter.h"
 #include "platform/ErrorDisplay.h"
@@ -27,15 +29,9 @@ class ErrorReportTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        previousShow = ErrorDisplay::Show;
-        ErrorDisplay::Show = [this](const QString &message) { messages << message; };
         TCrashReporter::SetDesignFileName(QStringLiteral("/home/someone/forms/order.xml"));
     }
-    void TearDown() override
-    {
-        ErrorDisplay::Show = previousShow;
-        TCrashReporter::SetDesignFileName(QString());
-    }
+    void TearDown() override { TCrashReporter::SetDesignFileName(QString()); }
 
     // What the top-level handler does with the error `raise` throws.
     void Handle(const std::function<void()> &raise)
@@ -47,8 +43,9 @@ protected:
         }
     }
 
-    std::function<void(const QString &)> previousShow;
     QStringList messages;
+    const THookGuard display{ErrorDisplay::Show,
+                             [this](const QString &message) { messages << message; }};
 };
 
 TEST_F(ErrorReportTest, UnexpectedErrorOpensTheReportDialogWithTheRaisingFunction)
@@ -93,8 +90,8 @@ TEST_F(ErrorReportTest, UnexpectedErrorOpensTheReportDialogWithTheRaisingFunctio
 TEST_F(ErrorReportTest, ExpectedErrorsKeepThePlainMessageAndOtherErrorsAreReported)
 {
     std::vector<TBugReport> reports;
-    const auto previous = TCrashReporter::ShowReport;
-    TCrashReporter::ShowReport = [&](const TBugReport &r, QWidget *) { reports.push_back(r); };
+    const THookGuard dialog(TCrashReporter::ShowReport,
+                            [&](const TBugReport &r, QWidget *) { reports.push_back(r); });
 
     Handle(RaiseExpectedError);
     EXPECT_EQ(messages, QStringList{"Cannot create file \"/nowhere/a.xml\". Permission denied"});
@@ -104,7 +101,6 @@ TEST_F(ErrorReportTest, ExpectedErrorsKeepThePlainMessageAndOtherErrorsAreReport
     // reports too; no stack was recorded where they were raised.
     Handle([] { std::vector<int>().at(3); });
     Handle([] { throw 42; });
-    TCrashReporter::ShowReport = previous;
     EXPECT_EQ(messages.size(), 1);
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports[0].ErrorType, QStringLiteral("std::out_of_range"));

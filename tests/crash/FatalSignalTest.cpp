@@ -1,3 +1,5 @@
+#include "support/HookGuard.h"
+
 #include "crash/BugReport.h"
 #include "crash/CrashReporter.h"
 
@@ -84,11 +86,10 @@ protected:
 
         TCrashReporter::Install(QStringLiteral("9.8.7-test"), CrashFolder());
         std::vector<TBugReport> shown;
-        const auto previous = TCrashReporter::ShowReport;
-        TCrashReporter::ShowReport = [&](const TBugReport &r, QWidget *) { shown.push_back(r); };
+        const THookGuard dialog(TCrashReporter::ShowReport,
+                                [&](const TBugReport &r, QWidget *) { shown.push_back(r); });
         EXPECT_TRUE(TCrashReporter::ShowPendingReport(nullptr));
         EXPECT_FALSE(TCrashReporter::ShowPendingReport(nullptr));
-        TCrashReporter::ShowReport = previous;
         ASSERT_EQ(shown.size(), 1u);
         const QString text = shown[0].Text();
         EXPECT_TRUE(text.contains(QStringLiteral("closed unexpectedly"))) << text.toStdString();

@@ -18,6 +18,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace
 {
 
@@ -28,8 +30,7 @@ protected:
     void SetUp() override
     {
         EnsureDesignerSingletons();
-        previous = DesignerHandler;
-        DesignerHandler = &handler;
+        installed.emplace(DesignerHandler, &handler);
         handler.OnSelect = [this](QObject *, QWidget *control, bool cleared) {
             selects.push_back({control, cleared});
         };
@@ -37,7 +38,6 @@ protected:
         surface.resize(600, 400);
         surface.show();
     }
-    void TearDown() override { DesignerHandler = previous; }
 
     TLXButton *Button(int x, int y, int w = 100, int h = 50)
     {
@@ -56,7 +56,7 @@ protected:
     }
 
     TDesignerMessagesHandler handler;
-    TDesignerMessagesHandler *previous = nullptr;
+    std::optional<THookGuard> installed;
     QWidget surface;
     std::vector<std::pair<QWidget *, bool>> selects;
     int changes = 0;

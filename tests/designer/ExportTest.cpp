@@ -13,6 +13,7 @@
 #include "inspector/RSObjectInspector.h"
 #include "persistence/FOPersistance.h"
 #include "persistence/HtmlPersistance.h"
+#include "persistence/LayoutInspector.h"
 #include "platform/Exception.h"
 #include "reflection/TypInfo.h"
 
@@ -34,7 +35,7 @@ protected:
     void SetUp() override
     {
         EnsureDesignerSingletons();
-        container = std::make_unique<TLXControlsContainer>(nullptr, &inspector);
+        container = std::make_unique<TLXControlsContainer>(nullptr, inspector.get());
         QDir(dir.path()).mkdir("images");
     }
 
@@ -51,13 +52,13 @@ protected:
     std::string Html()
     {
         const QString path = dir.filePath("page.htm");
-        THtmlPersistance(container.get(), &inspector).Save(path.toStdString());
+        THtmlPersistance(container.get(), inspector.get()).Save(path.toStdString());
         return Read(path);
     }
     std::string FO()
     {
         const QString path = dir.filePath("page.xsl");
-        TFOPersistance(container.get(), &inspector).Save(path.toStdString());
+        TFOPersistance(container.get(), inspector.get()).Save(path.toStdString());
         return Read(path);
     }
     static bool Has(const std::string &text, const std::string &part)
@@ -66,7 +67,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    TRSObjectInspector inspector;
+    const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
     std::unique_ptr<TLXControlsContainer> container;
 };
 
@@ -82,7 +83,7 @@ TEST_F(ExportTest, HtmlPageOfOneButtonAndOfAnEmptyLayout)
                           "LEFT: 16px; TOP: 8px; WIDTH: 75px; HEIGHT:25px\"/>\r\n"
                           "\t</BODY>\r\n"
                           "</HTML>");
-    EXPECT_EQ(inspector.Component(), nullptr);
+    EXPECT_EQ(inspector->Component(), nullptr);
 
     TFont *font = AsDesigned(button)->Font();
     font->SetName("Arial");
@@ -231,7 +232,7 @@ TEST_F(ExportTest, ImagePicturesGetUniqueFileNames)
     // A missing images folder ends the export before the page is written.
     QDir(dir.path()).rmdir("images");
     QDir(dir.path()).mkdir("other");
-    THtmlPersistance html(container.get(), &inspector);
+    THtmlPersistance html(container.get(), inspector.get());
     EXPECT_THROW(html.Save(dir.filePath("other/page.htm").toStdString()), Exception);
     EXPECT_FALSE(QFile::exists(dir.filePath("other/page.htm")));
 }
@@ -262,7 +263,7 @@ TEST_F(ExportTest, PictureNamesSkipTheToolkitsOwnWidgets)
     QWidget form;
     form.setObjectName("Form1");
     auto *pages = new QTabWidget(&form);
-    auto *surface = new TLXControlsContainer(nullptr, &inspector);
+    auto *surface = new TLXControlsContainer(nullptr, inspector.get());
     surface->setObjectName("MainPanel");
     pages->addTab(surface, "Design");
     auto *image =
@@ -272,7 +273,7 @@ TEST_F(ExportTest, PictureNamesSkipTheToolkitsOwnWidgets)
     image->Picture().SetGraphic(std::move(graphic));
 
     const QString path = dir.filePath("page.htm");
-    THtmlPersistance(surface, &inspector).Save(path.toStdString());
+    THtmlPersistance(surface, inspector.get()).Save(path.toStdString());
     EXPECT_TRUE(Has(Read(path), "src=\"images/Form1_MainPanel_Image1.BMP\""));
 }
 
@@ -308,7 +309,7 @@ TEST_F(ExportTest, FoDocumentOfOneButtonAndOfAnEmptyLayout)
                            "\t</fo:page-sequence>\r\n"
                            "</fo:root>");
 
-    TFOPersistance fo(container.get(), &inspector);
+    TFOPersistance fo(container.get(), inspector.get());
     try {
         fo.Load(dir.filePath("page.xsl").toStdString());
         FAIL() << "loading an XSL-FO document must fail";

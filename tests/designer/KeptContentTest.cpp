@@ -3,6 +3,7 @@
 // Opening keeps all of it and saving writes it back in its place; paths
 // written with categories or without read in either mode.
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 #include "support/NamedControl.h"
 
 #include "controls/Font.h"
@@ -15,6 +16,7 @@
 #include "inspector/RSObjectInspector.h"
 #include "persistence/FOPersistance.h"
 #include "persistence/HtmlPersistance.h"
+#include "persistence/LayoutInspector.h"
 #include "persistence/XmlPersistance.h"
 #include "platform/ErrorDisplay.h"
 
@@ -47,11 +49,7 @@ void Insert(std::string &layout, const std::string &marker, const std::string &t
 class KeptContentTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        EnsureDesignerSingletons();
-        ErrorDisplay::Show = [this](const QString &m) { errors.append(m); };
-    }
+    void SetUp() override { EnsureDesignerSingletons(); }
 
     std::string Path(const std::string &name) const
     {
@@ -142,16 +140,17 @@ protected:
 
     QTemporaryDir dir;
     QStringList errors;
+    const THookGuard display{ErrorDisplay::Show, [this](const QString &m) { errors.append(m); }};
 };
 
 TEST_F(KeptContentTest, ForeignContentIsKeptInPlaceWithAndWithoutCategories)
 {
     for (const bool categories : {false, true}) {
         SCOPED_TRACE(categories ? "categories on" : "categories off");
-        TRSObjectInspector inspector;
-        inspector.Inspector()->SetArrangeByCategory(categories);
-        const std::string edited = ForeignLayout(inspector);
-        TLXControlsContainer container(nullptr, &inspector);
+        const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
+        inspector->Inspector()->SetArrangeByCategory(categories);
+        const std::string edited = ForeignLayout(*inspector);
+        TLXControlsContainer container(nullptr, inspector.get());
         EXPECT_EQ(
             Load(container, "edited.xml"),
             (std::vector<std::string>{"property \"Zoom\"", "element \"extra\"",
@@ -190,9 +189,9 @@ TEST_F(KeptContentTest, LayoutsWrittenWithOrWithoutCategoriesOpenInEitherMode)
 {
     std::map<bool, std::string> files, expected;
     for (const bool categories : {false, true}) {
-        TRSObjectInspector inspector;
-        inspector.Inspector()->SetArrangeByCategory(categories);
-        TLXControlsContainer source(nullptr, &inspector);
+        const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
+        inspector->Inspector()->SetArrangeByCategory(categories);
+        TLXControlsContainer source(nullptr, inspector.get());
         MakeDesign(source);
         const std::string name = categories ? "categorized.xml" : "plain.xml";
         expected[categories] = Save(source, name);
@@ -203,9 +202,9 @@ TEST_F(KeptContentTest, LayoutsWrittenWithOrWithoutCategoriesOpenInEitherMode)
         for (const bool reading : {false, true}) {
             SCOPED_TRACE(std::string(written ? "categorized" : "plain") + " file, categories " +
                          (reading ? "on" : "off"));
-            TRSObjectInspector inspector;
-            inspector.Inspector()->SetArrangeByCategory(reading);
-            TLXControlsContainer container(nullptr, &inspector);
+            const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
+            inspector->Inspector()->SetArrangeByCategory(reading);
+            TLXControlsContainer container(nullptr, inspector.get());
             EXPECT_TRUE(Load(container, files[written]).empty());
             // Every property came back: the design saves as it was made.
             EXPECT_EQ(Save(container, "resaved.xml"), expected[reading]);
@@ -217,13 +216,13 @@ TEST_F(KeptContentTest, LayoutsWrittenWithOrWithoutCategoriesOpenInEitherMode)
 // layout: what a control keeps goes with it.
 TEST_F(KeptContentTest, FragmentsCarryWhatTheControlsKeep)
 {
-    TRSObjectInspector inspector;
-    ForeignLayout(inspector);
-    TLXControlsContainer container(nullptr, &inspector);
+    const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
+    ForeignLayout(*inspector);
+    TLXControlsContainer container(nullptr, inspector.get());
     Load(container, "edited.xml");
     const QList<QWidget *> top = container.Controls();
     ASSERT_EQ(top.size(), 5);
-    TLayoutSnapshot snapshot(&container, &inspector);
+    TLayoutSnapshot snapshot(&container, inspector.get());
     const std::string fragment = snapshot.WriteFragment({top[0], top[1], top[4]});
     for (const char *part : {"<deep a=\"1\">text</deep>", "<binding to=\"data\"/>",
                              "<control type=\"Dial\">", "value=\"Inner\""})
@@ -237,13 +236,13 @@ TEST_F(KeptContentTest, FragmentsCarryWhatTheControlsKeep)
 
 TEST_F(KeptContentTest, ExportsLeaveUnknownControlsOut)
 {
-    TRSObjectInspector inspector;
-    ForeignLayout(inspector);
-    TLXControlsContainer container(nullptr, &inspector);
+    const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
+    ForeignLayout(*inspector);
+    TLXControlsContainer container(nullptr, inspector.get());
     Load(container, "edited.xml");
     const auto exports = [&] {
-        THtmlPersistance(&container, &inspector).Save(Path("page.htm"));
-        TFOPersistance(&container, &inspector).Save(Path("page.fo"));
+        THtmlPersistance(&container, inspector.get()).Save(Path("page.htm"));
+        TFOPersistance(&container, inspector.get()).Save(Path("page.fo"));
         return Read("page.htm") + Read("page.fo");
     };
     const std::string with = exports();
@@ -254,12 +253,12 @@ TEST_F(KeptContentTest, ExportsLeaveUnknownControlsOut)
     EXPECT_EQ(exports(), with);
 
     // A design of unknown controls only exports as an empty one does.
-    TLXControlsContainer empty(nullptr, &inspector);
-    TFOPersistance(&empty, &inspector).Save(Path("empty.fo"));
+    TLXControlsContainer empty(nullptr, inspector.get());
+    TFOPersistance(&empty, inspector.get()).Save(Path("empty.fo"));
     Write("unknown.xml", "<root><control type=\"Slider\"/></root>");
     Load(container, "unknown.xml");
     ASSERT_EQ(container.Controls().size(), 1);
-    TFOPersistance(&container, &inspector).Save(Path("unknown.fo"));
+    TFOPersistance(&container, inspector.get()).Save(Path("unknown.fo"));
     EXPECT_EQ(Read("unknown.fo"), Read("empty.fo"));
 }
 

@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 #include "support/NamedControl.h"
 #include "support/TestPictures.h"
 
@@ -13,6 +14,7 @@
 #include "controls/Strings.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
+#include "persistence/LayoutInspector.h"
 #include "persistence/XmlPersistance.h"
 #include "platform/ErrorDisplay.h"
 #include "reflection/TypInfo.h"
@@ -31,20 +33,21 @@ protected:
     void SetUp() override
     {
         EnsureDesignerSingletons();
-        container = std::make_unique<TLXControlsContainer>(nullptr, &inspector);
-        errors.clear();
-        ErrorDisplay::Show = [this](const QString &m) { errors.append(m); };
+        container = std::make_unique<TLXControlsContainer>(nullptr, inspector.get());
     }
 
     std::string Path(const char *name) const { return dir.filePath(name).toStdString(); }
     std::string Save(const char *name)
     {
-        TXmlPersistance(container.get(), &inspector).Save(Path(name));
+        TXmlPersistance(container.get(), inspector.get()).Save(Path(name));
         QFile f(QString::fromStdString(Path(name)));
         f.open(QIODevice::ReadOnly);
         return f.readAll().toStdString();
     }
-    void Load(const char *name) { TXmlPersistance(container.get(), &inspector).Load(Path(name)); }
+    void Load(const char *name)
+    {
+        TXmlPersistance(container.get(), inspector.get()).Load(Path(name));
+    }
     void Write(const char *name, const std::string &text)
     {
         QFile f(QString::fromStdString(Path(name)));
@@ -53,9 +56,10 @@ protected:
     }
 
     QTemporaryDir dir;
-    TRSObjectInspector inspector;
+    const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
     std::unique_ptr<TLXControlsContainer> container;
     QStringList errors;
+    const THookGuard display{ErrorDisplay::Show, [this](const QString &m) { errors.append(m); }};
 };
 
 TEST_F(LayoutTest, EmptyDesignAndALabelAreWrittenInTheNativeForm)
@@ -88,7 +92,7 @@ TEST_F(LayoutTest, EmptyDesignAndALabelAreWrittenInTheNativeForm)
         EXPECT_NE(text.find(line), std::string::npos) << line;
     EXPECT_EQ(text.find("name=\"Font\""), std::string::npos)
         << "rows with children are not written";
-    EXPECT_EQ(inspector.Component(), nullptr) << "the inspector shows nothing after a save";
+    EXPECT_EQ(inspector->Component(), nullptr) << "the inspector shows nothing after a save";
 }
 
 TEST_F(LayoutTest, ARoundTripRestoresKindsNestingOrderAndTexts)
@@ -304,7 +308,7 @@ TEST_F(LayoutTest, LayoutsAndFODocumentsOfEveryKindAreWellFormed)
         ++i;
     }
     Save("every.xml");
-    TFOPersistance(container.get(), &inspector).Save(Path("every.fo"));
+    TFOPersistance(container.get(), inspector.get()).Save(Path("every.fo"));
     for (const char *file : {"every.xml", "every.fo"}) {
         QString complaint;
         EXPECT_TRUE(WellFormed(Path(file), complaint)) << file << ": " << complaint.toStdString();

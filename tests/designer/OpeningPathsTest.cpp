@@ -4,6 +4,7 @@
 // property, on a layout holding every kind with values chosen off their
 // defaults.
 #include "support/DesignerSingletons.h"
+#include "support/HookGuard.h"
 #include "support/NamedControl.h"
 
 #include "controls/LXDesigned.h"
@@ -12,6 +13,7 @@
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSItemProperty.h"
 #include "inspector/RSObjectInspector.h"
+#include "persistence/LayoutInspector.h"
 #include "persistence/XmlPersistance.h"
 #include "platform/ErrorDisplay.h"
 #include "propgrid/RSItemPropValueStrings.h"
@@ -82,11 +84,7 @@ void Vary(QWidget *control, int seed)
 class OpeningPathsTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        EnsureDesignerSingletons();
-        ErrorDisplay::Show = [this](const QString &m) { errors.append(m); };
-    }
+    void SetUp() override { EnsureDesignerSingletons(); }
 
     std::string Path(const char *name) const { return dir.filePath(name).toStdString(); }
     std::string Bytes(const char *name) const
@@ -127,15 +125,16 @@ protected:
 
     QTemporaryDir dir;
     QStringList errors;
+    const THookGuard display{ErrorDisplay::Show, [this](const QString &m) { errors.append(m); }};
 };
 
 TEST_F(OpeningPathsTest, WritingWithoutRowsGivesWhatTheRowsGiveForEveryKind)
 {
     {
-        TRSObjectInspector inspector;
-        TLXControlsContainer source(nullptr, &inspector);
+        const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
+        TLXControlsContainer source(nullptr, inspector.get());
         MakeEveryKind(source);
-        TXmlPersistance(&source, &inspector).Save(Path("saved.xml"));
+        TXmlPersistance(&source, inspector.get()).Save(Path("saved.xml"));
     }
     ASSERT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
     // Layouts written by hand may leave elements of a set out (those keep
@@ -149,18 +148,18 @@ TEST_F(OpeningPathsTest, WritingWithoutRowsGivesWhatTheRowsGiveForEveryKind)
     every.write(text.data(), static_cast<qint64>(text.size()));
     every.close();
 
-    TRSObjectInspector rowsInspector;
-    TLXControlsContainer byRows(nullptr, &rowsInspector);
-    TXmlPersistance rows(&byRows, &rowsInspector);
+    const std::unique_ptr<TRSObjectInspector> rowsInspector = MakeLayoutInspector();
+    TLXControlsContainer byRows(nullptr, rowsInspector.get());
+    TXmlPersistance rows(&byRows, rowsInspector.get());
     rows.SetDirectWrites(false);
     rows.Load(Path("every.xml"));
     EXPECT_EQ(rows.DirectlyWritten(), 0);
 
     // The second opening finds the rows of every class from the first.
-    TRSObjectInspector directInspector;
-    TLXControlsContainer direct(nullptr, &directInspector);
-    TXmlPersistance(&direct, &directInspector).Load(Path("every.xml"));
-    TXmlPersistance again(&direct, &directInspector);
+    const std::unique_ptr<TRSObjectInspector> directInspector = MakeLayoutInspector();
+    TLXControlsContainer direct(nullptr, directInspector.get());
+    TXmlPersistance(&direct, directInspector.get()).Load(Path("every.xml"));
+    TXmlPersistance again(&direct, directInspector.get());
     again.Load(Path("every.xml"));
     int controls = 0;
     for (QWidget *w : direct.findChildren<QWidget *>())
@@ -174,8 +173,8 @@ TEST_F(OpeningPathsTest, WritingWithoutRowsGivesWhatTheRowsGiveForEveryKind)
     for (size_t i = 0; i < got.size(); ++i)
         EXPECT_EQ(got[i], expected[i]);
 
-    TXmlPersistance(&byRows, &rowsInspector).Save(Path("rows.xml"));
-    TXmlPersistance(&direct, &directInspector).Save(Path("direct.xml"));
+    TXmlPersistance(&byRows, rowsInspector.get()).Save(Path("rows.xml"));
+    TXmlPersistance(&direct, directInspector.get()).Save(Path("direct.xml"));
     EXPECT_EQ(Bytes("direct.xml"), Bytes("rows.xml"));
 }
 
@@ -184,21 +183,21 @@ TEST_F(OpeningPathsTest, WritingWithoutRowsGivesWhatTheRowsGiveForEveryKind)
 TEST_F(OpeningPathsTest, ChangedInspectorSettingsAreHonouredAtTheNextOpening)
 {
     {
-        TRSObjectInspector inspector;
-        TLXControlsContainer source(nullptr, &inspector);
+        const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
+        TLXControlsContainer source(nullptr, inspector.get());
         for (int i = 0; i < 3; ++i)
             AddNamedControl("Button", &source, ("Go" + std::to_string(i)).c_str(),
                             {10, 10 + 30 * i, 75, 25}, "Stored caption");
-        TXmlPersistance(&source, &inspector).Save(Path("buttons.xml"));
+        TXmlPersistance(&source, inspector.get()).Save(Path("buttons.xml"));
     }
-    TRSObjectInspector inspector;
-    TLXControlsContainer container(nullptr, &inspector);
-    TXmlPersistance(&container, &inspector).Load(Path("buttons.xml"));
+    const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
+    TLXControlsContainer container(nullptr, inspector.get());
+    TXmlPersistance(&container, inspector.get()).Load(Path("buttons.xml"));
     EXPECT_EQ(TypInfo::GetStrProp(AsDesigned(container.Controls()[2]), "Caption"),
               "Stored caption");
 
-    inspector.Inspector()->Filters().Add("Caption");
-    TXmlPersistance second(&container, &inspector);
+    inspector->Inspector()->Filters().Add("Caption");
+    TXmlPersistance second(&container, inspector.get());
     second.Load(Path("buttons.xml"));
     for (QWidget *c : container.Controls())
         EXPECT_NE(TypInfo::GetStrProp(AsDesigned(c), "Caption"), "Stored caption");

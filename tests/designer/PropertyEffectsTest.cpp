@@ -16,6 +16,7 @@
 #include "controls/Strings.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
+#include "persistence/LayoutInspector.h"
 #include "persistence/XmlPersistance.h"
 #include "reflection/TypInfo.h"
 
@@ -555,7 +556,7 @@ protected:
     void SetUp() override
     {
         EnsureDesignerSingletons();
-        container = std::make_unique<TLXControlsContainer>(nullptr, &inspector);
+        container = std::make_unique<TLXControlsContainer>(nullptr, inspector.get());
         container->resize(800, 600);
         container->show();
     }
@@ -570,14 +571,14 @@ protected:
     std::string Save(const char *name)
     {
         const std::string path = dir.filePath(name).toStdString();
-        TXmlPersistance(container.get(), &inspector).Save(path);
+        TXmlPersistance(container.get(), inspector.get()).Save(path);
         QFile f(QString::fromStdString(path));
         f.open(QIODevice::ReadOnly);
         return f.readAll().toStdString();
     }
     void Load(const char *name)
     {
-        TXmlPersistance(container.get(), &inspector).Load(dir.filePath(name).toStdString());
+        TXmlPersistance(container.get(), inspector.get()).Load(dir.filePath(name).toStdString());
     }
     static void Set(TLXDesigned *c, const char *name, const char *text)
     {
@@ -585,7 +586,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    TRSObjectInspector inspector;
+    const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
     std::unique_ptr<TLXControlsContainer> container;
 };
 

@@ -1,3 +1,5 @@
+#include "support/HookGuard.h"
+
 #include "editors/EditorDialogs.h"
 #include "editors/RSTCollectionEditor.h"
 #include "inspector/RSCustomObjectInspector.h"
@@ -89,15 +91,9 @@ protected:
         for (const char *title : {"A", "B", "C", "D", "E"})
             static_cast<TColumnItem *>(owner->Columns->Add())->Title = title;
         Inspector()->SetComponent(owner.get());
-        errors.clear();
-        ErrorDisplay::Show = [this](const QString &message) { errors.push_back(message); };
     }
 
-    void TearDown() override
-    {
-        delete editor;
-        ErrorDisplay::Show = [](const QString &) {};
-    }
+    void TearDown() override { delete editor; }
 
     TRSCustomObjectInspector *Inspector() { return view->Inspector(); }
 
@@ -166,6 +162,8 @@ protected:
     std::unique_ptr<TColumnsOwner> owner;
     TfrmCollectionEditor *editor = nullptr;
     QStringList errors;
+    const THookGuard display{ErrorDisplay::Show,
+                             [this](const QString &message) { errors.push_back(message); }};
 };
 
 } // namespace
@@ -355,7 +353,7 @@ TEST_F(CollectionEditor, PresetsAreAddedByClassAndResetToTheRegisteredOnes)
 
 TEST_F(CollectionEditor, TheEllipsisOfACollectionRowOpensOneEditorForIt)
 {
-    const TRSPresetDialogs saved = PresetDialogs();
+    const THookGuard dialogs(PresetDialogs());
     InstallEditorDialogs();
     TRSObjectInspector window;
     window.SetComponent(owner.get());
@@ -372,7 +370,6 @@ TEST_F(CollectionEditor, TheEllipsisOfACollectionRowOpensOneEditorForIt)
     };
     row->OnEditButtonClick(row);
     row->OnEditButtonClick(row);
-    PresetDialogs() = saved;
     ASSERT_EQ(editors().size(), 1);
     editor = editors().first();
     EXPECT_EQ(editor->EditedCollection(), owner->Columns.get());

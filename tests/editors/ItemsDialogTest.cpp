@@ -1,3 +1,4 @@
+#include "support/HookGuard.h"
 #include "support/TypeText.h"
 
 #include "editors/NodeListItem.h"
@@ -58,13 +59,6 @@ protected:
         alpha->AddSubItem("a1", 3);
         alpha->AddSubItem("a2", 4);
         view.Items()->Add()->SetCaption("Beta");
-        errors.clear();
-        ErrorDisplay::Show = [this](const QString &message) { errors.push_back(message); };
-    }
-
-    void TearDown() override
-    {
-        ErrorDisplay::Show = [](const QString &) {};
     }
 
     // The dialog open on the list view, shown and active.
@@ -97,6 +91,8 @@ protected:
     TImageList small, state, large{32, 32};
     TListView view;
     QStringList errors;
+    const THookGuard display{ErrorDisplay::Show,
+                             [this](const QString &message) { errors.push_back(message); }};
 };
 
 } // namespace
@@ -384,8 +380,8 @@ TEST(ItemsViewClasses, ViewsPublishTheirItemsForTheInspector)
 
 TEST(ItemsViewClasses, TheItemsRowsOfViewsOpenTheirDialogsForTheView)
 {
-    const TRSPresetDialogs saved = PresetDialogs();
     std::vector<TPersistent *> opened;
+    const THookGuard dialogs(PresetDialogs());
     PresetDialogs().ListItemsDialog = [&](TPersistent *owner) { opened.push_back(owner); };
     PresetDialogs().TreeNodesDialog = [&](TPersistent *owner) { opened.push_back(owner); };
     TListView list;
@@ -400,6 +396,5 @@ TEST(ItemsViewClasses, TheItemsRowsOfViewsOpenTheirDialogsForTheView)
         ASSERT_TRUE(row->OnEditButtonClick);
         row->OnEditButtonClick(row);
     }
-    PresetDialogs() = saved;
     EXPECT_EQ(opened, (std::vector<TPersistent *>{&list, &tree}));
 }

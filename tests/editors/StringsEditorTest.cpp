@@ -176,8 +176,8 @@ TEST_F(StringsEditorFixture, LinesTheCodePageCannotHoldAreRefusedInBothViews)
     QStringList shown;
     std::string refused;
     const THookGuard display(ErrorDisplay::Show, [&](const QString &m) { shown << m; });
-    TRSItemListView::SetErrorHandler([&](const std::exception &e) { refused = e.what(); });
-    const auto restore = qScopeGuard([] { TRSItemListView::SetErrorHandler({}); });
+    const THookGuard input(TRSItemListView::ErrorHandler, TRSItemListView::SetErrorHandler,
+                           [&](const std::exception &e) { refused = e.what(); });
     Open();
 
     // In the memo: OK and the INI page are refused while the text is there.

@@ -1,4 +1,5 @@
 #include "support/FileDialogDriver.h"
+#include "support/HookGuard.h"
 
 #include "controls/Colors.h"
 #include "controls/ControlsFactory.h"
@@ -126,12 +127,9 @@ protected:
     {
         // No design-time handler: designed controls keep their own visibility.
         CreateControlsFactory();
-        saved = PresetDialogs();
         view = new TRSObjectInspector(&window);
         view->setGeometry(0, 0, 300, 600);
-        TRSItemListView::SetErrorHandler([this](const std::exception &e) { error = e.what(); });
     }
-    void TearDown() override { PresetDialogs() = saved; }
 
     QWidget *Create(const char *kind, const char *name)
     {
@@ -193,8 +191,11 @@ protected:
 
     QWidget window;
     TRSObjectInspector *view = nullptr;
-    TRSPresetDialogs saved;
+    // The tests replace dialogs of their own; all come back at the end.
+    const THookGuard dialogs{PresetDialogs()};
     std::string error;
+    const THookGuard input{TRSItemListView::ErrorHandler, TRSItemListView::SetErrorHandler,
+                           [this](const std::exception &e) { error = e.what(); }};
 };
 
 TEST_F(PresetFamilyTest, ColoursAreShownAndWrittenByName)

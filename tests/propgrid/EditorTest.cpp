@@ -1,3 +1,5 @@
+#include "support/HookGuard.h"
+
 #include "propgrid/RSEditMask.h"
 #include "propgrid/RSHintWindow.h"
 #include "propgrid/RSInplaceEditList.h"
@@ -14,6 +16,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace
 {
 
@@ -21,21 +25,17 @@ struct EditorFixture : ::testing::Test {
     std::unique_ptr<TRSItemListView> view;
     TRSCustomItemListEditor *grid = nullptr;
     std::vector<std::string> errors;
+    const THookGuard input{TRSItemListView::ErrorHandler, TRSItemListView::SetErrorHandler,
+                           [this](const std::exception &e) { errors.push_back(e.what()); }};
     int validations = 0;
 
     void SetUp() override
     {
-        TRSItemListView::SetErrorHandler(
-            [this](const std::exception &e) { errors.push_back(e.what()); });
         view = std::make_unique<TRSItemListView>();
         grid = view->Grid();
         grid->OnValidate = [this](TRSObject *, TRSItemProp *, int) { ++validations; };
     }
-    void TearDown() override
-    {
-        view.reset();
-        TRSItemListView::SetErrorHandler(nullptr);
-    }
+    void TearDown() override { view.reset(); }
     TRSItemProp *Add(const std::string &name, const std::string &value)
     {
         TRSItemProp *row = grid->Items()->Add();
@@ -67,11 +67,17 @@ struct EditorFixture : ::testing::Test {
 
 TEST(EditMask, TranslatesTheMasksOfThePresets)
 {
-    EXPECT_EQ(RSMaskToInputMask("!90/00/0000;1;_"), "09/99/9999;_");
-    EXPECT_EQ(RSMaskToInputMask("!90:00:00 >LL;1;_"), "09:99:99 >AA;_");
-    EXPECT_EQ(RSMaskToInputMask("!90/00/0000 90:00:00 >LL;1;_"), "09/99/9999 09:99:99 >AA;_");
-    EXPECT_EQ(RSMaskToInputMask("<>Aa\\9;0; "), "!Nn\\9; ");
-    EXPECT_EQ(RSMaskToInputMask(""), "");
+    const std::pair<const char *, const char *> rows[] = {
+        {"!90/00/0000;1;_", "09/99/9999;_"},
+        {"!90:00:00 >LL;1;_", "09:99:99 >AA;_"},
+        {"!90/00/0000 90:00:00 >LL;1;_", "09/99/9999 09:99:99 >AA;_"},
+        {"<>Aa\\9;0; ", "!Nn\\9; "},
+        {"", ""},
+    };
+    for (const auto &[mask, inputMask] : rows) {
+        SCOPED_TRACE(std::string("mask \"") + mask + "\"");
+        EXPECT_EQ(RSMaskToInputMask(mask), inputMask);
+    }
 }
 
 TEST_F(EditorFixture, ExpressionRejectsAndRestores)
@@ -405,7 +411,8 @@ TEST_F(EditorFixture, DraggingAColumnEdgeInTheBodyResizesAndRefits)
 TEST(GridFocus, AFailingCommitKeepsTheFocusInTheGrid)
 {
     std::vector<std::string> errors;
-    TRSItemListView::SetErrorHandler([&](const std::exception &e) { errors.push_back(e.what()); });
+    const THookGuard input(TRSItemListView::ErrorHandler, TRSItemListView::SetErrorHandler,
+                           [&](const std::exception &e) { errors.push_back(e.what()); });
     QWidget window;
     auto *view = new TRSItemListView(&window);
     auto *other = new QLineEdit(&window);
@@ -426,7 +433,6 @@ TEST(GridFocus, AFailingCommitKeepsTheFocusInTheGrid)
     EXPECT_EQ(errors[0], "refused");
     EXPECT_FALSE(other->hasFocus());
     EXPECT_TRUE(view->HasFocus());
-    TRSItemListView::SetErrorHandler(nullptr);
 }
 
 TEST_F(EditorFixture, LeavingTheGridValidatesTheTypedValue)

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -31,28 +33,78 @@ std::string CompileError(const std::string &expression)
     return "no error";
 }
 
+// The text of a row with its control characters visible.
+std::string Printable(const std::string &text)
+{
+    std::string out;
+    for (char c : text)
+        out += c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
+    return out;
+}
+
+// A row of the matching tables: an expression, whether it heeds case, a
+// text and what it gives: "valid" or "invalid" for a value checked as the
+// in-place editor checks it, else where Matches finds the first match
+// ("at 3") or "none".
+struct TMatchRow {
+    std::string expression;
+    std::string text;
+    std::string outcome;
+    bool caseSensitive = true;
+};
+
+std::string Outcome(TGRegularExpression &re, const TMatchRow &row)
+{
+    if (row.outcome == "valid" || row.outcome == "invalid")
+        return Valid(re, row.text) ? "valid" : "invalid";
+    const int at = re.Matches(row.text);
+    return at > 0 ? "at " + std::to_string(at) : "none";
+}
+
+// Runs the rows on one expression object; each row changes only what
+// differs from the row before, so a row may test a change of case alone.
+void RunRows(TGRegularExpression &re, const std::vector<TMatchRow> &rows)
+{
+    for (const TMatchRow &row : rows) {
+        SCOPED_TRACE("\"" + row.expression + "\" on \"" + Printable(row.text) + "\"" +
+                     (row.caseSensitive ? "" : " ignoring case"));
+        if (re.Expression() != row.expression)
+            re.SetExpression(row.expression);
+        if (re.CaseSensitive() != row.caseSensitive)
+            re.SetCaseSensitive(row.caseSensitive);
+        EXPECT_EQ(Outcome(re, row), row.outcome);
+    }
+}
+
 } // namespace
 
 TEST(GRegularExpression, FindsTheShortestMatchAtTheFirstPosition)
 {
-    TGRegularExpression re("a*");
-    EXPECT_EQ(FindAt(re, "aaa"), std::make_pair(1, 0));
-    re.SetExpression("ab+");
-    EXPECT_EQ(FindAt(re, "xabbb"), std::make_pair(2, 2));
-    re.SetExpression("colou?r");
-    EXPECT_EQ(FindAt(re, "my color"), std::make_pair(4, 5));
-    EXPECT_EQ(FindAt(re, "colour"), std::make_pair(1, 6));
-    re.SetExpression("a(b|cd)e");
-    EXPECT_EQ(FindAt(re, "xxacde"), std::make_pair(3, 4));
-    EXPECT_EQ(FindAt(re, "abe abe", 2), std::make_pair(5, 3));
-    re.SetExpression("x|yz|w");
-    EXPECT_EQ(FindAt(re, "..yz"), std::make_pair(3, 2));
-    EXPECT_EQ(FindAt(re, "..w"), std::make_pair(3, 1));
-    // A match may run to the very end of the text.
-    re.SetExpression("b.*");
-    EXPECT_EQ(FindAt(re, "abcd"), std::make_pair(2, 1));
-    re.SetExpression("bcd");
-    EXPECT_EQ(FindAt(re, "abcd"), std::make_pair(2, 3));
+    struct Row {
+        std::string expression, text;
+        int start, position, length;
+    };
+    const Row rows[] = {
+        {"a*", "aaa", 1, 1, 0},
+        {"ab+", "xabbb", 1, 2, 2},
+        {"colou?r", "my color", 1, 4, 5},
+        {"colou?r", "colour", 1, 1, 6},
+        {"a(b|cd)e", "xxacde", 1, 3, 4},
+        {"a(b|cd)e", "abe abe", 2, 5, 3},
+        {"x|yz|w", "..yz", 1, 3, 2},
+        {"x|yz|w", "..w", 1, 3, 1},
+        // A match may run to the very end of the text.
+        {"b.*", "abcd", 1, 2, 1},
+        {"bcd", "abcd", 1, 2, 3},
+    };
+    TGRegularExpression re;
+    for (const Row &row : rows) {
+        SCOPED_TRACE("\"" + row.expression + "\" in \"" + row.text + "\" from " +
+                     std::to_string(row.start));
+        if (re.Expression() != row.expression)
+            re.SetExpression(row.expression);
+        EXPECT_EQ(FindAt(re, row.text, row.start), std::make_pair(row.position, row.length));
+    }
 }
 
 TEST(GRegularExpression, FindsNothingInEmptyTextsOrPastTheEnd)
@@ -67,25 +119,24 @@ TEST(GRegularExpression, FindsNothingInEmptyTextsOrPastTheEnd)
 
 TEST(GRegularExpression, AnchorsPinTheMatchThroughTheSentinels)
 {
-    TGRegularExpression re("^[0-9]+$");
-    EXPECT_TRUE(Valid(re, "12"));
-    EXPECT_FALSE(Valid(re, "1a"));
-    EXPECT_FALSE(Valid(re, ""));
-    re.SetExpression("[0-9]");
-    EXPECT_TRUE(Valid(re, "ab1"));
-    EXPECT_EQ(re.Matches("ab1"), 3);
-    re.SetExpression("^.bc(d|e)");
-    EXPECT_TRUE(Valid(re, "abce"));
-    EXPECT_TRUE(Valid(re, "zbcdzz"));
-    EXPECT_FALSE(Valid(re, "xabcd"));
-    re.SetExpression("^[0-9 ]?[0-9]/[0-9][0-9]/[0-9][0-9][0-9][0-9]$");
-    EXPECT_TRUE(Valid(re, "12/05/2024"));
-    EXPECT_TRUE(Valid(re, "2/05/2024"));
-    EXPECT_FALSE(Valid(re, "12/05/20245"));
-    // An escaped anchor is the literal character.
-    re.SetExpression("\\^\\$[\\^]");
-    EXPECT_EQ(re.Matches("a^$^"), 2);
-    EXPECT_EQ(re.Matches("\n\r^"), 0);
+    const std::string date = "^[0-9 ]?[0-9]/[0-9][0-9]/[0-9][0-9][0-9][0-9]$";
+    TGRegularExpression re;
+    RunRows(re, {
+                    {"^[0-9]+$", "12", "valid"},
+                    {"^[0-9]+$", "1a", "invalid"},
+                    {"^[0-9]+$", "", "invalid"},
+                    {"[0-9]", "ab1", "valid"},
+                    {"[0-9]", "ab1", "at 3"},
+                    {"^.bc(d|e)", "abce", "valid"},
+                    {"^.bc(d|e)", "zbcdzz", "valid"},
+                    {"^.bc(d|e)", "xabcd", "invalid"},
+                    {date, "12/05/2024", "valid"},
+                    {date, "2/05/2024", "valid"},
+                    {date, "12/05/20245", "invalid"},
+                    // An escaped anchor is the literal character.
+                    {"\\^\\$[\\^]", "a^$^", "at 2"},
+                    {"\\^\\$[\\^]", "\n\r^", "none"},
+                });
 }
 
 TEST(GRegularExpression, ClassesCoverRangesEitherWayAndEscapedMetas)
@@ -95,54 +146,63 @@ TEST(GRegularExpression, ClassesCoverRangesEitherWayAndEscapedMetas)
     ASSERT_EQ(forward.States().size(), backward.States().size());
     EXPECT_EQ(forward.States()[forward.StartState()].Set,
               backward.States()[backward.StartState()].Set);
-    EXPECT_EQ(backward.Matches("1m"), 2);
-    EXPECT_EQ(backward.Matches("AZ"), 0);
+    RunRows(backward, {
+                          {"[z-a]", "1m", "at 2"},
+                          {"[z-a]", "AZ", "none"},
+                      });
 
-    TGRegularExpression metas("[\\-\\]]");
-    EXPECT_EQ(metas.Matches("ab-"), 3);
-    EXPECT_EQ(metas.Matches("a]"), 2);
-    EXPECT_EQ(metas.Matches("a\\"), 0);
-    TGRegularExpression negated("^[^0-9.]+$");
-    EXPECT_TRUE(Valid(negated, "abc"));
-    EXPECT_FALSE(Valid(negated, "ab.c"));
-    EXPECT_FALSE(Valid(negated, "a1"));
+    TGRegularExpression re;
+    RunRows(re, {
+                    {"[\\-\\]]", "ab-", "at 3"},
+                    {"[\\-\\]]", "a]", "at 2"},
+                    {"[\\-\\]]", "a\\", "none"},
+                    {"^[^0-9.]+$", "abc", "valid"},
+                    {"^[^0-9.]+$", "ab.c", "invalid"},
+                    {"^[^0-9.]+$", "a1", "invalid"},
+                });
 }
 
 TEST(GRegularExpression, CaseInsensitiveLiteralsAndClasses)
 {
-    TGRegularExpression re("^[a-c]x$");
-    EXPECT_FALSE(Valid(re, "BX"));
-    re.SetCaseSensitive(false);
-    EXPECT_TRUE(Valid(re, "BX"));
-    EXPECT_TRUE(Valid(re, "bx"));
-    EXPECT_FALSE(Valid(re, "dx"));
-    re.SetExpression("^[^q]$");
-    EXPECT_FALSE(Valid(re, "Q"));
-    EXPECT_TRUE(Valid(re, "r"));
-    re.SetExpression("q[^a]");
-    EXPECT_EQ(re.Matches("xxQB"), 3);
-    EXPECT_EQ(re.Matches("xxQA"), 0);
+    TGRegularExpression re;
+    RunRows(re, {
+                    {"^[a-c]x$", "BX", "invalid"},
+                    // The rows from here on ignore case.
+                    {"^[a-c]x$", "BX", "valid", false},
+                    {"^[a-c]x$", "bx", "valid", false},
+                    {"^[a-c]x$", "dx", "invalid", false},
+                    {"^[^q]$", "Q", "invalid", false},
+                    {"^[^q]$", "r", "valid", false},
+                    {"q[^a]", "xxQB", "at 3", false},
+                    {"q[^a]", "xxQA", "none", false},
+                });
 }
 
 TEST(GRegularExpression, ReportsEverySyntaxError)
 {
     const std::string end = "Unexpected end of regular expression";
     const std::string meta = "Unexpected meta character found";
-    EXPECT_EQ(CompileError("a|"), end);
-    EXPECT_EQ(CompileError("("), end);
-    EXPECT_EQ(CompileError("["), end);
-    EXPECT_EQ(CompileError("[a-"), end);
-    EXPECT_EQ(CompileError("ab\\"), end);
-    EXPECT_EQ(CompileError("()"), meta);
-    EXPECT_EQ(CompileError("*a"), meta);
-    EXPECT_EQ(CompileError("[]"), meta);
-    EXPECT_EQ(CompileError("[-a]"), meta);
-    EXPECT_EQ(CompileError("[a-]"), meta);
-    EXPECT_EQ(CompileError("(ab"), "Missing Close Parentheses");
-    EXPECT_EQ(CompileError("[ab"), "Missing Close Bracket");
-    // A stray ")" or a second star ends the expression without error.
-    EXPECT_EQ(CompileError("a)b"), "no error");
-    EXPECT_EQ(CompileError("a**b"), "no error");
+    const std::pair<std::string, std::string> rows[] = {
+        {"a|", end},
+        {"(", end},
+        {"[", end},
+        {"[a-", end},
+        {"ab\\", end},
+        {"()", meta},
+        {"*a", meta},
+        {"[]", meta},
+        {"[-a]", meta},
+        {"[a-]", meta},
+        {"(ab", "Missing Close Parentheses"},
+        {"[ab", "Missing Close Bracket"},
+        // A stray ")" or a second star ends the expression without error.
+        {"a)b", "no error"},
+        {"a**b", "no error"},
+    };
+    for (const auto &[expression, error] : rows) {
+        SCOPED_TRACE("\"" + expression + "\"");
+        EXPECT_EQ(CompileError(expression), error);
+    }
     TGRegularExpression cut("a)b");
     EXPECT_EQ(cut.Matches("xa"), 2);
 }

@@ -38,6 +38,25 @@ void ExpectConsistent(TRSCustomItemListEditor &grid)
     EXPECT_EQ(all, grid.AllRows());
 }
 
+// A flag of an option mask, by name, and whether it is set.
+struct TFlag {
+    const char *name;
+    unsigned flag;
+    bool set;
+};
+
+// The mask holds the flags marked set and no others.
+void ExpectFlags(const char *mask, unsigned value, std::initializer_list<TFlag> flags)
+{
+    unsigned expected = 0;
+    for (const TFlag &flag : flags) {
+        SCOPED_TRACE(std::string(mask) + " " + flag.name);
+        EXPECT_EQ((value & flag.flag) != 0, flag.set);
+        expected |= flag.set ? flag.flag : 0u;
+    }
+    EXPECT_EQ(value, expected) << mask << " holds no flag but the named ones";
+}
+
 struct TreeGrid : ::testing::Test {
     TRSItemListEditor grid;
     TRSItemProp *a, *a1, *a2, *a21, *b;
@@ -61,8 +80,28 @@ TEST(Grid, DefaultsOfANewGrid)
     EXPECT_EQ(grid.FixedRows(), 1);
     EXPECT_EQ(grid.FixedCols(), 0);
     EXPECT_EQ(grid.Col(), 1);
-    EXPECT_EQ(grid.Options(), 25743u);
-    EXPECT_EQ(grid.DisplayOptions(), 15u);
+    ExpectFlags("Options", grid.Options(),
+                {{"goFixedVertLine", goFixedVertLine, true},
+                 {"goFixedHorzLine", goFixedHorzLine, true},
+                 {"goVertLine", goVertLine, true},
+                 {"goHorzLine", goHorzLine, true},
+                 {"goRangeSelect", goRangeSelect, false},
+                 {"goDrawFocusSelected", goDrawFocusSelected, false},
+                 {"goRowSizing", goRowSizing, false},
+                 {"goColSizing", goColSizing, true},
+                 {"goRowMoving", goRowMoving, false},
+                 {"goColMoving", goColMoving, false},
+                 {"goEditing", goEditing, true},
+                 {"goTabs", goTabs, false},
+                 {"goRowSelect", goRowSelect, false},
+                 {"goAlwaysShowEditor", goAlwaysShowEditor, true},
+                 {"goThumbTracking", goThumbTracking, true}});
+    ExpectFlags("DisplayOptions", grid.DisplayOptions(),
+                {{"doColumnTitles", doColumnTitles, true},
+                 {"doAutoColResize", doAutoColResize, true},
+                 {"doKeyColFixed", doKeyColFixed, true},
+                 {"doShowReadOnly", doShowReadOnly, true},
+                 {"doMultiColValues", doMultiColValues, false}});
     EXPECT_EQ(grid.DefaultRowHeight(), 18);
     EXPECT_EQ(grid.DefaultColWidth(), 150);
     EXPECT_EQ(grid.Indent(), 11);

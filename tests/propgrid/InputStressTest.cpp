@@ -1,3 +1,5 @@
+#include "support/HookGuard.h"
+
 #include "propgrid/RSInplaceEditList.h"
 #include "propgrid/RSItemListEditor.h"
 #include "propgrid/RSItemListView.h"
@@ -17,7 +19,8 @@ namespace
 void RunRandomInput(TRSGridOrientation orientation, bool categories)
 {
     int errors = 0;
-    TRSItemListView::SetErrorHandler([&](const std::exception &) { ++errors; });
+    const THookGuard input(TRSItemListView::ErrorHandler, TRSItemListView::SetErrorHandler,
+                           [&](const std::exception &) { ++errors; });
     TRSItemListView view;
     TRSCustomItemListEditor *grid = view.Grid();
     grid->SetPropertyOptions(propEdit | propAdd | propDelete | propUnique);
@@ -83,7 +86,6 @@ void RunRandomInput(TRSGridOrientation orientation, bool categories)
         ASSERT_LT(grid->Row(), grid->RowCount());
         ASSERT_EQ(grid->ItemCount(), grid->FixedItems() + std::max<int>(1, shown.size()));
     }
-    TRSItemListView::SetErrorHandler(nullptr);
     SUCCEED() << errors << " inputs were refused";
 }
 } // namespace

@@ -1,25 +1,47 @@
 #pragma once
 
+#include <functional>
+#include <type_traits>
 #include <utility>
 
-// Replaces a global hook (a std::function the program calls through) for
-// the guard's lifetime and puts the old one back when the scope ends, even
-// when an assertion ends the test early.
-template <typename Hook> class THookGuard
+// Replaces a global hook (a std::function or pointer the program calls
+// through) for the guard's lifetime and puts the old one back when the
+// scope ends, even when an assertion ends the test early.
+class THookGuard
 {
 public:
-    template <typename Value>
-    THookGuard(Hook &hook, Value &&value) : FHook(hook), FOld(std::move(hook))
+    // Keeps the hooks as they are now: the test replaces some of them itself.
+    template <typename Hook>
+    explicit THookGuard(Hook &hook)
+        : FRestore([&hook, old = hook]() mutable { hook = std::move(old); })
     {
-        FHook = std::forward<Value>(value);
     }
-    ~THookGuard() { FHook = std::move(FOld); }
+    // A hook the test can reach as a variable.
+    template <typename Hook, typename Value>
+    requires std::is_assignable_v<Hook &, Value> THookGuard(Hook &hook, Value &&value)
+        : FRestore([&hook, old = hook]() mutable { hook = std::move(old); })
+    {
+        hook = std::forward<Value>(value);
+    }
+    // A hook behind a function that installs a new one and returns the old.
+    template <typename Install, typename Value>
+    requires std::is_invocable_v<Install, Value> THookGuard(Install install, Value &&value)
+        : FRestore([install, old = install(std::forward<Value>(value))]() mutable {
+              install(std::move(old));
+          })
+    {
+    }
+    // A hook behind a getter and a setter.
+    template <typename Get, typename Set, typename Value>
+    THookGuard(Get get, Set set, Value &&value)
+        : FRestore([set, old = get()]() mutable { set(std::move(old)); })
+    {
+        set(std::forward<Value>(value));
+    }
+    ~THookGuard() { FRestore(); }
     THookGuard(const THookGuard &) = delete;
     THookGuard &operator=(const THookGuard &) = delete;
 
 private:
-    Hook &FHook;
-    Hook FOld;
+    std::function<void()> FRestore;
 };
-
-template <typename Hook, typename Value> THookGuard(Hook &, Value &&) -> THookGuard<Hook>;
