@@ -371,6 +371,11 @@ TEST_F(DataSafetyTest, AnUnreadableCopyIsToldAndSetAsideAndTheDesignerStarts)
         EXPECT_EQ(Mode(aside), 0600u) << i;
         EXPECT_TRUE(out.contains(("\"" + aside + "\"").toUtf8())) << i << out.toStdString();
     }
+    // A cut copy is told with the place where it ends.
+    for (size_t i = 2; i < 5; ++i)
+        EXPECT_TRUE(QString::fromUtf8(out).contains(
+            QRegularExpression(QRegularExpression::escape(layouts[int(i)]) + ":\\d+:\\d+: \\S")))
+            << i << out.toStdString();
 
     // The next start offers none of them.
     int questions = 0;
