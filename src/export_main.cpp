@@ -1,41 +1,67 @@
 // formdesigner-export: writes a saved layout as a web page, an XSL-FO
 // document, a PDF document or a native layout again, without showing a
 // window.
+#include "app/CommandLine.h"
 #include "app/PdfExport.h"
 #include "controls/ControlsFactory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
 #include "editors/DesignerRegistries.h"
+#include "platform/ErrorDisplay.h"
 #include "platform/HeapTuning.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QScopeGuard>
-#include <cstdio>
 #include <exception>
-#include <memory>
 #include <unistd.h>
 
 namespace
 {
 
-int Usage()
-{
-    std::fprintf(stderr, "usage: formdesigner-export [html|fo|pdf|xml] LAYOUT.xml OUTPUT\n"
-                         "  html  web page (default): OUTPUT becomes a folder holding the\n"
-                         "        page and its images, or is a page exported before beside\n"
-                         "        an \"images\" folder; nothing else is written over\n"
-                         "  fo    XSL-FO document\n"
-                         "  pdf   PDF document of the web page on Letter pages\n"
-                         "  xml   native layout\n");
-    return 2;
-}
+const char *const Help =
+    "usage: formdesigner-export [html|fo|pdf|xml] LAYOUT.xml OUTPUT\n"
+    "       formdesigner-export --help | --version\n"
+    "Writes a saved layout without showing a window, as one of these kinds of\n"
+    "output (also given as an option: --html, --fo, --pdf, --xml):\n"
+    "  html  web page (default): OUTPUT becomes a folder holding the page and\n"
+    "        its images, or is a page exported before beside an \"images\"\n"
+    "        folder; nothing else is written over. A name without a suffix\n"
+    "        gets \".htm\".\n"
+    "  fo    XSL-FO document\n"
+    "  pdf   PDF document of the web page on Letter pages\n"
+    "  xml   native layout\n"
+    "Exit codes:\n"
+    "  0  the output was written\n"
+    "  1  the layout could not be read or the output not written\n"
+    "  2  the command line is wrong\n";
+
+const QStringList Kinds = {"html", "fo", "pdf", "xml"};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
     HeapTuning::Apply();
+    const TCommandLine command(QStringLiteral("formdesigner-export"), argc, argv,
+                               {"--html", "--fo", "--pdf", "--xml"});
+    if (const int answered = command.Answer(QString::fromLatin1(Help)); answered >= 0)
+        return answered;
+    // The kind is named as an option (--xml) or as a first word (xml).
+    QStringList kinds = command.Options();
+    QStringList files = command.Operands();
+    kinds.replaceInStrings(QStringLiteral("--"), QString());
+    if (files.size() == 3) {
+        if (!Kinds.contains(files.front()))
+            return command.Refuse(
+                QStringLiteral("unknown kind of output \"%1\"").arg(files.front()));
+        kinds << files.takeFirst();
+    }
+    if (kinds.size() > 1)
+        return command.Refuse(QStringLiteral("one kind of output at a time"));
+    if (files.size() != 2)
+        return command.Refuse(QStringLiteral("a layout and an output are needed"));
+    const QString kind = kinds.isEmpty() ? QStringLiteral("html") : kinds.front();
+
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The browser engine that renders PDF documents shares the application's
@@ -44,43 +70,36 @@ int main(int argc, char **argv)
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
-    QStringList args = QApplication::arguments().mid(1);
-    QString format = QStringLiteral("--html");
-    // The format is named as an option (--xml) or as a first word (xml).
-    if (args.size() == 3 && !args.front().startsWith(QLatin1String("--")))
-        args.front().prepend(QLatin1String("--"));
-    if (!args.isEmpty() && args.front().startsWith(QLatin1String("--")))
-        format = args.takeFirst();
-    if (args.size() != 2 || !QStringList{"--html", "--fo", "--pdf", "--xml"}.contains(format))
-        return Usage();
+    // Errors, and what a layout held that is kept, are told on stderr.
+    ErrorDisplay::Show = [&command](const QString &message) { command.Tell(message); };
 
     TDesignerMessagesHandler handler;
     DesignerHandler = &handler;
     handler.SetEnabled(false);
     CreateControlsFactory();
     RegisterDesignerRegistries();
-    int result = 0;
+    int result = TCommandLine::ExitSuccess;
     try {
         TLXControlsContainer container(nullptr, nullptr);
         // No event loop turns here: what is still posted to the design's
         // widgets is dropped before they go, else each one destroyed would
         // search the whole queue for its own.
         const auto dropPosted = qScopeGuard([] { QCoreApplication::removePostedEvents(nullptr); });
-        container.LoadLayout(args[0]);
+        container.LoadLayout(files[0]);
         // Kept content is no failure: it is told, and the export goes on.
         if (const QString notice = container.KeptNotice(); !notice.isEmpty())
-            std::fprintf(stderr, "formdesigner-export: %s\n", notice.toLocal8Bit().constData());
-        if (format == QLatin1String("--fo"))
-            container.ExportFO(args[1]);
-        else if (format == QLatin1String("--pdf"))
-            ExportPdf(container, args[1]);
-        else if (format == QLatin1String("--xml"))
-            container.SaveLayout(args[1]);
+            ErrorDisplay::Show(notice);
+        if (kind == QLatin1String("fo"))
+            container.ExportFO(files[1]);
+        else if (kind == QLatin1String("pdf"))
+            ExportPdf(container, files[1]);
+        else if (kind == QLatin1String("xml"))
+            container.SaveLayout(files[1]);
         else
-            container.ExportHtml(args[1]);
+            container.ExportHtml(files[1]);
     } catch (const std::exception &error) {
-        std::fprintf(stderr, "formdesigner-export: %s\n", error.what());
-        result = 1;
+        ErrorDisplay::Show(ErrorDisplay::MessageOf(error));
+        result = TCommandLine::ExitFailure;
     }
     UnregisterDesignerRegistries();
     DestroyControlsFactory();

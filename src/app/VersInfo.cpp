@@ -2,7 +2,6 @@
 
 #include "platform/Exception.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <cstring>
 #include <optional>
@@ -171,7 +170,9 @@ QString TSMVersionInfo::GetValue(const QString &key) const
 QString TSMVersionInfo::ProgramFileVersion()
 {
     try {
-        return TSMVersionInfo(QCoreApplication::applicationFilePath()).GetVersionString(3);
+        // The kernel's link to the running file, which works before the
+        // application object exists (for "--version").
+        return TSMVersionInfo(QStringLiteral("/proc/self/exe")).GetVersionString(3);
     } catch (const Exception &) {
         return {};
     }

@@ -125,8 +125,9 @@ QString TLXControlsContainer::KeptNotice() const
     return text;
 }
 
-QString TLXControlsContainer::HtmlExportPath(const QString &fileName)
+QString TLXControlsContainer::HtmlExportPath(const QString &name)
 {
+    const QString fileName = PageFileName(name);
     return fileName + '/' + QFileInfo(fileName).fileName();
 }
 
@@ -168,8 +169,18 @@ bool IsExportFolder(const QString &folder)
 
 } // namespace
 
-QString TLXControlsContainer::HtmlExportTarget(const QString &fileName)
+QString TLXControlsContainer::PageFileName(const QString &fileName)
 {
+    // As the save dialog does: a name without a dot gets the page's suffix.
+    const QString name = QFileInfo(fileName).fileName();
+    if (name.isEmpty() || name.contains(QLatin1Char('.')))
+        return fileName;
+    return fileName + QStringLiteral(".htm");
+}
+
+QString TLXControlsContainer::HtmlExportTarget(const QString &name)
+{
+    const QString fileName = PageFileName(name);
     const QFileInfo file(fileName);
     if (file.isFile()) {
         // A page exported beside an "images" folder is written over in place.

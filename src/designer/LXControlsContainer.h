@@ -49,15 +49,19 @@ public:
     // notice for the user; empty when there was nothing of the kind.
     QString KeptNotice() const;
 
-    // The page inside the export folder: "dir/page.htm" gives
-    // "dir/page.htm/page.htm".
-    static QString HtmlExportPath(const QString &fileName);
-    // Where an export to fileName writes its page: the file itself when it is
-    // an exported page beside an "images" folder, else the page inside a
-    // folder of that name holding an "images" folder (made here). Anything
-    // else of that name (a user's file, a folder of other files, a device)
-    // is refused, never replaced.
-    static QString HtmlExportTarget(const QString &fileName);
+    // The name a page is written under: fileName, with ".htm" added when it
+    // has no suffix, so that a browser shows it as a page.
+    static QString PageFileName(const QString &fileName);
+    // The page inside the export folder: "dir/page.htm" and "dir/page"
+    // give "dir/page.htm/page.htm".
+    static QString HtmlExportPath(const QString &name);
+    // Where an export to a name writes its page, checked under the name
+    // PageFileName makes of it: that file itself when it is an exported
+    // page beside an "images" folder, else the page inside a folder of that
+    // name holding an "images" folder (made here). Anything else of that
+    // name (a user's file, a folder of other files, a device) is refused,
+    // never replaced.
+    static QString HtmlExportTarget(const QString &name);
 
     // Replacing the design when a layout is opened (see TLayoutSurface).
     void BeginReplace() override;

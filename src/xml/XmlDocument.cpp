@@ -5,6 +5,7 @@
 #include "xml/BinXmlWriter.h"
 #include "xml/StmXmlReader.h"
 #include "xml/StrXmlReader.h"
+#include "xml/XmlParseError.h"
 #include "xml/XmlParser.h"
 #include "xml/XmlStmSource.h"
 #include "xml/XmlStrSource.h"
@@ -176,7 +177,11 @@ void TXmlDocument::LoadFromFile(const QString &fileName)
 {
     QFile file(fileName);
     OpenForReading(file);
-    LoadFromStream(file);
+    try {
+        LoadFromStream(file);
+    } catch (const EXmlParseError &error) {
+        throw EXmlParseError(error.Reason(), error.Line(), error.Column(), fileName);
+    }
 }
 
 void TXmlDocument::LoadFromFile(const std::string &fileName)

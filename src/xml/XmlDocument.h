@@ -50,7 +50,9 @@ public:
 
     // Loads replace the content; on an error the document keeps what was
     // read before it. Text and streams starting with the binary signature
-    // are read as binary XML.
+    // are read as binary XML. Text that is not well-formed raises
+    // EXmlParseError; from a file, its message names the file, line and
+    // column.
     void LoadFromText(std::string_view text);
     void LoadBinaryFromText(std::string_view text);
     void LoadFromStream(QIODevice &stream);

@@ -1,7 +1,7 @@
 #include "xml/XmlParser.h"
 
-#include "platform/Exception.h"
 #include "xml/XmlDocument.h"
+#include "xml/XmlParseError.h"
 #include "xml/XmlSource.h"
 
 #include <cstring>
@@ -96,7 +96,8 @@ TXmlParser::TXmlParser(TXmlDocument &document, TXmlSource &source)
 
 void TXmlParser::Fail(const std::string &message)
 {
-    throw Exception(message);
+    const TXmlTextPosition at = FSource.Position();
+    throw EXmlParseError(message, at.Line(), at.Column());
 }
 
 void TXmlParser::FailExpecting(std::string_view text)

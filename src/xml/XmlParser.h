@@ -14,7 +14,7 @@ class TXmlSource;
 
 // Reads XML text from a source into a document, appending to its content.
 // Open elements are kept on an explicit stack, so any nesting depth is
-// read without recursion. Errors are raised as Exception; the nodes read
+// read without recursion. Errors are raised as EXmlParseError; the nodes read
 // before an error stay in the document.
 class TXmlParser
 {
@@ -23,8 +23,9 @@ public:
     void Parse();
 
 private:
-    [[noreturn]] static void Fail(const std::string &message);
-    [[noreturn]] static void FailExpecting(std::string_view text);
+    // Raise EXmlParseError at the current character.
+    [[noreturn]] void Fail(const std::string &message);
+    [[noreturn]] void FailExpecting(std::string_view text);
     void ExpectChar(char c);
     void ExpectText(std::string_view text);
     inline void SkipWhitespace();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "xml/XmlTextPosition.h"
+
 // Input of the parser: a window of bytes over the text, refilled block by
 // block. The current character is the byte at Pos while Pos < End; once the
 // window is empty after a refill, the source is exhausted.
@@ -24,6 +26,10 @@ public:
         if (Pos == End)
             Fill();
     }
+
+    // The line and column of the current character. Worked out from the
+    // start of the text each time, for error messages only.
+    virtual TXmlTextPosition Position() = 0;
 
     // The window; scanners read it directly.
     const char *Pos = nullptr;

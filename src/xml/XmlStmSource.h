@@ -16,6 +16,10 @@ public:
 
     explicit TXmlStmSource(QIODevice &stream);
 
+    // Reads the blocks before the window again; unknown when the stream
+    // cannot seek back.
+    TXmlTextPosition Position() override;
+
 protected:
     bool Fill() override;
 
@@ -23,4 +27,7 @@ private:
     QIODevice &FStream;
     std::unique_ptr<char[]> FBuffer;
     int64_t FRemaining;
+    // Where the text starts in the stream, and its bytes before the window.
+    int64_t FStart;
+    int64_t FConsumed = 0;
 };

@@ -8,10 +8,17 @@
 class TXmlStrSource : public TXmlSource
 {
 public:
-    explicit TXmlStrSource(std::string_view text)
+    explicit TXmlStrSource(std::string_view text) : FBegin(text.data())
     {
         Pos = text.data();
         End = text.data() + text.size();
+    }
+
+    TXmlTextPosition Position() override
+    {
+        TXmlTextPosition position;
+        position.Advance(FBegin, Pos);
+        return position;
     }
 
 protected:
@@ -20,4 +27,7 @@ protected:
         Pos = End;
         return false;
     }
+
+private:
+    const char *FBegin;
 };

@@ -367,6 +367,11 @@ TEST_F(DataSafetyTest, AnUnreadableCopyIsToldAndSetAsideAndTheDesignerStarts)
         EXPECT_EQ(Mode(aside), 0600u) << i;
         EXPECT_TRUE(out.join('\n').contains("\"" + aside + "\"")) << i << said;
     }
+    // A cut copy is told with the place where it ends.
+    for (size_t i = 2; i < 5; ++i)
+        EXPECT_TRUE(QString::fromUtf8(out).contains(
+            QRegularExpression(QRegularExpression::escape(layouts[int(i)]) + ":\\d+:\\d+: \\S")))
+            << i << out.toStdString();
 
     // The next start offers none of them.
     int questions = 0;

@@ -430,7 +430,7 @@ TEST_F(DocumentCommandsTest, OpenAsksFirstAndABadFileChangesNothing)
     form->AddControl(1, 0, nullptr, 0);
     answer = QMessageBox::Cancel;
     chosen = dir.filePath("bad.xml");
-    Put(chosen, "<root><control type=\"Button\">");
+    Put(chosen, "<root>\n  <control type=\"Button\">");
     form->mnuOpenClick();
     EXPECT_EQ(questions, 1);
     EXPECT_EQ(form->Container()->Controls().size(), 1) << "Cancel ends the command";
@@ -443,7 +443,8 @@ TEST_F(DocumentCommandsTest, OpenAsksFirstAndABadFileChangesNothing)
     } catch (const std::exception &e) {
         error = e.what();
     }
-    EXPECT_FALSE(error.isEmpty());
+    // The message says where the file went wrong.
+    EXPECT_EQ(error, chosen + ":2:26: Expecting \"/\".");
     EXPECT_EQ(form->Container()->Controls().size(), 1);
     EXPECT_EQ(form->FileName(), dir.filePath("mine.xml"));
     EXPECT_TRUE(form->Modified());

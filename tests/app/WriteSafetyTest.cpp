@@ -57,7 +57,7 @@ protected:
 
 TEST_F(WriteSafetyTest, ExportsRefuseWhatIsNotTheirsAndLeaveItAsItWas)
 {
-    const QString pipe = Path("pipe");
+    const QString pipe = Path("pipe.htm");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
     for (const QString kind : {"xml", "fo", "html"}) {
         const TRun run = Export(kind, Layout(), pipe);
@@ -78,12 +78,22 @@ TEST_F(WriteSafetyTest, ExportsRefuseWhatIsNotTheirsAndLeaveItAsItWas)
         EXPECT_EQ(Bytes(notes), "my notes");
     }
     // A folder of the user's own.
-    const QString mine = Path("mine");
-    QDir(dir.path()).mkdir("mine");
+    const QString mine = Path("mine.htm");
+    QDir(dir.path()).mkdir("mine.htm");
     Put(mine + "/letter.txt", "keep");
     EXPECT_EQ(Export("html", Layout(), mine).Code, 1);
     EXPECT_EQ(QDir(mine).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{"letter.txt"});
+    // A name without a suffix is the page's with ".htm", and is checked as
+    // that: the user's "mine.htm" is refused, the user's "notes" is not the
+    // page's name.
+    EXPECT_EQ(Export("html", Layout(), Path("mine")).Code, 1);
+    EXPECT_EQ(QDir(mine).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"letter.txt"});
+    Put(Path("notes"), "more notes");
+    ASSERT_EQ(Export("html", Layout(), Path("notes")).Code, 0);
+    EXPECT_EQ(Bytes(Path("notes")), "more notes");
+    EXPECT_TRUE(Bytes(Path("notes.htm/notes.htm")).contains("value=\"OK\""));
 
     // A new name, then the folder that export made, then the page inside it
     // beside its pictures: all three are the page's own.

@@ -1,5 +1,6 @@
 #include "platform/Exception.h"
 #include "xml/XmlDocument.h"
+#include "xml/XmlParseError.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -264,9 +265,69 @@ TEST(XmlParser, FileOfTheBareSignatureIsText)
         OpenXmlDocument(path);
         FAIL() << "no error";
     } catch (const Exception &e) {
-        EXPECT_STREQ(e.what(), "A name should begin with a letter or \"_\".");
+        EXPECT_EQ(e.what(),
+                  path.toStdString() + ":1:2: A name should begin with a letter or \"_\".");
     }
     EXPECT_THROW(OpenXmlDocument(dir.filePath("missing.xml")), Exception);
+}
+
+// Where an error was found, from text in memory; the message of the parser
+// itself stays bare there, having no file to name.
+EXmlParseError ErrorOf(const std::string &text)
+{
+    try {
+        Parse(text);
+    } catch (const EXmlParseError &e) {
+        return e;
+    }
+    return EXmlParseError("(no error)", 0, 0);
+}
+
+TEST(XmlParser, ErrorsSayTheLineAndColumn)
+{
+    const EXmlParseError reference = ErrorOf("<r>\n  <a>&#65</a>");
+    EXPECT_STREQ(reference.what(), "Expecting \";\".");
+    EXPECT_EQ(reference.Line(), 2);
+    EXPECT_EQ(reference.Column(), 10);
+    // Lines end at CR LF, LF or a lone CR.
+    const EXmlParseError value = ErrorOf("<r>\r\n\r<a x=1/>\n");
+    EXPECT_EQ(value.Reason(), "Expecting string constant.");
+    EXPECT_EQ(value.Line(), 3);
+    EXPECT_EQ(value.Column(), 6);
+    // A letter of the code page is one column.
+    const EXmlParseError name = ErrorOf("<r>\n<\xC8\xEC\xFF;/>");
+    EXPECT_EQ(name.Line(), 2);
+    EXPECT_EQ(name.Column(), 5);
+    // The end of the text is a place too.
+    const EXmlParseError open = ErrorOf("<r>\n<a>\n");
+    EXPECT_EQ(open.Line(), 3);
+    EXPECT_EQ(open.Column(), 1);
+}
+
+TEST(XmlParser, ErrorsInAFileNameItAndCountLinesAcrossBlocks)
+{
+    // A CR ends the first 64 KiB block and its LF begins the second; the
+    // error lies in the third block.
+    std::string text = "<r>";
+    text.resize(65535, ' ');
+    text += "\r\n";
+    for (int i = 0; i < 20000; ++i)
+        text += "<a/>\r\n";
+    text += "<b x=1/></r>";
+    ASSERT_GT(text.size(), 2u * 65536 + 100);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("layout.xml");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.data(), qint64(text.size()));
+    file.close();
+    try {
+        OpenXmlDocument(path);
+        FAIL() << "no error";
+    } catch (const EXmlParseError &e) {
+        EXPECT_EQ(e.what(), path.toStdString() + ":20002:6: Expecting string constant.");
+        EXPECT_EQ(e.FileName(), path);
+    }
 }
 
 TEST(XmlParser, DeepNestingIsReadWithoutRecursion)
