@@ -189,7 +189,7 @@ void TLXDesigned::SetMirrored(bool value)
     ApplyBiDiMode();
 }
 
-void TLXDesigned::ApplyBiDiMode()
+void TLXDesigned::ApplyBiDiMode(bool inside)
 {
     const int mode = BiDiMode();
     // A caption side is an alignment: only the full right-to-left mode
@@ -200,6 +200,8 @@ void TLXDesigned::ApplyBiDiMode()
     QWidget *self = Widget();
     self->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     BiDiModeChanged();
+    if (!inside)
+        return;
     for (QWidget *child : self->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         if (TLXDesigned *designed = AsDesigned(child); designed && designed->FParentBiDiMode)
             designed->ApplyBiDiMode();

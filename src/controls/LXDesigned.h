@@ -187,7 +187,10 @@ public:
     {
         if (event->type() == QEvent::Polish)
             PrepareInnerWidgets();
-        if (!target && (event->type() == QEvent::Polish || event->type() == QEvent::ParentChange))
+        // Each control is polished after its parent: its own mode is enough.
+        if (!target && event->type() == QEvent::Polish)
+            ApplyBiDiMode(false);
+        if (!target && event->type() == QEvent::ParentChange)
             ApplyBiDiMode();
         bool result = true;
         TDesignRouter *designer = TDesignRouter::Current();
@@ -234,9 +237,9 @@ private:
     void StackingChanged();
     void NoteAnchorOrigin();
     void ApplyHint();
-    // Lays the control and its designed children that follow it out in
-    // their reading order.
-    void ApplyBiDiMode();
+    // Lays the control out in its reading order, and with `inside` the
+    // designed children that follow it too.
+    void ApplyBiDiMode(bool inside = true);
     // Follows a press and the moves after it for automatic dragging.
     void AutoDrag(QEvent *event);
     void StartAutoDrag();

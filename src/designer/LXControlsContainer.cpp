@@ -13,6 +13,7 @@
 #include "platform/Exception.h"
 
 #include <QDir>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -36,6 +37,31 @@ void TLXControlsContainer::BeginReplace()
     FPendingClient->hide();
 }
 
+namespace
+{
+
+// Swallows the requests to be painted of the widgets inside one widget while
+// it lives.
+class TWholeRepaint : public QObject
+{
+public:
+    explicit TWholeRepaint(QWidget *whole) : FWhole(whole) { qApp->installEventFilter(this); }
+    ~TWholeRepaint() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::UpdateLater || !watched->isWidgetType())
+            return false;
+        return FWhole->isAncestorOf(static_cast<QWidget *>(watched));
+    }
+
+private:
+    QWidget *FWhole;
+};
+
+} // namespace
+
 void TLXControlsContainer::CommitReplace()
 {
     if (!FPendingClient)
@@ -48,6 +74,14 @@ void TLXControlsContainer::CommitReplace()
     client->UpdateExtent();
     // The scroll area destroys the previous client with its controls.
     setWidget(client);
+    // Each widget shown asks to be painted on its own, and painting one alone
+    // looks at every sibling of it and of its parents: the client is painted
+    // once, whole, instead.
+    {
+        const TWholeRepaint whole(client);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    }
+    client->update();
 }
 
 void TLXControlsContainer::CancelReplace()

@@ -25,6 +25,7 @@
 #include "xml/XmlValue.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QWidget>
 #include <algorithm>
 
@@ -401,10 +402,15 @@ void TXmlPersistance::DropPolishRequests(bool now)
 
 void TXmlPersistance::ReadChildren(const IXmlNode &element, QWidget *parent)
 {
+    ++FNesting;
+    const auto leave = qScopeGuard([this] { --FNesting; });
     const IXmlNodeList nodes = element->ChildNodes();
     const int count = nodes->Count();
     for (int i = 0; i < count; ++i) {
         const IXmlNode node = nodes->Item(i);
+        if (FNesting > MaxNesting && node->NodeName() == "control")
+            throw Exception("The layout nests controls more than " + std::to_string(MaxNesting) +
+                            " levels deep, deeper than this designer can show.");
         if (QWidget *c = ReadControl(node, parent))
             ReadChildren(node, c);
     }

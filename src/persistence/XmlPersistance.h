@@ -78,6 +78,10 @@ protected:
     void WriteProperties(TRSItemProps *rows, const IXmlElement &element);
     bool WriteSpecialProperty(TRSItemProperty *row, const IXmlElement &element);
     void ReadChildren(const IXmlNode &element, QWidget *parent);
+    // The deepest nesting of controls read: the toolkit's widgets cost time
+    // by their depth, and its recursions take stack, so deeper layouts are
+    // refused rather than left to hang or crash.
+    static constexpr int MaxNesting = 1000;
     // Applies the property elements; with keeping, what no row reads goes
     // there, each node with the property element it followed.
     void ReadProperties(const IXmlNode &element, TKeptContent *keeping = nullptr);
@@ -124,5 +128,6 @@ private:
     std::unordered_map<std::string, size_t> FNoteIndex;
     int FDirectlyWritten = 0;
     int FMadeSinceDrop = 0;
+    int FNesting = 0;
     std::unique_ptr<TRSDirectWriter> FDirect;
 };
