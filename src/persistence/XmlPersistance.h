@@ -58,6 +58,11 @@ public:
     // Whether opening may write controls without rows of their own (the
     // default); the result is the same either way.
     void SetDirectWrites(bool value) { FDirectWrites = value; }
+
+    // The deepest nesting of controls read: the toolkit's widgets cost time
+    // by their depth, and its recursions take stack, so deeper layouts are
+    // refused rather than left to hang or crash.
+    static constexpr int MaxNesting = 1000;
     // How many controls the last opening wrote without rows of their own.
     int DirectlyWritten() const { return FDirectlyWritten; }
     // What the last opening kept without understanding it, one line per
@@ -78,10 +83,7 @@ protected:
     void WriteProperties(TRSItemProps *rows, const IXmlElement &element);
     bool WriteSpecialProperty(TRSItemProperty *row, const IXmlElement &element);
     void ReadChildren(const IXmlNode &element, QWidget *parent);
-    // The deepest nesting of controls read: the toolkit's widgets cost time
-    // by their depth, and its recursions take stack, so deeper layouts are
-    // refused rather than left to hang or crash.
-    static constexpr int MaxNesting = 1000;
+
     // Applies the property elements; with keeping, what no row reads goes
     // there, each node with the property element it followed.
     void ReadProperties(const IXmlNode &element, TKeptContent *keeping = nullptr);

@@ -532,6 +532,25 @@ TEST_F(DesignerClassesTest, AlignDocksAndAnchorsKeepDistances)
     EXPECT_EQ(top->geometry(), QRect(0, 0, 400, 20));
     WriteFromVariant(top, "Height", 30);
     EXPECT_EQ(client->geometry(), QRect(30, 30, 370, 120));
+
+    // The parent knows which children it places; each change to them is
+    // seen at once: a docked control coming in, one no longer docked, one
+    // going away.
+    auto *elsewhere = new QWidget(&FParent);
+    auto *bottom = new TLXPanel(elsewhere);
+    bottom->setGeometry(0, 0, 10, 25);
+    WriteFromVariant(bottom, "Align", "alBottom");
+    bottom->setParent(host);
+    bottom->show();
+    host->resize(400, 200);
+    EXPECT_EQ(bottom->geometry(), QRect(0, 175, 400, 25));
+    EXPECT_EQ(client->geometry(), QRect(30, 30, 370, 145));
+    WriteFromVariant(left, "Align", "alNone");
+    host->resize(500, 200);
+    EXPECT_EQ(left->geometry(), QRect(0, 30, 30, 145)) << "a control no longer docked stays";
+    EXPECT_EQ(client->geometry(), QRect(0, 30, 500, 145));
+    delete top;
+    EXPECT_EQ(client->geometry(), QRect(0, 0, 500, 175));
 }
 
 } // namespace
