@@ -369,9 +369,9 @@ TEST_F(DataSafetyTest, AnUnreadableCopyIsToldAndSetAsideAndTheDesignerStarts)
     }
     // A cut copy is told with the place where it ends.
     for (size_t i = 2; i < 5; ++i)
-        EXPECT_TRUE(QString::fromUtf8(out).contains(
+        EXPECT_TRUE(out.join('\n').contains(
             QRegularExpression(QRegularExpression::escape(layouts[int(i)]) + ":\\d+:\\d+: \\S")))
-            << i << out.toStdString();
+            << i << said;
 
     // The next start offers none of them.
     int questions = 0;
