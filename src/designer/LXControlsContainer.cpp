@@ -12,8 +12,8 @@
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
 
-#include <QDir>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
