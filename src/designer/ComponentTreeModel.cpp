@@ -177,10 +177,20 @@ void TComponentTreeModel::Flush()
     }
     const auto adds = std::move(FPendingAdds);
     FPendingAdds.clear();
-    for (const auto &[child, client] : adds)
-        if (child && child->parent() == client)
-            if (TNode *parent = FClients.value(client))
-                Added(child, parent);
+    std::vector<std::pair<TNode *, QSet<QObject *>>> byParent;
+    for (const auto &[child, client] : adds) {
+        if (!child || child->parent() != client || !child->isWidgetType() ||
+            FNodes.contains(child) || !AsDesigned(static_cast<QWidget *>(child.data())))
+            continue;
+        TNode *parent = FClients.value(client);
+        if (!parent)
+            continue;
+        if (byParent.empty() || byParent.back().first != parent)
+            byParent.emplace_back(parent, QSet<QObject *>());
+        byParent.back().second.insert(child);
+    }
+    for (const auto &[parent, children] : byParent)
+        Added(children, parent);
     const auto reorders = std::move(FPendingReorders);
     FPendingReorders.clear();
     std::vector<TNode *> parents;
@@ -192,25 +202,27 @@ void TComponentTreeModel::Flush()
         Reorder(parent);
 }
 
-void TComponentTreeModel::Added(QObject *child, TNode *parent)
+void TComponentTreeModel::Added(const QSet<QObject *> &children, TNode *parent)
 {
-    if (!child->isWidgetType() || FNodes.contains(child))
-        return;
-    auto *control = static_cast<QWidget *>(child);
-    if (!AsDesigned(control))
-        return;
-    // A new control usually lies on top: counting the siblings above it,
-    // from the top down, finds its row without a walk over all of them.
+    // New controls usually lie on top: one walk over the siblings from the
+    // top down finds each one's row by the rows above it, however many came.
+    QSet<QObject *> pending = children;
     const QObjectList &siblings = parent->Client->children();
     int above = 0;
-    for (auto it = siblings.rbegin(); it != siblings.rend() && *it != child; ++it)
-        if (TNode *node = FNodes.value(*it); node && node->Parent == parent)
+    for (auto it = siblings.rbegin(); it != siblings.rend() && !pending.isEmpty(); ++it) {
+        if (pending.remove(*it)) {
+            if (FNodes.contains(*it))
+                continue;
+            const int row = static_cast<int>(parent->Children.size()) - above;
+            TNode *node = MakeNode(static_cast<QWidget *>(*it), parent);
+            beginInsertRows(IndexOfNode(parent), row, row);
+            parent->Children.insert(parent->Children.begin() + row, node);
+            endInsertRows();
             ++above;
-    const int row = static_cast<int>(parent->Children.size()) - above;
-    TNode *node = MakeNode(control, parent);
-    beginInsertRows(IndexOfNode(parent), row, row);
-    parent->Children.insert(parent->Children.begin() + row, node);
-    endInsertRows();
+        } else if (TNode *node = FNodes.value(*it); node && node->Parent == parent) {
+            ++above;
+        }
+    }
 }
 
 void TComponentTreeModel::Reorder(TNode *parent)

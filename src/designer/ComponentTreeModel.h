@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 #include <QHash>
 #include <QPointer>
+#include <QSet>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -76,8 +77,8 @@ private:
     void Watch(TNode *node);
     void Forget(TNode *node);
     void Removed(QObject *child);
-    // Gives a pending addition its row, where it lies among its siblings.
-    void Added(QObject *child, TNode *parent);
+    // Gives rows to the children of a parent that came since the last flush.
+    void Added(const QSet<QObject *> &children, TNode *parent);
     // Brings a parent's rows into the stacking order of its controls.
     void Reorder(TNode *parent);
     void Schedule();

@@ -180,6 +180,17 @@ TEST_F(WorkspaceTest, TheTreeFollowsEveryChangeOfTheDesignWithoutBeingRebuilt)
         Stack().redo();
         check(qPrintable(Stack().undoText()));
     }
+    // Many controls arriving before the tree looks again, as a paste of
+    // many does, one of them put under the others and one gone again.
+    QWidget *client = form->Container()->ClientWidget();
+    std::vector<QWidget *> batch;
+    for (int i = 0; i < 40; ++i) {
+        batch.push_back(ControlsFactory->CreateControlByName("Label", client));
+        AsDesigned(batch.back())->SetName(QStringLiteral("Batch%1").arg(i));
+    }
+    batch[20]->lower();
+    delete batch[30];
+    check("many added at once");
     EXPECT_EQ(resets.count(), 0);
 
     // Opening a layout replaces the design, and the tree with it.

@@ -93,7 +93,11 @@ struct TSiblingOrders {
     // them.
     QHash<QObject *, QString> Names;
     QHash<QString, int> NameCount;
+    // Where each child stands among its siblings, found without a walk.
+    QHash<QObject *, qsizetype> Index;
     std::unique_ptr<TSiblingWatcher> Watcher;
+
+    qsizetype IndexOf(QObject *child) const { return Index.value(child, -1); }
 
     bool Above(size_t a, size_t b) const
     {
@@ -157,11 +161,13 @@ TSiblingOrders &SiblingOrders(QObject *parent)
         s.Top = s.Second = SIZE_MAX;
         s.Names.clear();
         s.NameCount.clear();
+        s.Index.clear();
         s.Watcher = std::make_unique<TSiblingWatcher>();
         parent->installEventFilter(s.Watcher.get());
     }
     for (qsizetype i = s.Known; i < children.size(); ++i) {
         QObject *child = children[i];
+        s.Index.insert(child, i);
         child->installEventFilter(s.Watcher.get());
         TLXDesigned *designed =
             child->isWidgetType() ? AsDesigned(static_cast<QWidget *>(child)) : nullptr;
@@ -216,7 +222,7 @@ int64_t TabOrderOf(TLXDesigned &control)
     if (!parent)
         return 0;
     const TSiblingOrders &s = SiblingOrders(parent);
-    const qsizetype at = parent->children().lastIndexOf(self);
+    const qsizetype at = s.IndexOf(self);
     return at < 0 ? s.Count : s.Place[static_cast<size_t>(at)];
 }
 
@@ -232,7 +238,7 @@ void SetTabOrder(TLXDesigned &control, int64_t place)
         return;
     }
     TSiblingOrders *orders = &SiblingOrders(parent);
-    const auto at = static_cast<size_t>(parent->children().lastIndexOf(self));
+    const auto at = static_cast<size_t>(orders->IndexOf(self));
     if (orders->Designed[at] != &control) {
         // Taken while the control was still being made: take them again.
         orders->Parent = nullptr;
