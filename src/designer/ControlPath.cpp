@@ -15,22 +15,45 @@ namespace
 class TChildIndex
 {
 public:
+    // The designed children of parent bearing a name, in stacking order.
     const QList<QWidget *> &Named(QWidget *parent, const QString &name)
     {
-        auto it = FByParent.find(parent);
-        if (it == FByParent.end()) {
-            QHash<QString, QList<QWidget *>> byName;
+        TParent &entry = FByParent[parent];
+        // A path or two, as one step of editing takes, looks only for its
+        // own names; many paths index every child once.
+        constexpr int wholeAfter = 8;
+        if (!entry.Whole && ++entry.Lookups > wholeAfter) {
+            entry.ByName.clear();
             for (QWidget *child : TControlsFactory::DesignedChildren(parent))
-                byName[child->objectName()].append(child);
-            it = FByParent.emplace(parent, std::move(byName)).first;
+                entry.ByName[child->objectName()].append(child);
+            entry.Whole = true;
         }
-        static const QList<QWidget *> none;
-        const auto found = it->second.constFind(name);
-        return found == it->second.cend() ? none : *found;
+        auto found = entry.ByName.find(name);
+        if (found == entry.ByName.end()) {
+            if (entry.Whole)
+                return None();
+            QList<QWidget *> named;
+            for (QObject *child : TControlsFactory::ClientOf(parent)->children())
+                if (child->isWidgetType() && child->objectName() == name &&
+                    AsDesigned(static_cast<QWidget *>(child)))
+                    named.append(static_cast<QWidget *>(child));
+            found = entry.ByName.insert(name, std::move(named));
+        }
+        return *found;
     }
 
 private:
-    std::unordered_map<QWidget *, QHash<QString, QList<QWidget *>>> FByParent;
+    struct TParent {
+        QHash<QString, QList<QWidget *>> ByName;
+        int Lookups = 0;
+        bool Whole = false;
+    };
+    static const QList<QWidget *> &None()
+    {
+        static const QList<QWidget *> none;
+        return none;
+    }
+    std::unordered_map<QWidget *, TParent> FByParent;
 };
 
 } // namespace
