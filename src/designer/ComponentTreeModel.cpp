@@ -67,6 +67,7 @@ TComponentTreeModel::TNode *TComponentTreeModel::MakeNode(QWidget *control, TNod
     auto *node = new TNode;
     node->Control = control;
     node->Parent = parent;
+    Remember(node);
     FNodes.insert(control, node);
     Watch(node);
     if (node->Client)
@@ -281,22 +282,31 @@ QModelIndex TComponentTreeModel::IndexOf(QWidget *control)
     return IndexOfNode(FNodes.value(control));
 }
 
+bool TComponentTreeModel::Remember(TNode *node)
+{
+    const QString name = node->Control->objectName();
+    const TLXDesigned *designed = node->Parent ? AsDesigned(node->Control) : nullptr;
+    const bool hidden = designed && !designed->Visible();
+    if (name == node->ShownName && hidden == node->ShownHidden)
+        return false;
+    node->ShownName = name;
+    node->ShownHidden = hidden;
+    return true;
+}
+
 void TComponentTreeModel::RefreshTexts()
 {
-    // One notice per parent: the views repaint only the rows they show.
+    // Only the rows whose name or greyness changed are told: telling a view
+    // that thousands of rows changed costs it a walk over all of them.
     std::vector<TNode *> stack{FRoot.get()};
-    emit dataChanged(IndexOfNode(FRoot.get()), IndexOfNode(FRoot.get()));
     while (!stack.empty()) {
         TNode *node = stack.back();
         stack.pop_back();
-        if (node->Children.empty())
-            continue;
-        const QModelIndex parent = IndexOfNode(node);
-        emit dataChanged(index(0, 0, parent),
-                         index(static_cast<int>(node->Children.size()) - 1, 0, parent));
-        for (TNode *child : node->Children)
-            if (!child->Children.empty())
-                stack.push_back(child);
+        if (Remember(node)) {
+            const QModelIndex changed = IndexOfNode(node);
+            emit dataChanged(changed, changed);
+        }
+        stack.insert(stack.end(), node->Children.begin(), node->Children.end());
     }
 }
 

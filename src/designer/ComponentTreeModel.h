@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QSet>
+#include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -68,7 +69,13 @@ private:
         std::vector<TNode *> Children;
         // The widget that holds the node's children (containers only).
         QWidget *Client = nullptr;
+        // The name and greyness the views were last told of.
+        QString ShownName;
+        bool ShownHidden = false;
     };
+
+    // Notes what the node's row shows now; true when it changed.
+    static bool Remember(TNode *node);
 
     void Reset();
     void Clear();

@@ -154,8 +154,18 @@ TEST_F(WorkspaceTest, TheTreeFollowsEveryChangeOfTheDesignWithoutBeingRebuilt)
     EXPECT_EQ(inserts.count(), 3);
     const auto check = [&](const char *what) { EXPECT_EQ(Tree(), Design()) << what; };
 
+    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
     Edit(button, "Name", "OkButton");
     check("rename");
+    // The views are told of the renamed row, and only of it.
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].value<QModelIndex>(), model->IndexOf(button));
+    EXPECT_EQ(changed[0][1].value<QModelIndex>(), model->IndexOf(button));
+    changed.clear();
+    Edit(edit, "Visible", "False");
+    ASSERT_EQ(changed.count(), 1) << "a control hidden turns its row grey";
+    EXPECT_EQ(changed[0][0].value<QModelIndex>(), model->IndexOf(edit));
+    Edit(edit, "Visible", "True");
     DesignerHandler->SelectControls({button}, false);
     form->mnuSendToBackClick();
     check("send to back");
