@@ -341,7 +341,15 @@ void TLXDesigned::SetVisible(bool value)
         Widget()->update();
         for (QWidget *child : Widget()->findChildren<QWidget *>())
             child->update();
+        QEvent told(VisibleChange());
+        QCoreApplication::sendEvent(Widget(), &told);
     }
+}
+
+QEvent::Type TLXDesigned::VisibleChange()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
 }
 
 void TLXDesigned::ApplyVisibility()

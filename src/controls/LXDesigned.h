@@ -121,6 +121,8 @@ public:
     // selected; it is hidden when the designer is off.
     bool Visible() const { return FVisible; }
     void SetVisible(bool value);
+    // The event a control's widget receives when its Visible changed.
+    static QEvent::Type VisibleChange();
     // Shows or hides the widget after Visible and the designer's state.
     void ApplyVisibility();
 

@@ -81,6 +81,8 @@ void TComponentTreeModel::Watch(TNode *node)
     // Restacking is told to the control itself; additions and removals to
     // the widget that holds the children.
     node->Control->installEventFilter(this);
+    connect(node->Control, &QObject::objectNameChanged, this, &TComponentTreeModel::NameChanged,
+            Qt::UniqueConnection);
     if (dynamic_cast<TDropTarget *>(node->Control)) {
         node->Client = TControlsFactory::ClientOf(node->Control);
         FClients.insert(node->Client, node);
@@ -135,9 +137,22 @@ bool TComponentTreeModel::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     default:
+        if (event->type() == TLXDesigned::VisibleChange())
+            TextChanged(watched);
         break;
     }
     return false;
+}
+
+void TComponentTreeModel::NameChanged()
+{
+    TextChanged(sender());
+}
+
+void TComponentTreeModel::TextChanged(QObject *control)
+{
+    FChangedTexts.insert(control);
+    Schedule();
 }
 
 void TComponentTreeModel::Schedule()
@@ -192,6 +207,7 @@ void TComponentTreeModel::Flush()
     }
     for (const auto &[parent, children] : byParent)
         Added(children, parent);
+    RefreshTexts();
     const auto reorders = std::move(FPendingReorders);
     FPendingReorders.clear();
     std::vector<TNode *> parents;
@@ -298,15 +314,14 @@ void TComponentTreeModel::RefreshTexts()
 {
     // Only the rows whose name or greyness changed are told: telling a view
     // that thousands of rows changed costs it a walk over all of them.
-    std::vector<TNode *> stack{FRoot.get()};
-    while (!stack.empty()) {
-        TNode *node = stack.back();
-        stack.pop_back();
-        if (Remember(node)) {
-            const QModelIndex changed = IndexOfNode(node);
-            emit dataChanged(changed, changed);
+    const QSet<QObject *> changed = std::move(FChangedTexts);
+    FChangedTexts.clear();
+    for (QObject *control : changed) {
+        TNode *node = FNodes.value(control);
+        if (node && Remember(node)) {
+            const QModelIndex row = IndexOfNode(node);
+            emit dataChanged(row, row);
         }
-        stack.insert(stack.end(), node->Children.begin(), node->Children.end());
     }
 }
 

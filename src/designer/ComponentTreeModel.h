@@ -36,8 +36,8 @@ public:
     QModelIndex IndexOf(QWidget *control);
     // Applies the additions and reorderings still pending.
     void Flush();
-    // Names, kinds and visibility are read when rows are shown; this tells
-    // the views that they may have changed.
+    // Tells the views of the rows whose names or visibility changed since;
+    // also done by every flush.
     void RefreshTexts();
 
     // A drop of rows onto a row: moves the controls into the control of
@@ -89,6 +89,8 @@ private:
     // Brings a parent's rows into the stacking order of its controls.
     void Reorder(TNode *parent);
     void Schedule();
+    void TextChanged(QObject *control);
+    void NameChanged();
     int RowOf(const TNode *node) const;
     QModelIndex IndexOfNode(TNode *node) const;
     TNode *NodeOf(const QModelIndex &index) const;
@@ -101,5 +103,7 @@ private:
     std::vector<std::pair<QPointer<QObject>, QWidget *>> FPendingAdds;
     std::vector<QPointer<QWidget>> FPendingReorders;
     bool FScheduled = false;
+    // Controls renamed, shown or hidden since their rows were last told.
+    QSet<QObject *> FChangedTexts;
     bool FResetPending = false;
 };
