@@ -2,6 +2,7 @@
 // they run on the selection.
 #include "app/Main.h"
 
+#include "app/DesignOptionsMenu.h"
 #include "app/EditAction.h"
 #include "app/PaletteFilter.h"
 #include "app/RecentFiles.h"
@@ -91,6 +92,7 @@ void TForm1::CreateMenus()
     FCategorize->setCheckable(true);
     Command::Connect(FCategorize, &QAction::triggered, this,
                      [this] { mnuCategorizePropertiesClick(); });
+    TDesignOptionsMenu::Add(options, this);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     Command::Connect(help->addAction(QStringLiteral("Feedback...")), &QAction::triggered, this,
