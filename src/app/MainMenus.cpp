@@ -12,6 +12,7 @@
 #include "designer/DesignHistory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
+#include "designer/TabOrderMode.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 
@@ -93,6 +94,8 @@ void TForm1::CreateMenus()
     Command::Connect(FCategorize, &QAction::triggered, this,
                      [this] { mnuCategorizePropertiesClick(); });
     TDesignOptionsMenu::Add(options, this);
+    Command::Connect(tools->addAction(QStringLiteral("Tab Order")), &QAction::triggered, this,
+                     [this] { TTabOrderMode::Start(FContainer->ClientWidget(), *FHistory); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     Command::Connect(help->addAction(QStringLiteral("Feedback...")), &QAction::triggered, this,
