@@ -8,6 +8,8 @@ namespace
 const QColor GuideColour(220, 0, 120);
 const QColor DistanceColour(0, 110, 220);
 const QColor EqualColour(0, 150, 60);
+// How far a distance's number reaches beside its line.
+const int LabelRoom = 24;
 
 } // namespace
 
@@ -25,13 +27,27 @@ TGuideOverlay::TGuideOverlay(QWidget *parent) : QWidget(parent)
 void TGuideOverlay::Show(const QPoint &origin, std::vector<TGuideLine> lines,
                          std::vector<TGuideDistance> distances)
 {
+    const QRect before = Extent();
     FOrigin = origin;
     FLines = std::move(lines);
     FDistances = std::move(distances);
     // The parent may have grown since the drag started.
-    setGeometry(parentWidget()->rect());
-    raise();
-    update();
+    if (geometry() != parentWidget()->rect())
+        setGeometry(parentWidget()->rect());
+    // What lies below is drawn again only where the drawing was or is.
+    update(before | Extent());
+}
+
+QRect TGuideOverlay::Extent() const
+{
+    QRect extent;
+    for (const TGuideLine &l : FLines)
+        extent |= l.Vertical ? QRect(l.Pos, l.From, 1, l.To - l.From + 1)
+                             : QRect(l.From, l.Pos, l.To - l.From + 1, 1);
+    for (const TGuideDistance &d : FDistances)
+        extent |= d.Horizontal ? QRect(d.From, d.At - LabelRoom, d.Length() + 1, 2 * LabelRoom)
+                               : QRect(d.At - 4, d.From, LabelRoom + 40, d.Length() + 1);
+    return extent.translated(FOrigin);
 }
 
 void TGuideOverlay::paintEvent(QPaintEvent *)

@@ -24,6 +24,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Where the lines and numbers are drawn, in this widget.
+    QRect Extent() const;
+
     QPoint FOrigin;
     std::vector<TGuideLine> FLines;
     std::vector<TGuideDistance> FDistances;

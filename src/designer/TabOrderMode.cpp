@@ -25,6 +25,7 @@ TTabOrderMode::TTabOrderMode(QWidget *container, TDesignHistory &history)
     setObjectName(QStringLiteral("TabOrderMode"));
     for (QWidget *c : TControlsFactory::DesignedChildren(container))
         FControls.emplace_back(c);
+    Renumber();
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
     setGeometry(container->rect());
@@ -78,13 +79,26 @@ void TTabOrderMode::Finish()
     }
 }
 
-int TTabOrderMode::Shown(QWidget *control, bool &assigned) const
+void TTabOrderMode::Renumber()
 {
-    const auto at = std::find(FAssigned.begin(), FAssigned.end(), control);
-    assigned = at != FAssigned.end();
-    if (assigned)
-        return static_cast<int>(at - FAssigned.begin());
-    return static_cast<int>(TypInfo::GetOrdProp(AsDesigned(control), "TabOrder"));
+    // A control undone away meanwhile no longer counts.
+    FAssigned.erase(std::remove(FAssigned.begin(), FAssigned.end(), nullptr), FAssigned.end());
+    std::vector<std::pair<int64_t, size_t>> others;
+    FShown.assign(FControls.size(), 0);
+    for (size_t i = 0; i < FControls.size(); ++i) {
+        QWidget *c = FControls[i];
+        if (!c)
+            continue;
+        const auto at = std::find(FAssigned.begin(), FAssigned.end(), c);
+        if (at != FAssigned.end())
+            FShown[i] = static_cast<int>(at - FAssigned.begin());
+        else
+            others.emplace_back(TypInfo::GetOrdProp(AsDesigned(c), "TabOrder"), i);
+    }
+    std::stable_sort(others.begin(), others.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (size_t k = 0; k < others.size(); ++k)
+        FShown[others[k].second] = static_cast<int>(FAssigned.size() + k);
 }
 
 QWidget *TTabOrderMode::ControlAt(const QPoint &point) const
@@ -103,11 +117,12 @@ void TTabOrderMode::paintEvent(QPaintEvent *)
     font.setBold(true);
     painter.setFont(font);
     const QFontMetrics metrics(font);
-    for (const QPointer<QWidget> &c : FControls) {
+    for (size_t i = 0; i < FControls.size(); ++i) {
+        QWidget *c = FControls[i];
         if (!c)
             continue;
-        bool assigned = false;
-        const QString text = QString::number(Shown(c, assigned));
+        const bool assigned = std::find(FAssigned.begin(), FAssigned.end(), c) != FAssigned.end();
+        const QString text = QString::number(FShown[i]);
         painter.setPen(QPen(assigned ? QColor(0, 90, 200) : QColor(90, 90, 90), 1));
         painter.drawRect(c->geometry().adjusted(0, 0, -1, -1));
         const QRect badge(c->geometry().topLeft(),
@@ -127,6 +142,7 @@ void TTabOrderMode::mousePressEvent(QMouseEvent *event)
     if (!control || std::find(FAssigned.begin(), FAssigned.end(), control) != FAssigned.end())
         return;
     FAssigned.emplace_back(control);
+    Renumber();
     update();
 }
 

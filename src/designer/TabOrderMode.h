@@ -32,12 +32,14 @@ protected:
 private:
     // The control under point (the topmost), or nullptr.
     QWidget *ControlAt(const QPoint &point) const;
-    // The number shown on control: its new position once clicked, else
-    // its tab order.
-    int Shown(QWidget *control, bool &assigned) const;
+    // Works out the positions the controls will have: the clicked ones in
+    // turn, the others after them in their present order.
+    void Renumber();
 
     TDesignHistory &FHistory;
     std::vector<QPointer<QWidget>> FControls;
     std::vector<QPointer<QWidget>> FAssigned;
+    // The position each of FControls will have.
+    std::vector<int> FShown;
     bool FFinished = false;
 };
