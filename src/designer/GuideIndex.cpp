@@ -64,31 +64,50 @@ void Consider(int shift, int reach, int &best, bool &found)
 
 TGuideIndex::TGuideIndex(const QRect &container, std::vector<QRect> others) : FContainer(container)
 {
-    FVertical.reserve(3 * others.size() + 3);
-    FHorizontal.reserve(3 * others.size() + 3);
-    auto add = [this](const QRect &r) {
-        for (int x : {Left(r), CentreX(r), Right(r)})
-            FVertical.push_back({x, Top(r), Bottom(r)});
-        for (int y : {Top(r), CentreY(r), Bottom(r)})
-            FHorizontal.push_back({y, Left(r), Right(r)});
+    // Edges as lambdas rather than function pointers, so that the sorts
+    // compare inline.
+    const auto left = [](const QRect &r) { return Left(r); };
+    const auto right = [](const QRect &r) { return Right(r); };
+    const auto top = [](const QRect &r) { return Top(r); };
+    const auto bottom = [](const QRect &r) { return Bottom(r); };
+    const auto centreX = [](const QRect &r) { return CentreX(r); };
+    const auto centreY = [](const QRect &r) { return CentreY(r); };
+    auto sorted = [&others](auto edge) {
+        std::vector<QRect> result = others;
+        std::sort(result.begin(), result.end(),
+                  [edge](const QRect &a, const QRect &b) { return edge(a) < edge(b); });
+        return result;
     };
-    add(container);
-    for (const QRect &r : others)
-        add(r);
-    std::sort(FVertical.begin(), FVertical.end());
-    std::sort(FHorizontal.begin(), FHorizontal.end());
-
-    FByLeft = others;
-    FByRight = others;
-    FByTop = others;
-    FByBottom = std::move(others);
-    auto by = [](int (*edge)(const QRect &)) {
-        return [edge](const QRect &a, const QRect &b) { return edge(a) < edge(b); };
+    FByLeft = sorted(left);
+    FByRight = sorted(right);
+    FByTop = sorted(top);
+    FByBottom = sorted(bottom);
+    // The lines of each kind come in order from the rectangles sorted by
+    // that edge; merging them is cheaper than sorting all lines together.
+    auto lines = [](const std::vector<QRect> &rects, auto at, auto from, auto to) {
+        std::vector<TLine> result;
+        result.reserve(rects.size());
+        for (const QRect &r : rects)
+            result.push_back({at(r), from(r), to(r)});
+        return result;
     };
-    std::sort(FByLeft.begin(), FByLeft.end(), by(Left));
-    std::sort(FByRight.begin(), FByRight.end(), by(Right));
-    std::sort(FByTop.begin(), FByTop.end(), by(Top));
-    std::sort(FByBottom.begin(), FByBottom.end(), by(Bottom));
+    auto merge = [](const std::vector<TLine> &a, const std::vector<TLine> &b) {
+        std::vector<TLine> result(a.size() + b.size());
+        std::merge(a.begin(), a.end(), b.begin(), b.end(), result.begin());
+        return result;
+    };
+    FVertical = merge(
+        merge(lines(FByLeft, left, top, bottom), lines(sorted(centreX), centreX, top, bottom)),
+        lines(FByRight, right, top, bottom));
+    FHorizontal =
+        merge(merge(lines(FByTop, top, left, right), lines(sorted(centreY), centreY, left, right)),
+              lines(FByBottom, bottom, left, right));
+    for (int x : {Left(container), CentreX(container), Right(container)})
+        FVertical.insert(std::upper_bound(FVertical.begin(), FVertical.end(), TLine{x, 0, 0}),
+                         {x, Top(container), Bottom(container)});
+    for (int y : {Top(container), CentreY(container), Bottom(container)})
+        FHorizontal.insert(std::upper_bound(FHorizontal.begin(), FHorizontal.end(), TLine{y, 0, 0}),
+                           {y, Left(container), Right(container)});
 }
 
 const QRect *TGuideIndex::Neighbour(const QRect &r, TSide side) const
