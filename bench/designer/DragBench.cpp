@@ -3,6 +3,7 @@
 #include "controls/ControlsFactory.h"
 #include "controls/LXButton.h"
 #include "designer/DesignerMessagesHandler.h"
+#include "designer/GuideIndex.h"
 
 #include "support/DesignerBenchMain.h"
 #include <QApplication>
@@ -84,9 +85,88 @@ void BM_BareSetGeometry(benchmark::State &state)
     }
 }
 
+// One step of moving the first 200 of 1,000 controls, with guides on (1)
+// or off (0), against placing the same 200 widgets with setGeometry. As on
+// the designer's surface, the controls' parent lies inside another widget,
+// which holds the guides drawn above them.
+const int AmongCount = 1000;
+const int MovedCount = 200;
+
+struct Client {
+    Client()
+    {
+        viewport.resize(2000, 2000);
+        auto *client = new QWidget(&viewport);
+        client->resize(2000, 2000);
+        for (int i = 0; i < AmongCount; ++i) {
+            auto *b = new TLXButton(client);
+            b->setGeometry(10 + (i % 20) * 90, 10 + (i / 20) * 40, 75, 25);
+            controls.push_back(b);
+        }
+        viewport.show();
+        QCoreApplication::processEvents();
+    }
+    QWidget viewport;
+    std::vector<QWidget *> controls;
+};
+
+void BM_GuidedMoveStep(benchmark::State &state)
+{
+    Client s;
+    DesignerHandler->SnapToGuides = state.range(0) != 0;
+    std::vector<QWidget *> moved(s.controls.begin(), s.controls.begin() + MovedCount);
+    DesignerHandler->SelectControls(moved, false);
+    QWidget *first = s.controls.front();
+    const QPoint origin = first->mapToGlobal(QPoint(30, 12));
+    SendMouse(first, QEvent::MouseButtonPress, origin, Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 5) % 40;
+        SendMouse(first, QEvent::MouseMove, origin + QPoint(step, step), Qt::LeftButton);
+    }
+    SendMouse(first, QEvent::MouseButtonRelease, origin, Qt::NoButton);
+    DesignerHandler->ClearSelection();
+    DesignerHandler->SnapToGuides = true;
+}
+
+void BM_BareSetGeometryAmong(benchmark::State &state)
+{
+    Client s;
+    std::vector<QRect> start;
+    for (int i = 0; i < MovedCount; ++i)
+        start.push_back(s.controls[size_t(i)]->geometry());
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 5) % 40;
+        for (int i = 0; i < MovedCount; ++i)
+            s.controls[size_t(i)]->setGeometry(start[size_t(i)].translated(step, step));
+    }
+}
+
+// The index a drag builds when it starts, over 10,000 controls spread
+// unevenly.
+void BM_BuildGuideIndex(benchmark::State &state)
+{
+    std::vector<QRect> controls;
+    unsigned seed = 12345;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % unsigned(range));
+    };
+    for (int i = 0; i < state.range(0); ++i)
+        controls.emplace_back(next(4000), next(4000), 20 + next(200), 10 + next(60));
+    for (auto _ : state) {
+        TGuideIndex index(QRect(0, 0, 4300, 4100), controls);
+        benchmark::DoNotOptimize(index);
+    }
+}
+
 BENCHMARK(BM_MoveStep)->Arg(1)->Arg(50)->Arg(200);
 BENCHMARK(BM_ResizeStep)->Arg(1)->Arg(50)->Arg(200);
 BENCHMARK(BM_BareSetGeometry)->Arg(1)->Arg(50)->Arg(200);
+BENCHMARK(BM_GuidedMoveStep)->Arg(1)->Arg(0);
+BENCHMARK(BM_BareSetGeometryAmong);
+BENCHMARK(BM_BuildGuideIndex)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

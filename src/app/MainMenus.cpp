@@ -2,6 +2,7 @@
 // they run on the selection.
 #include "app/Main.h"
 
+#include "app/DesignOptionsMenu.h"
 #include "app/EditAction.h"
 #include "app/PaletteFilter.h"
 #include "app/RecentFiles.h"
@@ -11,6 +12,7 @@
 #include "designer/DesignHistory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
+#include "designer/TabOrderMode.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 
@@ -91,6 +93,9 @@ void TForm1::CreateMenus()
     FCategorize->setCheckable(true);
     Command::Connect(FCategorize, &QAction::triggered, this,
                      [this] { mnuCategorizePropertiesClick(); });
+    TDesignOptionsMenu::Add(options, this);
+    Command::Connect(tools->addAction(QStringLiteral("Tab Order")), &QAction::triggered, this,
+                     [this] { TTabOrderMode::Start(FContainer->ClientWidget(), *FHistory); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     Command::Connect(help->addAction(QStringLiteral("Feedback...")), &QAction::triggered, this,

@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QMoveEvent>
+#include <QPaintEvent>
 #include <QResizeEvent>
 
 TContainerClient::TContainerClient(TLXControlsContainer *container)
@@ -141,4 +142,10 @@ void TContainerClient::mouseReleaseEvent(QMouseEvent *event)
     FPressed = false;
     if (click && FContainer->OnClick)
         FContainer->OnClick();
+}
+
+void TContainerClient::paintEvent(QPaintEvent *event)
+{
+    if (DesignerHandler)
+        DesignerHandler->PaintGrid(this, event->rect());
 }

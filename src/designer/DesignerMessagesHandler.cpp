@@ -4,6 +4,7 @@
 #include "controls/DropTarget.h"
 #include "controls/LXDesigned.h"
 #include "designer/DeleteControlEvent.h"
+#include "designer/GuideOverlay.h"
 #include "platform/CodePage.h"
 #include "platform/ErrorDisplay.h"
 #include "platform/UnstorableText.h"
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
@@ -236,17 +238,20 @@ bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TC
     case QEvent::MouseMove: {
         if (status == csEdit)
             return true;
-        const QPoint point = ClientPoint(control, static_cast<QMouseEvent *>(event));
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        const QPoint point = ClientPoint(control, mouse);
         if (FBand.Pending()) {
             FBand.Move(point);
             return false;
         }
+        // Alt places the selection where the mouse puts it.
+        const bool free = mouse->modifiers() & Qt::AltModifier;
         if (!FDragging)
             UpdateHoverCursor(control, point);
         else if (FDragHandle == 0)
-            MoveSelection(control, point);
+            MoveSelection(control, point, free);
         else
-            ResizeSelection(control, point);
+            ResizeSelection(control, point, free);
         return false;
     }
     case QEvent::MouseButtonRelease:
@@ -299,10 +304,43 @@ void TDesignerMessagesHandler::AfterMessage(QWidget *control, QEvent *event, TCo
 {
     if (!FEnabled)
         return;
-    if (event->type() == QEvent::Paint)
+    if (event->type() == QEvent::Paint) {
+        // Panels and group boxes show the grid their children snap to.
+        // Their borders and a group box's caption stay clear of it.
+        if (!target && dynamic_cast<TDropTarget *>(control)) {
+            QRect inner = control->contentsRect().adjusted(2, 2, -2, -2);
+            if (auto *box = qobject_cast<QGroupBox *>(control))
+                inner.setTop(std::max(inner.top(), box->fontMetrics().height()));
+            PaintGrid(control, static_cast<QPaintEvent *>(event)->rect().intersected(inner));
+        }
         PaintHandles(control, target);
-    else if (event->type() == QEvent::MouseMove)
+    } else if (event->type() == QEvent::MouseMove)
         SetHot(control);
+}
+
+int TDesignerMessagesHandler::Snap(int value) const
+{
+    const int step = std::max(1, GridStep);
+    return value - value % step;
+}
+
+void TDesignerMessagesHandler::PaintGrid(QWidget *client, const QRect &area) const
+{
+    if (!FEnabled || !ShowGrid)
+        return;
+    // Every grid point, or every few when closer than 4 pixels would grey
+    // the area over.
+    const int grid = std::max(1, GridStep);
+    const int step = grid * ((3 + grid) / grid);
+    const QRect r = area.intersected(client->rect());
+    auto first = [step](int v) { return v + (step - v % step) % step; };
+    QPolygon points;
+    for (int y = first(r.top()); y <= r.bottom(); y += step)
+        for (int x = first(r.left()); x <= r.right(); x += step)
+            points << QPoint(x, y);
+    QPainter painter(client);
+    painter.setPen(QColor(0, 0, 0, 90));
+    painter.drawPoints(points);
 }
 
 void TDesignerMessagesHandler::SetHot(QWidget *control)
@@ -453,6 +491,7 @@ void TDesignerMessagesHandler::BeginMove(QWidget *control, const QPoint &point)
         OnBeginDrag(this);
     SetCursorOf(control, crHandPoint);
     CapturePositions();
+    BeginGuides();
     FDragStart = control->mapToGlobal(point);
 }
 
@@ -462,22 +501,117 @@ void TDesignerMessagesHandler::BeginResize(QWidget *control, const QPoint &point
     if (OnBeginDrag)
         OnBeginDrag(this);
     CapturePositions();
+    BeginGuides();
     FDragStart = control->mapToGlobal(point);
 }
 
-void TDesignerMessagesHandler::MoveSelection(QWidget *control, const QPoint &point)
+QRect TDesignerMessagesHandler::StartBounds(const QPoint &delta) const
 {
-    const QPoint delta = control->mapToGlobal(point) - FDragStart;
+    QRect bounds;
     for (size_t i = 0; i < FSelection.size(); ++i) {
         const TControlPositionData &p = FPositions[i];
-        FSelection[i]->move(Snap(p.Left + delta.x()), Snap(p.Top + delta.y()));
+        const QRect r(p.Left, p.Top, p.Width, p.Height);
+        bounds = i == 0 ? r : bounds.united(r);
     }
+    return bounds.translated(delta);
 }
 
-void TDesignerMessagesHandler::ResizeSelection(QWidget *control, const QPoint &point)
+void TDesignerMessagesHandler::BeginGuides()
+{
+    EndGuides();
+    if (!SnapToGuides || FSelection.empty() || !FSelection.front()->parentWidget())
+        return;
+    QWidget *container = FSelection.front()->parentWidget();
+    std::vector<QRect> others;
+    for (QObject *child : container->children()) {
+        if (!child->isWidgetType())
+            continue;
+        auto *w = static_cast<QWidget *>(child);
+        if (AsDesigned(w) && !IsSelected(w))
+            others.push_back(w->geometry());
+    }
+    FGuides = TGuideIndex(container->rect(), std::move(others));
+    // The overlay covers the whole surface; beside the surface's client
+    // widget rather than in it, whose extent follows its children.
+    QWidget *surface = container;
+    while (AsDesigned(surface) && surface->parentWidget())
+        surface = surface->parentWidget();
+    FOverlay = new TGuideOverlay(surface->parentWidget() ? surface->parentWidget() : surface);
+}
+
+void TDesignerMessagesHandler::ShowGuides(int edges)
+{
+    if (!FOverlay || FSelection.empty())
+        return;
+    QRect placed;
+    for (size_t i = 0; i < FSelection.size(); ++i)
+        placed = i == 0 ? FSelection[i]->geometry() : placed.united(FSelection[i]->geometry());
+    const QPoint origin =
+        FSelection.front()->parentWidget()->mapTo(FOverlay->parentWidget(), QPoint());
+    FOverlay->Show(origin, FGuides.LinesAt(placed, edges), FGuides.DistancesOf(placed));
+}
+
+void TDesignerMessagesHandler::EndGuides()
+{
+    delete FOverlay.data();
+    FGuides = TGuideIndex();
+}
+
+void TDesignerMessagesHandler::MoveSelection(QWidget *control, const QPoint &point, bool free)
+{
+    QPoint delta = control->mapToGlobal(point) - FDragStart;
+    // Guides come before the grid, axis by axis.
+    TGuideSnap guided;
+    if (!free && FOverlay) {
+        guided = FGuides.Snap(StartBounds(delta), TGuideIndex::geAll, GuideReach);
+        delta += guided.Offset;
+    }
+    auto place = [&](int v, bool axisGuided) {
+        return free || axisGuided || !SnapToGrid ? v : Snap(v);
+    };
+    for (size_t i = 0; i < FSelection.size(); ++i) {
+        const TControlPositionData &p = FPositions[i];
+        FSelection[i]->move(place(p.Left + delta.x(), guided.X),
+                            place(p.Top + delta.y(), guided.Y));
+    }
+    ShowGuides(TGuideIndex::geAll);
+}
+
+void TDesignerMessagesHandler::ResizeSelection(QWidget *control, const QPoint &point, bool free)
 {
     const QPoint delta = control->mapToGlobal(point) - FDragStart;
-    const int dx = delta.x(), dy = delta.y();
+    int dx = delta.x(), dy = delta.y();
+    // The edges the handle drags, by handle number.
+    static constexpr int dragged[] = {0,
+                                      TGuideIndex::geLeft | TGuideIndex::geTop,
+                                      TGuideIndex::geTop,
+                                      TGuideIndex::geRight | TGuideIndex::geTop,
+                                      TGuideIndex::geLeft,
+                                      TGuideIndex::geRight,
+                                      TGuideIndex::geLeft | TGuideIndex::geBottom,
+                                      TGuideIndex::geBottom,
+                                      TGuideIndex::geRight | TGuideIndex::geBottom};
+    const int edges = FDragHandle >= 1 && FDragHandle <= 8 ? dragged[FDragHandle] : 0;
+    // The pressed control's dragged edges find the guides; the others follow.
+    TGuideSnap guided;
+    const auto pressed = std::find(FSelection.begin(), FSelection.end(), control);
+    if (!free && FOverlay && pressed != FSelection.end()) {
+        const TControlPositionData &p = FPositions[size_t(pressed - FSelection.begin())];
+        QRect r(p.Left, p.Top, p.Width, p.Height);
+        if (edges & TGuideIndex::geLeft)
+            r.setLeft(r.left() + dx);
+        if (edges & TGuideIndex::geRight)
+            r.setWidth(r.width() + dx);
+        if (edges & TGuideIndex::geTop)
+            r.setTop(r.top() + dy);
+        if (edges & TGuideIndex::geBottom)
+            r.setHeight(r.height() + dy);
+        guided = FGuides.Snap(r, edges, GuideReach);
+        dx += guided.Offset.x();
+        dy += guided.Offset.y();
+    }
+    auto snapX = [&](int v) { return free || guided.X || !SnapToGrid ? v : Snap(v); };
+    auto snapY = [&](int v) { return free || guided.Y || !SnapToGrid ? v : Snap(v); };
     for (size_t i = 0; i < FSelection.size(); ++i) {
         QWidget *c = FSelection[i];
         const TControlPositionData &p = FPositions[i];
@@ -488,49 +622,51 @@ void TDesignerMessagesHandler::ResizeSelection(QWidget *control, const QPoint &p
         auto setHeight = [c](int v) { c->resize(c->width(), v); };
         switch (FDragHandle) {
         case 1:
-            setLeft(Snap(p.Left + dx));
-            setTop(Snap(p.Top + dy));
-            setHeight(Snap(p.Height + p.Top - c->y()));
-            setWidth(Snap(p.Width + p.Left - c->x()));
+            setLeft(snapX(p.Left + dx));
+            setTop(snapY(p.Top + dy));
+            setHeight(snapY(p.Height + p.Top - c->y()));
+            setWidth(snapX(p.Width + p.Left - c->x()));
             break;
         case 2:
-            setTop(Snap(p.Top + dy));
-            setHeight(Snap(p.Height + p.Top - c->y()));
+            setTop(snapY(p.Top + dy));
+            setHeight(snapY(p.Height + p.Top - c->y()));
             break;
         case 3:
-            setWidth(Snap(p.Width + dx));
-            setTop(Snap(p.Top + dy));
-            setHeight(Snap(p.Height + p.Top - c->y()));
+            setWidth(snapX(p.Width + dx));
+            setTop(snapY(p.Top + dy));
+            setHeight(snapY(p.Height + p.Top - c->y()));
             break;
         case 4:
-            setLeft(Snap(p.Left + dx));
-            setWidth(Snap(p.Width + p.Left - c->x()));
+            setLeft(snapX(p.Left + dx));
+            setWidth(snapX(p.Width + p.Left - c->x()));
             break;
         case 5:
-            setWidth(Snap(p.Width + dx));
+            setWidth(snapX(p.Width + dx));
             break;
         case 6:
-            setLeft(Snap(p.Left + dx));
-            setHeight(Snap(p.Height + dy));
-            setWidth(Snap(p.Width + p.Left - c->x()));
+            setLeft(snapX(p.Left + dx));
+            setHeight(snapY(p.Height + dy));
+            setWidth(snapX(p.Width + p.Left - c->x()));
             break;
         case 7:
-            setHeight(Snap(p.Height + dy));
+            setHeight(snapY(p.Height + dy));
             break;
         case 8:
-            setWidth(Snap(p.Width + dx));
-            setHeight(Snap(p.Height + dy));
+            setWidth(snapX(p.Width + dx));
+            setHeight(snapY(p.Height + dy));
             break;
         default:
             break;
         }
     }
+    ShowGuides(edges);
 }
 
 void TDesignerMessagesHandler::EndDrag(QWidget *control)
 {
     FDragging = false;
     FDragHandle = 0;
+    EndGuides();
     SetCursorOf(control, FSavedCursor);
 }
 

@@ -2,6 +2,7 @@
 
 #include "controls/ControlStatus.h"
 #include "controls/DesignRouter.h"
+#include "designer/GuideOverlay.h"
 #include "designer/RubberBandSelector.h"
 
 #include <QColor>
@@ -39,7 +40,14 @@ public:
     ~TDesignerMessagesHandler() override;
 
     const int HandleSize = 4;
-    const int GridStep = 5;
+    // How far an edge is pulled onto a guide.
+    const int GuideReach = 4;
+    // The grid positions snap to and the surface shows; the user's choices
+    // (Tools > Options), kept by TDesignerOptions.
+    int GridStep = 5;
+    bool ShowGrid = true;
+    bool SnapToGrid = true;
+    bool SnapToGuides = true;
 
     // target is the inner widget that received the event when it is not the
     // control itself (a list box's viewport, a combo box's editor).
@@ -68,7 +76,12 @@ public:
     // A move or resize drag of the selection starts (DragHandle tells which).
     TNotifyEvent OnBeginDrag;
 
-    int Snap(int value) const { return value - value % GridStep; }
+    int Snap(int value) const;
+    // Dots at the grid's points inside area of a container's client widget.
+    void PaintGrid(QWidget *client, const QRect &area) const;
+    // The guides and distances drawn during the current drag; none between
+    // drags.
+    const TGuideOverlay *Overlay() const { return FOverlay; }
     QRect HandleRect(const QRect &client, int handle) const;
     int HandleAt(const QWidget *control, const QPoint &point) const;
 
@@ -85,8 +98,16 @@ private:
     bool StartsBand(QWidget *control, const QPoint &point) const;
     void BeginMove(QWidget *control, const QPoint &point);
     void BeginResize(QWidget *control, const QPoint &point);
-    void MoveSelection(QWidget *control, const QPoint &point);
-    void ResizeSelection(QWidget *control, const QPoint &point);
+    void MoveSelection(QWidget *control, const QPoint &point, bool free);
+    void ResizeSelection(QWidget *control, const QPoint &point, bool free);
+    // Indexes the controls beside the selection and puts up the overlay.
+    void BeginGuides();
+    // Shows the guides the given edges of the selection lie on and the gaps
+    // around it.
+    void ShowGuides(int edges);
+    void EndGuides();
+    // The selection's bounds at the start of the drag, shifted by delta.
+    QRect StartBounds(const QPoint &delta) const;
     void EndDrag(QWidget *control);
     void UpdateHoverCursor(QWidget *control, const QPoint &point);
     void CapturePositions();
@@ -104,6 +125,8 @@ private:
     bool FDragging = false;
     int FDragHandle = 0;
     QPointer<QWidget> FHot;
+    TGuideIndex FGuides;
+    QPointer<TGuideOverlay> FOverlay;
     TRubberBandSelector FBand;
 };
 
