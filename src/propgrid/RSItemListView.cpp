@@ -5,6 +5,7 @@
 #include "platform/ErrorDisplay.h"
 #include "propgrid/RSHintWindow.h"
 #include "propgrid/RSInplaceEditList.h"
+#include "propgrid/RSItemListAccessible.h"
 #include "propgrid/RSItemListEditor.h"
 #include "propgrid/RSPopupListbox.h"
 
@@ -111,6 +112,11 @@ QRect TRSItemListView::CellRect(int col, int row) const
 }
 
 // ---- host ----------------------------------------------------------------
+
+void TRSItemListView::CurrentMoved()
+{
+    TRSItemListAccessible::AnnounceCurrent(this);
+}
 
 void TRSItemListView::InvalidateGrid()
 {
