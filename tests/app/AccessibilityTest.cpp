@@ -120,7 +120,6 @@ TEST_F(AccessibilityTest, EnterOnAPaletteButtonDropsIntoTheSelectedContainerAsOn
 {
     QWidget *panel = Drop("Panel", nullptr, 40, 40);
     DesignerHandler->SelectControls({panel}, false);
-    QTest::keySequence(form.get(), View("Palette")->shortcut());
     TPaletteButton *button = Palette("Button");
     ASSERT_TRUE(button->isVisible());
     button->setFocus();
