@@ -2,8 +2,6 @@
 
 #include "app/SurfaceAccessible.h"
 #include "designer/LXControlsContainer.h"
-#include "propgrid/RSItemListAccessible.h"
-#include "propgrid/RSItemListView.h"
 
 #include <QAccessible>
 
@@ -17,7 +15,5 @@ QAccessibleInterface *TAccessibleFactory::Create(const QString &, QObject *objec
 {
     if (auto *surface = dynamic_cast<TLXControlsContainer *>(object))
         return new TSurfaceAccessible(surface);
-    if (auto *grid = dynamic_cast<TRSItemListView *>(object))
-        return new TRSItemListAccessible(grid);
     return nullptr;
 }

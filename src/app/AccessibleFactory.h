@@ -5,8 +5,9 @@
 class QAccessibleInterface;
 class QObject;
 
-// Gives screen readers the designer's own interfaces for the widgets the
-// toolkit cannot describe by itself: the design surface and property grids.
+// Gives screen readers the designer's own interface for the design surface,
+// which the toolkit cannot describe by itself (the property grids install
+// theirs with the grid).
 class TAccessibleFactory
 {
 public:

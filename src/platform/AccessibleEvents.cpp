@@ -5,8 +5,11 @@
 namespace AccessibleEvents
 {
 
+// Without a reader the toolkit would still look up the event's interfaces;
+// the commands that tell of changes run often, so they cost nothing then.
 std::function<void(QAccessibleEvent *event)> Send = [](QAccessibleEvent *event) {
-    QAccessible::updateAccessibility(event);
+    if (QAccessible::isActive())
+        QAccessible::updateAccessibility(event);
 };
 
 } // namespace AccessibleEvents

@@ -142,6 +142,13 @@ bool TRSItemListAccessible::selectRow(int row)
     return View()->Grid()->Row() == row;
 }
 
+QAccessibleInterface *TRSItemListAccessible::Create(const QString &, QObject *object)
+{
+    if (auto *view = dynamic_cast<TRSItemListView *>(object))
+        return new TRSItemListAccessible(view);
+    return nullptr;
+}
+
 void TRSItemListAccessible::AnnounceCurrent(TRSItemListView *view)
 {
     const TRSCustomItemListEditor *grid = view->Grid();

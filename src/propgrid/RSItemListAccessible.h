@@ -44,6 +44,9 @@ public:
     bool unselectColumn(int) override { return false; }
     void modelChange(QAccessibleTableModelChangeEvent *) override {}
 
+    // Every program with a grid describes it so; installed by the grid's view.
+    static QAccessibleInterface *Create(const QString &className, QObject *object);
+
     // Tells readers that the current cell moved; while the grid has the
     // keyboard they read the cell.
     static void AnnounceCurrent(TRSItemListView *view);

@@ -9,6 +9,7 @@
 #include "propgrid/RSItemListEditor.h"
 #include "propgrid/RSPopupListbox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -55,6 +56,8 @@ TRSItemListView::TRSItemListView(QWidget *parent, std::unique_ptr<TRSCustomItemL
     : QAbstractScrollArea(parent),
       FGrid(grid ? std::move(grid) : std::make_unique<TRSItemListEditor>())
 {
+    // The toolkit keeps a factory only once.
+    QAccessible::installFactory(&TRSItemListAccessible::Create);
     FHintWindow = new TRSHintWindow(this);
     FHintWindow->SetInterval(0);
     FGrid->Init();
