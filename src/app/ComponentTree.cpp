@@ -9,6 +9,7 @@ TComponentTree::TComponentTree(TLXControlsContainer *container, QWidget *parent)
     : QTreeView(parent), FModel(new TComponentTreeModel(container, this))
 {
     setObjectName(QStringLiteral("ComponentTree"));
+    setAccessibleName(QStringLiteral("Components"));
     setModel(FModel);
     header()->hide();
     setUniformRowHeights(true);

@@ -1,9 +1,11 @@
 #include "app/Main.h"
 
+#include "app/AccessibleFactory.h"
 #include "app/ComponentTree.h"
 #include "app/FilterEdit.h"
 #include "app/PaletteButton.h"
 #include "app/PaletteFilter.h"
+#include "app/SurfaceAccessible.h"
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
 #include "controls/LXStringGrid.h"
@@ -35,6 +37,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setGeometry(247, 181, 870, 578);
+    TAccessibleFactory::Install();
 
     FStatus = new QLabel(this);
     FStatus->setMinimumWidth(50);
@@ -93,6 +96,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     panelLayout->addWidget(FPropertyFilter);
     FInspector = new TRSObjectInspector(FPanel2);
     FInspector->setObjectName(QStringLiteral("RSObjectInspector1"));
+    FInspector->setAccessibleName(QStringLiteral("Properties"));
     ConfigureInspector();
     panelLayout->addWidget(FInspector, 1);
 
@@ -143,6 +147,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     }
     FContainer = new TLXControlsContainer(this, FInspector);
     FContainer->setObjectName(QStringLiteral("MainPanel"));
+    FContainer->setAccessibleName(QStringLiteral("Design surface"));
     FContainer->SetOnDragOver(
         [](QWidget *, QObject *, const QPoint &, bool &accept) { accept = true; });
     FContainer->SetOnDragDrop([this](QWidget *sender, QObject *source, const QPoint &pos) {
@@ -295,6 +300,7 @@ void TForm1::ShowSelected(QWidget *control)
     FInspector->SetComponent(AsDesigned(control));
     FInspector->Rebuild();
     ShowInTree(control);
+    TSurfaceAccessible::AnnounceSelection(FContainer);
     if (!control) {
         SetStatus(QStringLiteral("Done"));
         FHeader->setText(QStringLiteral("<None>"));
@@ -311,6 +317,7 @@ void TForm1::ShowSelection(const std::vector<QWidget *> &controls)
     FInspector->SetComponent(nullptr);
     if (controls.empty()) {
         ShowInTree(nullptr);
+        TSurfaceAccessible::AnnounceSelection(FContainer);
         return;
     }
     if (controls.size() == 1) {
@@ -326,6 +333,7 @@ void TForm1::ShowSelection(const std::vector<QWidget *> &controls)
     SetStatus(QStringLiteral("Selected %1 control(s)").arg(controls.size()));
     FHeader->setText(QStringLiteral("Multiple"));
     ShowInTree(controls.back());
+    TSurfaceAccessible::AnnounceSelection(FContainer);
 }
 
 void TForm1::MainPanelDragDrop(QWidget *sender, QObject *source, const QPoint &pos)

@@ -129,6 +129,7 @@ public:
     QAction *RedoAction() const { return FRedo; }
     QAction *CategorizeAction() const { return FCategorize; }
     QMenu *RecentFilesMenu() const { return FRecentMenu; }
+    QMenu *ViewMenu() const { return FViewMenu; }
     TDesignHistory *History() const { return FHistory; }
     TDesignClipboard *Clipboard() const { return FClipboard.get(); }
     TRecentFiles *RecentFiles() const { return FRecent; }
@@ -187,6 +188,8 @@ private:
     void ShowInBrowser(int tab, const QString &path);
     void CreateHistory();
     void CreateWorkspace();
+    // The View menu's commands that give the keyboard to each part.
+    void CreateFocusCommands();
     // Shows the design's selection and the inspected control in the tree.
     void ShowInTree(QWidget *current);
     std::vector<QWidget *> InspectedControls() const;
@@ -207,6 +210,7 @@ private:
     TRecentFiles *FRecent = nullptr;
     QMenu *FRecentMenu = nullptr;
     QMenu *FEditMenu = nullptr;
+    QMenu *FViewMenu = nullptr;
     QAction *FUndo = nullptr;
     QAction *FRedo = nullptr;
 

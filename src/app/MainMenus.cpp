@@ -87,6 +87,8 @@ void TForm1::CreateMenus()
     Command::Connect(FDisableDesigner, &QAction::triggered, this,
                      [this] { mnuDisableDesignerClick(); });
 
+    FViewMenu = menuBar()->addMenu(QStringLiteral("View"));
+
     QMenu *tools = menuBar()->addMenu(QStringLiteral("Tools"));
     QMenu *options = tools->addMenu(QStringLiteral("Options"));
     FCategorize = options->addAction(QStringLiteral("Categorize properties"));

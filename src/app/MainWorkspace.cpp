@@ -6,6 +6,7 @@
 #include "app/BusyGuard.h"
 #include "app/ComponentTree.h"
 #include "app/FilterEdit.h"
+#include "app/FocusCommands.h"
 #include "app/PaletteButton.h"
 #include "app/PaletteFilter.h"
 #include "app/RecentFiles.h"
@@ -115,6 +116,15 @@ void TForm1::CreateWorkspace()
         FInspector->Inspector()->SetRowFilter(CodePage::FromQString(text));
     });
     FPaletteFilter->OnDropKind = [this](int kindIndex) { AddControlToSelected(kindIndex); };
+    // The kind dropped from the keyboard is selected, so that arrows move it
+    // and the surface tells a reader what was dropped.
+    for (TPaletteButton *button : FPaletteButtons)
+        button->OnDropKind = [this](int kindIndex) {
+            QWidget *control = AddControlToSelected(kindIndex);
+            if (control && DesignerHandler)
+                DesignerHandler->SelectControls({control}, false);
+        };
+    CreateFocusCommands();
 
     FCommands.Save = FSave;
     FCommands.Undo = FUndo;
@@ -127,6 +137,25 @@ void TForm1::CreateWorkspace()
                      [this] { FMainPages->setCurrentIndex(TabHTML); });
     FToolBar = new TMainToolBar(FCommands, this);
     addToolBar(Qt::TopToolBarArea, FToolBar);
+}
+
+void TForm1::CreateFocusCommands()
+{
+    const auto paletteButton = [this]() -> QWidget * {
+        // The first button of the open page, or of the filter's list.
+        for (TPaletteButton *button : FPaletteFilter->findChildren<TPaletteButton *>())
+            if (button->isVisible())
+                return button;
+        return FPaletteFilter->Edit();
+    };
+    new TFocusCommands(
+        FViewMenu, {{QStringLiteral("Palette"), QKeySequence(Qt::CTRL | Qt::Key_1), paletteButton},
+                    {QStringLiteral("Design Surface"), QKeySequence(Qt::CTRL | Qt::Key_2),
+                     [this] { return FContainer; }},
+                    {QStringLiteral("Component Tree"), QKeySequence(Qt::CTRL | Qt::Key_3),
+                     [this] { return FComponentTree; }},
+                    {QStringLiteral("Inspector"), QKeySequence(Qt::CTRL | Qt::Key_4),
+                     [this] { return FInspector; }}});
 }
 
 QWidget *TForm1::CreatePalette()

@@ -54,6 +54,7 @@ void TPaletteFilter::Filter(const QString &text)
         layout->setContentsMargins(4, 4, 4, 4);
         for (TPaletteButton *button : FButtons) {
             auto *copy = new TPaletteButton(button->text(), button->Tag(), FList);
+            copy->OnDropKind = button->OnDropKind;
             layout->addWidget(copy);
             FListed.push_back(copy);
         }

@@ -105,6 +105,8 @@ void TRSGridCore::MoveCurrent(int col, int row, bool moveAnchor, bool show)
     if (show)
         ClampInView();
     Invalidate();
+    if (moved && FHost)
+        FHost->CurrentMoved();
     if (editing || (moved && show && FHost && (FOptions & goAlwaysShowEditor) &&
                     (FOptions & goEditing) && FHost->HasFocus()))
         ShowEditor();

@@ -50,6 +50,8 @@ public:
     virtual bool HasFocus() const = 0;
     virtual bool IsRightToLeft() const { return false; }
     virtual void SetGridFocus() = 0;
+    // The current cell moved to another cell.
+    virtual void CurrentMoved() {}
 
     virtual bool EditorExists() const = 0;
     virtual bool EditorVisible() const = 0;

@@ -5,9 +5,11 @@
 #include "platform/ErrorDisplay.h"
 #include "propgrid/RSHintWindow.h"
 #include "propgrid/RSInplaceEditList.h"
+#include "propgrid/RSItemListAccessible.h"
 #include "propgrid/RSItemListEditor.h"
 #include "propgrid/RSPopupListbox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -54,6 +56,8 @@ TRSItemListView::TRSItemListView(QWidget *parent, std::unique_ptr<TRSCustomItemL
     : QAbstractScrollArea(parent),
       FGrid(grid ? std::move(grid) : std::make_unique<TRSItemListEditor>())
 {
+    // The toolkit keeps a factory only once.
+    QAccessible::installFactory(&TRSItemListAccessible::Create);
     FHintWindow = new TRSHintWindow(this);
     FHintWindow->SetInterval(0);
     FGrid->Init();
@@ -111,6 +115,11 @@ QRect TRSItemListView::CellRect(int col, int row) const
 }
 
 // ---- host ----------------------------------------------------------------
+
+void TRSItemListView::CurrentMoved()
+{
+    TRSItemListAccessible::AnnounceCurrent(this);
+}
 
 void TRSItemListView::InvalidateGrid()
 {

@@ -68,6 +68,7 @@ public:
     bool HasFocus() const override;
     bool IsRightToLeft() const override;
     void SetGridFocus() override;
+    void CurrentMoved() override;
     bool EditorExists() const override;
     bool EditorVisible() const override;
     void ShowEditor() override;
