@@ -4,6 +4,7 @@
 #include "app/FilterEdit.h"
 #include "app/PaletteButton.h"
 #include "app/PaletteFilter.h"
+#include "app/ProblemsDock.h"
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
 #include "controls/LXStringGrid.h"
@@ -116,6 +117,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         FRecovery->Schedule();
         if (FComponentTree)
             FComponentTree->Model()->RefreshTexts();
+        if (FProblemsDock)
+            FProblemsDock->Schedule();
     };
 
     // Window creation: document state, design-time handler, surface, palette.
@@ -207,6 +210,8 @@ void TForm1::CreateHistory()
         // Undoing or redoing an edit may rename a control or hide it.
         if (FComponentTree)
             FComponentTree->Model()->RefreshTexts();
+        if (FProblemsDock)
+            FProblemsDock->Schedule();
         if (Modified())
             FRecovery->Schedule();
         else

@@ -12,6 +12,8 @@
 
 class QAction;
 class QDockWidget;
+class TProblemsDock;
+class TStressPreview;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -128,6 +130,8 @@ public:
     QAction *UndoAction() const { return FUndo; }
     QAction *RedoAction() const { return FRedo; }
     QAction *CategorizeAction() const { return FCategorize; }
+    TProblemsDock *ProblemsDock() const { return FProblemsDock; }
+    TStressPreview *StressPreview() const { return FStressPreview; }
     QMenu *RecentFilesMenu() const { return FRecentMenu; }
     TDesignHistory *History() const { return FHistory; }
     TDesignClipboard *Clipboard() const { return FClipboard.get(); }
@@ -233,6 +237,9 @@ private:
     TMainToolBar::TCommands FCommands{};
     TComponentTree *FComponentTree = nullptr;
     QDockWidget *FComponentDock = nullptr;
+    TProblemsDock *FProblemsDock = nullptr;
+    TStressPreview *FStressPreview = nullptr;
+    QMenu *FOptionsMenu = nullptr;
     TFilterEdit *FPropertyFilter = nullptr;
     TPaletteFilter *FPaletteFilter = nullptr;
     TMainToolBar *FToolBar = nullptr;
