@@ -30,13 +30,15 @@ void CollectClipped(QWidget *parent, const TTextStress &stress,
 } // namespace
 
 TStressPreview::TStressPreview(TLXControlsContainer *surface, TProblemsDock *dock)
-    : QWidget(surface->viewport()), FSurface(surface), FDock(dock)
+    : QWidget(surface), FSurface(surface), FDock(dock)
 {
     setObjectName(QStringLiteral("StressPreview"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     hide();
-    // The marks follow the surface as it scrolls and resizes.
+    // A sibling over the surface's viewport, not a child of it, where every
+    // new child is taken for a new design; the marks follow the surface as
+    // it scrolls and resizes.
     surface->viewport()->installEventFilter(this);
     for (QScrollBar *bar : {surface->horizontalScrollBar(), surface->verticalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
@@ -73,7 +75,7 @@ void TStressPreview::Refresh()
         CollectClipped(FSurface->ClientWidget(), TTextStress(FPercent, true), FMarks);
     setVisible(FPercent != 100);
     if (!isHidden()) {
-        setGeometry(parentWidget()->rect());
+        setGeometry(FSurface->viewport()->geometry());
         raise();
     }
     update();
@@ -81,10 +83,8 @@ void TStressPreview::Refresh()
 
 bool TStressPreview::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Resize && !isHidden())
-        setGeometry(parentWidget()->rect());
-    if (event->type() == QEvent::ChildAdded && !isHidden())
-        raise();
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && !isHidden())
+        setGeometry(FSurface->viewport()->geometry());
     return QWidget::eventFilter(watched, event);
 }
 
@@ -98,7 +98,8 @@ void TStressPreview::paintEvent(QPaintEvent *)
     for (const TMark &mark : FMarks) {
         if (!mark.Control)
             continue;
-        const QRect area(mark.Control->mapTo(parentWidget(), QPoint(0, 0)), mark.Control->size());
+        const QRect area(mark.Control->mapTo(FSurface->viewport(), QPoint(0, 0)),
+                         mark.Control->size());
         painter.setPen(QPen(red, 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(area.adjusted(1, 1, -1, -1));
