@@ -33,13 +33,6 @@ const QString Empty = QStringLiteral("empty");
 // The properties that name another control of the form.
 const char *const ReferenceProperties[] = {"FocusControl"};
 
-// The checks that look at one container's children only; a change of a
-// control can alter no other problems of theirs.
-bool IsLocal(const QString &check)
-{
-    return check != DanglingReference && check != AmbiguousName && check != UnknownContent;
-}
-
 bool Shown(QWidget *control)
 {
     const TLXDesigned *designed = AsDesigned(control);
@@ -134,36 +127,36 @@ QString TLayoutChecker::PathOf(const QWidget *control, const QWidget *root)
     return names.join(QLatin1Char('/'));
 }
 
-std::vector<TLayoutProblem> TLayoutChecker::Check(QWidget *root) const
+TProblemSet TLayoutChecker::CheckSet(QWidget *root) const
 {
-    std::vector<TLayoutProblem> problems;
+    TProblemSet set;
     std::vector<QWidget *> all;
     CollectAll(root, all);
+    std::vector<TLayoutProblem> problems;
     CheckChildren(root, root, problems);
+    set.Put(root, std::move(problems));
     for (QWidget *control : all)
-        if (!DesignedChildren(control).empty())
+        if (!DesignedChildren(control).empty()) {
+            problems.clear();
             CheckChildren(root, control, problems);
+            set.Put(control, std::move(problems));
+        }
+    problems.clear();
     CheckForm(root, all, problems);
-    return problems;
+    set.PutForm(std::move(problems));
+    return set;
 }
 
-void TLayoutChecker::Recheck(QWidget *root, QWidget *control,
-                             std::vector<TLayoutProblem> &problems) const
+void TLayoutChecker::Recheck(QWidget *root, QWidget *control, TProblemSet &problems) const
 {
     QWidget *container = control->parentWidget();
     if (!container || !(container == root || root->isAncestorOf(container)))
         return;
-    const auto affected = [container, control](const TLayoutProblem &p) {
-        if (!IsLocal(p.Check))
-            return false;
-        if (!p.Control)
-            return true;
-        QWidget *parent = p.Control->parentWidget();
-        return p.Control == container || parent == container || parent == control;
-    };
-    problems.erase(std::remove_if(problems.begin(), problems.end(), affected), problems.end());
-    CheckChildren(root, container, problems);
-    CheckChildren(root, control, problems);
+    for (QWidget *parent : {container, control}) {
+        std::vector<TLayoutProblem> found;
+        CheckChildren(root, parent, found);
+        problems.Put(parent, std::move(found));
+    }
 }
 
 void TLayoutChecker::CheckChildren(QWidget *root, QWidget *container,

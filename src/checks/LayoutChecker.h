@@ -1,6 +1,7 @@
 #pragma once
 
 #include "checks/LayoutProblem.h"
+#include "checks/ProblemSet.h"
 #include "checks/TextStress.h"
 
 #include <QStringList>
@@ -26,11 +27,12 @@ public:
     void SetStress(const TTextStress &stress) { FStress = stress; }
 
     // Every problem of the design below root.
-    std::vector<TLayoutProblem> Check(QWidget *root) const;
+    std::vector<TLayoutProblem> Check(QWidget *root) const { return CheckSet(root).All(); }
+    TProblemSet CheckSet(QWidget *root) const;
     // After a control moved, was resized or changed its text: replaces in
-    // problems what the change can have altered (the control's container
-    // and the control's own children) and leaves the rest.
-    void Recheck(QWidget *root, QWidget *control, std::vector<TLayoutProblem> &problems) const;
+    // problems what the change can have altered (among the control's
+    // siblings and among its own children) and leaves the rest.
+    void Recheck(QWidget *root, QWidget *control, TProblemSet &problems) const;
 
     // The designed controls directly inside a widget, in stacking order.
     static std::vector<QWidget *> DesignedChildren(const QWidget *parent);

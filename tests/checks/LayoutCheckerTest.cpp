@@ -179,7 +179,7 @@ TEST_F(LayoutCheckerTest, RecheckAfterAChangeEqualsACheckOfTheWhole)
     AddNamedControl("Button", &root, "Twin", {300, 0, 50, 20}, "x");
     AddNamedControl("Button", panel, "Twin", {10, 60, 10, 20}, "Long caption");
     TLayoutChecker checker;
-    std::vector<TLayoutProblem> problems = checker.Check(&root);
+    TProblemSet problems = checker.CheckSet(&root);
     const auto lines = [](const std::vector<TLayoutProblem> &list) {
         QStringList result;
         for (const TLayoutProblem &p : list)
@@ -191,11 +191,11 @@ TEST_F(LayoutCheckerTest, RecheckAfterAChangeEqualsACheckOfTheWhole)
          {QRect(120, 10, 50, 20), QRect(190, 10, 50, 20), QRect(10, 10, 50, 20)}) {
         moved->setGeometry(place);
         checker.Recheck(&root, moved, problems);
-        EXPECT_EQ(lines(problems), lines(checker.Check(&root)));
+        EXPECT_EQ(lines(problems.All()), lines(checker.Check(&root)));
     }
     panel->resize(60, 100);
     checker.Recheck(&root, panel, problems);
-    EXPECT_EQ(lines(problems), lines(checker.Check(&root)));
+    EXPECT_EQ(lines(problems.All()), lines(checker.Check(&root)));
 }
 
 TEST_F(LayoutCheckerTest, KeptContentAndItsReferencesAreFound)
