@@ -119,8 +119,10 @@ TEST_F(LayoutCheckerTest, ClippedTextOfLabelsKnowsLinesAndAutoSize)
 {
     auto *label = static_cast<TLXLabel *>(
         AddNamedControl("Label", &root, "Note", {0, 0, 10, 10}, "One\nTwo"));
-    // A label that sizes itself to its caption is never clipped.
+    // A label that sizes itself to its caption is never clipped, also not
+    // at a larger text size: it grows with it.
     EXPECT_TRUE(Found("clipped-text").isEmpty());
+    EXPECT_TRUE(Found("clipped-text", TTextStress(200, true)).isEmpty());
 
     label->SetAutoSize(false);
     const QSize both = label->fontMetrics().size(Qt::TextShowMnemonic, QStringLiteral("One\nTwo"));
