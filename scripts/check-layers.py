@@ -26,6 +26,7 @@ LAYERS = [
     ("presets", 6),
     ("persistence", 7),
     ("designer", 8),
+    ("checks", 9),
     ("editors", 9),
     ("app", 10),
     ("browser", 11),

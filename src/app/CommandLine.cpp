@@ -6,14 +6,21 @@
 #include <cstdio>
 
 TCommandLine::TCommandLine(const QString &program, int argc, const char *const *argv,
-                           const QStringList &options)
+                           const QStringList &options, const QStringList &valueOptions)
     : FProgram(program)
 {
     bool operandsOnly = false;
     for (int i = 1; i < argc; ++i) {
         const QString word = QFile::decodeName(argv[i]);
+        const QString name = word.section(QLatin1Char('='), 0, 0);
         if (operandsOnly || word == QLatin1String("-") || !word.startsWith(QLatin1Char('-')))
             FOperands << word;
+        else if (valueOptions.contains(name) && name != word)
+            FValues.insert(name, word.section(QLatin1Char('='), 1));
+        else if (valueOptions.contains(word) && i + 1 < argc)
+            FValues.insert(word, QFile::decodeName(argv[++i]));
+        else if (valueOptions.contains(word) && FUnknown.isEmpty())
+            FMissingValue = word;
         else if (word == QLatin1String("--"))
             operandsOnly = true;
         else if (word == QLatin1String("--help") || word == QLatin1String("-h"))
@@ -41,6 +48,8 @@ int TCommandLine::Answer(const QString &help) const
     }
     if (!FUnknown.isEmpty())
         return Refuse(QStringLiteral("unknown option \"%1\"").arg(FUnknown));
+    if (!FMissingValue.isEmpty())
+        return Refuse(QStringLiteral("option \"%1\" needs a value").arg(FMissingValue));
     return -1;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -7,6 +8,7 @@
 // "--help", "--version" and mistakes are answered without a display. Words
 // beginning with "-" are options: "--help" (or "-h"), "--version" and those
 // the program names; "--" ends them, and every other word is an operand.
+// An option that takes a value has it as the next word or after "=".
 class TCommandLine
 {
 public:
@@ -14,7 +16,7 @@ public:
     enum TExitCode { ExitSuccess = 0, ExitFailure = 1, ExitUsage = 2 };
 
     TCommandLine(const QString &program, int argc, const char *const *argv,
-                 const QStringList &options = {});
+                 const QStringList &options = {}, const QStringList &valueOptions = {});
 
     // Answers "--help" with the help on stdout, "--version" with the
     // program's name and version, an unknown option with a message on
@@ -27,12 +29,17 @@ public:
 
     const QStringList &Options() const { return FOptions; }
     const QStringList &Operands() const { return FOperands; }
+    // The value given to an option that takes one, or a null string.
+    QString Value(const QString &option) const { return FValues.value(option); }
+    bool HasValues() const { return !FValues.isEmpty(); }
 
 private:
     QString FProgram;
     QStringList FOptions;
     QStringList FOperands;
+    QHash<QString, QString> FValues;
     bool FHelp = false;
     bool FVersion = false;
     QString FUnknown;
+    QString FMissingValue;
 };

@@ -5,6 +5,7 @@
 #include "app/FilterEdit.h"
 #include "app/PaletteButton.h"
 #include "app/PaletteFilter.h"
+#include "app/ProblemsDock.h"
 #include "app/SurfaceAccessible.h"
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
@@ -120,6 +121,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         FRecovery->Schedule();
         if (FComponentTree)
             FComponentTree->Model()->RefreshTexts();
+        if (FProblemsDock)
+            FProblemsDock->Schedule();
     };
 
     // Window creation: document state, design-time handler, surface, palette.
@@ -212,6 +215,8 @@ void TForm1::CreateHistory()
         // Undoing or redoing an edit may rename a control or hide it.
         if (FComponentTree)
             FComponentTree->Model()->RefreshTexts();
+        if (FProblemsDock)
+            FProblemsDock->Schedule();
         if (Modified())
             FRecovery->Schedule();
         else

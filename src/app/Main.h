@@ -12,6 +12,8 @@
 
 class QAction;
 class QDockWidget;
+class TProblemsDock;
+class TStressPreview;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -128,6 +130,8 @@ public:
     QAction *UndoAction() const { return FUndo; }
     QAction *RedoAction() const { return FRedo; }
     QAction *CategorizeAction() const { return FCategorize; }
+    TProblemsDock *ProblemsDock() const { return FProblemsDock; }
+    TStressPreview *StressPreview() const { return FStressPreview; }
     QMenu *RecentFilesMenu() const { return FRecentMenu; }
     QMenu *ViewMenu() const { return FViewMenu; }
     TDesignHistory *History() const { return FHistory; }
@@ -237,6 +241,9 @@ private:
     TMainToolBar::TCommands FCommands{};
     TComponentTree *FComponentTree = nullptr;
     QDockWidget *FComponentDock = nullptr;
+    TProblemsDock *FProblemsDock = nullptr;
+    TStressPreview *FStressPreview = nullptr;
+    QMenu *FOptionsMenu = nullptr;
     TFilterEdit *FPropertyFilter = nullptr;
     TPaletteFilter *FPaletteFilter = nullptr;
     TMainToolBar *FToolBar = nullptr;

@@ -4,6 +4,7 @@
 
 #include "app/BusyGuard.h"
 #include "app/PdfExport.h"
+#include "app/ProblemsDock.h"
 #include "app/RecentFiles.h"
 #include "app/WaitingForm.h"
 #include "crash/Command.h"
@@ -75,6 +76,7 @@ void TForm1::mnuNewClick()
         return;
     mnuClearClick();
     FHistory->Stack().clear();
+    FProblemsDock->Schedule();
 }
 
 void TForm1::mnuClearClick()
@@ -131,6 +133,7 @@ void TForm1::OpenLayout(const QString &fileName)
     }
     // The steps belonged to the design that the file replaced.
     FHistory->Stack().clear();
+    FProblemsDock->Schedule();
     SetFileName(fileName);
     FRecent->Add(fileName);
     if (const QString notice = FContainer->KeptNotice(); !notice.isEmpty())
@@ -227,6 +230,7 @@ void TForm1::RestoreRecovery(const TRecoveryFile::TOrphan &orphan)
     reader.Load(QFile::encodeName(orphan.Layout).toStdString());
     FFileName = orphan.DocumentName;
     FHistory->Stack().clear();
+    FProblemsDock->Schedule();
     SetModified(true);
     // The restored design is this designer's unsaved work from now on; the
     // old copy goes once the new one is written.

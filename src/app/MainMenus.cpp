@@ -91,6 +91,7 @@ void TForm1::CreateMenus()
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("Tools"));
     QMenu *options = tools->addMenu(QStringLiteral("Options"));
+    FOptionsMenu = options;
     FCategorize = options->addAction(QStringLiteral("Categorize properties"));
     FCategorize->setCheckable(true);
     Command::Connect(FCategorize, &QAction::triggered, this,

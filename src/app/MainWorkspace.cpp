@@ -9,7 +9,9 @@
 #include "app/FocusCommands.h"
 #include "app/PaletteButton.h"
 #include "app/PaletteFilter.h"
+#include "app/ProblemsDock.h"
 #include "app/RecentFiles.h"
+#include "app/StressPreview.h"
 #include "app/WaitingForm.h"
 #include "controls/ControlsFactory.h"
 #include "controls/LXButton.h"
@@ -45,8 +47,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBox>
 #include <QUrl>
@@ -111,6 +116,26 @@ void TForm1::CreateWorkspace()
     FComponentDock->setWidget(FComponentTree);
     FComponentDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::RightDockWidgetArea, FComponentDock);
+
+    FProblemsDock = new TProblemsDock(FContainer, this);
+    FProblemsDock->OnSelectControl = [this](QWidget *control) {
+        if (DesignerHandler)
+            DesignerHandler->SelectControls({control}, false);
+    };
+    FProblemsDock->OnShowProperty = [this](QWidget *, const QString &property) {
+        TRSCustomObjectInspector *inspector = FInspector->Inspector();
+        if (TRSItemProp *row =
+                inspector->FindStoredPath(inspector->Items(), CodePage::FromQString(property)))
+            inspector->SelectItem(row);
+        FInspector->setFocus();
+    };
+    addDockWidget(Qt::BottomDockWidgetArea, FProblemsDock);
+    statusBar()->addPermanentWidget(FProblemsDock->CountLabel());
+    FProblemsDock->AddCheckSwitches(FOptionsMenu->addMenu(QStringLiteral("Checks")));
+    FProblemsDock->Schedule();
+    FStressPreview = new TStressPreview(FContainer, FProblemsDock);
+    FProblemsDock->OnRefreshed = [this] { FStressPreview->Refresh(); };
+    FStressPreview->AddSwitches(FViewMenu->addMenu(QStringLiteral("Stress preview")));
 
     connect(FPropertyFilter, &QLineEdit::textChanged, this, [this](const QString &text) {
         FInspector->Inspector()->SetRowFilter(CodePage::FromQString(text));

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "checks/LayoutChecker.h"
+
+#include <QDockWidget>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TLXControlsContainer;
+
+// The "Problems" dock: one line per problem the layout checks find in the
+// design (check, control path, message). A click selects the control, a
+// double-click shows its property in the inspector. Changes of the design
+// ask for a new check, which runs once the events of the change are done;
+// the count shows in a label for the status bar. The checks the user
+// switched off stay off between runs.
+class TProblemsDock : public QDockWidget
+{
+public:
+    TProblemsDock(TLXControlsContainer *surface, QWidget *parent);
+
+    // The count of problems, for the status bar.
+    QLabel *CountLabel() const { return FCount; }
+    // Adds a switch per check to the menu.
+    void AddCheckSwitches(QMenu *menu);
+
+    // Checks again once the current events are done; many calls, one check.
+    void Schedule();
+    // Checks now.
+    void Refresh();
+    // Texts are measured under the stress while it lasts.
+    void SetStress(const TTextStress &stress);
+
+    const std::vector<TLayoutProblem> &Problems() const { return FProblems; }
+
+    std::function<void(QWidget *control)> OnSelectControl;
+    // After each check.
+    std::function<void()> OnRefreshed;
+    std::function<void(QWidget *control, const QString &property)> OnShowProperty;
+
+private:
+    void Show();
+    void Activate(QTreeWidgetItem *item, bool property);
+    void SwitchCheck(const QString &check, bool on);
+
+    TLXControlsContainer *FSurface;
+    TLayoutChecker FChecker;
+    std::vector<TLayoutProblem> FProblems;
+    QTreeWidget *FList;
+    QLabel *FCount;
+    QTimer FTimer;
+};

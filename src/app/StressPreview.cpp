@@ -1,0 +1,116 @@
+#include "app/StressPreview.h"
+
+#include "app/ProblemsDock.h"
+#include "checks/LayoutChecker.h"
+#include "controls/LXDesigned.h"
+#include "crash/Command.h"
+#include "designer/LXControlsContainer.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace
+{
+
+void CollectClipped(QWidget *parent, const TTextStress &stress,
+                    std::vector<TStressPreview::TMark> &marks)
+{
+    for (QWidget *control : TLayoutChecker::DesignedChildren(parent)) {
+        if (AsDesigned(control)->Visible())
+            if (const auto clip = TTextRoom::Clipped(control, stress))
+                marks.push_back({control, *clip});
+        CollectClipped(control, stress, marks);
+    }
+}
+
+} // namespace
+
+TStressPreview::TStressPreview(TLXControlsContainer *surface, TProblemsDock *dock)
+    : QWidget(surface), FSurface(surface), FDock(dock)
+{
+    setObjectName(QStringLiteral("StressPreview"));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    hide();
+    // A sibling over the surface's viewport, not a child of it, where every
+    // new child is taken for a new design; the marks follow the surface as
+    // it scrolls and resizes.
+    surface->viewport()->installEventFilter(this);
+    for (QScrollBar *bar : {surface->horizontalScrollBar(), surface->verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
+}
+
+void TStressPreview::AddSwitches(QMenu *menu)
+{
+    auto *group = new QActionGroup(menu);
+    for (const int percent : {100, 125, 150, 200}) {
+        QAction *action =
+            menu->addAction(percent == 100 ? QStringLiteral("Off")
+                                           : QStringLiteral("%1 % text, 40 % longer").arg(percent));
+        action->setObjectName(QStringLiteral("Stress%1").arg(percent));
+        action->setCheckable(true);
+        action->setChecked(percent == FPercent);
+        group->addAction(action);
+        Command::Connect(action, &QAction::triggered, this,
+                         [this, percent] { SetPercent(percent); });
+    }
+}
+
+void TStressPreview::SetPercent(int percent)
+{
+    FPercent = percent;
+    const TTextStress stress = percent == 100 ? TTextStress() : TTextStress(percent, true);
+    FDock->SetStress(stress);
+    Refresh();
+}
+
+void TStressPreview::Refresh()
+{
+    FMarks.clear();
+    if (FPercent != 100)
+        CollectClipped(FSurface->ClientWidget(), TTextStress(FPercent, true), FMarks);
+    setVisible(FPercent != 100);
+    if (!isHidden()) {
+        setGeometry(FSurface->viewport()->geometry());
+        raise();
+    }
+    update();
+}
+
+bool TStressPreview::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && !isHidden())
+        setGeometry(FSurface->viewport()->geometry());
+    return QWidget::eventFilter(watched, event);
+}
+
+void TStressPreview::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QColor red(0xd0, 0x00, 0x00);
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    for (const TMark &mark : FMarks) {
+        if (!mark.Control)
+            continue;
+        const QRect area(mark.Control->mapTo(FSurface->viewport(), QPoint(0, 0)),
+                         mark.Control->size());
+        painter.setPen(QPen(red, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(area.adjusted(1, 1, -1, -1));
+        // What the text would need, just below the control.
+        const QString note = QStringLiteral("%1 px%2 needed")
+                                 .arg(mark.Clip.Needs)
+                                 .arg(mark.Clip.Height ? QStringLiteral(" high") : QString());
+        const QRect tag = painter.fontMetrics().boundingRect(note).adjusted(-3, -1, 3, 1);
+        const QRect at(area.left(), area.bottom() + 2, tag.width(), tag.height());
+        painter.fillRect(at, red);
+        painter.setPen(Qt::white);
+        painter.drawText(at, Qt::AlignCenter, note);
+    }
+}

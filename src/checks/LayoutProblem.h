@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+// One fault a layout check found: which check, the control it concerns
+// (gone when the control was deleted since), the control's path of names
+// from the design down, the property a user would change and what is wrong.
+struct TLayoutProblem {
+    QString Check;
+    QPointer<QWidget> Control;
+    QString Path;
+    QString Property;
+    QString Message;
+};

@@ -1,0 +1,160 @@
+// The Problems dock in the window: it follows edits and undo, leads to the
+// control and its property, keeps the checks switched off, and the stress
+// preview changes nothing of the design.
+#include "support/DesignerSingletons.h"
+#include "support/NamedControl.h"
+
+#include "app/Main.h"
+#include "app/ProblemsDock.h"
+#include "app/StressPreview.h"
+#include "designer/DesignHistory.h"
+#include "designer/DesignerMessagesHandler.h"
+#include "designer/LXControlsContainer.h"
+#include "inspector/RSCustomObjectInspector.h"
+#include "inspector/RSObjectInspector.h"
+#include "propgrid/RSItemProp.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class ProblemsDockTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EnsureDesignerSingletons();
+        form = std::make_unique<TForm1>();
+        form->resize(1000, 700);
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override { form.reset(); }
+
+    TProblemsDock &Dock() { return *form->ProblemsDock(); }
+    QStringList Lines()
+    {
+        QCoreApplication::processEvents();
+        QStringList lines;
+        for (const TLayoutProblem &p : Dock().Problems())
+            lines << p.Check + ' ' + p.Path;
+        return lines;
+    }
+    QTreeWidget *List() { return Dock().findChild<QTreeWidget *>("ProblemsList"); }
+    QAction *Action(const QString &name) { return form->findChild<QAction *>(name); }
+    std::string Bytes()
+    {
+        const QString file = dir.filePath("layout.xml");
+        form->Container()->SaveLayout(file);
+        QFile f(file);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return f.readAll().toStdString();
+    }
+    QWidget *Button(const char *name, QRect geometry, const char *caption)
+    {
+        QWidget *button =
+            AddNamedControl("Button", form->Container()->ClientWidget(), name, geometry, caption);
+        button->show();
+        Dock().Refresh();
+        return button;
+    }
+
+    std::unique_ptr<TForm1> form;
+    QTemporaryDir dir;
+};
+
+TEST_F(ProblemsDockTest, TheListFollowsEditsAndUndo)
+{
+    QWidget *button = Button("Go", {10, 10, 120, 25}, "Continue");
+    EXPECT_TRUE(Lines().isEmpty());
+    auto *count = Dock().CountLabel();
+    EXPECT_EQ(count->text(), "No problems");
+
+    // Narrowed until the caption is cut, then undone.
+    form->History()->Nudge({button}, -100, 0, true, false);
+    EXPECT_EQ(Lines(), QStringList{"clipped-text Go"});
+    EXPECT_EQ(count->text(), "1 problem");
+    EXPECT_EQ(List()->topLevelItemCount(), 1);
+    form->History()->Stack().undo();
+    EXPECT_TRUE(Lines().isEmpty());
+    form->History()->Stack().redo();
+    EXPECT_EQ(Lines(), QStringList{"clipped-text Go"});
+
+    // A move onto another control adds an overlap; moving back removes it.
+    QWidget *other = Button("Other", {200, 10, 80, 25}, "Other");
+    form->History()->Nudge({other}, -185, 0, false, false);
+    EXPECT_EQ(Lines(), (QStringList{"clipped-text Go", "overlap Other"}));
+    form->History()->Stack().undo();
+    EXPECT_EQ(Lines(), QStringList{"clipped-text Go"});
+}
+
+TEST_F(ProblemsDockTest, ClickSelectsTheControlAndDoubleClickItsProperty)
+{
+    QWidget *button = Button("Go", {10, 10, 20, 25}, "Continue");
+    Button("Fine", {10, 50, 120, 25}, "Fine");
+    ASSERT_EQ(List()->topLevelItemCount(), 1);
+    QTreeWidgetItem *item = List()->topLevelItem(0);
+    List()->setCurrentItem(item);
+    emit List()->itemClicked(item, 0);
+    ASSERT_EQ(DesignerHandler->Selection().size(), 1u);
+    EXPECT_EQ(DesignerHandler->Selection().front(), button);
+
+    emit List()->itemDoubleClicked(item, 0);
+    QCoreApplication::processEvents();
+    const TRSItemProp *row = form->ObjectInspector()->Inspector()->CurrentRow();
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->Name(), "Caption");
+}
+
+TEST_F(ProblemsDockTest, ASwitchedOffCheckStaysOffInTheNextRun)
+{
+    Button("Go", {10, 10, 20, 25}, "Continue");
+    ASSERT_EQ(Lines(), QStringList{"clipped-text Go"});
+    QAction *clipped = Action("Check:clipped-text");
+    ASSERT_NE(clipped, nullptr);
+    ASSERT_TRUE(clipped->isChecked());
+    clipped->trigger();
+    EXPECT_TRUE(Lines().isEmpty());
+
+    form = std::make_unique<TForm1>();
+    EXPECT_FALSE(Action("Check:clipped-text")->isChecked());
+    Button("Go", {10, 10, 20, 25}, "Continue");
+    EXPECT_TRUE(Lines().isEmpty());
+    Action("Check:clipped-text")->trigger();
+    EXPECT_EQ(Lines(), QStringList{"clipped-text Go"});
+}
+
+TEST_F(ProblemsDockTest, StressPreviewChangesNeitherBytesNorHistory)
+{
+    QWidget *button = Button("Go", {10, 10, 75, 25}, "Continue");
+    form->History()->Nudge({button}, 2, 0, false, false);
+    const std::string before = Bytes();
+    const int index = form->History()->Stack().index();
+    const int steps = form->History()->Stack().count();
+    ASSERT_TRUE(Lines().isEmpty());
+
+    Action("Stress200")->trigger();
+    EXPECT_EQ(Lines(), QStringList{"clipped-text Go"});
+    ASSERT_EQ(form->StressPreview()->Marks().size(), 1u);
+    EXPECT_EQ(form->StressPreview()->Marks().front().Control, button);
+    EXPECT_FALSE(form->StressPreview()->isHidden());
+    EXPECT_TRUE(Bytes() == before);
+    EXPECT_EQ(form->History()->Stack().index(), index);
+    EXPECT_EQ(form->History()->Stack().count(), steps);
+
+    Action("Stress100")->trigger();
+    EXPECT_TRUE(Lines().isEmpty());
+    EXPECT_TRUE(form->StressPreview()->Marks().empty());
+    EXPECT_TRUE(form->StressPreview()->isHidden());
+    EXPECT_TRUE(Bytes() == before);
+    EXPECT_EQ(form->History()->Stack().count(), steps);
+}
+
+} // namespace

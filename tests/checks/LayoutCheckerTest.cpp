@@ -1,0 +1,263 @@
+// The layout checks: for each, the faults it must find and the near misses
+// it must leave alone.
+#include "support/DesignerSingletons.h"
+#include "support/NamedControl.h"
+
+#include "checks/LayoutChecker.h"
+#include "checks/TextRoom.h"
+#include "controls/LXButton.h"
+#include "controls/LXLabel.h"
+#include "controls/LXPanel.h"
+#include "designer/LXControlsContainer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class LayoutCheckerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { EnsureDesignerSingletons(); }
+
+    // The problems one check finds, as "path: message".
+    QStringList Found(const QString &check, const TTextStress &stress = {})
+    {
+        TLayoutChecker checker;
+        checker.SetChecks({check});
+        checker.SetStress(stress);
+        QStringList lines;
+        for (const TLayoutProblem &p : checker.Check(&root))
+            lines << p.Path + QStringLiteral(": ") + p.Message;
+        return lines;
+    }
+
+    QWidget root;
+};
+
+TEST_F(LayoutCheckerTest, OffAreaFindsControlsBeyondTheirContainersClientArea)
+{
+    QWidget *panel = AddNamedControl("Panel", &root, "Panel1", {10, 10, 200, 100});
+    const QRect client = panel->contentsRect();
+    QWidget *filling = AddNamedControl("Button", panel, "Fill", client, "x");
+    EXPECT_TRUE(Found("off-area").isEmpty()) << Found("off-area").join('\n').toStdString();
+
+    filling->setGeometry(client.adjusted(0, 0, 1, 0));
+    EXPECT_EQ(Found("off-area").size(), 1);
+    EXPECT_TRUE(Found("off-area").front().startsWith("Panel1/Fill: lies partly outside"));
+
+    filling->setGeometry(client);
+    QWidget *away = AddNamedControl("Button", panel, "Away", {300, 300, 40, 20}, "y");
+    EXPECT_EQ(Found("off-area"), QStringList{"Panel1/Away: lies wholly outside its container"});
+    // Hidden and zero-size controls show nothing that could be lost.
+    AsDesigned(away)->SetVisible(false);
+    AddNamedControl("Button", panel, "Zero", {300, 300, 0, 0}, "z");
+    EXPECT_TRUE(Found("off-area").isEmpty());
+
+    // The design grows right and down; only its left and top bound it.
+    AddNamedControl("Button", &root, "FarRight", {5000, 5000, 40, 20}, "r");
+    EXPECT_TRUE(Found("off-area").isEmpty());
+    AddNamedControl("Button", &root, "Above", {10, -5, 40, 20}, "a");
+    EXPECT_EQ(Found("off-area").size(), 1);
+}
+
+TEST_F(LayoutCheckerTest, OverlapFindsSiblingsSharingPixelsOnly)
+{
+    AddNamedControl("Button", &root, "A", {0, 0, 50, 20}, "a");
+    AddNamedControl("Button", &root, "Touching", {50, 0, 50, 20}, "b");
+    AddNamedControl("Button", &root, "Below", {0, 20, 50, 20}, "c");
+    EXPECT_TRUE(Found("overlap").isEmpty());
+
+    QWidget *panel = AddNamedControl("Panel", &root, "Panel1", {200, 0, 100, 100});
+    // A container's children lie over it without overlapping it.
+    AddNamedControl("Button", panel, "Inside", {10, 10, 50, 20}, "d");
+    EXPECT_TRUE(Found("overlap").isEmpty());
+
+    QWidget *over = AddNamedControl("Button", &root, "Over", {99, 19, 10, 10}, "e");
+    EXPECT_EQ(Found("overlap"), QStringList{"Over: overlaps Touching"});
+    AsDesigned(over)->SetVisible(false);
+    EXPECT_TRUE(Found("overlap").isEmpty());
+
+    AddNamedControl("Button", panel, "Inside2", {59, 29, 10, 10}, "f");
+    EXPECT_EQ(Found("overlap"), QStringList{"Panel1/Inside2: overlaps Panel1/Inside"});
+}
+
+TEST_F(LayoutCheckerTest, ClippedTextMeasuresWithTheControlsOwnFont)
+{
+    QWidget *button = AddNamedControl("Button", &root, "Go", {0, 0, 30, 25}, "Continue");
+    const auto clip = TTextRoom::Clipped(button);
+    ASSERT_TRUE(clip.has_value());
+    EXPECT_EQ(clip->Has, 30);
+    EXPECT_GT(clip->Needs, 30);
+    EXPECT_EQ(
+        Found("clipped-text"),
+        QStringList{
+            QStringLiteral("Go: caption \"Continue\" needs %1 px, has 30 px").arg(clip->Needs)});
+
+    // Exactly the width it needs fits.
+    button->resize(clip->Needs, 25);
+    EXPECT_TRUE(Found("clipped-text").isEmpty());
+
+    // A larger font makes the caption need more; a smaller one fits again.
+    QFont font = button->font();
+    font.setPointSizeF(font.pointSizeF() * 2);
+    button->setFont(font);
+    EXPECT_EQ(Found("clipped-text").size(), 1);
+    font.setPointSizeF(font.pointSizeF() / 4);
+    button->setFont(font);
+    EXPECT_TRUE(Found("clipped-text").isEmpty());
+
+    // The same caption under a larger text size and a longer translation.
+    button->setFont(root.font());
+    EXPECT_EQ(Found("clipped-text", TTextStress(150, true)).size(), 1);
+    EXPECT_TRUE(Found("clipped-text").isEmpty());
+}
+
+TEST_F(LayoutCheckerTest, ClippedTextOfLabelsKnowsLinesAndAutoSize)
+{
+    auto *label = static_cast<TLXLabel *>(
+        AddNamedControl("Label", &root, "Note", {0, 0, 10, 10}, "One\nTwo"));
+    // A label that sizes itself to its caption is never clipped, also not
+    // at a larger text size: it grows with it.
+    EXPECT_TRUE(Found("clipped-text").isEmpty());
+    EXPECT_TRUE(Found("clipped-text", TTextStress(200, true)).isEmpty());
+
+    label->SetAutoSize(false);
+    const QSize both = label->fontMetrics().size(Qt::TextShowMnemonic, QStringLiteral("One\nTwo"));
+    label->setGeometry(0, 0, both.width() + 4, both.height() + 4);
+    EXPECT_TRUE(Found("clipped-text").isEmpty()) << Found("clipped-text").join('\n').toStdString();
+
+    // Room for one line only: the second is cut at the bottom.
+    label->setGeometry(0, 0, both.width() + 4, both.height() / 2);
+    ASSERT_EQ(Found("clipped-text").size(), 1);
+    EXPECT_TRUE(Found("clipped-text").front().contains(" px high, has "));
+}
+
+TEST_F(LayoutCheckerTest, TabOrderFindsSharedAndMissingPositions)
+{
+    QWidget *a = AddNamedControl("EditBox", &root, "A", {0, 0, 50, 20});
+    QWidget *b = AddNamedControl("EditBox", &root, "B", {0, 30, 50, 20});
+    QWidget *c = AddNamedControl("EditBox", &root, "C", {0, 60, 50, 20});
+    AsDesigned(a)->SetStoredValue("TabOrder", 0);
+    AsDesigned(b)->SetStoredValue("TabOrder", 1);
+    AsDesigned(c)->SetStoredValue("TabOrder", 2);
+    EXPECT_TRUE(Found("tab-order").isEmpty());
+
+    AsDesigned(c)->SetStoredValue("TabOrder", 1);
+    EXPECT_EQ(Found("tab-order"), (QStringList{"C: tab position 1 is also B's",
+                                               "A: tab positions missing in the design: 2"}));
+    AsDesigned(c)->SetStoredValue("TabOrder", 5);
+    EXPECT_EQ(Found("tab-order"), QStringList{"A: tab positions missing in the design: 2"});
+}
+
+TEST_F(LayoutCheckerTest, AmbiguousNameFindsNamesSharedAcrossContainers)
+{
+    QWidget *left = AddNamedControl("Panel", &root, "Left", {0, 0, 100, 100});
+    QWidget *right = AddNamedControl("Panel", &root, "Right", {100, 0, 100, 100});
+    AddNamedControl("Button", left, "Ok", {5, 5, 40, 20}, "a");
+    AddNamedControl("Button", right, "Cancel", {5, 5, 40, 20}, "b");
+    EXPECT_TRUE(Found("ambiguous-name").isEmpty());
+    AddNamedControl("Button", right, "OK", {5, 40, 40, 20}, "c");
+    EXPECT_EQ(Found("ambiguous-name"), QStringList{"Right/OK: name \"OK\" is also Left/Ok's"});
+}
+
+TEST_F(LayoutCheckerTest, EmptyFindsCaptionlessButtonsAndPicturelessImages)
+{
+    AddNamedControl("Button", &root, "Named", {0, 0, 60, 25}, "&Go");
+    AddNamedControl("CheckBox", &root, "Box", {0, 30, 60, 25}, "Yes");
+    EXPECT_TRUE(Found("empty").isEmpty());
+    AddNamedControl("RadioButton", &root, "Bare", {0, 60, 60, 25}, "&");
+    AddNamedControl("Image", &root, "Pic", {0, 90, 60, 60});
+    EXPECT_EQ(Found("empty"), (QStringList{"Bare: has no caption", "Pic: has no picture"}));
+}
+
+TEST_F(LayoutCheckerTest, RecheckAfterAChangeEqualsACheckOfTheWhole)
+{
+    QWidget *panel = AddNamedControl("Panel", &root, "Panel1", {0, 0, 200, 100});
+    QWidget *moved = AddNamedControl("Button", panel, "Moved", {10, 10, 50, 20}, "Go");
+    AddNamedControl("Button", panel, "Still", {100, 10, 50, 20}, "Stay");
+    AddNamedControl("Button", &root, "Twin", {300, 0, 50, 20}, "x");
+    AddNamedControl("Button", panel, "Twin", {10, 60, 10, 20}, "Long caption");
+    TLayoutChecker checker;
+    TProblemSet problems = checker.CheckSet(&root);
+    const auto lines = [](const std::vector<TLayoutProblem> &list) {
+        QStringList result;
+        for (const TLayoutProblem &p : list)
+            result << p.Check + ' ' + p.Path + ' ' + p.Message;
+        result.sort();
+        return result;
+    };
+    for (const QRect &place :
+         {QRect(120, 10, 50, 20), QRect(190, 10, 50, 20), QRect(10, 10, 50, 20)}) {
+        moved->setGeometry(place);
+        checker.Recheck(&root, moved, problems);
+        EXPECT_EQ(lines(problems.All()), lines(checker.Check(&root)));
+    }
+    panel->resize(60, 100);
+    checker.Recheck(&root, panel, problems);
+    EXPECT_EQ(lines(problems.All()), lines(checker.Check(&root)));
+}
+
+TEST_F(LayoutCheckerTest, KeptContentAndItsReferencesAreFound)
+{
+    EnsureDesignerSingletons();
+    QTemporaryDir dir;
+    const QString file = dir.filePath("kept.xml");
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(R"(<?xml version="1.0" encoding="windows-1251"?>
+<root>
+	<control type="Label">
+		<property name="Name" value="Known"/>
+		<property name="FocusControl" value="Edit1"/>
+	</control>
+	<control type="Label">
+		<property name="Name" value="Lost"/>
+		<property name="Top" value="30"/>
+		<property name="FocusControl" value="Gone"/>
+	</control>
+	<control type="EditBox">
+		<property name="Name" value="Edit1"/>
+		<property name="Top" value="60"/>
+	</control>
+	<control type="Slider">
+		<property name="Name" value="Slider1"/>
+		<property name="Top" value="90"/>
+	</control>
+</root>)");
+    out.close();
+    TLXControlsContainer container(nullptr, nullptr);
+    container.LoadLayout(file);
+    TLayoutChecker checker;
+    checker.SetChecks({"dangling-reference"});
+    const auto dangling = checker.Check(container.ClientWidget());
+    ASSERT_EQ(dangling.size(), 1u);
+    EXPECT_EQ(dangling[0].Path, "Lost");
+    EXPECT_EQ(dangling[0].Message, "FocusControl names \"Gone\", which is no control of the form");
+
+    checker.SetChecks({"unknown-content"});
+    QStringList kept;
+    for (const TLayoutProblem &p : checker.Check(container.ClientWidget()))
+        kept << p.Path + ": " + p.Message;
+    EXPECT_EQ(kept, (QStringList{"Known: kept without being understood: property \"FocusControl\"",
+                                 "Lost: kept without being understood: property \"FocusControl\"",
+                                 "Slider1: kept without being understood: control of unknown kind "
+                                 "\"Slider\""}));
+}
+
+TEST_F(LayoutCheckerTest, UnknownCheckIsRefusedWithTheKnownOnes)
+{
+    TLayoutChecker checker;
+    try {
+        checker.SetChecks({"overlap", "overlaps"});
+        FAIL() << "an unknown check was taken";
+    } catch (const std::exception &error) {
+        EXPECT_NE(std::string(error.what()).find("\"overlaps\""), std::string::npos);
+        EXPECT_NE(std::string(error.what()).find("off-area"), std::string::npos);
+    }
+    EXPECT_EQ(checker.Checks(), TLayoutChecker::AllChecks());
+}
+
+} // namespace
