@@ -356,7 +356,12 @@ QWidget *TForm1::AddControl(int kindIndex, int x, QWidget *target, int y)
         AsDesigned(control)->SetName(NewControlName(target));
         AsDesigned(control)->SetVisible(true);
         FHistory->Added(QStringLiteral("Drop ") + control->objectName(), {control});
-        ShowSelected(control);
+        // The new control is what the next key acts on.
+        if (DesignerHandler && DesignerHandler->Enabled())
+            DesignerHandler->SelectControls({control}, false);
+        else
+            ShowSelected(control);
+        FContainer->setFocus(Qt::OtherFocusReason);
     } else {
         SetModified(true);
     }
