@@ -14,6 +14,7 @@
 #include "designer/DesignHistory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
+#include "designer/SelectionOverlay.h"
 #include "designer/SurfaceKeys.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
@@ -116,6 +117,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         FRecovery->Schedule();
         if (FComponentTree)
             FComponentTree->Model()->RefreshTexts();
+        // A rename shows at once above the inspector and in the status bar.
+        if (const std::vector<QWidget *> shown = InspectedControls(); shown.size() == 1)
+            ShowNameOf(shown.front());
     };
 
     // Window creation: document state, design-time handler, surface, palette.
@@ -300,6 +304,11 @@ void TForm1::ShowSelected(QWidget *control)
         FHeader->setText(QStringLiteral("<None>"));
         return;
     }
+    ShowNameOf(control);
+}
+
+void TForm1::ShowNameOf(QWidget *control)
+{
     const QString text =
         control->objectName() + QStringLiteral(": ") + ControlsFactory->GetKindName(control);
     SetStatus(QStringLiteral("Selected ") + text);
@@ -308,6 +317,10 @@ void TForm1::ShowSelected(QWidget *control)
 
 void TForm1::ShowSelection(const std::vector<QWidget *> &controls)
 {
+    if (!FSelectionOverlay && !controls.empty())
+        FSelectionOverlay = new TSelectionOverlay;
+    if (FSelectionOverlay)
+        FSelectionOverlay->Show(controls);
     FInspector->SetComponent(nullptr);
     if (controls.empty()) {
         ShowInTree(nullptr);

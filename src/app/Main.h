@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <typeindex>
@@ -27,6 +28,7 @@ class TRecentFiles;
 class TComponentTree;
 class TFilterEdit;
 class TPaletteFilter;
+class TSelectionOverlay;
 
 // The main window: palette, design surface, inspector panel, view tabs and
 // menus; it owns the document state (file name and modified flag).
@@ -187,9 +189,13 @@ private:
     void ShowInBrowser(int tab, const QString &path);
     void CreateHistory();
     void CreateWorkspace();
+    void CreateViewMenu();
     // Shows the design's selection and the inspected control in the tree.
     void ShowInTree(QWidget *current);
     std::vector<QWidget *> InspectedControls() const;
+    // The name and kind of the one control shown, above the inspector and
+    // in the status bar.
+    void ShowNameOf(QWidget *control);
     // Edit commands do not act while the inspector has the keyboard.
     bool InspectorHasFocus() const;
     // Writes the design for the recovery file through an inspector of its
@@ -236,4 +242,6 @@ private:
     TFilterEdit *FPropertyFilter = nullptr;
     TPaletteFilter *FPaletteFilter = nullptr;
     TMainToolBar *FToolBar = nullptr;
+    // Lives in the selection's container, and goes when that one goes.
+    QPointer<TSelectionOverlay> FSelectionOverlay;
 };

@@ -44,6 +44,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenuBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
@@ -108,7 +109,8 @@ void TForm1::CreateWorkspace()
     FComponentDock = new QDockWidget(QStringLiteral("Components"), this);
     FComponentDock->setObjectName(QStringLiteral("ComponentsDock"));
     FComponentDock->setWidget(FComponentTree);
-    FComponentDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    FComponentDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                                QDockWidget::DockWidgetClosable);
     addDockWidget(Qt::RightDockWidgetArea, FComponentDock);
 
     connect(FPropertyFilter, &QLineEdit::textChanged, this, [this](const QString &text) {
@@ -127,6 +129,21 @@ void TForm1::CreateWorkspace()
                      [this] { FMainPages->setCurrentIndex(TabHTML); });
     FToolBar = new TMainToolBar(FCommands, this);
     addToolBar(Qt::TopToolBarArea, FToolBar);
+    CreateViewMenu();
+}
+
+void TForm1::CreateViewMenu()
+{
+    // Between Edit and Tools; a closed dock or tool bar comes back here.
+    QAction *tools = nullptr;
+    for (QAction *action : menuBar()->actions())
+        if (action->text() == QStringLiteral("Tools"))
+            tools = action;
+    auto *view = new QMenu(QStringLiteral("View"), this);
+    menuBar()->insertMenu(tools, view);
+    view->addAction(FComponentDock->toggleViewAction());
+    FToolBar->toggleViewAction()->setText(QStringLiteral("Tool Bar"));
+    view->addAction(FToolBar->toggleViewAction());
 }
 
 QWidget *TForm1::CreatePalette()
@@ -168,7 +185,10 @@ bool TForm1::RestoreWindowState()
     if (page >= 0 && page < FControlsPane->count())
         FControlsPane->setCurrentIndex(page);
     FSplitter->restoreState(settings->value(QStringLiteral("Splitter")).toByteArray());
-    return restoreGeometry(settings->value(QStringLiteral("Geometry")).toByteArray());
+    const bool placed = restoreGeometry(settings->value(QStringLiteral("Geometry")).toByteArray());
+    // The docks and the tool bar: where they stand, their size, floating.
+    restoreState(settings->value(QStringLiteral("WindowState")).toByteArray());
+    return placed;
 }
 
 void TForm1::SaveWindowState()
@@ -176,6 +196,7 @@ void TForm1::SaveWindowState()
     const std::unique_ptr<QSettings> settings = TRecentFiles::Settings();
     settings->setValue(QStringLiteral("Geometry"), saveGeometry());
     settings->setValue(QStringLiteral("Splitter"), FSplitter->saveState());
+    settings->setValue(QStringLiteral("WindowState"), saveState());
     settings->setValue(QStringLiteral("PalettePage"), FControlsPane->currentIndex());
     settings->setValue(QStringLiteral("CategorizeProperties"), FCategorize->isChecked());
     // The window closes all the same: the failure is only told.

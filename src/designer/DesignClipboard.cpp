@@ -69,18 +69,29 @@ QPoint OffsetInto(const QRect &bounds, const QRect &area)
             along(bounds.top(), bounds.bottom(), area.top(), area.bottom())};
 }
 
-// New controls go to the end of their container's tab order, in the order
-// they had among themselves.
-void AppendToTabOrder(const std::vector<QWidget *> &controls)
+bool HasTabOrder(QWidget *control)
 {
+    TLXDesigned *designed = AsDesigned(control);
+    return designed && TypInfo::IsPublishedProperty(designed, "TabOrder");
+}
+
+// New controls take the tab places after the last one of their container,
+// in the order they had among themselves. They are given them before they
+// join it, so that the places of the others stay as they are.
+void TakeNextTabPlaces(const std::vector<QWidget *> &controls, const QList<QWidget *> &others)
+{
+    int64_t next = 0;
+    for (QWidget *c : others)
+        if (HasTabOrder(c))
+            next = std::max(next, TypInfo::GetOrdProp(AsDesigned(c), "TabOrder") + 1);
     std::vector<std::pair<int64_t, TLXDesigned *>> order;
     for (QWidget *c : controls)
-        if (TLXDesigned *designed = AsDesigned(c))
-            order.emplace_back(TypInfo::GetOrdProp(designed, "TabOrder"), designed);
+        if (HasTabOrder(c))
+            order.emplace_back(TypInfo::GetOrdProp(AsDesigned(c), "TabOrder"), AsDesigned(c));
     std::stable_sort(order.begin(), order.end(),
                      [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (const auto &[place, designed] : order)
-        TypInfo::SetOrdProp(designed, "TabOrder", -1);
+    for (const auto &entry : order)
+        entry.second->SetStoredValue("TabOrder", next++);
 }
 
 } // namespace
@@ -177,6 +188,7 @@ std::vector<QWidget *> TDesignClipboard::Insert(const std::string &text, QWidget
     if (pasted.empty())
         return pasted;
     QWidget *client = TControlsFactory::ClientOf(target);
+    TakeNextTabPlaces(pasted, before);
     for (QWidget *c : pasted) {
         c->setParent(client);
         InheritDropTargets(c, target);
@@ -196,7 +208,6 @@ std::vector<QWidget *> TDesignClipboard::Insert(const std::string &text, QWidget
             if (TLXDesigned *designed = AsDesigned(c))
                 designed->SetName(NewControlName(target));
     }
-    AppendToTabOrder(pasted);
     // In a panel or group box the controls land where they are seen,
     // arranged as they were among themselves.
     const bool bounded = target != FHistory.Root();

@@ -215,6 +215,12 @@ bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TC
         const bool shift = mouse->modifiers() & Qt::ShiftModifier;
         if (status != csEdit && StartsBand(control, ClientPoint(control, mouse))) {
             FBand.Press(control, ClientPoint(control, mouse), shift);
+            // The container the band is drawn in is not what it selects:
+            // it shows no handles of its own.
+            if (QWidget *hot = FHot) {
+                FHot = nullptr;
+                Repaint(hot);
+            }
             return false;
         }
         SelectControl(control, shift);
@@ -301,7 +307,7 @@ void TDesignerMessagesHandler::AfterMessage(QWidget *control, QEvent *event, TCo
         return;
     if (event->type() == QEvent::Paint)
         PaintHandles(control, target);
-    else if (event->type() == QEvent::MouseMove)
+    else if (event->type() == QEvent::MouseMove && !FBand.Pending())
         SetHot(control);
 }
 
