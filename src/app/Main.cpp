@@ -1,7 +1,9 @@
 #include "app/Main.h"
 
 #include "app/ComponentTree.h"
+#include "app/EditCommandStates.h"
 #include "app/FilterEdit.h"
+#include "app/GeometryStatus.h"
 #include "app/PaletteButton.h"
 #include "app/PaletteFilter.h"
 #include "controls/ControlsFactory.h"
@@ -45,6 +47,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     FRecoveryMark->setObjectName(QStringLiteral("RecoveryMark"));
     FRecoveryMark->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
     FRecoveryMark->hide();
+    FGeometryStatus = new TGeometryStatus(this);
+    statusBar()->addPermanentWidget(FGeometryStatus);
     statusBar()->addPermanentWidget(FRecoveryMark);
 
     FMainPages = new QTabWidget(this);
@@ -321,6 +325,8 @@ void TForm1::ShowSelection(const std::vector<QWidget *> &controls)
         FSelectionOverlay = new TSelectionOverlay;
     if (FSelectionOverlay)
         FSelectionOverlay->Show(controls);
+    FGeometryStatus->Show(controls);
+    FCommandStates->SelectionChanged(controls.empty());
     FInspector->SetComponent(nullptr);
     if (controls.empty()) {
         ShowInTree(nullptr);

@@ -29,6 +29,8 @@ class TComponentTree;
 class TFilterEdit;
 class TPaletteFilter;
 class TSelectionOverlay;
+class TEditCommandStates;
+class TGeometryStatus;
 
 // The main window: palette, design surface, inspector panel, view tabs and
 // menus; it owns the document state (file name and modified flag).
@@ -94,6 +96,9 @@ public:
     void mnuCopyClick();
     void mnuPasteClick();
     void mnuDuplicateClick();
+    // Selects every control of the selection's container (the surface's
+    // when nothing is selected).
+    void mnuSelectAllClick();
     // The selected controls, as the edit commands see them.
     std::vector<QWidget *> SelectedControls() const;
 
@@ -244,4 +249,6 @@ private:
     TMainToolBar *FToolBar = nullptr;
     // Lives in the selection's container, and goes when that one goes.
     QPointer<TSelectionOverlay> FSelectionOverlay;
+    TEditCommandStates *FCommandStates = nullptr;
+    TGeometryStatus *FGeometryStatus = nullptr;
 };

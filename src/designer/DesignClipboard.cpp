@@ -140,6 +140,19 @@ QWidget *TDesignClipboard::PasteTarget(const std::vector<QWidget *> &selection) 
     return root;
 }
 
+bool TDesignClipboard::HoldsControls(const QMimeData *data)
+{
+    if (!data)
+        return false;
+    if (data->hasFormat(MimeType))
+        return true;
+    if (!data->hasText())
+        return false;
+    const QString text = data->text();
+    return text.contains(QStringLiteral("<control")) &&
+           TLayoutSnapshot::IsFragment(CodePage::FromQString(text));
+}
+
 std::vector<QWidget *> TDesignClipboard::Paste(const std::vector<QWidget *> &selection,
                                                const QMimeData *data)
 {

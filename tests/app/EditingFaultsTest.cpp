@@ -100,6 +100,17 @@ protected:
         QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::sendPostedEvents();
     }
+    QAction *Command(const QString &menu, const QString &caption) const
+    {
+        for (QAction *top : form->menuBar()->actions())
+            if (top->text() == menu)
+                for (QAction *action : top->menu()->actions())
+                    if (action->text() == caption)
+                        return action;
+        ADD_FAILURE() << caption.toStdString();
+        static QAction none;
+        return &none;
+    }
     // The text the value cell of a row shows.
     std::string ShownValue(const std::string &path) const
     {
@@ -251,13 +262,60 @@ TEST_F(EditingFaultsTest, TextThatIsNoLayoutIsToldAsNothingToPaste)
     for (const char *text : {"<root><control type=\"Button\"><property name=\"Left\" value=\"1\"/>",
                              "<control <<", "<html><body>hi</body></html>"}) {
         QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
+        EXPECT_FALSE(Command("Edit", "Paste")->isEnabled()) << text;
         form->Container()->setFocus();
         Key(Qt::Key_V, Qt::ControlModifier);
+        // The command, as it runs when the clipboard changed unnoticed.
+        form->mnuPasteClick();
         EXPECT_TRUE(error.isEmpty()) << text << ": " << error.toStdString();
         EXPECT_EQ(form->StatusText(), "The clipboard holds no controls to paste") << text;
     }
     EXPECT_EQ(form->Container()->Controls().size(), 1);
     EXPECT_EQ(form->History()->Stack().count(), steps);
+}
+
+TEST_F(EditingFaultsTest, TheMenusFollowTheSelectionAndTheStatusBarItsGeometry)
+{
+    const QStringList selectionCommands = {
+        "Cut", "Copy", "Duplicate", "Delete", "Alignment...", "Bring To Front", "Send To Back"};
+    for (const QString &caption : selectionCommands)
+        EXPECT_FALSE(Command("Edit", caption)->isEnabled()) << caption.toStdString();
+    QWidget *a = form->AddControl(1, 20, nullptr, 20);
+    QWidget *b = form->AddControl(2, 200, nullptr, 40);
+    for (const QString &caption : selectionCommands)
+        EXPECT_TRUE(Command("Edit", caption)->isEnabled()) << caption.toStdString();
+    auto *geometry = form->findChild<QLabel *>(QStringLiteral("GeometryStatus"));
+    ASSERT_TRUE(geometry && geometry->isVisible());
+    const auto text = [](const QRect &r) {
+        return QStringLiteral("%1, %2   %3 \u00d7 %4")
+            .arg(r.x())
+            .arg(r.y())
+            .arg(r.width())
+            .arg(r.height());
+    };
+    EXPECT_EQ(geometry->text(), text(b->geometry()));
+
+    // While a control is dragged, and after a key moved it.
+    const QPoint grip = a->mapToGlobal(QPoint(10, 10));
+    QTest::mousePress(a, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    for (const QPoint &step : {QPoint(20, 10), QPoint(30, 20)})
+        QTest::mouseMove(a, a->mapFromGlobal(grip + step));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(a->pos(), QPoint(50, 40));
+    EXPECT_EQ(geometry->text(), text(a->geometry()));
+    QTest::mouseRelease(a, Qt::LeftButton, Qt::NoModifier, a->mapFromGlobal(grip + QPoint(30, 20)));
+    Key(Qt::Key_Down);
+    EXPECT_EQ(geometry->text(), text(a->geometry()));
+
+    // Select All takes both; the status shows their bounds.
+    Command("Edit", "Select All")->trigger();
+    EXPECT_EQ(Selection().size(), 2u);
+    EXPECT_EQ(geometry->text(), text(a->geometry().united(b->geometry())));
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(Command("Edit", "Paste")->isEnabled());
+    Key(Qt::Key_Escape);
+    EXPECT_TRUE(geometry->text().isEmpty());
+    EXPECT_FALSE(Command("Edit", "Copy")->isEnabled());
 }
 
 TEST_F(EditingFaultsTest, TheDocksComeBackAsTheyWereLeftAndTheViewMenuShowsThem)
