@@ -83,7 +83,6 @@ void TForm1::CreateMenus()
     FCommands.Delete = remove;
     // The arrangement commands of the popup menu come here once made.
     QAction *arrangement = edit->addSeparator();
-    edit->addSeparator();
     Command::Connect(edit->addAction(QStringLiteral("Clear")), &QAction::triggered, this,
                      [this] { mnuClearClick(); });
     FDisableDesigner = edit->addAction(QStringLiteral("Disable Designer"));
@@ -119,6 +118,7 @@ void TForm1::CreateMenus()
     FControlPopupMenu->addActions({cut, copy, paste, duplicate, remove});
     edit->insertActions(arrangement,
                         {FCommands.Alignment, FCommands.BringToFront, FCommands.SendToBack});
+    edit->insertSeparator(FCommands.Alignment);
 
     FCommandStates = new TEditCommandStates({cut, copy, duplicate, remove, FCommands.Alignment,
                                              FCommands.BringToFront, FCommands.SendToBack},
