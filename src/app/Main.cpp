@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/ComponentTree.h"
+#include "app/ControlDoubleClick.h"
 #include "app/EditCommandStates.h"
 #include "app/FilterEdit.h"
 #include "app/GeometryStatus.h"
@@ -100,6 +101,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     FInspector->setObjectName(QStringLiteral("RSObjectInspector1"));
     ConfigureInspector();
     panelLayout->addWidget(FInspector, 1);
+    FDoubleClick = std::make_unique<TControlDoubleClick>(FInspector);
 
     CreateMenus();
 
@@ -147,6 +149,16 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
             ShowSelection(DesignerHandler->Selection());
         };
         DesignerHandler->PopupMenu = FControlPopupMenu;
+        DesignerHandler->OnDoubleClick = [this](QWidget *control) {
+            // After the click's own events: it may open a dialog.
+            QMetaObject::invokeMethod(
+                this,
+                [this, target = QPointer<QWidget>(control)] {
+                    if (target)
+                        Command::Run([this, &target] { FDoubleClick->Run(target); });
+                },
+                Qt::QueuedConnection);
+        };
         DesignerHandler->SetEnabled(true);
     }
     FContainer = new TLXControlsContainer(this, FInspector);
@@ -180,6 +192,7 @@ TForm1::~TForm1()
         DesignerHandler->OnSelect = nullptr;
         DesignerHandler->OnChange = nullptr;
         DesignerHandler->OnBeginDrag = nullptr;
+        DesignerHandler->OnDoubleClick = nullptr;
         DesignerHandler->PopupMenu = nullptr;
     }
     FInspector->Inspector()->OnPropertyChanging = nullptr;

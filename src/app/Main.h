@@ -31,6 +31,7 @@ class TPaletteFilter;
 class TSelectionOverlay;
 class TEditCommandStates;
 class TGeometryStatus;
+class TControlDoubleClick;
 
 // The main window: palette, design surface, inspector panel, view tabs and
 // menus; it owns the document state (file name and modified flag).
@@ -105,9 +106,11 @@ public:
     // Opens a layout file in place of the design (Open, Recent Files, the
     // command line).
     void OpenLayout(const QString &fileName);
-    // The window's geometry, splitter, palette page and inspector
-    // arrangement of the last run; false when none was kept.
+    // The window's geometry, splitter, palette page, docks and inspector
+    // arrangement of the last run; false when none was kept, and the
+    // window is placed as on the first start.
     bool RestoreWindowState();
+    void PlaceFirstWindow();
     void SaveWindowState();
 
     // Selection display and palette drops.
@@ -251,4 +254,5 @@ private:
     QPointer<TSelectionOverlay> FSelectionOverlay;
     TEditCommandStates *FCommandStates = nullptr;
     TGeometryStatus *FGeometryStatus = nullptr;
+    std::unique_ptr<TControlDoubleClick> FDoubleClick;
 };

@@ -45,8 +45,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBox>
 #include <QUrl>
@@ -186,9 +188,23 @@ bool TForm1::RestoreWindowState()
         FControlsPane->setCurrentIndex(page);
     FSplitter->restoreState(settings->value(QStringLiteral("Splitter")).toByteArray());
     const bool placed = restoreGeometry(settings->value(QStringLiteral("Geometry")).toByteArray());
+    if (!placed)
+        PlaceFirstWindow();
     // The docks and the tool bar: where they stand, their size, floating.
     restoreState(settings->value(QStringLiteral("WindowState")).toByteArray());
     return placed;
+}
+
+void TForm1::PlaceFirstWindow()
+{
+    // Most of the screen also where the window cannot be maximized, and
+    // most of that for the surface.
+    const QRect room = screen()->availableGeometry();
+    const QSize size(room.width() * 9 / 10, room.height() * 9 / 10);
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, room));
+    const int side = std::clamp(size.width() / 7, 150, 260);
+    resizeDocks({FComponentDock}, {side}, Qt::Horizontal);
+    FSplitter->setSizes({side, std::max(side, size.width() - 3 * side), side});
 }
 
 void TForm1::SaveWindowState()

@@ -226,6 +226,10 @@ bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TC
         SelectControl(control, shift);
         if (status == csEdit)
             return true;
+        if (event->type() == QEvent::MouseButtonDblClick && !shift && OnDoubleClick) {
+            OnDoubleClick(control);
+            return false;
+        }
         FDragStart = ClientPoint(control, mouse);
         FDragHandle = HandleAt(control, FDragStart);
         if (FDragHandle != 0) {

@@ -67,6 +67,8 @@ public:
     TNotifyEvent OnChange;
     // A move or resize drag of the selection starts (DragHandle tells which).
     TNotifyEvent OnBeginDrag;
+    // A double click on a control, which it selected; no drag starts.
+    std::function<void(QWidget *control)> OnDoubleClick;
 
     int Snap(int value) const { return value - value % GridStep; }
     QRect HandleRect(const QRect &client, int handle) const;

@@ -2,14 +2,19 @@
 #include "support/HookGuard.h"
 #include "support/TypeText.h"
 
+#include "app/ComponentTree.h"
 #include "app/Main.h"
 #include "app/PaletteButton.h"
+#include "app/PaletteFilter.h"
+#include "app/RecentFiles.h"
 #include "controls/LXDesigned.h"
 #include "designer/DesignHistory.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 #include "platform/ErrorDisplay.h"
+#include "platform/SettingsFile.h"
+#include "presets/RSPresetDialogs.h"
 #include "propgrid/RSInplaceEditList.h"
 #include "reflection/TypInfo.h"
 
@@ -19,6 +24,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QTest>
 #include <QUndoStack>
 #include <gtest/gtest.h>
@@ -318,6 +327,44 @@ TEST_F(EditingFaultsTest, TheMenusFollowTheSelectionAndTheStatusBarItsGeometry)
     EXPECT_FALSE(Command("Edit", "Copy")->isEnabled());
 }
 
+TEST_F(EditingFaultsTest, ADoubleClickEditsTheObviousValueAsOneStep)
+{
+    auto *memo = static_cast<QPlainTextEdit *>(form->AddControl(4, 20, nullptr, 20));
+    auto *button = static_cast<QPushButton *>(form->AddControl(1, 20, nullptr, 200));
+    std::vector<std::string> offered;
+    const THookGuard strings{PresetDialogs().StringsEditor,
+                             [&](const std::vector<std::string> &lines, bool, bool) {
+                                 offered = lines;
+                                 return std::optional<std::vector<std::string>>{{"one", "two"}};
+                             }};
+    const QString before = memo->toPlainText();
+    const int steps = form->History()->Stack().count();
+    QTest::mouseDClick(memo->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    // The editing runs after the click, and its step after the editing.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(memo->toPlainText(), "one\ntwo");
+    EXPECT_EQ(form->History()->Stack().count(), steps + 1);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(offered.empty()) << "the editor got the memo's lines";
+    EXPECT_EQ(memo->toPlainText(), before);
+
+    // On a button the inspector's editor opens on its caption.
+    QTest::mouseDClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QCoreApplication::sendPostedEvents();
+    TRSInplaceEditList *editor = view->Editor();
+    ASSERT_TRUE(editor && editor->isVisible());
+    EXPECT_EQ(editor->text(), button->text());
+    EXPECT_EQ(grid->CurrentRow(), grid->Items()->FindPath("Caption"));
+    TypeText(editor, "Go");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(button->text(), "Go");
+    EXPECT_EQ(form->History()->Stack().index(), steps + 1) << "one step, after the undone one";
+    EXPECT_EQ(form->History()->Stack().undoText(), "Caption");
+}
+
 TEST_F(EditingFaultsTest, TheDocksComeBackAsTheyWereLeftAndTheViewMenuShowsThem)
 {
     auto *dock = form->findChild<QDockWidget *>(QStringLiteral("ComponentsDock"));
@@ -346,6 +393,28 @@ TEST_F(EditingFaultsTest, TheDocksComeBackAsTheyWereLeftAndTheViewMenuShowsThem)
     EXPECT_FALSE(components->isChecked());
     components->trigger();
     EXPECT_TRUE(dock->isVisible());
+}
+
+TEST_F(EditingFaultsTest, TheFirstWindowHasRoomToWork)
+{
+    {
+        const std::unique_ptr<QSettings> settings = TRecentFiles::Settings();
+        for (const char *key : {"Geometry", "WindowState", "Splitter"})
+            settings->remove(QLatin1String(key));
+        SettingsFile::Save(*settings);
+    }
+    form = std::make_unique<TForm1>();
+    EXPECT_FALSE(form->RestoreWindowState());
+    form->show();
+    QCoreApplication::sendPostedEvents();
+    const QRect room = form->screen()->availableGeometry();
+    EXPECT_GE(form->frameGeometry().width(), room.width() * 8 / 10);
+    EXPECT_GE(form->frameGeometry().height(), room.height() * 8 / 10);
+    // The surface is the widest part.
+    const int surface = form->Container()->width();
+    EXPECT_GT(surface, form->PaletteFilter()->width());
+    EXPECT_GT(surface, form->ObjectInspector()->width());
+    EXPECT_GT(surface, form->ComponentTree()->width());
 }
 
 } // namespace
