@@ -2,7 +2,10 @@
 
 #include "app/AccessibleFactory.h"
 #include "app/ComponentTree.h"
+#include "app/ControlDoubleClick.h"
+#include "app/EditCommandStates.h"
 #include "app/FilterEdit.h"
+#include "app/GeometryStatus.h"
 #include "app/PaletteButton.h"
 #include "app/PaletteFilter.h"
 #include "app/ProblemsDock.h"
@@ -17,6 +20,7 @@
 #include "designer/DesignHistory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
+#include "designer/SelectionOverlay.h"
 #include "designer/SurfaceKeys.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
@@ -48,6 +52,8 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     FRecoveryMark->setObjectName(QStringLiteral("RecoveryMark"));
     FRecoveryMark->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold"));
     FRecoveryMark->hide();
+    FGeometryStatus = new TGeometryStatus(this);
+    statusBar()->addPermanentWidget(FGeometryStatus);
     statusBar()->addPermanentWidget(FRecoveryMark);
 
     FMainPages = new QTabWidget(this);
@@ -100,6 +106,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     FInspector->setAccessibleName(QStringLiteral("Properties"));
     ConfigureInspector();
     panelLayout->addWidget(FInspector, 1);
+    FDoubleClick = std::make_unique<TControlDoubleClick>(FInspector);
 
     CreateMenus();
 
@@ -123,6 +130,9 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
             FComponentTree->Model()->RefreshTexts();
         if (FProblemsDock)
             FProblemsDock->Schedule();
+        // A rename shows at once above the inspector and in the status bar.
+        if (const std::vector<QWidget *> shown = InspectedControls(); shown.size() == 1)
+            ShowNameOf(shown.front());
     };
 
     // Window creation: document state, design-time handler, surface, palette.
@@ -146,6 +156,16 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
             ShowSelection(DesignerHandler->Selection());
         };
         DesignerHandler->PopupMenu = FControlPopupMenu;
+        DesignerHandler->OnDoubleClick = [this](QWidget *control) {
+            // After the click's own events: it may open a dialog.
+            QMetaObject::invokeMethod(
+                this,
+                [this, target = QPointer<QWidget>(control)] {
+                    if (target)
+                        Command::Run([this, &target] { FDoubleClick->Run(target); });
+                },
+                Qt::QueuedConnection);
+        };
         DesignerHandler->SetEnabled(true);
     }
     FContainer = new TLXControlsContainer(this, FInspector);
@@ -180,6 +200,7 @@ TForm1::~TForm1()
         DesignerHandler->OnSelect = nullptr;
         DesignerHandler->OnChange = nullptr;
         DesignerHandler->OnBeginDrag = nullptr;
+        DesignerHandler->OnDoubleClick = nullptr;
         DesignerHandler->PopupMenu = nullptr;
     }
     FInspector->Inspector()->OnPropertyChanging = nullptr;
@@ -311,6 +332,11 @@ void TForm1::ShowSelected(QWidget *control)
         FHeader->setText(QStringLiteral("<None>"));
         return;
     }
+    ShowNameOf(control);
+}
+
+void TForm1::ShowNameOf(QWidget *control)
+{
     const QString text =
         control->objectName() + QStringLiteral(": ") + ControlsFactory->GetKindName(control);
     SetStatus(QStringLiteral("Selected ") + text);
@@ -319,6 +345,12 @@ void TForm1::ShowSelected(QWidget *control)
 
 void TForm1::ShowSelection(const std::vector<QWidget *> &controls)
 {
+    if (!FSelectionOverlay && !controls.empty())
+        FSelectionOverlay = new TSelectionOverlay;
+    if (FSelectionOverlay)
+        FSelectionOverlay->Show(controls);
+    FGeometryStatus->Show(controls);
+    FCommandStates->SelectionChanged(controls.empty());
     FInspector->SetComponent(nullptr);
     if (controls.empty()) {
         ShowInTree(nullptr);
@@ -369,7 +401,12 @@ QWidget *TForm1::AddControl(int kindIndex, int x, QWidget *target, int y)
         AsDesigned(control)->SetName(NewControlName(target));
         AsDesigned(control)->SetVisible(true);
         FHistory->Added(QStringLiteral("Drop ") + control->objectName(), {control});
-        ShowSelected(control);
+        // The new control is what the next key acts on.
+        if (DesignerHandler && DesignerHandler->Enabled())
+            DesignerHandler->SelectControls({control}, false);
+        else
+            ShowSelected(control);
+        FContainer->setFocus(Qt::OtherFocusReason);
     } else {
         SetModified(true);
     }

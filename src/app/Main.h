@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <typeindex>
@@ -29,6 +30,10 @@ class TRecentFiles;
 class TComponentTree;
 class TFilterEdit;
 class TPaletteFilter;
+class TSelectionOverlay;
+class TEditCommandStates;
+class TGeometryStatus;
+class TControlDoubleClick;
 
 // The main window: palette, design surface, inspector panel, view tabs and
 // menus; it owns the document state (file name and modified flag).
@@ -94,15 +99,20 @@ public:
     void mnuCopyClick();
     void mnuPasteClick();
     void mnuDuplicateClick();
+    // Selects every control of the selection's container (the surface's
+    // when nothing is selected).
+    void mnuSelectAllClick();
     // The selected controls, as the edit commands see them.
     std::vector<QWidget *> SelectedControls() const;
 
     // Opens a layout file in place of the design (Open, Recent Files, the
     // command line).
     void OpenLayout(const QString &fileName);
-    // The window's geometry, splitter, palette page and inspector
-    // arrangement of the last run; false when none was kept.
+    // The window's geometry, splitter, palette page, docks and inspector
+    // arrangement of the last run; false when none was kept, and the
+    // window is placed as on the first start.
     bool RestoreWindowState();
+    void PlaceFirstWindow();
     void SaveWindowState();
 
     // Selection display and palette drops.
@@ -194,9 +204,13 @@ private:
     void CreateWorkspace();
     // The View menu's commands that give the keyboard to each part.
     void CreateFocusCommands();
+    void CreateViewMenu();
     // Shows the design's selection and the inspected control in the tree.
     void ShowInTree(QWidget *current);
     std::vector<QWidget *> InspectedControls() const;
+    // The name and kind of the one control shown, above the inspector and
+    // in the status bar.
+    void ShowNameOf(QWidget *control);
     // Edit commands do not act while the inspector has the keyboard.
     bool InspectorHasFocus() const;
     // Writes the design for the recovery file through an inspector of its
@@ -247,4 +261,9 @@ private:
     TFilterEdit *FPropertyFilter = nullptr;
     TPaletteFilter *FPaletteFilter = nullptr;
     TMainToolBar *FToolBar = nullptr;
+    // Lives in the selection's container, and goes when that one goes.
+    QPointer<TSelectionOverlay> FSelectionOverlay;
+    TEditCommandStates *FCommandStates = nullptr;
+    TGeometryStatus *FGeometryStatus = nullptr;
+    std::unique_ptr<TControlDoubleClick> FDoubleClick;
 };

@@ -4,8 +4,10 @@
 
 #include "app/DesignOptionsMenu.h"
 #include "app/EditAction.h"
+#include "app/EditCommandStates.h"
 #include "app/PaletteFilter.h"
 #include "app/RecentFiles.h"
+#include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
 #include "crash/Command.h"
 #include "designer/DesignClipboard.h"
@@ -74,12 +76,15 @@ void TForm1::CreateMenus()
                                     &TForm1::mnuDuplicateClick);
     QAction *remove =
         editAction(QStringLiteral("Delete"), QKeySequence::Delete, &TForm1::mnuDeleteClick);
-    edit->addActions({cut, copy, paste, duplicate, remove});
+    QAction *selectAll = editAction(QStringLiteral("Select All"), QKeySequence::SelectAll,
+                                    &TForm1::mnuSelectAllClick);
+    edit->addActions({cut, copy, paste, duplicate, remove, selectAll});
     FCommands.Cut = cut;
     FCommands.Copy = copy;
     FCommands.Paste = paste;
     FCommands.Delete = remove;
-    edit->addSeparator();
+    // The arrangement commands of the popup menu come here once made.
+    QAction *arrangement = edit->addSeparator();
     Command::Connect(edit->addAction(QStringLiteral("Clear")), &QAction::triggered, this,
                      [this] { mnuClearClick(); });
     FDisableDesigner = edit->addAction(QStringLiteral("Disable Designer"));
@@ -119,6 +124,13 @@ void TForm1::CreateMenus()
                      [this] { mnuAlignmentClick(); });
     FControlPopupMenu->addSeparator();
     FControlPopupMenu->addActions({cut, copy, paste, duplicate, remove});
+    edit->insertActions(arrangement,
+                        {FCommands.Alignment, FCommands.BringToFront, FCommands.SendToBack});
+    edit->insertSeparator(FCommands.Alignment);
+
+    FCommandStates = new TEditCommandStates({cut, copy, duplicate, remove, FCommands.Alignment,
+                                             FCommands.BringToFront, FCommands.SendToBack},
+                                            paste, this);
 }
 
 bool TForm1::InspectorHasFocus() const
@@ -145,6 +157,17 @@ void TForm1::mnuPasteClick()
 void TForm1::mnuDuplicateClick()
 {
     FClipboard->Duplicate(SelectedControls());
+}
+
+void TForm1::mnuSelectAllClick()
+{
+    if (!DesignerHandler || !DesignerHandler->Enabled())
+        return;
+    const std::vector<QWidget *> selection = SelectedControls();
+    QWidget *container =
+        selection.empty() ? FContainer : TControlPath::DesignParent(selection.front(), FContainer);
+    const QList<QWidget *> all = TControlsFactory::DesignedChildren(container);
+    DesignerHandler->SelectControls(std::vector<QWidget *>(all.begin(), all.end()), false);
 }
 
 void TForm1::mnuBringToFrontClick()

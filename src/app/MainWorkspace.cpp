@@ -49,9 +49,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolBox>
 #include <QUrl>
@@ -114,7 +116,8 @@ void TForm1::CreateWorkspace()
     FComponentDock = new QDockWidget(QStringLiteral("Components"), this);
     FComponentDock->setObjectName(QStringLiteral("ComponentsDock"));
     FComponentDock->setWidget(FComponentTree);
-    FComponentDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    FComponentDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                                QDockWidget::DockWidgetClosable);
     addDockWidget(Qt::RightDockWidgetArea, FComponentDock);
 
     FProblemsDock = new TProblemsDock(FContainer, this);
@@ -162,6 +165,17 @@ void TForm1::CreateWorkspace()
                      [this] { FMainPages->setCurrentIndex(TabHTML); });
     FToolBar = new TMainToolBar(FCommands, this);
     addToolBar(Qt::TopToolBarArea, FToolBar);
+    CreateViewMenu();
+}
+
+void TForm1::CreateViewMenu()
+{
+    // A closed dock or tool bar comes back here.
+    FViewMenu->addAction(FComponentDock->toggleViewAction());
+    FViewMenu->addAction(FProblemsDock->toggleViewAction());
+    FToolBar->toggleViewAction()->setText(QStringLiteral("Tool Bar"));
+    FViewMenu->addAction(FToolBar->toggleViewAction());
+    FViewMenu->addSeparator();
 }
 
 void TForm1::CreateFocusCommands()
@@ -222,7 +236,24 @@ bool TForm1::RestoreWindowState()
     if (page >= 0 && page < FControlsPane->count())
         FControlsPane->setCurrentIndex(page);
     FSplitter->restoreState(settings->value(QStringLiteral("Splitter")).toByteArray());
-    return restoreGeometry(settings->value(QStringLiteral("Geometry")).toByteArray());
+    const bool placed = restoreGeometry(settings->value(QStringLiteral("Geometry")).toByteArray());
+    if (!placed)
+        PlaceFirstWindow();
+    // The docks and the tool bar: where they stand, their size, floating.
+    restoreState(settings->value(QStringLiteral("WindowState")).toByteArray());
+    return placed;
+}
+
+void TForm1::PlaceFirstWindow()
+{
+    // Most of the screen also where the window cannot be maximized, and
+    // most of that for the surface.
+    const QRect room = screen()->availableGeometry();
+    const QSize size(room.width() * 9 / 10, room.height() * 9 / 10);
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, room));
+    const int side = std::clamp(size.width() / 7, 150, 260);
+    resizeDocks({FComponentDock}, {side}, Qt::Horizontal);
+    FSplitter->setSizes({side, std::max(side, size.width() - 3 * side), side});
 }
 
 void TForm1::SaveWindowState()
@@ -230,6 +261,7 @@ void TForm1::SaveWindowState()
     const std::unique_ptr<QSettings> settings = TRecentFiles::Settings();
     settings->setValue(QStringLiteral("Geometry"), saveGeometry());
     settings->setValue(QStringLiteral("Splitter"), FSplitter->saveState());
+    settings->setValue(QStringLiteral("WindowState"), saveState());
     settings->setValue(QStringLiteral("PalettePage"), FControlsPane->currentIndex());
     settings->setValue(QStringLiteral("CategorizeProperties"), FCategorize->isChecked());
     // The window closes all the same: the failure is only told.

@@ -7,8 +7,10 @@
 #include "designer/DesignHistory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "platform/CodePage.h"
+#include "reflection/TypInfo.h"
 
 #include <QClipboard>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QWidget>
@@ -24,6 +26,72 @@ void InheritDropTargets(QWidget *control, QWidget *parent)
     TControlsFactory::InheritDropTarget(control, parent);
     for (QWidget *child : TControlsFactory::DesignedChildren(control))
         InheritDropTargets(child, control);
+}
+
+// The part of a panel or group box where its controls are seen.
+QRect VisibleArea(QWidget *client)
+{
+    QRect area = client->contentsRect();
+    if (auto *box = qobject_cast<QGroupBox *>(client))
+        area.setTop(std::max(area.top(), box->fontMetrics().height()));
+    return area;
+}
+
+QRect Bounds(const std::vector<QWidget *> &controls)
+{
+    QRect bounds;
+    for (QWidget *c : controls)
+        bounds |= c->geometry();
+    return bounds;
+}
+
+void MoveBy(const std::vector<QWidget *> &controls, const QPoint &offset)
+{
+    if (offset.isNull())
+        return;
+    for (QWidget *c : controls)
+        c->move(c->pos() + offset);
+}
+
+// The offset that brings the bounds inside the area, their top left first
+// where they are larger.
+QPoint OffsetInto(const QRect &bounds, const QRect &area)
+{
+    const auto along = [](int low, int high, int areaLow, int areaHigh) {
+        int delta = 0;
+        if (high > areaHigh)
+            delta = areaHigh - high;
+        if (low + delta < areaLow)
+            delta = areaLow - low;
+        return delta;
+    };
+    return {along(bounds.left(), bounds.right(), area.left(), area.right()),
+            along(bounds.top(), bounds.bottom(), area.top(), area.bottom())};
+}
+
+bool HasTabOrder(QWidget *control)
+{
+    TLXDesigned *designed = AsDesigned(control);
+    return designed && TypInfo::IsPublishedProperty(designed, "TabOrder");
+}
+
+// New controls take the tab places after the last one of their container,
+// in the order they had among themselves. They are given them before they
+// join it, so that the places of the others stay as they are.
+void TakeNextTabPlaces(const std::vector<QWidget *> &controls, const QList<QWidget *> &others)
+{
+    int64_t next = 0;
+    for (QWidget *c : others)
+        if (HasTabOrder(c))
+            next = std::max(next, TypInfo::GetOrdProp(AsDesigned(c), "TabOrder") + 1);
+    std::vector<std::pair<int64_t, TLXDesigned *>> order;
+    for (QWidget *c : controls)
+        if (HasTabOrder(c))
+            order.emplace_back(TypInfo::GetOrdProp(AsDesigned(c), "TabOrder"), AsDesigned(c));
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const auto &entry : order)
+        entry.second->SetStoredValue("TabOrder", next++);
 }
 
 } // namespace
@@ -72,6 +140,19 @@ QWidget *TDesignClipboard::PasteTarget(const std::vector<QWidget *> &selection) 
     return root;
 }
 
+bool TDesignClipboard::HoldsControls(const QMimeData *data)
+{
+    if (!data)
+        return false;
+    if (data->hasFormat(MimeType))
+        return true;
+    if (!data->hasText())
+        return false;
+    const QString text = data->text();
+    return text.contains(QStringLiteral("<control")) &&
+           TLayoutSnapshot::IsFragment(CodePage::FromQString(text));
+}
+
 std::vector<QWidget *> TDesignClipboard::Paste(const std::vector<QWidget *> &selection,
                                                const QMimeData *data)
 {
@@ -82,10 +163,11 @@ std::vector<QWidget *> TDesignClipboard::Paste(const std::vector<QWidget *> &sel
         text = data->data(MimeType).toStdString();
     } else if (data && data->hasText()) {
         text = CodePage::FromQString(data->text());
-        // Text that does not even try to be a layout changes nothing; a
-        // layout that fails to read is reported as an error, and so is one
-        // whose texts the code page cannot hold, before anything changes.
-        if (!TLayoutSnapshot::IsFragment(text) && text.find("<control") == std::string::npos)
+        // Text that is not a well-formed layout holding controls changes
+        // nothing, whatever it resembles; a layout whose values fail to read
+        // is reported as an error, and so is one whose texts the code page
+        // cannot hold, before anything changes.
+        if (!TLayoutSnapshot::IsFragment(text))
             text.clear();
         else
             CodePage::CheckStorable(data->text());
@@ -119,13 +201,13 @@ std::vector<QWidget *> TDesignClipboard::Insert(const std::string &text, QWidget
     if (pasted.empty())
         return pasted;
     QWidget *client = TControlsFactory::ClientOf(target);
+    TakeNextTabPlaces(pasted, before);
     for (QWidget *c : pasted) {
         c->setParent(client);
         InheritDropTargets(c, target);
         if (TLXDesigned *designed = AsDesigned(c))
             designed->ApplyVisibility();
     }
-    TAlignLayout::Realign(client);
     // A name already taken among the target's controls gives way to a new
     // one, as a drop would name it.
     for (QWidget *c : pasted) {
@@ -139,7 +221,14 @@ std::vector<QWidget *> TDesignClipboard::Insert(const std::string &text, QWidget
             if (TLXDesigned *designed = AsDesigned(c))
                 designed->SetName(NewControlName(target));
     }
-    // Controls that would cover their originals exactly move by a grid step.
+    // In a panel or group box the controls land where they are seen,
+    // arranged as they were among themselves.
+    const bool bounded = target != FHistory.Root();
+    const QRect area = VisibleArea(client);
+    if (bounded)
+        MoveBy(pasted, OffsetInto(Bounds(pasted), area));
+    // Controls that would cover others of their kind exactly move on by
+    // grid steps, in the direction that keeps them in view.
     const int step = DesignerHandler ? DesignerHandler->GridStep : 5;
     auto covers = [&before, &pasted] {
         return std::any_of(pasted.begin(), pasted.end(), [&before](QWidget *c) {
@@ -149,9 +238,21 @@ std::vector<QWidget *> TDesignClipboard::Insert(const std::string &text, QWidget
             });
         });
     };
-    for (int tries = 0; tries < 1000 && covers(); ++tries)
-        for (QWidget *c : pasted)
-            c->move(c->pos() + QPoint(step, step));
+    const QRect home = Bounds(pasted);
+    const bool fits = area.width() >= home.width() && area.height() >= home.height();
+    const std::vector<QPoint> directions =
+        bounded ? std::vector<QPoint>{{1, 1}, {-1, 1}, {1, -1}, {-1, -1}}
+                : std::vector<QPoint>{{1, 1}};
+    for (int k = 1; k <= 1000 && covers(); ++k)
+        for (const QPoint &direction : directions) {
+            const QPoint offset = direction * k * step;
+            if (bounded && fits && !area.contains(home.translated(offset)))
+                continue;
+            MoveBy(pasted, home.topLeft() + offset - Bounds(pasted).topLeft());
+            if (!covers())
+                break;
+        }
+    TAlignLayout::Realign(client);
     FHistory.Added(verb + TDesignHistory::Subject(pasted), pasted);
     if (FHistory.OnSelect)
         FHistory.OnSelect(pasted);

@@ -31,6 +31,10 @@ public:
                                  const QMimeData *data = nullptr);
     std::vector<QWidget *> Duplicate(const std::vector<QWidget *> &controls);
 
+    // Whether a paste of the data would add controls: the designer's own
+    // type, or text that is a well-formed layout holding controls.
+    static bool HoldsControls(const QMimeData *data);
+
     // Where a paste goes: the one selected panel or group box, else the
     // parent of the selection, else the surface.
     QWidget *PasteTarget(const std::vector<QWidget *> &selection) const;

@@ -151,17 +151,20 @@ void TDesignHistory::Nudge(const std::vector<QWidget *> &controls, int dx, int d
     if (controls.empty())
         return;
     const int step = DesignerHandler ? DesignerHandler->GridStep : 5;
-    auto place = [snap, step](int value) { return snap ? value - value % step : value; };
+    // Only the axis the key moves along snaps; the other keeps its value.
+    auto place = [snap, step](int value, int delta) {
+        return snap && delta ? value - value % step : value;
+    };
     const std::vector<TControlPath> paths = TControlPath::OfAll(controls, FContainer);
     std::vector<TGeometryCommand::TEntry> entries;
     for (size_t i = 0; i < controls.size(); ++i) {
         const QRect before = controls[i]->geometry();
         QRect after = before;
         if (resize) {
-            after.setWidth(std::max(0, place(before.width() + dx)));
-            after.setHeight(std::max(0, place(before.height() + dy)));
+            after.setWidth(std::max(0, place(before.width() + dx, dx)));
+            after.setHeight(std::max(0, place(before.height() + dy, dy)));
         } else {
-            after.moveTo(place(before.x() + dx), place(before.y() + dy));
+            after.moveTo(place(before.x() + dx, dx), place(before.y() + dy, dy));
         }
         entries.push_back({paths[i], before, after});
     }

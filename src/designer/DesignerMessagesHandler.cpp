@@ -217,11 +217,21 @@ bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TC
         const bool shift = mouse->modifiers() & Qt::ShiftModifier;
         if (status != csEdit && StartsBand(control, ClientPoint(control, mouse))) {
             FBand.Press(control, ClientPoint(control, mouse), shift);
+            // The container the band is drawn in is not what it selects:
+            // it shows no handles of its own.
+            if (QWidget *hot = FHot) {
+                FHot = nullptr;
+                Repaint(hot);
+            }
             return false;
         }
         SelectControl(control, shift);
         if (status == csEdit)
             return true;
+        if (event->type() == QEvent::MouseButtonDblClick && !shift && OnDoubleClick) {
+            OnDoubleClick(control);
+            return false;
+        }
         FDragStart = ClientPoint(control, mouse);
         FDragHandle = HandleAt(control, FDragStart);
         if (FDragHandle != 0) {
@@ -314,7 +324,7 @@ void TDesignerMessagesHandler::AfterMessage(QWidget *control, QEvent *event, TCo
             PaintGrid(control, static_cast<QPaintEvent *>(event)->rect().intersected(inner));
         }
         PaintHandles(control, target);
-    } else if (event->type() == QEvent::MouseMove)
+    } else if (event->type() == QEvent::MouseMove && !FBand.Pending())
         SetHot(control);
 }
 

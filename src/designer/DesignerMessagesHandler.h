@@ -75,6 +75,8 @@ public:
     TNotifyEvent OnChange;
     // A move or resize drag of the selection starts (DragHandle tells which).
     TNotifyEvent OnBeginDrag;
+    // A double click on a control, which it selected; no drag starts.
+    std::function<void(QWidget *control)> OnDoubleClick;
 
     int Snap(int value) const;
     // Dots at the grid's points inside area of a container's client widget.

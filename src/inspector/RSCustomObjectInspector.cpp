@@ -902,7 +902,8 @@ std::string TRSCustomObjectInspector::GetCellText(int col, int row) const
     if (!r || field == 0 || (FDisplayOptions & doMultiColValues))
         return TRSCustomItemListEditor::GetCellText(col, row);
     TRSItemProperty *p = AsProperty(r);
-    const bool current = CurrentRow() == r && CurrentField() == field;
+    // Only the value being typed shows where the objects differ.
+    const bool current = Editing() && CurrentRow() == r && CurrentField() == field;
     if (current || !p || p->IsAllEqual() || FObjects->Count() == 1)
         return r->Values()->Get(0);
     return {};
