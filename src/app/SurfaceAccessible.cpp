@@ -49,8 +49,10 @@ void TSurfaceAccessible::AnnounceSelection(TLXControlsContainer *surface)
     AccessibleEvents::Send(&changed);
     QAccessibleEvent selection(surface, QAccessible::SelectionWithin);
     AccessibleEvents::Send(&selection);
-    const QWidget *focus = surface->focusWidget();
-    if (surface->hasFocus() || (focus && surface->isAncestorOf(focus))) {
+    // The window's focus, which it keeps also while another window is active;
+    // the surface's own remembers a child after the focus went elsewhere.
+    const QWidget *focus = surface->window()->focusWidget();
+    if (focus && (focus == surface || surface->isAncestorOf(focus))) {
         QAccessibleEvent focused(surface, QAccessible::Focus);
         AccessibleEvents::Send(&focused);
     }
