@@ -102,8 +102,6 @@ void TForm1::CreateMenus()
     Command::Connect(FCategorize, &QAction::triggered, this,
                      [this] { mnuCategorizePropertiesClick(); });
     TDesignOptionsMenu::Add(options, this);
-    Command::Connect(tools->addAction(QStringLiteral("Tab Order")), &QAction::triggered, this,
-                     [this] { TTabOrderMode::Start(FContainer->ClientWidget(), *FHistory); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     Command::Connect(help->addAction(QStringLiteral("Feedback...")), &QAction::triggered, this,
@@ -124,8 +122,11 @@ void TForm1::CreateMenus()
                      [this] { mnuAlignmentClick(); });
     FControlPopupMenu->addSeparator();
     FControlPopupMenu->addActions({cut, copy, paste, duplicate, remove});
-    edit->insertActions(arrangement,
-                        {FCommands.Alignment, FCommands.BringToFront, FCommands.SendToBack});
+    auto *tabOrder = new QAction(QStringLiteral("Tab Order"), this);
+    Command::Connect(tabOrder, &QAction::triggered, this,
+                     [this] { TTabOrderMode::Start(FContainer->ClientWidget(), *FHistory); });
+    edit->insertActions(
+        arrangement, {FCommands.Alignment, FCommands.BringToFront, FCommands.SendToBack, tabOrder});
     edit->insertSeparator(FCommands.Alignment);
 
     FCommandStates = new TEditCommandStates({cut, copy, duplicate, remove, FCommands.Alignment,
