@@ -355,7 +355,12 @@ void TXmlPersistance::WriteGridCells(QWidget *control, const IXmlElement &elemen
 
 void TXmlPersistance::Load(const std::string &fileName)
 {
-    Document = OpenXmlDocument(fileName);
+    // Controls nest at most MaxNesting levels; what is kept inside a control
+    // without being understood may go some levels deeper. A text nested far
+    // deeper is refused while it is read, before its tree takes the memory.
+    Document = NewXmlDocument();
+    Document->SetMaxDepth(MaxNesting + KeptDepth);
+    Document->LoadFromFile(fileName);
     const IXmlElement root = Document->DocumentElement();
     // A file that is not a layout (empty, no root element, another
     // document's root) is refused before the design is touched.

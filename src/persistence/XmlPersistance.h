@@ -63,6 +63,8 @@ public:
     // by their depth, and its recursions take stack, so deeper layouts are
     // refused rather than left to hang or crash.
     static constexpr int MaxNesting = 1000;
+    // The elements a file may nest beyond its deepest control.
+    static constexpr int KeptDepth = 100;
     // How many controls the last opening wrote without rows of their own.
     int DirectlyWritten() const { return FDirectlyWritten; }
     // What the last opening kept without understanding it, one line per

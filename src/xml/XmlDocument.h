@@ -33,6 +33,11 @@ public:
     std::string BinaryText(unsigned options = 0) const;
     bool KeepWhitespace() const { return FKeepWhitespace; }
     void SetKeepWhitespace(bool keep) { FKeepWhitespace = keep; }
+    // The deepest nesting of elements the parser reads, 0 for any: a reader
+    // that knows how deep its documents go refuses a deeper text before it
+    // has built a tree of it.
+    int MaxDepth() const { return FMaxDepth; }
+    void SetMaxDepth(int depth) { FMaxDepth = depth; }
 
     // Replaces the content by the declaration and a root element, which it
     // returns. An empty encoding means "windows-1251".
@@ -80,6 +85,7 @@ private:
     void Clear();
 
     bool FKeepWhitespace;
+    int FMaxDepth = 0;
 };
 
 // A new document on the given name table (DefaultNameTable when null); with

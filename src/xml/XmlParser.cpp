@@ -90,7 +90,8 @@ bool IsBlank(std::string_view text)
 
 TXmlParser::TXmlParser(TXmlDocument &document, TXmlSource &source)
     : FDocument(document), FSource(source), FTable(document.NameTablePtr()),
-      FKeepWhitespace(document.KeepWhitespace())
+      FKeepWhitespace(document.KeepWhitespace()),
+      FMaxDepth(document.MaxDepth() > 0 ? size_t(document.MaxDepth()) : SIZE_MAX)
 {
 }
 
@@ -374,6 +375,8 @@ void TXmlParser::ReadAttributes(TXmlNode *node)
 
 void TXmlParser::ReadElement(TXmlNode *parent)
 {
+    if (FOpen.size() >= FMaxDepth)
+        Fail("Elements are nested more than " + std::to_string(FMaxDepth) + " levels deep.");
     const int nameId = ReadNameId();
     if (FSource.AtEnd())
         Fail("Element definition is not completed.");

@@ -48,6 +48,7 @@ private:
     TXmlSource &FSource;
     TXmlNameTable *FTable;
     bool FKeepWhitespace;
+    size_t FMaxDepth;
     std::vector<TXmlNode *> FOpen;
     // A copy of the name lets a hit be confirmed without the table.
     struct TNameCacheEntry {

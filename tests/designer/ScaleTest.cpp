@@ -174,6 +174,22 @@ TEST_F(ScaleTest, ControlsNestedAThousandLevelsOpenAndDeeperLayoutsAreRefused)
         EXPECT_NE(std::string(e.what()).find("1000 levels"), std::string::npos) << e.what();
     }
     EXPECT_EQ(container->widget(), client) << "the design open before stays";
+
+    // Elements nested far deeper are refused while the file is read.
+    const int elements = TXmlPersistance::MaxNesting + TXmlPersistance::KeptDepth;
+    std::string text = Control("Panel", 0, false);
+    for (int i = 0; i < elements; ++i)
+        text += "<kept>";
+    for (int i = 0; i < elements; ++i)
+        text += "</kept>";
+    text += "</control>";
+    try {
+        Load(Write("deepest.xml", text));
+        ADD_FAILURE() << "a file nested deeper than the limit opened";
+    } catch (const std::exception &e) {
+        EXPECT_NE(std::string(e.what()).find("1100 levels"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(container->widget(), client);
 }
 
 } // namespace

@@ -343,6 +343,19 @@ TEST(XmlParser, DeepNestingIsReadWithoutRecursion)
     EXPECT_EQ(doc->Text(), "x");
     doc = nullptr;
     EXPECT_EQ(ParseError(text.substr(0, 3 * depth)), "Expecting \"/\".");
+
+    // A reader that knows its depth stops at it, before the rest is read.
+    IXmlDocument limited = NewXmlDocument();
+    limited->SetMaxDepth(3);
+    limited->LoadFromText("<a><b><c/><c>x</c></b></a>");
+    EXPECT_EQ(limited->Text(), "x");
+    try {
+        limited->LoadFromText("<a><b><c><d/></c></b></a>");
+        FAIL() << "no error";
+    } catch (const EXmlParseError &e) {
+        EXPECT_EQ(e.Reason(), "Elements are nested more than 3 levels deep.");
+        EXPECT_EQ(e.Column(), 11) << "at the name of the element too deep";
+    }
 }
 
 TEST(XmlParser, LoadsFromResources)
