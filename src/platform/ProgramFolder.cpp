@@ -15,8 +15,14 @@ QString Path()
 
 QString WritablePath()
 {
-    const QString exe = QCoreApplication::applicationDirPath();
-    if (QFileInfo(exe).isWritable())
+    return WritablePathFor(QCoreApplication::applicationDirPath());
+}
+
+QString WritablePathFor(const QString &programFolder)
+{
+    const QString &exe = programFolder;
+    const bool installed = QFileInfo::exists(exe + QStringLiteral("/../share/formdesigner"));
+    if (!installed && QFileInfo(exe).isWritable())
         return exe + '/';
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);

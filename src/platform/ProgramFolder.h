@@ -10,8 +10,10 @@ namespace ProgramFolder
 QString Path();
 
 // The folder for files the program writes (previews, mail attachments):
-// the executable's folder when it is writable, else the per-user data folder
-// (created on demand), as for an installed program.
+// the executable's folder when it is writable and not the folder of an
+// installation (beside a share/formdesigner folder, where a package manager
+// owns every file), else the per-user data folder (created on demand).
 QString WritablePath();
+QString WritablePathFor(const QString &programFolder);
 
 } // namespace ProgramFolder
