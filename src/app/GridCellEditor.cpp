@@ -14,7 +14,9 @@ TGridCellEditor::TGridCellEditor(TLXStringGrid *grid, int col, int row)
     setFont(grid->font());
     const QModelIndex index = grid->model()->index(row, col);
     grid->scrollTo(index);
-    setGeometry(grid->visualRect(index));
+    // The grid's lines along the cell's right and bottom edge stay in sight.
+    const int line = grid->GridLineWidth();
+    setGeometry(grid->visualRect(index).adjusted(0, 0, -line, -line));
     setText(grid->Cell(col, row));
     selectAll();
     show();
