@@ -17,13 +17,15 @@ TControlDoubleClick::TControlDoubleClick(TRSObjectInspector *inspector, TDesignH
 
 void TControlDoubleClick::Run(QWidget *control, const QPoint &global)
 {
-    if (auto *grid = dynamic_cast<TLXStringGrid *>(control)) {
-        const QModelIndex cell = grid->indexAt(grid->viewport()->mapFromGlobal(global));
+    if (auto *table = dynamic_cast<TLXStringGrid *>(control)) {
+        const QModelIndex cell = table->indexAt(table->viewport()->mapFromGlobal(global));
         if (!cell.isValid())
             return;
-        auto *editor = new TGridCellEditor(grid, cell.column(), cell.row());
-        editor->OnCommit = [history = FHistory, grid, col = cell.column(), row = cell.row()](
-                               const QString &text) { history->SetCellText(grid, col, row, text); };
+        auto *editor = new TGridCellEditor(table, cell.column(), cell.row());
+        editor->OnCommit = [history = FHistory, table, col = cell.column(),
+                            row = cell.row()](const QString &text) {
+            history->SetCellText(table, col, row, text);
+        };
         return;
     }
     TRSCustomObjectInspector *grid = FInspector->Inspector();
