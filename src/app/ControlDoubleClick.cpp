@@ -1,16 +1,33 @@
 #include "app/ControlDoubleClick.h"
 
+#include "app/GridCellEditor.h"
 #include "controls/LXComboBox.h"
 #include "controls/LXDesigned.h"
 #include "controls/LXListBox.h"
 #include "controls/LXMemo.h"
+#include "controls/LXStringGrid.h"
+#include "designer/DesignHistory.h"
 #include "inspector/RSCustomObjectInspector.h"
 #include "inspector/RSObjectInspector.h"
 
-TControlDoubleClick::TControlDoubleClick(TRSObjectInspector *inspector) : FInspector(inspector) {}
-
-void TControlDoubleClick::Run(QWidget *control)
+TControlDoubleClick::TControlDoubleClick(TRSObjectInspector *inspector, TDesignHistory *history)
+    : FInspector(inspector), FHistory(history)
 {
+}
+
+void TControlDoubleClick::Run(QWidget *control, const QPoint &global)
+{
+    if (auto *table = dynamic_cast<TLXStringGrid *>(control)) {
+        const QModelIndex cell = table->indexAt(table->viewport()->mapFromGlobal(global));
+        if (!cell.isValid())
+            return;
+        auto *editor = new TGridCellEditor(table, cell.column(), cell.row());
+        editor->OnCommit = [history = FHistory, table, col = cell.column(),
+                            row = cell.row()](const QString &text) {
+            history->SetCellText(table, col, row, text);
+        };
+        return;
+    }
     TRSCustomObjectInspector *grid = FInspector->Inspector();
     // The inspector shows the control the click selected, and only it.
     const std::vector<TPersistent *> shown = grid->InspectedObjects();

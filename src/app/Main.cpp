@@ -106,7 +106,6 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     FInspector->setAccessibleName(QStringLiteral("Properties"));
     ConfigureInspector();
     panelLayout->addWidget(FInspector, 1);
-    FDoubleClick = std::make_unique<TControlDoubleClick>(FInspector);
 
     CreateMenus();
 
@@ -156,13 +155,14 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
             ShowSelection(DesignerHandler->Selection());
         };
         DesignerHandler->PopupMenu = FControlPopupMenu;
-        DesignerHandler->OnDoubleClick = [this](QWidget *control) {
+        DesignerHandler->OnDoubleClick = [this](QWidget *control, const QPoint &global) {
             // After the click's own events: it may open a dialog.
             QMetaObject::invokeMethod(
                 this,
-                [this, target = QPointer<QWidget>(control)] {
+                [this, target = QPointer<QWidget>(control), global] {
                     if (target)
-                        Command::Run([this, &target] { FDoubleClick->Run(target); });
+                        Command::Run(
+                            [this, &target, global] { FDoubleClick->Run(target, global); });
                 },
                 Qt::QueuedConnection);
         };
@@ -178,6 +178,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     });
     FContainer->OnClick = [this] { MainPanelOnClick(); };
     CreateHistory();
+    FDoubleClick = std::make_unique<TControlDoubleClick>(FInspector, FHistory);
     CreateWorkspace();
     FSplitter->addWidget(FContainer);
     FSplitter->addWidget(FPanel2);

@@ -1,5 +1,7 @@
 #include "designer/DesignHistory.h"
 
+#include "controls/LXStringGrid.h"
+#include "designer/CellTextCommand.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/GeometryCommand.h"
 #include "designer/LXControlsContainer.h"
@@ -7,6 +9,7 @@
 #include "designer/ReparentCommand.h"
 #include "designer/StackingCommand.h"
 #include "designer/StructureCommand.h"
+#include "platform/CodePage.h"
 #include "platform/Exception.h"
 
 #include <QWidget>
@@ -104,6 +107,15 @@ bool TDesignHistory::Reparent(const std::vector<QWidget *> &controls, QWidget *t
                                      QStringLiteral("Move %1 into %2").arg(Subject(controls), name),
                                      controls, target, NewControlName));
     return true;
+}
+
+void TDesignHistory::SetCellText(TLXStringGrid *grid, int col, int row, const QString &text)
+{
+    if (FSuspended || grid->Cell(col, row) == text)
+        return;
+    CodePage::CheckStorable(text);
+    FinishPropertyEdit();
+    FStack.push(new TCellTextCommand(*this, grid, col, row, text));
 }
 
 void TDesignHistory::BeginGeometry(const std::vector<QWidget *> &controls)

@@ -13,6 +13,7 @@
 
 class QWidget;
 class TLXControlsContainer;
+class TLXStringGrid;
 class TRSObjectInspector;
 
 // The undo history of a design and the one way every change of the design
@@ -42,6 +43,10 @@ public:
     bool Reparent(const std::vector<QWidget *> &controls, QWidget *target);
     // The name a control moved into target gets when its own is taken there.
     std::function<QString(QWidget *target)> NewControlName;
+
+    // Sets the text of a cell of a designed string grid as one step; text
+    // the layout's code page cannot hold is refused with an error.
+    void SetCellText(TLXStringGrid *grid, int col, int row, const QString &text);
 
     // A change of the controls' geometry by the mouse or a dialog: the
     // geometry is taken at the start and compared at the end, which makes a

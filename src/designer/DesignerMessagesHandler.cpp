@@ -229,7 +229,7 @@ bool TDesignerMessagesHandler::BeforeMessage(QWidget *control, QEvent *event, TC
         if (status == csEdit)
             return true;
         if (event->type() == QEvent::MouseButtonDblClick && !shift && OnDoubleClick) {
-            OnDoubleClick(control);
+            OnDoubleClick(control, mouse->globalPosition().toPoint());
             return false;
         }
         FDragStart = ClientPoint(control, mouse);

@@ -75,8 +75,9 @@ public:
     TNotifyEvent OnChange;
     // A move or resize drag of the selection starts (DragHandle tells which).
     TNotifyEvent OnBeginDrag;
-    // A double click on a control, which it selected; no drag starts.
-    std::function<void(QWidget *control)> OnDoubleClick;
+    // A double click on a control, which it selected; no drag starts. The
+    // point is on the screen: a string grid edits the cell under it.
+    std::function<void(QWidget *control, const QPoint &global)> OnDoubleClick;
 
     int Snap(int value) const;
     // Dots at the grid's points inside area of a container's client widget.
