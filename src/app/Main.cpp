@@ -397,7 +397,10 @@ QWidget *TForm1::AddControl(int kindIndex, int x, QWidget *target, int y)
                          goEditing);
     }
     if (control) {
-        const int step = DesignerHandler ? DesignerHandler->GridStep : 5;
+        // On the grid while snapping to it.
+        const int step = !DesignerHandler              ? 5
+                         : DesignerHandler->SnapToGrid ? std::max(1, DesignerHandler->GridStep)
+                                                       : 1;
         control->move(x - x % step, y - y % step);
         AsDesigned(control)->SetName(NewControlName(target));
         AsDesigned(control)->SetVisible(true);

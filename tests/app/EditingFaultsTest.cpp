@@ -167,6 +167,14 @@ TEST_F(EditingFaultsTest, ADropSelectsTheNewControlAndGivesTheSurfaceTheKeyboard
     EXPECT_EQ(label->x(), 41);
     Key(Qt::Key_Delete);
     EXPECT_EQ(form->Container()->Controls(), QList<QWidget *>{button});
+
+    // A drop lands on the grid only while snapping to it.
+    DropFromPalette("Label", QPoint(43, 207));
+    EXPECT_EQ(form->Container()->Controls().back()->pos(), QPoint(40, 205));
+    DesignerHandler->SnapToGrid = false;
+    DropFromPalette("Label", QPoint(43, 307));
+    DesignerHandler->SnapToGrid = true;
+    EXPECT_EQ(form->Container()->Controls().back()->pos(), QPoint(43, 307));
 }
 
 TEST_F(EditingFaultsTest, APasteLandsInsideThePanelAndCopiesTakeTheNextTabPlaces)
