@@ -128,7 +128,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         if (FComponentTree)
             FComponentTree->Model()->RefreshTexts();
         if (FProblemsDock)
-            FProblemsDock->Schedule();
+            FProblemsDock->Changed({TDesignChange::Properties, InspectedControls()});
         // A rename shows at once above the inspector and in the status bar.
         if (const std::vector<QWidget *> shown = InspectedControls(); shown.size() == 1)
             ShowNameOf(shown.front());
@@ -210,6 +210,7 @@ TForm1::~TForm1()
     // gone: it must not reach back into it on its way.
     disconnect(&FHistory->Stack(), nullptr, this, nullptr);
     FHistory->OnSelect = nullptr;
+    FHistory->OnChanged = nullptr;
 }
 
 void TForm1::CreateHistory()
@@ -232,13 +233,16 @@ void TForm1::CreateHistory()
             DesignerHandler->SelectControls(controls, false);
         }
     };
+    // The problems follow each step as it is done, undone or redone.
+    FHistory->OnChanged = [this](const TDesignChange &change) {
+        if (FProblemsDock)
+            FProblemsDock->Changed(change);
+    };
     connect(&FHistory->Stack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
     connect(&FHistory->Stack(), &QUndoStack::indexChanged, this, [this] {
         // Undoing or redoing an edit may rename a control or hide it.
         if (FComponentTree)
             FComponentTree->Model()->RefreshTexts();
-        if (FProblemsDock)
-            FProblemsDock->Schedule();
         if (Modified())
             FRecovery->Schedule();
         else

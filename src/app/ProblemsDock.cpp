@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QSettings>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace
 {
@@ -43,7 +44,7 @@ TProblemsDock::TProblemsDock(TLXControlsContainer *surface, QWidget *parent)
 
     FTimer.setSingleShot(true);
     FTimer.setInterval(0);
-    Command::Connect(&FTimer, &QTimer::timeout, this, [this] { Refresh(); });
+    Command::Connect(&FTimer, &QTimer::timeout, this, [this] { Update(); });
     Command::Connect(FList, &QTreeWidget::itemClicked, this,
                      [this] { Activate(FList->currentItem(), false); });
     Command::Connect(FList, &QTreeWidget::itemDoubleClicked, this,
@@ -82,14 +83,28 @@ void TProblemsDock::SwitchCheck(const QString &check, bool on)
 
 void TProblemsDock::Schedule()
 {
+    FTracker.Invalidate();
+    FTimer.start();
+}
+
+void TProblemsDock::Changed(const TDesignChange &change)
+{
+    FTracker.Changed(change);
     FTimer.start();
 }
 
 void TProblemsDock::Refresh()
 {
+    FTracker.Invalidate();
+    Update();
+}
+
+void TProblemsDock::Update()
+{
     FTimer.stop();
-    FProblems = FChecker.Check(FSurface->ClientWidget());
-    Show();
+    // The list is built again only when a problem came, went or changed.
+    if (FTracker.Update(FSurface->ClientWidget()))
+        Show();
     if (OnRefreshed)
         OnRefreshed();
 }
@@ -102,33 +117,45 @@ void TProblemsDock::SetStress(const TTextStress &stress)
 
 void TProblemsDock::Show()
 {
-    FList->clear();
+    // Only the lines between those that stayed the same at either end are
+    // made again: a change usually alters the problems of one container.
+    const std::vector<TLayoutProblem> &problems = FTracker.Problems();
+    const size_t common = std::min(FShown.size(), problems.size());
+    size_t front = 0;
+    while (front < common && FShown[front] == problems[front])
+        ++front;
+    size_t back = 0;
+    while (back < common - front &&
+           FShown[FShown.size() - 1 - back] == problems[problems.size() - 1 - back])
+        ++back;
+    for (size_t i = front; i < FShown.size() - back; ++i)
+        delete FList->takeTopLevelItem(static_cast<int>(front));
     QList<QTreeWidgetItem *> items;
-    items.reserve(static_cast<qsizetype>(FProblems.size()));
-    for (size_t i = 0; i < FProblems.size(); ++i) {
-        const TLayoutProblem &p = FProblems[i];
+    for (size_t i = front; i < problems.size() - back; ++i) {
+        const TLayoutProblem &p = problems[i];
         auto *item = new QTreeWidgetItem({p.Check, p.Path, p.Message});
-        item->setData(0, Qt::UserRole, static_cast<qulonglong>(i));
         item->setToolTip(2, p.Message);
         items << item;
     }
-    FList->addTopLevelItems(items);
-    FCount->setText(FProblems.empty()       ? QStringLiteral("No problems")
-                    : FProblems.size() == 1 ? QStringLiteral("1 problem")
-                                            : QStringLiteral("%1 problems").arg(FProblems.size()));
+    FList->insertTopLevelItems(static_cast<int>(front), items);
+    FShown = problems;
+    FCount->setText(problems.empty()       ? QStringLiteral("No problems")
+                    : problems.size() == 1 ? QStringLiteral("1 problem")
+                                           : QStringLiteral("%1 problems").arg(problems.size()));
 }
 
 void TProblemsDock::Activate(QTreeWidgetItem *item, bool property)
 {
     if (!item)
         return;
-    const size_t at = item->data(0, Qt::UserRole).toULongLong();
-    if (at >= FProblems.size() || !FProblems[at].Control)
+    const std::vector<TLayoutProblem> &problems = FShown;
+    const size_t at = static_cast<size_t>(FList->indexOfTopLevelItem(item));
+    if (at >= problems.size() || !problems[at].Control)
         return;
-    QWidget *control = FProblems[at].Control;
+    QWidget *control = problems[at].Control;
     if (OnSelectControl)
         OnSelectControl(control);
     FSurface->ensureWidgetVisible(control);
-    if (property && OnShowProperty && !FProblems[at].Property.isEmpty())
-        OnShowProperty(control, FProblems[at].Property);
+    if (property && OnShowProperty && !problems[at].Property.isEmpty())
+        OnShowProperty(control, problems[at].Property);
 }

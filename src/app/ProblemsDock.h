@@ -1,6 +1,7 @@
 #pragma once
 
 #include "checks/LayoutChecker.h"
+#include "checks/ProblemTracker.h"
 
 #include <QDockWidget>
 #include <QTimer>
@@ -16,9 +17,9 @@ class TLXControlsContainer;
 // The "Problems" dock: one line per problem the layout checks find in the
 // design (check, control path, message). A click selects the control, a
 // double-click shows its property in the inspector. Changes of the design
-// ask for a new check, which runs once the events of the change are done;
-// the count shows in a label for the status bar. The checks the user
-// switched off stay off between runs.
+// ask for a new check, which runs once the events of the change are done
+// and looks again only at what the changes can have altered; the count shows in a label for the
+// status bar. The checks the user switched off stay off between runs.
 class TProblemsDock : public QDockWidget
 {
 public:
@@ -29,14 +30,21 @@ public:
     // Adds a switch per check to the menu.
     void AddCheckSwitches(QMenu *menu);
 
-    // Checks again once the current events are done; many calls, one check.
+    // Checks the whole design again once the current events are done; many
+    // calls, one check.
     void Schedule();
-    // Checks now.
+    // Checks again what the change can have altered once the current events
+    // are done.
+    void Changed(const TDesignChange &change);
+    // Checks the whole design now.
     void Refresh();
+    // Checks again now what the changes since the last check can have
+    // altered.
+    void Update();
     // Texts are measured under the stress while it lasts.
     void SetStress(const TTextStress &stress);
 
-    const std::vector<TLayoutProblem> &Problems() const { return FProblems; }
+    const std::vector<TLayoutProblem> &Problems() const { return FTracker.Problems(); }
 
     std::function<void(QWidget *control)> OnSelectControl;
     // After each check.
@@ -50,7 +58,9 @@ private:
 
     TLXControlsContainer *FSurface;
     TLayoutChecker FChecker;
-    std::vector<TLayoutProblem> FProblems;
+    TProblemTracker FTracker{FChecker};
+    // The problems the list shows, line by line.
+    std::vector<TLayoutProblem> FShown;
     QTreeWidget *FList;
     QLabel *FCount;
     QTimer FTimer;

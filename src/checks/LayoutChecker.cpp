@@ -159,6 +159,22 @@ void TLayoutChecker::Recheck(QWidget *root, QWidget *control, TProblemSet &probl
     }
 }
 
+bool TLayoutChecker::RecheckChildren(QWidget *root, QWidget *container, TProblemSet &problems) const
+{
+    std::vector<TLayoutProblem> found;
+    CheckChildren(root, container, found);
+    return problems.Put(container, std::move(found));
+}
+
+bool TLayoutChecker::RecheckForm(QWidget *root, TProblemSet &problems) const
+{
+    std::vector<QWidget *> all;
+    CollectAll(root, all);
+    std::vector<TLayoutProblem> found;
+    CheckForm(root, all, found);
+    return problems.PutForm(std::move(found));
+}
+
 void TLayoutChecker::CheckChildren(QWidget *root, QWidget *container,
                                    std::vector<TLayoutProblem> &out) const
 {

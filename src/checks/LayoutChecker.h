@@ -33,6 +33,10 @@ public:
     // problems what the change can have altered (among the control's
     // siblings and among its own children) and leaves the rest.
     void Recheck(QWidget *root, QWidget *control, TProblemSet &problems) const;
+    // Replaces the problems among a container's children, or those of the
+    // whole form (names and references); true when they changed.
+    bool RecheckChildren(QWidget *root, QWidget *container, TProblemSet &problems) const;
+    bool RecheckForm(QWidget *root, TProblemSet &problems) const;
 
     // The designed controls directly inside a widget, in stacking order.
     static std::vector<QWidget *> DesignedChildren(const QWidget *parent);

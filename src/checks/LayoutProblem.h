@@ -13,4 +13,6 @@ struct TLayoutProblem {
     QString Path;
     QString Property;
     QString Message;
+
+    friend bool operator==(const TLayoutProblem &, const TLayoutProblem &) = default;
 };

@@ -98,6 +98,12 @@ bool IsPlaced(const TLXDesigned *control)
 
 } // namespace
 
+bool TAlignLayout::IsPlaced(const QWidget *control)
+{
+    const TLXDesigned *designed = AsDesigned(const_cast<QWidget *>(control));
+    return designed && ::IsPlaced(designed);
+}
+
 const std::vector<QPointer<QWidget>> &TAlignLayout::Placed()
 {
     if (!FPlacedKnown) {
@@ -106,7 +112,7 @@ const std::vector<QPointer<QWidget>> &TAlignLayout::Placed()
             if (!child->isWidgetType())
                 continue;
             const TLXDesigned *control = AsDesigned(static_cast<QWidget *>(child));
-            if (control && IsPlaced(control))
+            if (control && ::IsPlaced(control))
                 FPlaced.emplace_back(static_cast<QWidget *>(child));
         }
         FPlacedKnown = true;

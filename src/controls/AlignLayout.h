@@ -21,6 +21,9 @@ public:
     // True while controls are being placed, so that their moves are not
     // taken as the user's.
     static bool Aligning();
+    // True when the control is aligned or anchored so that its parent moves
+    // or sizes it.
+    static bool IsPlaced(const QWidget *control);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designer/ControlPath.h"
+#include "designer/DesignChange.h"
 
 #include <QUndoCommand>
 #include <vector>
@@ -23,9 +24,16 @@ protected:
     virtual void Redo() = 0;
     // The controls to select once the step was undone or redone.
     virtual std::vector<TControlPath> Touched(bool undone) const = 0;
+    // What kind of change the step makes to the touched controls; anything
+    // not known to stay within their containers counts as structural.
+    virtual TDesignChange::TKind ChangeKind() const { return TDesignChange::Structure; }
 
     TDesignHistory &History;
 
 private:
+    // Carries out the change and tells the history; when it fails half way
+    // the design may have changed anywhere.
+    void Run(void (TDesignCommand::*change)(), bool undone);
+
     bool FSkipRedo;
 };

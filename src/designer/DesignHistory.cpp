@@ -61,6 +61,24 @@ void TDesignHistory::IndexChanged()
         OnSelect(controls);
 }
 
+void TDesignHistory::Changed(TDesignChange::TKind kind, const std::vector<TControlPath> &paths)
+{
+    if (!OnChanged)
+        return;
+    TDesignChange change;
+    change.Kind = kind;
+    if (kind != TDesignChange::Structure)
+        for (QWidget *c : TControlPath::ResolveAll(paths, FContainer)) {
+            // A control the step cannot find: nothing can be assumed.
+            if (!c) {
+                change = TDesignChange();
+                break;
+            }
+            change.Controls.push_back(c);
+        }
+    OnChanged(change);
+}
+
 void TDesignHistory::ForgetSelection()
 {
     if (DesignerHandler && !DesignerHandler->Selection().empty())

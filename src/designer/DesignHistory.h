@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designer/ControlPath.h"
+#include "designer/DesignChange.h"
 #include "designer/LayoutSnapshot.h"
 
 #include <QObject>
@@ -86,7 +87,12 @@ public:
     // name of one.
     static QString Subject(const std::vector<QWidget *> &controls);
 
+    // Called by steps once their change was done, undone or redone.
+    void Changed(TDesignChange::TKind kind, const std::vector<TControlPath> &paths);
+
     std::function<void(const std::vector<QWidget *> &)> OnSelect;
+    // Every change a step made, done, undone or redone, at once.
+    std::function<void(const TDesignChange &)> OnChanged;
 
 private:
     void IndexChanged();

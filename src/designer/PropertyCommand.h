@@ -24,6 +24,7 @@ protected:
     void Undo() override;
     void Redo() override;
     std::vector<TControlPath> Touched(bool undone) const override;
+    TDesignChange::TKind ChangeKind() const override { return TDesignChange::Properties; }
 
 private:
     std::vector<TEntry> FEntries;

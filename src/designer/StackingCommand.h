@@ -15,6 +15,7 @@ protected:
     void Undo() override;
     void Redo() override;
     std::vector<TControlPath> Touched(bool undone) const override;
+    TDesignChange::TKind ChangeKind() const override { return TDesignChange::Geometry; }
 
 private:
     TControlPath FParent;

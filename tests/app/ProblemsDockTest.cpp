@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QUndoStack>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace
@@ -46,6 +47,26 @@ protected:
         for (const TLayoutProblem &p : Dock().Problems())
             lines << p.Check + ' ' + p.Path;
         return lines;
+    }
+    // Every line in full, as the changes left it and as a whole check finds
+    // it.
+    QStringList Full(bool whole)
+    {
+        if (whole)
+            Dock().Refresh();
+        else
+            QCoreApplication::processEvents();
+        QStringList lines;
+        for (const TLayoutProblem &p : Dock().Problems())
+            lines << p.Check + ' ' + p.Path + ": " + p.Message;
+        return lines;
+    }
+    // Edits a control's values as the inspector does, as one step.
+    void Edit(QWidget *control, const std::function<void(TLXDesigned *)> &change)
+    {
+        form->History()->BeginPropertyEdit({control}, QStringLiteral("Edit"));
+        change(AsDesigned(control));
+        form->History()->FinishPropertyEdit();
     }
     QTreeWidget *List() { return Dock().findChild<QTreeWidget *>("ProblemsList"); }
     QAction *Action(const QString &name) { return form->findChild<QAction *>(name); }
@@ -93,6 +114,67 @@ TEST_F(ProblemsDockTest, TheListFollowsEditsAndUndo)
     EXPECT_EQ(Lines(), (QStringList{"clipped-text Go", "overlap Other"}));
     form->History()->Stack().undo();
     EXPECT_EQ(Lines(), QStringList{"clipped-text Go"});
+}
+
+TEST_F(ProblemsDockTest, AStepIsCheckedAgainOnlyInTheContainersItTouched)
+{
+    QWidget *client = form->Container()->ClientWidget();
+    QWidget *box = AddNamedControl("Panel", client, "Box", {300, 10, 200, 100});
+    QWidget *inner = AddNamedControl("Button", box, "Inner", {10, 10, 80, 25}, "Ok");
+    AddNamedControl("Button", box, "Second", {100, 10, 80, 25}, "No");
+    QWidget *far = Button("Far", {10, 200, 80, 25}, "Far");
+    ASSERT_TRUE(Lines().isEmpty());
+
+    // Changed behind the history's back, the surface stands for a part no
+    // step touches: it is not looked at again until a whole check.
+    far->resize(10, 25);
+    form->History()->Nudge({inner}, 50, 0, false, false);
+    EXPECT_EQ(Lines(), QStringList{"overlap Box/Second"});
+    Dock().Refresh();
+    EXPECT_EQ(Lines(), (QStringList{"clipped-text Far", "overlap Box/Second"}));
+}
+
+TEST_F(ProblemsDockTest, WhatTheStepsLeaveEqualsAWholeCheck)
+{
+    QWidget *client = form->Container()->ClientWidget();
+    QWidget *box = AddNamedControl("Panel", client, "Box", {300, 10, 200, 100});
+    QWidget *inner = AddNamedControl("Button", box, "Inner", {10, 10, 80, 25}, "Ok");
+    AddNamedControl("Button", box, "Second", {100, 10, 80, 25}, "No");
+    QWidget *far = Button("Far", {10, 200, 80, 25}, "Far");
+    const QStringList start = Full(true);
+    QStringList seen;
+    const auto expectWhole = [&](const char *step) {
+        seen = Full(false);
+        EXPECT_EQ(seen, Full(true)) << step;
+    };
+
+    form->History()->Nudge({inner}, 50, 0, false, false);
+    expectWhole("move into a sibling");
+    // The container's new name is in the paths of its children's problems.
+    Edit(box, [](TLXDesigned *d) { d->SetName(QStringLiteral("Frame")); });
+    expectWhole("rename of the container");
+    EXPECT_TRUE(seen.join('\n').contains("overlap Frame/Second")) << seen.join('\n').toStdString();
+    // Narrowed, the container leaves its children outside.
+    form->History()->Nudge({box}, -150, 0, true, false);
+    expectWhole("resize of the container");
+    EXPECT_TRUE(seen.join('\n').contains("off-area Frame/Second")) << seen.join('\n').toStdString();
+    // A name taken twice is a problem of the whole form.
+    Edit(far, [](TLXDesigned *d) { d->SetName(QStringLiteral("Inner")); });
+    expectWhole("rename onto another's name");
+    EXPECT_TRUE(seen.join('\n').contains("ambiguous-name")) << seen.join('\n').toStdString();
+    Edit(inner, [](TLXDesigned *d) { d->SetText(QStringLiteral("A caption far too long")); });
+    expectWhole("caption");
+
+    QUndoStack &stack = form->History()->Stack();
+    while (stack.canUndo()) {
+        stack.undo();
+        expectWhole("undo");
+    }
+    EXPECT_EQ(seen, start);
+    while (stack.canRedo()) {
+        stack.redo();
+        expectWhole("redo");
+    }
 }
 
 TEST_F(ProblemsDockTest, ClickSelectsTheControlAndDoubleClickItsProperty)

@@ -4,7 +4,9 @@
 #include "support/NamedControl.h"
 
 #include "checks/LayoutChecker.h"
+#include "checks/ProblemTracker.h"
 #include "checks/TextRoom.h"
+#include "controls/AlignLayout.h"
 #include "controls/LXButton.h"
 #include "controls/LXLabel.h"
 #include "controls/LXPanel.h"
@@ -198,6 +200,50 @@ TEST_F(LayoutCheckerTest, RecheckAfterAChangeEqualsACheckOfTheWhole)
     panel->resize(60, 100);
     checker.Recheck(&root, panel, problems);
     EXPECT_EQ(lines(problems.All()), lines(checker.Check(&root)));
+}
+
+TEST_F(LayoutCheckerTest, TrackedProblemsAfterAChangeEqualACheckOfTheWhole)
+{
+    // A panel whose children are docked top and client: growing the top one
+    // shrinks its sibling, which leaves that sibling's child outside.
+    const int alTop = 1;
+    const int alClient = 5;
+    QWidget *host = AddNamedControl("Panel", &root, "Host", {0, 0, 300, 200});
+    QWidget *top = AddNamedControl("Panel", host, "Top", {0, 0, 300, 50});
+    QWidget *fill = AddNamedControl("Panel", host, "Fill", {0, 50, 300, 150});
+    AddNamedControl("Button", fill, "Deep", {10, 100, 80, 25}, "Go");
+    AsDesigned(top)->SetAlign(alTop);
+    AsDesigned(fill)->SetAlign(alClient);
+    AddNamedControl("Button", &root, "Other", {400, 0, 80, 25}, "Other");
+    TLayoutChecker checker;
+    TProblemTracker tracker(checker);
+    const auto lines = [](const std::vector<TLayoutProblem> &list) {
+        QStringList result;
+        for (const TLayoutProblem &p : list)
+            result << p.Check + ' ' + p.Path + ' ' + p.Message;
+        return result;
+    };
+    EXPECT_TRUE(tracker.Update(&root));
+    EXPECT_EQ(lines(tracker.Problems()), lines(checker.Check(&root)));
+    EXPECT_FALSE(tracker.Update(&root));
+
+    top->resize(300, 150);
+    TAlignLayout::Realign(host);
+    tracker.Changed({TDesignChange::Geometry, {top}});
+    EXPECT_TRUE(tracker.Update(&root));
+    EXPECT_TRUE(lines(tracker.Problems()).join('\n').contains("off-area Host/Fill/Deep"));
+    EXPECT_EQ(lines(tracker.Problems()), lines(checker.Check(&root)));
+
+    // A change it cannot place is checked as a whole.
+    QWidget *twin = AddNamedControl("Button", &root, "Other", {400, 50, 80, 25}, "Twin");
+    tracker.Changed({TDesignChange::Structure, {}});
+    EXPECT_TRUE(tracker.Update(&root));
+    EXPECT_EQ(lines(tracker.Problems()), lines(checker.Check(&root)));
+    // A name is the form's: renaming one of the twins is seen at once.
+    AsDesigned(twin)->SetName(QStringLiteral("Twin"));
+    tracker.Changed({TDesignChange::Properties, {twin}});
+    EXPECT_TRUE(tracker.Update(&root));
+    EXPECT_EQ(lines(tracker.Problems()), lines(checker.Check(&root)));
 }
 
 TEST_F(LayoutCheckerTest, KeptContentAndItsReferencesAreFound)
