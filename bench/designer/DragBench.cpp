@@ -16,15 +16,23 @@
 namespace
 {
 
+// Buttons in rows of 20 inside parent.
+std::vector<QWidget *> AddButtons(QWidget *parent, int count)
+{
+    std::vector<QWidget *> buttons;
+    for (int i = 0; i < count; ++i) {
+        auto *b = new TLXButton(parent);
+        b->setGeometry(10 + (i % 20) * 90, 10 + (i / 20) * 40, 75, 25);
+        buttons.push_back(b);
+    }
+    return buttons;
+}
+
 struct Surface {
     explicit Surface(int count)
     {
         widget.resize(2000, 2000);
-        for (int i = 0; i < count; ++i) {
-            auto *b = new TLXButton(&widget);
-            b->setGeometry(10 + (i % 20) * 90, 10 + (i / 20) * 40, 75, 25);
-            controls.push_back(b);
-        }
+        controls = AddButtons(&widget, count);
         widget.show();
         QCoreApplication::processEvents();
     }
@@ -98,11 +106,7 @@ struct Client {
         viewport.resize(2000, 2000);
         auto *client = new QWidget(&viewport);
         client->resize(2000, 2000);
-        for (int i = 0; i < AmongCount; ++i) {
-            auto *b = new TLXButton(client);
-            b->setGeometry(10 + (i % 20) * 90, 10 + (i / 20) * 40, 75, 25);
-            controls.push_back(b);
-        }
+        controls = AddButtons(client, AmongCount);
         viewport.show();
         QCoreApplication::processEvents();
     }

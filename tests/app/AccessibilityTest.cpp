@@ -2,6 +2,7 @@
 // menu's shortcuts reach each part, Enter on a palette button drops its kind,
 // and the palette, surface, component tree and property grid tell names,
 // roles, values and changes through the toolkit's accessibility interfaces.
+#include "support/ActiveWindow.h"
 #include "support/DesignerSingletons.h"
 #include "support/HookGuard.h"
 
@@ -47,10 +48,7 @@ protected:
     {
         EnsureDesignerSingletons();
         form = std::make_unique<TForm1>();
-        form->resize(1200, 800);
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        ASSERT_TRUE(ShowActive(*form, {1200, 800}));
         Seen.clear();
     }
     void TearDown() override { form.reset(); }

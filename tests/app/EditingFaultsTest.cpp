@@ -1,3 +1,4 @@
+#include "support/ActiveWindow.h"
 #include "support/DesignerSingletons.h"
 #include "support/HookGuard.h"
 #include "support/TypeText.h"
@@ -54,10 +55,7 @@ protected:
     {
         EnsureDesignerSingletons();
         form = std::make_unique<TForm1>();
-        form->resize(1200, 800);
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        ASSERT_TRUE(ShowActive(*form, {1200, 800}));
         client = form->Container()->widget();
         view = form->ObjectInspector();
         grid = view->Inspector();

@@ -1,3 +1,4 @@
+#include "support/ActiveWindow.h"
 #include "support/DesignerSingletons.h"
 #include "support/HookGuard.h"
 #include "support/TypeText.h"
@@ -29,10 +30,7 @@ protected:
     {
         EnsureDesignerSingletons();
         form = std::make_unique<TForm1>();
-        form->resize(1200, 800);
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        ASSERT_TRUE(ShowActive(*form, {1200, 800}));
         grid = static_cast<TLXStringGrid *>(form->AddControl(
             ControlsFactory->IndexOfClass(typeid(TLXStringGrid)), 20, nullptr, 20));
         ASSERT_TRUE(grid);
