@@ -2,15 +2,19 @@
 
 #include "app/ProblemsDock.h"
 #include "checks/LayoutChecker.h"
+#include "checks/StressedCopy.h"
 #include "controls/LXDesigned.h"
 #include "crash/Command.h"
 #include "designer/LXControlsContainer.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 
 namespace
@@ -33,16 +37,17 @@ TStressPreview::TStressPreview(TLXControlsContainer *surface, TProblemsDock *doc
     : QWidget(surface), FSurface(surface), FDock(dock)
 {
     setObjectName(QStringLiteral("StressPreview"));
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_OpaquePaintEvent);
     hide();
     // A sibling over the surface's viewport, not a child of it, where every
-    // new child is taken for a new design; the marks follow the surface as
-    // it scrolls and resizes.
+    // new child is taken for a new design; it follows the surface as it
+    // scrolls and resizes.
     surface->viewport()->installEventFilter(this);
     for (QScrollBar *bar : {surface->horizontalScrollBar(), surface->verticalScrollBar()})
         connect(bar, &QScrollBar::valueChanged, this, qOverload<>(&QWidget::update));
 }
+
+TStressPreview::~TStressPreview() = default;
 
 void TStressPreview::AddSwitches(QMenu *menu)
 {
@@ -71,8 +76,12 @@ void TStressPreview::SetPercent(int percent)
 void TStressPreview::Refresh()
 {
     FMarks.clear();
-    if (FPercent != 100)
-        CollectClipped(FSurface->ClientWidget(), TTextStress(FPercent, true), FMarks);
+    FCopy.reset();
+    if (FPercent != 100) {
+        const TTextStress stress(FPercent, true);
+        CollectClipped(FSurface->ClientWidget(), stress, FMarks);
+        FCopy = std::make_unique<TStressedCopy>(FSurface, stress);
+    }
     setVisible(FPercent != 100);
     if (!isHidden()) {
         setGeometry(FSurface->viewport()->geometry());
@@ -88,9 +97,25 @@ bool TStressPreview::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TStressPreview::paintEvent(QPaintEvent *)
+void TStressPreview::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    painter.fillRect(event->rect(), palette().window());
+    if (FCopy) {
+        // The copy stands where the design does, scrolled as far.
+        QWidget *client = FSurface->widget();
+        QWidget *copy = FCopy->Client();
+        if (copy->size() != client->size())
+            copy->resize(client->size());
+        // Rendered apart: drawn straight into this painter, the copy would
+        // land where the painter's own widget stands in the window.
+        const QRect area = event->rect();
+        QPixmap shot(area.size() * devicePixelRatioF());
+        shot.setDevicePixelRatio(devicePixelRatioF());
+        shot.fill(palette().window().color());
+        copy->render(&shot, QPoint(), QRegion(area.translated(-client->pos())));
+        painter.drawPixmap(area.topLeft(), shot);
+    }
     const QColor red(0xd0, 0x00, 0x00);
     QFont font = painter.font();
     font.setBold(true);
@@ -113,4 +138,21 @@ void TStressPreview::paintEvent(QPaintEvent *)
         painter.setPen(Qt::white);
         painter.drawText(at, Qt::AlignCenter, note);
     }
+}
+
+void TStressPreview::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    QWidget *client = FSurface->widget();
+    QWidget *hit = client->childAt(event->position().toPoint() - client->pos());
+    while (hit && !AsDesigned(hit))
+        hit = hit->parentWidget();
+    if (hit && FDock->OnSelectControl)
+        Command::Run([this, hit] { FDock->OnSelectControl(hit); });
+}
+
+void TStressPreview::wheelEvent(QWheelEvent *event)
+{
+    // The surface scrolls as it would under the mouse.
+    QCoreApplication::sendEvent(FSurface->viewport(), event);
 }

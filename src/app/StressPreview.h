@@ -4,29 +4,35 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 class QMenu;
 class TLXControlsContainer;
 class TProblemsDock;
+class TStressedCopy;
 
-// View > Stress preview: over the design surface, outlines in red the
-// controls whose text would be clipped at a larger text size with texts
-// pseudo-localised 40 % longer, and has the Problems dock list them. It
-// paints over the surface only: the design, its undo history and the bytes
-// it saves stay as they are.
+// View > Stress preview: in place of the design surface, shows the design at
+// a larger text size with its texts pseudo-localised 40 % longer, outlines
+// in red the controls whose text would be clipped, and has the Problems dock
+// list them. What it shows is a copy of the design: the design, its undo
+// history and the bytes it saves stay as they are. A click selects the
+// design's control under it, so the inspector can mend it.
 class TStressPreview : public QWidget
 {
 public:
     TStressPreview(TLXControlsContainer *surface, TProblemsDock *dock);
+    ~TStressPreview() override;
 
     // Adds the choices (off, 125 %, 150 %, 200 %) to the menu.
     void AddSwitches(QMenu *menu);
     // 100 ends the preview.
     void SetPercent(int percent);
     int Percent() const { return FPercent; }
-    // Measures the design again.
+    // Copies and measures the design again.
     void Refresh();
+    // What is shown; none while the preview is off.
+    TStressedCopy *Copy() const { return FCopy.get(); }
 
     struct TMark {
         QPointer<QWidget> Control;
@@ -37,10 +43,13 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     TLXControlsContainer *FSurface;
     TProblemsDock *FDock;
     int FPercent = 100;
     std::vector<TMark> FMarks;
+    std::unique_ptr<TStressedCopy> FCopy;
 };

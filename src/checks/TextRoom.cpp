@@ -118,6 +118,10 @@ std::optional<TClip> ComboItems(TLXComboBox *combo, const TTextStress &stress)
     const QRect room = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                       QStyle::SC_ComboBoxEditField, combo);
     const QFont font = stress.Font(combo->font());
+    // The text it shows first, which need not be one of its items.
+    if (auto clip = Fit(combo, QStringLiteral("text"), QStringLiteral("Text"),
+                        stress.Text(combo->currentText()), font, 0, room))
+        return clip;
     for (int i = 0; i < combo->count(); ++i)
         if (auto clip = Fit(combo, QStringLiteral("item"), QStringLiteral("Items"),
                             stress.Text(combo->itemText(i)), font, 0, room))

@@ -361,10 +361,22 @@ void TXmlPersistance::Load(const std::string &fileName)
     Document = NewXmlDocument();
     Document->SetMaxDepth(MaxNesting + KeptDepth);
     Document->LoadFromFile(fileName);
+    ReadDocument("\"" + fileName + "\" is not a form layout.");
+}
+
+void TXmlPersistance::LoadText(std::string_view text)
+{
+    Document = NewXmlDocument();
+    Document->SetMaxDepth(MaxNesting + KeptDepth);
+    Document->LoadFromText(text);
+    ReadDocument("The text is not a form layout.");
+}
+
+void TXmlPersistance::ReadDocument(const std::string &notALayout)
+{
     const IXmlElement root = Document->DocumentElement();
     // A file that is not a layout (empty, no root element, another
     // document's root) is refused before the design is touched.
-    const std::string notALayout = "\"" + fileName + "\" is not a form layout.";
     if (!root)
         throw Exception(notALayout);
     const IXmlElement r = ControlsRoot(root, Container);

@@ -51,6 +51,8 @@ public:
     virtual void WritePlaceholder(QWidget *control, const IXmlElement &parent);
     virtual void Load(const std::string &fileName);
     virtual void Save(const std::string &fileName);
+    // Opens the layout a SaveToText wrote.
+    void LoadText(std::string_view text);
     // The document as the bytes this class's Save writes, for a caller that
     // decides itself how the file is written (a private copy, say).
     std::string SaveToText();
@@ -78,6 +80,8 @@ public:
 protected:
     // Makes the document of the layout on the surface.
     void BuildDocument();
+    // Replaces the design with the controls of the document read.
+    void ReadDocument(const std::string &notALayout);
     void BindInspector(QWidget *control);
     // Writes one control with the controls inside it.
     void WriteOne(QWidget *control, const IXmlElement &element);

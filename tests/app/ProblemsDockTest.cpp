@@ -7,6 +7,7 @@
 #include "app/Main.h"
 #include "app/ProblemsDock.h"
 #include "app/StressPreview.h"
+#include "checks/StressedCopy.h"
 #include "designer/DesignHistory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
@@ -14,10 +15,12 @@
 #include "inspector/RSObjectInspector.h"
 #include "propgrid/RSItemProp.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -227,16 +230,40 @@ TEST_F(ProblemsDockTest, StressPreviewChangesNeitherBytesNorHistory)
     ASSERT_EQ(form->StressPreview()->Marks().size(), 1u);
     EXPECT_EQ(form->StressPreview()->Marks().front().Control, button);
     EXPECT_FALSE(form->StressPreview()->isHidden());
+    // What shows is a copy with the longer caption, where the button stands.
+    ASSERT_NE(form->StressPreview()->Copy(), nullptr);
+    auto *shown = form->StressPreview()->Copy()->Client()->findChild<QAbstractButton *>("Go");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), TTextStress(200, true).Text("Continue"));
+    EXPECT_EQ(shown->geometry(), button->geometry());
     EXPECT_TRUE(Bytes() == before);
     EXPECT_EQ(form->History()->Stack().index(), index);
     EXPECT_EQ(form->History()->Stack().count(), steps);
+
+    // A click on the copy selects the design's control; a change to it shows.
+    QWidget *preview = form->StressPreview();
+    const QPoint at = button->mapTo(form->Container()->viewport(), QPoint(5, 5));
+    QMouseEvent press(QEvent::MouseButtonPress, at, preview->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(preview, &press);
+    ASSERT_EQ(DesignerHandler->Selection().size(), 1u);
+    EXPECT_EQ(DesignerHandler->Selection().front(), button);
+    Edit(button, [](TLXDesigned *d) { d->SetText(QStringLiteral("Go")); });
+    EXPECT_TRUE(Full(false).join('\n').contains("\"G\u00f3G\" needs"));
+    shown = form->StressPreview()->Copy()->Client()->findChild<QAbstractButton *>("Go");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), TTextStress(200, true).Text("Go"));
+    form->History()->Stack().undo();
+    EXPECT_EQ(Lines(), QStringList{"clipped-text Go"});
+    EXPECT_TRUE(Bytes() == before);
 
     Action("Stress100")->trigger();
     EXPECT_TRUE(Lines().isEmpty());
     EXPECT_TRUE(form->StressPreview()->Marks().empty());
     EXPECT_TRUE(form->StressPreview()->isHidden());
+    EXPECT_EQ(form->StressPreview()->Copy(), nullptr);
     EXPECT_TRUE(Bytes() == before);
-    EXPECT_EQ(form->History()->Stack().count(), steps);
+    EXPECT_EQ(form->History()->Stack().count(), steps + 1);
 }
 
 } // namespace

@@ -5,12 +5,19 @@
 
 #include "checks/LayoutChecker.h"
 #include "checks/ProblemTracker.h"
+#include "checks/StressedCopy.h"
 #include "checks/TextRoom.h"
 #include "controls/AlignLayout.h"
 #include "controls/LXButton.h"
+#include "controls/LXComboBox.h"
 #include "controls/LXLabel.h"
 #include "controls/LXPanel.h"
+#include "controls/LXStringGrid.h"
+#include "controls/Strings.h"
 #include "designer/LXControlsContainer.h"
+#include "inspector/RSObjectInspector.h"
+#include "persistence/LayoutInspector.h"
+#include "persistence/XmlPersistance.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -114,6 +121,15 @@ TEST_F(LayoutCheckerTest, ClippedTextMeasuresWithTheControlsOwnFont)
     // The same caption under a larger text size and a longer translation.
     button->setFont(root.font());
     EXPECT_EQ(Found("clipped-text", TTextStress(150, true)).size(), 1);
+    EXPECT_TRUE(Found("clipped-text").isEmpty());
+
+    // A combo box's own text counts, also when it is none of its items.
+    auto *combo =
+        static_cast<TLXComboBox *>(AddNamedControl("ComboBox", &root, "Role", {0, 40, 60, 21}));
+    AsDesigned(combo)->SetText(QStringLiteral("Administrator"));
+    ASSERT_EQ(Found("clipped-text").size(), 1);
+    EXPECT_TRUE(Found("clipped-text").front().startsWith("Role: text \"Administrator\" needs"));
+    combo->resize(200, 21);
     EXPECT_TRUE(Found("clipped-text").isEmpty());
 }
 
@@ -291,6 +307,58 @@ TEST_F(LayoutCheckerTest, KeptContentAndItsReferencesAreFound)
                                  "Lost: kept without being understood: property \"FocusControl\"",
                                  "Slider1: kept without being understood: control of unknown kind "
                                  "\"Slider\""}));
+}
+
+TEST_F(LayoutCheckerTest, AStressedCopyShowsLargerLongerTextsAndLeavesTheDesign)
+{
+    TLXControlsContainer design(nullptr, nullptr);
+    design.resize(400, 300);
+    QWidget *panel = AddNamedControl("Panel", design.ClientWidget(), "Panel1", {10, 10, 300, 200});
+    AddNamedControl("Button", panel, "Go", {5, 5, 80, 25}, "Continue");
+    AddNamedControl("Label", design.ClientWidget(), "Name", {10, 220, 10, 10}, "Your name");
+    auto *combo = static_cast<TLXComboBox *>(
+        AddNamedControl("ComboBox", design.ClientWidget(), "Choice", {100, 220, 90, 21}));
+    combo->Items()->Add("Red");
+    auto *grid = static_cast<TLXStringGrid *>(
+        AddNamedControl("StringGrid", panel, "Grid", {5, 40, 200, 100}));
+    grid->SetCell(1, 1, QStringLiteral("Cell"));
+    // The design as it opens from its file, which the copy is made from.
+    const auto inspector = MakeLayoutInspector();
+    const std::string before = TXmlPersistance(&design, inspector.get()).SaveToText();
+    TXmlPersistance(&design, inspector.get()).LoadText(before);
+    QWidget *client = design.ClientWidget();
+    const auto in = [](QWidget *parent, const char *name) {
+        QWidget *found = parent->findChild<QWidget *>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    };
+    const QImage look = client->grab().toImage();
+
+    {
+        const TStressedCopy same(&design, {});
+        EXPECT_EQ(same.Client()->grab().toImage(), look);
+    }
+
+    const TTextStress stress(200, true);
+    const TStressedCopy copy(&design, stress);
+    auto *button = static_cast<TLXButton *>(in(client, "Go"));
+    auto *bigButton = static_cast<TLXButton *>(in(copy.Client(), "Go"));
+    ASSERT_TRUE(button && bigButton);
+    EXPECT_EQ(bigButton->text(), stress.Text(QStringLiteral("Continue")));
+    // Twice the size, not four times for a button inside a panel scaled too.
+    EXPECT_DOUBLE_EQ(bigButton->font().pointSizeF(), 2 * button->font().pointSizeF());
+    EXPECT_EQ(bigButton->geometry(), button->geometry());
+    EXPECT_GT(in(copy.Client(), "Name")->width(), in(client, "Name")->width());
+    EXPECT_EQ(static_cast<TLXComboBox *>(in(copy.Client(), "Choice"))->itemText(0),
+              stress.Text("Red"));
+    EXPECT_EQ(static_cast<TLXStringGrid *>(in(copy.Client(), "Grid"))->Cell(1, 1),
+              stress.Text("Cell"));
+    EXPECT_NE(copy.Client()->grab().toImage(), look);
+
+    EXPECT_EQ(button->text(), "Continue");
+    EXPECT_EQ(static_cast<TLXStringGrid *>(in(client, "Grid"))->Cell(1, 1), "Cell");
+    EXPECT_TRUE(TXmlPersistance(&design, inspector.get()).SaveToText() == before);
+    EXPECT_EQ(client->grab().toImage(), look);
 }
 
 TEST_F(LayoutCheckerTest, UnknownCheckIsRefusedWithTheKnownOnes)

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "checks/TextStress.h"
+
+#include <memory>
+
+class QWidget;
+class TLXControlsContainer;
+
+// A copy of a design as it would show at a larger text size with its texts
+// pseudo-localised longer, for display only. It is read from the bytes the
+// design saves and then given the larger fonts and the longer texts, so the
+// design itself, its undo history and its file stay as they are.
+class TStressedCopy
+{
+public:
+    TStressedCopy(TLXControlsContainer *design, const TTextStress &stress);
+    ~TStressedCopy();
+    TStressedCopy(const TStressedCopy &) = delete;
+    TStressedCopy &operator=(const TStressedCopy &) = delete;
+
+    // The copy's client, holding the copied controls where the design's
+    // stand; it is never shown, only rendered.
+    QWidget *Client() const;
+
+private:
+    std::unique_ptr<TLXControlsContainer> FCopy;
+};
