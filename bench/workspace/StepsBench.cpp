@@ -4,6 +4,7 @@
 // inspector, a selection change. None may walk every control, so the step
 // among 10,000 costs about what it costs among 100.
 #include "app/Main.h"
+#include "app/StressPreview.h"
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
 #include "designer/DesignerMessagesHandler.h"
@@ -136,9 +137,24 @@ void BM_StepSelectAmong(benchmark::State &state)
         Select(w.controls[(i++ * 7919) % w.controls.size()]);
 }
 
+// What a change costs while the stress preview is on: the design is copied
+// again, so this one grows with the design.
+void BM_StressPreviewRefreshAmong(benchmark::State &state)
+{
+    Window &w = Shared(static_cast<int>(state.range(0)));
+    TStressPreview *preview = w.form.StressPreview();
+    preview->SetPercent(150);
+    for (auto _ : state) {
+        preview->Refresh();
+        preview->repaint();
+    }
+    preview->SetPercent(100);
+}
+
 BENCHMARK(BM_StepMoveAmong)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StepUndoRedoAmong)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StepInspectorEditAmong)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StepSelectAmong)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StressPreviewRefreshAmong)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace

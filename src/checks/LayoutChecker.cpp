@@ -127,18 +127,18 @@ QString TLayoutChecker::PathOf(const QWidget *control, const QWidget *root)
     return names.join(QLatin1Char('/'));
 }
 
-TProblemSet TLayoutChecker::CheckSet(QWidget *root) const
+TProblemSet TLayoutChecker::CheckSet(QWidget *root, TKnown *known) const
 {
     TProblemSet set;
     std::vector<QWidget *> all;
     CollectAll(root, all);
     std::vector<TLayoutProblem> problems;
-    CheckChildren(root, root, problems);
+    CheckChildren(root, root, problems, known);
     set.Put(root, std::move(problems));
     for (QWidget *control : all)
         if (!DesignedChildren(control).empty()) {
             problems.clear();
-            CheckChildren(root, control, problems);
+            CheckChildren(root, control, problems, known);
             set.Put(control, std::move(problems));
         }
     problems.clear();
@@ -159,10 +159,11 @@ void TLayoutChecker::Recheck(QWidget *root, QWidget *control, TProblemSet &probl
     }
 }
 
-bool TLayoutChecker::RecheckChildren(QWidget *root, QWidget *container, TProblemSet &problems) const
+bool TLayoutChecker::RecheckChildren(QWidget *root, QWidget *container, TProblemSet &problems,
+                                     TKnown *known) const
 {
     std::vector<TLayoutProblem> found;
-    CheckChildren(root, container, found);
+    CheckChildren(root, container, found, known);
     return problems.Put(container, std::move(found));
 }
 
@@ -176,11 +177,19 @@ bool TLayoutChecker::RecheckForm(QWidget *root, TProblemSet &problems) const
 }
 
 void TLayoutChecker::CheckChildren(QWidget *root, QWidget *container,
-                                   std::vector<TLayoutProblem> &out) const
+                                   std::vector<TLayoutProblem> &out, TKnown *known) const
 {
     const std::vector<QWidget *> children = DesignedChildren(container);
-    for (QWidget *child : children)
-        CheckControl(root, child, out);
+    for (QWidget *child : children) {
+        if (!known) {
+            CheckControl(root, child, out);
+            continue;
+        }
+        const auto [at, added] = known->try_emplace(child);
+        if (added)
+            CheckControl(root, child, at->second);
+        out.insert(out.end(), at->second.begin(), at->second.end());
+    }
 
     if (Runs(OffArea)) {
         const QRect area = ClientArea(container, root);

@@ -5,6 +5,7 @@
 #include "checks/TextStress.h"
 
 #include <QStringList>
+#include <unordered_map>
 #include <vector>
 
 class QWidget;
@@ -26,16 +27,23 @@ public:
     // Texts are measured under the stress (the design as it is by default).
     void SetStress(const TTextStress &stress) { FStress = stress; }
 
+    // What each control's own checks (its text, its caption or picture)
+    // found, kept between checks by a caller that forgets the controls a
+    // change touched (see TProblemTracker): measuring every text of a large
+    // container again after each change is what a re-check would cost most.
+    using TKnown = std::unordered_map<const QWidget *, std::vector<TLayoutProblem>>;
+
     // Every problem of the design below root.
     std::vector<TLayoutProblem> Check(QWidget *root) const { return CheckSet(root).All(); }
-    TProblemSet CheckSet(QWidget *root) const;
+    TProblemSet CheckSet(QWidget *root, TKnown *known = nullptr) const;
     // After a control moved, was resized or changed its text: replaces in
     // problems what the change can have altered (among the control's
     // siblings and among its own children) and leaves the rest.
     void Recheck(QWidget *root, QWidget *control, TProblemSet &problems) const;
     // Replaces the problems among a container's children, or those of the
     // whole form (names and references); true when they changed.
-    bool RecheckChildren(QWidget *root, QWidget *container, TProblemSet &problems) const;
+    bool RecheckChildren(QWidget *root, QWidget *container, TProblemSet &problems,
+                         TKnown *known = nullptr) const;
     bool RecheckForm(QWidget *root, TProblemSet &problems) const;
 
     // The designed controls directly inside a widget, in stacking order.
@@ -46,7 +54,8 @@ public:
 private:
     bool Runs(const QString &check) const { return FChecks.contains(check); }
     // The checks among a container's direct children.
-    void CheckChildren(QWidget *root, QWidget *container, std::vector<TLayoutProblem> &out) const;
+    void CheckChildren(QWidget *root, QWidget *container, std::vector<TLayoutProblem> &out,
+                       TKnown *known = nullptr) const;
     // The checks of one control on its own.
     void CheckControl(QWidget *root, QWidget *control, std::vector<TLayoutProblem> &out) const;
     // The checks over the whole form (names and references).

@@ -1,6 +1,7 @@
 #include "checks/ProblemTracker.h"
 
 #include "controls/AlignLayout.h"
+#include "controls/LXLabel.h"
 
 #include <algorithm>
 
@@ -35,19 +36,46 @@ bool TProblemTracker::AddScope(QWidget *root, QWidget *control, std::vector<QWid
         return false;
     QWidget *container = control->parentWidget();
     const std::vector<QWidget *> siblings = TLayoutChecker::DesignedChildren(container);
+    size_t first = containers.size();
     // When the container places its children, a change of one (of its
     // place, or of its Align or Anchors) moves the others and theirs.
     if (std::any_of(siblings.begin(), siblings.end(), TAlignLayout::IsPlaced)) {
         if (container == root)
             return false;
         Subtree(container, containers);
-        return true;
+    } else {
+        containers.push_back(container);
+        // Its own children are placed again when it resizes, and they
+        // inherit its font.
+        Subtree(control, containers);
+        ++first;
     }
-    containers.push_back(container);
-    // Its own children are placed again when it resizes, and they inherit
-    // its font.
-    Subtree(control, containers);
+    for (size_t i = first; i < containers.size(); ++i)
+        FKnown.erase(containers[i]);
     return true;
+}
+
+bool TProblemTracker::FormTouched()
+{
+    for (const QPointer<QWidget> &control : FTouched) {
+        if (!control)
+            continue;
+        const auto name = FNames.find(control);
+        if (name == FNames.end() || name->second != control->objectName() ||
+            dynamic_cast<TLXLabel *>(control.data()))
+            return true;
+    }
+    return false;
+}
+
+void TProblemTracker::KeepNames(QWidget *root)
+{
+    FNames.clear();
+    std::vector<QWidget *> all;
+    for (QWidget *child : TLayoutChecker::DesignedChildren(root))
+        Subtree(child, all);
+    for (QWidget *control : all)
+        FNames.emplace(control, control->objectName());
 }
 
 bool TProblemTracker::Update(QWidget *root)
@@ -55,12 +83,17 @@ bool TProblemTracker::Update(QWidget *root)
     std::vector<QWidget *> containers;
     for (size_t i = 0; i < FTouched.size() && !FWhole; ++i)
         FWhole = !AddScope(root, FTouched[i], containers);
-    const bool form = FForm;
+    const bool form = FForm && !FWhole && FormTouched();
+    for (const QPointer<QWidget> &control : FTouched)
+        if (control)
+            FNames[control] = control->objectName();
     FTouched.clear();
     FForm = false;
     if (FWhole) {
         FWhole = false;
-        FSet = FChecker.CheckSet(root);
+        FKnown.clear();
+        FSet = FChecker.CheckSet(root, &FKnown);
+        KeepNames(root);
         return true;
     }
     std::sort(containers.begin(), containers.end());
@@ -68,7 +101,7 @@ bool TProblemTracker::Update(QWidget *root)
     bool changed = false;
     for (QWidget *container : containers)
         if (container == root || !TLayoutChecker::DesignedChildren(container).empty())
-            changed = FChecker.RecheckChildren(root, container, FSet) || changed;
+            changed = FChecker.RecheckChildren(root, container, FSet, &FKnown) || changed;
     if (form)
         changed = FChecker.RecheckForm(root, FSet) || changed;
     return changed;

@@ -4,6 +4,8 @@
 #include "designer/DesignChange.h"
 
 #include <QPointer>
+#include <QString>
+#include <unordered_map>
 #include <vector>
 
 // The problems of a design kept up to date change by change: it learns
@@ -26,11 +28,19 @@ public:
 
 private:
     // Adds the containers whose children's problems a change of control can
-    // alter; false when that is the whole design.
-    static bool AddScope(QWidget *root, QWidget *control, std::vector<QWidget *> &containers);
+    // alter, and forgets what the controls it can alter found on their own;
+    // false when that is the whole design.
+    bool AddScope(QWidget *root, QWidget *control, std::vector<QWidget *> &containers);
+    // Whether a change of values can have altered the problems of the whole
+    // form: a name changed, or a label's reference.
+    bool FormTouched();
+    void KeepNames(QWidget *root);
 
     const TLayoutChecker &FChecker;
     TProblemSet FSet;
+    TLayoutChecker::TKnown FKnown;
+    // Each control's name when the form was last checked.
+    std::unordered_map<const QWidget *, QString> FNames;
     bool FWhole = true;
     bool FForm = false;
     std::vector<QPointer<QWidget>> FTouched;

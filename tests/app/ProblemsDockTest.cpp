@@ -8,6 +8,7 @@
 #include "app/ProblemsDock.h"
 #include "app/StressPreview.h"
 #include "checks/StressedCopy.h"
+#include "controls/Font.h"
 #include "designer/DesignHistory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
@@ -157,6 +158,17 @@ TEST_F(ProblemsDockTest, WhatTheStepsLeaveEqualsAWholeCheck)
     Edit(box, [](TLXDesigned *d) { d->SetName(QStringLiteral("Frame")); });
     expectWhole("rename of the container");
     EXPECT_TRUE(seen.join('\n').contains("overlap Frame/Second")) << seen.join('\n').toStdString();
+    // A larger font of the container is its children's: their captions no
+    // longer fit; the container's own next rename is in those problems.
+    Edit(box, [](TLXDesigned *d) { d->Font()->SetSize(d->Font()->Size() * 3); });
+    expectWhole("font of the container");
+    EXPECT_TRUE(seen.join('\n').contains("clipped-text Frame/Inner"))
+        << seen.join('\n').toStdString();
+    Edit(box, [](TLXDesigned *d) { d->SetName(QStringLiteral("Group")); });
+    expectWhole("second rename of the container");
+    EXPECT_TRUE(seen.join('\n').contains("clipped-text Group/Inner"))
+        << seen.join('\n').toStdString();
+    Edit(box, [](TLXDesigned *d) { d->SetName(QStringLiteral("Frame")); });
     // Narrowed, the container leaves its children outside.
     form->History()->Nudge({box}, -150, 0, true, false);
     expectWhole("resize of the container");
