@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <climits>
 #include <map>
+#include <unordered_map>
 
 namespace
 {
@@ -59,6 +60,72 @@ QString Caption(QWidget *control)
     QString text = AsDesigned(control)->Text();
     text.remove(QLatin1Char('&'));
     return text.trimmed();
+}
+
+// The cell of a grid of cells of a size that a coordinate falls in.
+int CellOf(int at, int size)
+{
+    return at >= 0 ? at / size : -((-at + size - 1) / size);
+}
+
+// The pairs of rectangles that share pixels, as (i, j) with i < j, in that
+// order. Each rectangle is put in the square cells of a grid it covers and
+// met only by those sharing a cell, so that a container of thousands of
+// controls costs about as much per control as a small one; a pair met in
+// several cells is told in the cell where their common part begins.
+std::vector<std::pair<size_t, size_t>> IntersectingPairs(const std::vector<QRect> &rects)
+{
+    std::vector<std::pair<size_t, size_t>> pairs;
+    if (rects.size() < 2)
+        return pairs;
+    int64_t widths = 0;
+    int64_t heights = 0;
+    for (const QRect &r : rects) {
+        widths += r.width();
+        heights += r.height();
+    }
+    const int count = static_cast<int>(rects.size());
+    const int cellWidth = static_cast<int>(std::clamp<int64_t>(2 * widths / count, 8, 1 << 20));
+    const int cellHeight = static_cast<int>(std::clamp<int64_t>(2 * heights / count, 8, 1 << 20));
+    // A rectangle covering many cells is met with every other instead.
+    constexpr int64_t manyCells = 64;
+    std::vector<size_t> large;
+    std::unordered_map<uint64_t, std::vector<size_t>> cells;
+    const auto key = [](int x, int y) {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(x)) << 32) | static_cast<uint32_t>(y);
+    };
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const QRect &r = rects[i];
+        const int x0 = CellOf(r.left(), cellWidth), x1 = CellOf(r.right(), cellWidth);
+        const int y0 = CellOf(r.top(), cellHeight), y1 = CellOf(r.bottom(), cellHeight);
+        if (int64_t(x1 - x0 + 1) * (y1 - y0 + 1) > manyCells) {
+            large.push_back(i);
+            continue;
+        }
+        for (int x = x0; x <= x1; ++x)
+            for (int y = y0; y <= y1; ++y)
+                cells[key(x, y)].push_back(i);
+    }
+    const auto add = [&](size_t i, size_t j) {
+        pairs.emplace_back(std::min(i, j), std::max(i, j));
+    };
+    for (const auto &[cell, members] : cells)
+        for (size_t a = 0; a < members.size(); ++a)
+            for (size_t b = a + 1; b < members.size(); ++b) {
+                const QRect common = rects[members[a]] & rects[members[b]];
+                if (!common.isEmpty() &&
+                    key(CellOf(common.left(), cellWidth), CellOf(common.top(), cellHeight)) == cell)
+                    add(members[a], members[b]);
+            }
+    std::vector<bool> isLarge(rects.size(), false);
+    for (const size_t i : large)
+        isLarge[i] = true;
+    for (const size_t i : large)
+        for (size_t j = 0; j < rects.size(); ++j)
+            if (j != i && (!isLarge[j] || j > i) && rects[i].intersects(rects[j]))
+                add(i, j);
+    std::sort(pairs.begin(), pairs.end());
+    return pairs;
 }
 
 void CollectAll(QWidget *parent, std::vector<QWidget *> &all)
@@ -218,25 +285,24 @@ void TLayoutChecker::CheckChildren(QWidget *root, QWidget *container,
     }
 
     if (Runs(Overlap)) {
-        // A sweep from left to right: each control meets only those that
-        // start before it ends.
+        // Told from left to right.
         std::vector<std::pair<QRect, size_t>> shown;
         for (size_t i = 0; i < children.size(); ++i)
             if (Shown(children[i]) && !children[i]->geometry().isEmpty())
                 shown.emplace_back(children[i]->geometry(), i);
         std::sort(shown.begin(), shown.end(),
                   [](const auto &a, const auto &b) { return a.first.left() < b.first.left(); });
-        for (size_t a = 0; a < shown.size(); ++a)
-            for (size_t b = a + 1;
-                 b < shown.size() && shown[b].first.left() <= shown[a].first.right(); ++b) {
-                if (!shown[a].first.intersects(shown[b].first))
-                    continue;
-                // Told at the control on top, which hides the other.
-                QWidget *upper = children[std::max(shown[a].second, shown[b].second)];
-                QWidget *lower = children[std::min(shown[a].second, shown[b].second)];
-                out.push_back({Overlap, upper, PathOf(upper, root), QStringLiteral("Left"),
-                               QStringLiteral("overlaps %1").arg(PathOf(lower, root))});
-            }
+        std::vector<QRect> rects;
+        rects.reserve(shown.size());
+        for (const auto &entry : shown)
+            rects.push_back(entry.first);
+        for (const auto &[a, b] : IntersectingPairs(rects)) {
+            // Told at the control on top, which hides the other.
+            QWidget *upper = children[std::max(shown[a].second, shown[b].second)];
+            QWidget *lower = children[std::min(shown[a].second, shown[b].second)];
+            out.push_back({Overlap, upper, PathOf(upper, root), QStringLiteral("Left"),
+                           QStringLiteral("overlaps %1").arg(PathOf(lower, root))});
+        }
     }
 
     if (Runs(TabOrder)) {

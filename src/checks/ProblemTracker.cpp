@@ -35,11 +35,10 @@ bool TProblemTracker::AddScope(QWidget *root, QWidget *control, std::vector<QWid
     if (!control || control == root || !root->isAncestorOf(control))
         return false;
     QWidget *container = control->parentWidget();
-    const std::vector<QWidget *> siblings = TLayoutChecker::DesignedChildren(container);
     size_t first = containers.size();
     // When the container places its children, a change of one (of its
     // place, or of its Align or Anchors) moves the others and theirs.
-    if (std::any_of(siblings.begin(), siblings.end(), TAlignLayout::IsPlaced)) {
+    if (TAlignLayout::PlacesChildren(container)) {
         if (container == root)
             return false;
         Subtree(container, containers);

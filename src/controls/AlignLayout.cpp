@@ -104,6 +104,19 @@ bool TAlignLayout::IsPlaced(const QWidget *control)
     return designed && ::IsPlaced(designed);
 }
 
+bool TAlignLayout::PlacesChildren(const QWidget *parent)
+{
+    // A parent none of whose children ever was aligned or anchored has no
+    // layout.
+    TAlignLayout *layout = Of(parent);
+    if (!layout)
+        return false;
+    for (const QPointer<QWidget> &child : layout->Placed())
+        if (child && child->parentWidget() == parent && IsPlaced(child))
+            return true;
+    return false;
+}
+
 const std::vector<QPointer<QWidget>> &TAlignLayout::Placed()
 {
     if (!FPlacedKnown) {

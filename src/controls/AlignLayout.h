@@ -24,6 +24,8 @@ public:
     // True when the control is aligned or anchored so that its parent moves
     // or sizes it.
     static bool IsPlaced(const QWidget *control);
+    // True when some child of the parent is placed so.
+    static bool PlacesChildren(const QWidget *parent);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

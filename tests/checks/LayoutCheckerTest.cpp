@@ -93,6 +93,42 @@ TEST_F(LayoutCheckerTest, OverlapFindsSiblingsSharingPixelsOnly)
     EXPECT_EQ(Found("overlap"), QStringList{"Panel1/Inside2: overlaps Panel1/Inside"});
 }
 
+TEST_F(LayoutCheckerTest, OverlapFindsEveryPairAmongManyControls)
+{
+    // Controls of many sizes, some at negative places, some touching, one
+    // across nearly all: each pair that shares a pixel once, none other.
+    QWidget host;
+    std::vector<QWidget *> controls;
+    uint32_t seed = 12345;
+    const auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 8) % static_cast<uint32_t>(range));
+    };
+    for (int i = 0; i < 400; ++i) {
+        const QRect place(next(2000) - 300, next(1500) - 200, 1 + next(i % 10 ? 60 : 400),
+                          1 + next(40));
+        controls.push_back(
+            AddNamedControl("Button", &host, qPrintable(QStringLiteral("B%1").arg(i)), place, "x"));
+    }
+    controls.push_back(AddNamedControl("Button", &host, "Wide", {-250, 100, 2100, 200}, "x"));
+    controls.push_back(AddNamedControl("Button", &host, "Edge", {-250, 300, 40, 40}, "x"));
+    QStringList expected;
+    for (size_t a = 0; a < controls.size(); ++a)
+        for (size_t b = a + 1; b < controls.size(); ++b)
+            if (controls[a]->geometry().intersects(controls[b]->geometry()))
+                expected << controls[b]->objectName() + ": overlaps " + controls[a]->objectName();
+    TLayoutChecker checker;
+    checker.SetChecks({"overlap"});
+    QStringList found;
+    for (const TLayoutProblem &p : checker.Check(&host))
+        found << p.Path + ": " + p.Message;
+    ASSERT_GT(expected.size(), 100);
+    EXPECT_EQ(found.size(), expected.size());
+    found.sort();
+    expected.sort();
+    EXPECT_EQ(found, expected);
+}
+
 TEST_F(LayoutCheckerTest, ClippedTextMeasuresWithTheControlsOwnFont)
 {
     QWidget *button = AddNamedControl("Button", &root, "Go", {0, 0, 30, 25}, "Continue");
