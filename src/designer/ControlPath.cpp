@@ -3,7 +3,10 @@
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHash>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <unordered_map>
@@ -11,49 +14,84 @@
 namespace
 {
 
-// The designed children of each parent met, by name, in stacking order.
-class TChildIndex
+// The designed children of a parent bearing a name, in stacking order.
+QList<QWidget *> Scan(const QWidget *client, const QString &name)
+{
+    QList<QWidget *> named;
+    for (QObject *child : client->children())
+        if (child->isWidgetType() && child->objectName() == name &&
+            AsDesigned(static_cast<QWidget *>(child)))
+            named.append(static_cast<QWidget *>(child));
+    return named;
+}
+
+// The designed children of the parents that have many, by name, kept from
+// one lookup to the next: one step resolves its paths several times, and
+// comparing the names of thousands of siblings each time made a step among
+// many controls slow. A parent's index is dropped when a child comes or goes
+// or a child is renamed.
+class TNameIndex : public QObject
 {
 public:
-    // The designed children of parent bearing a name, in stacking order.
-    const QList<QWidget *> &Named(QWidget *parent, const QString &name)
+    static TNameIndex &Instance()
     {
-        TParent &entry = FByParent[parent];
-        // A path or two, as one step of editing takes, looks only for its
-        // own names; many paths index every child once.
-        constexpr int wholeAfter = 8;
-        if (!entry.Whole && ++entry.Lookups > wholeAfter) {
-            entry.ByName.clear();
-            for (QWidget *child : TControlsFactory::DesignedChildren(parent))
-                entry.ByName[child->objectName()].append(child);
-            entry.Whole = true;
-        }
-        auto found = entry.ByName.find(name);
-        if (found == entry.ByName.end()) {
-            if (entry.Whole)
-                return None();
-            QList<QWidget *> named;
-            for (QObject *child : TControlsFactory::ClientOf(parent)->children())
-                if (child->isWidgetType() && child->objectName() == name &&
-                    AsDesigned(static_cast<QWidget *>(child)))
-                    named.append(static_cast<QWidget *>(child));
-            found = entry.ByName.insert(name, std::move(named));
-        }
+        // Goes with the application, whose widgets it watches.
+        static QPointer<TNameIndex> index;
+        if (!index)
+            index = new TNameIndex(QCoreApplication::instance());
+        return *index;
+    }
+
+    QList<QWidget *> Named(QWidget *parent, const QString &name)
+    {
+        QWidget *client = TControlsFactory::ClientOf(parent);
+        constexpr qsizetype many = 32;
+        if (client->children().size() < many)
+            return Scan(client, name);
+        const auto [at, added] = FClients.try_emplace(client);
+        if (added)
+            Build(client, at->second);
+        const auto found = at->second.constFind(name);
+        if (found == at->second.constEnd())
+            return {};
+        // Siblings sharing a name are told apart by their stacking order,
+        // which raising one of them changes.
+        if (found->size() > 1)
+            return Scan(client, name);
         return *found;
     }
 
-private:
-    struct TParent {
-        QHash<QString, QList<QWidget *>> ByName;
-        int Lookups = 0;
-        bool Whole = false;
-    };
-    static const QList<QWidget *> &None()
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
     {
-        static const QList<QWidget *> none;
-        return none;
+        if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildRemoved)
+            FClients.erase(watched);
+        return false;
     }
-    std::unordered_map<QWidget *, TParent> FByParent;
+
+private:
+    explicit TNameIndex(QObject *owner) : QObject(owner) {}
+
+    void Build(QWidget *client, QHash<QString, QList<QWidget *>> &byName)
+    {
+        client->installEventFilter(this);
+        connect(client, &QObject::destroyed, this, &TNameIndex::Forget, Qt::UniqueConnection);
+        for (QObject *child : client->children()) {
+            if (!child->isWidgetType() || !AsDesigned(static_cast<QWidget *>(child)))
+                continue;
+            byName[child->objectName()].append(static_cast<QWidget *>(child));
+            connect(child, &QObject::objectNameChanged, this, &TNameIndex::Renamed,
+                    Qt::UniqueConnection);
+        }
+    }
+    void Renamed()
+    {
+        if (const QObject *child = sender())
+            FClients.erase(child->parent());
+    }
+    void Forget(QObject *client) { FClients.erase(client); }
+
+    std::unordered_map<const QObject *, QHash<QString, QList<QWidget *>>> FClients;
 };
 
 } // namespace
@@ -89,7 +127,7 @@ QWidget *TControlPath::Resolve(QWidget *root) const
 
 std::vector<TControlPath> TControlPath::OfAll(const std::vector<QWidget *> &controls, QWidget *root)
 {
-    TChildIndex index;
+    TNameIndex &index = TNameIndex::Instance();
     std::vector<TControlPath> result;
     result.reserve(controls.size());
     for (QWidget *control : controls) {
@@ -114,13 +152,13 @@ std::vector<TControlPath> TControlPath::OfAll(const std::vector<QWidget *> &cont
 std::vector<QWidget *> TControlPath::ResolveAll(const std::vector<TControlPath> &paths,
                                                 QWidget *root)
 {
-    TChildIndex index;
+    TNameIndex &index = TNameIndex::Instance();
     std::vector<QWidget *> result;
     result.reserve(paths.size());
     for (const TControlPath &path : paths) {
         QWidget *current = root;
         for (const TSegment &segment : path.FSegments) {
-            const QList<QWidget *> &named = index.Named(current, segment.Name);
+            const QList<QWidget *> named = index.Named(current, segment.Name);
             current = segment.Occurrence < named.size() ? named[segment.Occurrence] : nullptr;
             if (!current)
                 break;

@@ -1,10 +1,13 @@
 // Costs that must grow with the size of a design and no faster, checked by
 // counts that do not depend on the machine's speed: the events left posted
-// after opening many controls, and the layouts run per nesting level.
+// after opening many controls, and the layouts run per nesting level; and
+// the index that finds controls among many siblings.
 #include "support/DesignerSingletons.h"
 #include "support/HookGuard.h"
+#include "support/NamedControl.h"
 
 #include "controls/LXPanel.h"
+#include "designer/ControlPath.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSObjectInspector.h"
 #include "persistence/LayoutInspector.h"
@@ -190,6 +193,40 @@ TEST_F(ScaleTest, ControlsNestedAThousandLevelsOpenAndDeeperLayoutsAreRefused)
         EXPECT_NE(std::string(e.what()).find("1100 levels"), std::string::npos) << e.what();
     }
     EXPECT_EQ(container->widget(), client);
+}
+
+// Paths among many siblings are found through an index kept between
+// lookups: it must follow children that come, go, are renamed or restacked.
+TEST(ControlPathIndexTest, FindsControlsAgainAfterSiblingsChange)
+{
+    EnsureDesignerSingletons();
+    QWidget root;
+    std::vector<QWidget *> controls;
+    for (int i = 0; i < 100; ++i)
+        controls.push_back(AddNamedControl(
+            "Button", &root, qPrintable(QStringLiteral("B%1").arg(i)), {i, 0, 10, 10}));
+    const TControlPath path = TControlPath::Of(controls[50], &root);
+    ASSERT_EQ(path.Resolve(&root), controls[50]);
+
+    // Renamed: the old name leads nowhere, the new one to it.
+    AsDesigned(controls[50])->SetName(QStringLiteral("Renamed"));
+    EXPECT_EQ(path.Resolve(&root), nullptr);
+    EXPECT_EQ(TControlPath().Child(QStringLiteral("Renamed"), 0).Resolve(&root), controls[50]);
+
+    // Gone, and another of that name come.
+    delete controls[50];
+    EXPECT_EQ(TControlPath().Child(QStringLiteral("Renamed"), 0).Resolve(&root), nullptr);
+    QWidget *newcomer = AddNamedControl("Button", &root, "B50", {0, 20, 10, 10});
+    EXPECT_EQ(path.Resolve(&root), newcomer);
+
+    // Two of one name are told apart by their stacking order, also after
+    // the lower one is raised above the other.
+    controls[7]->setObjectName(QStringLiteral("B50"));
+    EXPECT_EQ(TControlPath::Of(controls[7], &root), TControlPath().Child("B50", 0));
+    EXPECT_EQ(TControlPath().Child("B50", 1).Resolve(&root), newcomer);
+    controls[7]->raise();
+    EXPECT_EQ(TControlPath().Child("B50", 0).Resolve(&root), newcomer);
+    EXPECT_EQ(TControlPath().Child("B50", 1).Resolve(&root), controls[7]);
 }
 
 } // namespace
