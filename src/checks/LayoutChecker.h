@@ -5,10 +5,12 @@
 #include "checks/TextStress.h"
 
 #include <QStringList>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 class QWidget;
+class TContainerProblems;
 
 // The layout checks, over the designed controls below a root (the design
 // surface's client). Each check has a short id; a checker runs those it is
@@ -27,35 +29,35 @@ public:
     // Texts are measured under the stress (the design as it is by default).
     void SetStress(const TTextStress &stress) { FStress = stress; }
 
-    // What each control's own checks (its text, its caption or picture)
-    // found, kept between checks by a caller that forgets the controls a
-    // change touched (see TProblemTracker): measuring every text of a large
-    // container again after each change is what a re-check would cost most.
-    using TKnown = std::unordered_map<const QWidget *, std::vector<TLayoutProblem>>;
-
     // Every problem of the design below root.
     std::vector<TLayoutProblem> Check(QWidget *root) const { return CheckSet(root).All(); }
-    TProblemSet CheckSet(QWidget *root, TKnown *known = nullptr) const;
+    // The problems kept per container, for a caller that checks again
+    // only what a change touched (see TProblemTracker).
+    using TKept = std::unordered_map<const QWidget *, std::unique_ptr<TContainerProblems>>;
+    TProblemSet CheckSet(QWidget *root, TKept *kept = nullptr) const;
     // After a control moved, was resized or changed its text: replaces in
     // problems what the change can have altered (among the control's
     // siblings and among its own children) and leaves the rest.
     void Recheck(QWidget *root, QWidget *control, TProblemSet &problems) const;
     // Replaces the problems among a container's children, or those of the
     // whole form (names and references); true when they changed.
-    bool RecheckChildren(QWidget *root, QWidget *container, TProblemSet &problems,
-                         TKnown *known = nullptr) const;
+    bool RecheckChildren(QWidget *root, QWidget *container, TProblemSet &problems) const;
     bool RecheckForm(QWidget *root, TProblemSet &problems) const;
 
     // The designed controls directly inside a widget, in stacking order.
     static std::vector<QWidget *> DesignedChildren(const QWidget *parent);
+    // Whether the control is shown (its Visible), its place aside.
+    static bool Shown(QWidget *control);
     // The names from below root down to the control, joined by "/".
     static QString PathOf(const QWidget *control, const QWidget *root);
 
 private:
+    // Keeps the problems of one container's children.
+    friend class TContainerProblems;
+
     bool Runs(const QString &check) const { return FChecks.contains(check); }
     // The checks among a container's direct children.
-    void CheckChildren(QWidget *root, QWidget *container, std::vector<TLayoutProblem> &out,
-                       TKnown *known = nullptr) const;
+
     // The checks of one control on its own.
     void CheckControl(QWidget *root, QWidget *control, std::vector<TLayoutProblem> &out) const;
     // The checks over the whole form (names and references).

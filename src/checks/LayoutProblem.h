@@ -16,3 +16,16 @@ struct TLayoutProblem {
 
     friend bool operator==(const TLayoutProblem &, const TLayoutProblem &) = default;
 };
+
+// The ids of the checks.
+namespace CheckId
+{
+inline const QString OffArea = QStringLiteral("off-area");
+inline const QString Overlap = QStringLiteral("overlap");
+inline const QString ClippedText = QStringLiteral("clipped-text");
+inline const QString TabOrder = QStringLiteral("tab-order");
+inline const QString DanglingReference = QStringLiteral("dangling-reference");
+inline const QString AmbiguousName = QStringLiteral("ambiguous-name");
+inline const QString UnknownContent = QStringLiteral("unknown-content");
+inline const QString Empty = QStringLiteral("empty");
+} // namespace CheckId

@@ -1,5 +1,6 @@
 #include "checks/ProblemTracker.h"
 
+#include "checks/ContainerProblems.h"
 #include "controls/AlignLayout.h"
 #include "controls/LXLabel.h"
 
@@ -18,6 +19,10 @@ void Subtree(QWidget *control, std::vector<QWidget *> &out)
 
 } // namespace
 
+TProblemTracker::TProblemTracker(const TLayoutChecker &checker) : FChecker(checker) {}
+
+TProblemTracker::~TProblemTracker() = default;
+
 void TProblemTracker::Changed(const TDesignChange &change)
 {
     if (change.Kind == TDesignChange::Structure || change.Controls.empty()) {
@@ -27,30 +32,28 @@ void TProblemTracker::Changed(const TDesignChange &change)
     // Names and references are the form's: a value may rename a control or
     // point a reference elsewhere.
     FForm = FForm || change.Kind == TDesignChange::Properties;
+    FValues = FValues || change.Kind == TDesignChange::Properties;
     FTouched.insert(FTouched.end(), change.Controls.begin(), change.Controls.end());
 }
 
-bool TProblemTracker::AddScope(QWidget *root, QWidget *control, std::vector<QWidget *> &containers)
+bool TProblemTracker::AddScope(QWidget *root, QWidget *control, std::vector<QWidget *> &whole,
+                               std::unordered_map<QWidget *, std::vector<QWidget *>> &changed)
 {
     if (!control || control == root || !root->isAncestorOf(control))
         return false;
     QWidget *container = control->parentWidget();
-    size_t first = containers.size();
     // When the container places its children, a change of one (of its
     // place, or of its Align or Anchors) moves the others and theirs.
     if (TAlignLayout::PlacesChildren(container)) {
         if (container == root)
             return false;
-        Subtree(container, containers);
-    } else {
-        containers.push_back(container);
-        // Its own children are placed again when it resizes, and they
-        // inherit its font.
-        Subtree(control, containers);
-        ++first;
+        Subtree(container, whole);
+        return true;
     }
-    for (size_t i = first; i < containers.size(); ++i)
-        FKnown.erase(containers[i]);
+    changed[container].push_back(control);
+    // Its own children are placed again when it resizes, and they inherit
+    // its font and its name is in their paths.
+    Subtree(control, whole);
     return true;
 }
 
@@ -77,31 +80,51 @@ void TProblemTracker::KeepNames(QWidget *root)
         FNames.emplace(control, control->objectName());
 }
 
+bool TProblemTracker::Recheck(QWidget *root, QWidget *container,
+                              const std::vector<QWidget *> *changed, bool values)
+{
+    auto &kept = FKept[container];
+    // A child that came, went or was restacked since is no change of one.
+    if (changed && kept && kept->Current()) {
+        kept->Update(*changed, values);
+    } else {
+        kept = std::make_unique<TContainerProblems>(FChecker, root, container);
+        if (container != root && TLayoutChecker::DesignedChildren(container).empty())
+            return false;
+    }
+    return FSet.Put(container, kept->Problems());
+}
+
 bool TProblemTracker::Update(QWidget *root)
 {
-    std::vector<QWidget *> containers;
+    std::vector<QWidget *> whole;
+    std::unordered_map<QWidget *, std::vector<QWidget *>> changed;
     for (size_t i = 0; i < FTouched.size() && !FWhole; ++i)
-        FWhole = !AddScope(root, FTouched[i], containers);
+        FWhole = !AddScope(root, FTouched[i], whole, changed);
     const bool form = FForm && !FWhole && FormTouched();
+    const bool values = FValues;
     for (const QPointer<QWidget> &control : FTouched)
         if (control)
             FNames[control] = control->objectName();
     FTouched.clear();
     FForm = false;
+    FValues = false;
     if (FWhole) {
         FWhole = false;
-        FKnown.clear();
-        FSet = FChecker.CheckSet(root, &FKnown);
+        FKept.clear();
+        FSet = FChecker.CheckSet(root, &FKept);
         KeepNames(root);
         return true;
     }
-    std::sort(containers.begin(), containers.end());
-    containers.erase(std::unique(containers.begin(), containers.end()), containers.end());
-    bool changed = false;
-    for (QWidget *container : containers)
-        if (container == root || !TLayoutChecker::DesignedChildren(container).empty())
-            changed = FChecker.RecheckChildren(root, container, FSet, &FKnown) || changed;
+    std::sort(whole.begin(), whole.end());
+    whole.erase(std::unique(whole.begin(), whole.end()), whole.end());
+    bool result = false;
+    for (QWidget *container : whole)
+        result = Recheck(root, container, nullptr, values) || result;
+    for (const auto &[container, controls] : changed)
+        if (!std::binary_search(whole.begin(), whole.end(), container))
+            result = Recheck(root, container, &controls, values) || result;
     if (form)
-        changed = FChecker.RecheckForm(root, FSet) || changed;
-    return changed;
+        result = FChecker.RecheckForm(root, FSet) || result;
+    return result;
 }

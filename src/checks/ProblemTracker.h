@@ -15,7 +15,8 @@
 class TProblemTracker
 {
 public:
-    explicit TProblemTracker(const TLayoutChecker &checker) : FChecker(checker) {}
+    explicit TProblemTracker(const TLayoutChecker &checker);
+    ~TProblemTracker();
 
     // The next update checks the whole design (opened, replaced, checks or
     // stress switched).
@@ -27,21 +28,27 @@ public:
     const std::vector<TLayoutProblem> &Problems() const { return FSet.All(); }
 
 private:
-    // Adds the containers whose children's problems a change of control can
-    // alter, and forgets what the controls it can alter found on their own;
-    // false when that is the whole design.
-    bool AddScope(QWidget *root, QWidget *control, std::vector<QWidget *> &containers);
+    // Adds the containers whose children's problems a change of a control
+    // can alter all of (those below it, a container that places its
+    // children) and the one among whose children only it changed; false
+    // when that is the whole design.
+    static bool AddScope(QWidget *root, QWidget *control, std::vector<QWidget *> &whole,
+                         std::unordered_map<QWidget *, std::vector<QWidget *>> &changed);
     // Whether a change of values can have altered the problems of the whole
     // form: a name changed, or a label's reference.
     bool FormTouched();
     void KeepNames(QWidget *root);
+    // Checks a container's children again, all of them or only the changed.
+    bool Recheck(QWidget *root, QWidget *container, const std::vector<QWidget *> *changed,
+                 bool values);
 
     const TLayoutChecker &FChecker;
     TProblemSet FSet;
-    TLayoutChecker::TKnown FKnown;
+    TLayoutChecker::TKept FKept;
     // Each control's name when the form was last checked.
     std::unordered_map<const QWidget *, QString> FNames;
     bool FWhole = true;
     bool FForm = false;
+    bool FValues = false;
     std::vector<QPointer<QWidget>> FTouched;
 };

@@ -296,6 +296,25 @@ TEST_F(LayoutCheckerTest, TrackedProblemsAfterAChangeEqualACheckOfTheWhole)
     tracker.Changed({TDesignChange::Properties, {twin}});
     EXPECT_TRUE(tracker.Update(&root));
     EXPECT_EQ(lines(tracker.Problems()), lines(checker.Check(&root)));
+
+    // Moved onto its twin, then raised above it: the overlap is told at
+    // the one on top.
+    twin->move(420, 10);
+    tracker.Changed({TDesignChange::Geometry, {twin}});
+    EXPECT_TRUE(tracker.Update(&root));
+    EXPECT_TRUE(lines(tracker.Problems()).contains("overlap Twin overlaps Other"));
+    QWidget *other = root.findChild<QWidget *>("Other");
+    other->raise();
+    tracker.Changed({TDesignChange::Geometry, {other}});
+    EXPECT_TRUE(tracker.Update(&root));
+    EXPECT_TRUE(lines(tracker.Problems()).contains("overlap Other overlaps Twin"));
+    EXPECT_EQ(lines(tracker.Problems()), lines(checker.Check(&root)));
+    // Moved away again, the overlap goes.
+    other->move(600, 0);
+    tracker.Changed({TDesignChange::Geometry, {other}});
+    EXPECT_TRUE(tracker.Update(&root));
+    EXPECT_EQ(lines(tracker.Problems()), lines(checker.Check(&root)));
+    EXPECT_FALSE(lines(tracker.Problems()).join('\n').contains("overlap"));
 }
 
 TEST_F(LayoutCheckerTest, KeptContentAndItsReferencesAreFound)
