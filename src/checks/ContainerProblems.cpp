@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <algorithm>
 #include <climits>
-#include <map>
 #include <tuple>
 
 namespace
@@ -103,8 +102,11 @@ TContainerProblems::TContainerProblems(const TLayoutChecker &checker, QWidget *r
     FChildren = TLayoutChecker::DesignedChildren(container);
     const size_t count = FChildren.size();
     FIndex.reserve(count);
-    for (size_t i = 0; i < count; ++i)
+    FDesigned.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
         FIndex.emplace(FChildren[i], i);
+        FDesigned.push_back(AsDesigned(FChildren[i]));
+    }
     FOwn.resize(count);
     FOffArea.resize(count);
     FShown.resize(count);
@@ -208,27 +210,42 @@ void TContainerProblems::CheckTabOrder()
     FTabOrder.clear();
     if (!FChecker.Runs(TabOrder))
         return;
-    std::map<int64_t, QWidget *> taken;
-    bool allStored = true;
-    for (QWidget *child : FChildren) {
-        const int64_t order = AsDesigned(child)->StoredValue("TabOrder", INT64_MIN);
-        if (order == INT64_MIN) {
-            allStored = false;
-            continue;
-        }
-        const auto [at, added] = taken.emplace(order, child);
-        if (!added)
-            FTabOrder.push_back({TabOrder, child, TLayoutChecker::PathOf(child, FRoot),
-                                 QStringLiteral("TabOrder"),
-                                 QStringLiteral("tab position %1 is also %2's")
-                                     .arg(order)
-                                     .arg(TLayoutChecker::PathOf(at->second, FRoot))});
+    // Each child's position with its place in the stacking order: the first
+    // child of a position holds it, each later one is told.
+    std::vector<std::pair<int64_t, size_t>> orders;
+    orders.reserve(FChildren.size());
+    for (size_t i = 0; i < FChildren.size(); ++i) {
+        const int64_t order = FDesigned[i]->StoredValue("TabOrder", INT64_MIN);
+        if (order != INT64_MIN)
+            orders.emplace_back(order, i);
+    }
+    std::sort(orders.begin(), orders.end());
+    std::vector<std::pair<size_t, size_t>> shared;
+    for (size_t k = 1; k < orders.size(); ++k)
+        if (orders[k].first == orders[k - 1].first)
+            shared.emplace_back(orders[k].second, k);
+    std::sort(shared.begin(), shared.end());
+    for (const auto &[child, k] : shared) {
+        size_t holder = k;
+        while (holder > 0 && orders[holder - 1].first == orders[k].first)
+            --holder;
+        FTabOrder.push_back(
+            {TabOrder, FChildren[child], TLayoutChecker::PathOf(FChildren[child], FRoot),
+             QStringLiteral("TabOrder"),
+             QStringLiteral("tab position %1 is also %2's")
+                 .arg(orders[k].first)
+                 .arg(TLayoutChecker::PathOf(FChildren[orders[holder].second], FRoot))});
     }
     QStringList missing;
-    if (allStored)
-        for (int64_t place = 0; place < static_cast<int64_t>(FChildren.size()); ++place)
-            if (!taken.count(place))
+    if (orders.size() == FChildren.size()) {
+        size_t k = 0;
+        for (int64_t place = 0; place < static_cast<int64_t>(FChildren.size()); ++place) {
+            while (k < orders.size() && orders[k].first < place)
+                ++k;
+            if (k == orders.size() || orders[k].first != place)
                 missing << QString::number(place);
+        }
+    }
     if (!missing.isEmpty()) {
         QWidget *at = FContainer == FRoot ? FChildren.front() : FContainer;
         FTabOrder.push_back(

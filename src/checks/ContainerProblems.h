@@ -11,6 +11,7 @@
 class QObject;
 class QWidget;
 class TLayoutChecker;
+class TLXDesigned;
 
 // The problems among the children of one container, kept per child so that
 // after a change of a few children only theirs are checked again: each
@@ -44,6 +45,7 @@ private:
     // container until a child comes, goes or is restacked.
     QList<QObject *> FSeen;
     std::vector<QWidget *> FChildren;
+    std::vector<TLXDesigned *> FDesigned;
     std::unordered_map<const QWidget *, size_t> FIndex;
     std::vector<std::vector<TLayoutProblem>> FOwn;
     std::vector<std::optional<TLayoutProblem>> FOffArea;
