@@ -7,6 +7,7 @@
 #include "app/StressPreview.h"
 #include "controls/ControlsFactory.h"
 #include "controls/LXDesigned.h"
+#include "designer/DesignHistory.h"
 #include "designer/DesignerMessagesHandler.h"
 #include "designer/LXControlsContainer.h"
 #include "inspector/RSCustomObjectInspector.h"
@@ -137,8 +138,23 @@ void BM_StepSelectAmong(benchmark::State &state)
         Select(w.controls[(i++ * 7919) % w.controls.size()]);
 }
 
-// What a change costs while the stress preview is on: the design is copied
-// again, so this one grows with the design.
+// A step while the stress preview is on: the copy follows the moved
+// control alone.
+void BM_StressPreviewStepAmong(benchmark::State &state)
+{
+    Window &w = Shared(static_cast<int>(state.range(0)));
+    TStressPreview *preview = w.form.StressPreview();
+    preview->SetPercent(150);
+    QWidget *c = w.controls.back();
+    int i = 0;
+    for (auto _ : state) {
+        w.form.History()->Nudge({c}, (++i % 2) ? 1 : -1, 0, false, false);
+        QCoreApplication::processEvents();
+    }
+    preview->SetPercent(100);
+}
+
+// Turning the stress preview on copies the whole design.
 void BM_StressPreviewRefreshAmong(benchmark::State &state)
 {
     Window &w = Shared(static_cast<int>(state.range(0)));
@@ -155,6 +171,7 @@ BENCHMARK(BM_StepMoveAmong)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_StepUndoRedoAmong)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StepInspectorEditAmong)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StepSelectAmong)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StressPreviewStepAmong)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StressPreviewRefreshAmong)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace

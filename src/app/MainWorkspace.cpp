@@ -137,7 +137,9 @@ void TForm1::CreateWorkspace()
     FProblemsDock->AddCheckSwitches(FOptionsMenu->addMenu(QStringLiteral("Checks")));
     FProblemsDock->Schedule();
     FStressPreview = new TStressPreview(FContainer, FProblemsDock);
-    FProblemsDock->OnRefreshed = [this] { FStressPreview->Refresh(); };
+    FProblemsDock->OnRefreshed = [this](const std::vector<QWidget *> *changed) {
+        FStressPreview->Follow(changed);
+    };
     FStressPreview->AddSwitches(FViewMenu->addMenu(QStringLiteral("Stress preview")));
 
     connect(FPropertyFilter, &QLineEdit::textChanged, this, [this](const QString &text) {

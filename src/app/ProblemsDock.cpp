@@ -83,18 +83,24 @@ void TProblemsDock::SwitchCheck(const QString &check, bool on)
 
 void TProblemsDock::Schedule()
 {
+    FWholeChanged = true;
     FTracker.Invalidate();
     FTimer.start();
 }
 
 void TProblemsDock::Changed(const TDesignChange &change)
 {
+    if (change.Kind == TDesignChange::Structure || change.Controls.empty())
+        FWholeChanged = true;
+    else
+        FChanged.insert(FChanged.end(), change.Controls.begin(), change.Controls.end());
     FTracker.Changed(change);
     FTimer.start();
 }
 
 void TProblemsDock::Refresh()
 {
+    FWholeChanged = true;
     FTracker.Invalidate();
     Update();
 }
@@ -105,8 +111,19 @@ void TProblemsDock::Update()
     // The list is built again only when a problem came, went or changed.
     if (FTracker.Update(FSurface->ClientWidget()))
         Show();
+    std::vector<QWidget *> changed;
+    for (const QPointer<QWidget> &control : FChanged) {
+        if (!control) {
+            FWholeChanged = true;
+            break;
+        }
+        changed.push_back(control);
+    }
+    const bool whole = FWholeChanged;
+    FChanged.clear();
+    FWholeChanged = false;
     if (OnRefreshed)
-        OnRefreshed();
+        OnRefreshed(whole ? nullptr : &changed);
 }
 
 void TProblemsDock::SetStress(const TTextStress &stress)

@@ -4,6 +4,7 @@
 #include "checks/ProblemTracker.h"
 
 #include <QDockWidget>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -45,10 +46,12 @@ public:
     void SetStress(const TTextStress &stress);
 
     const std::vector<TLayoutProblem> &Problems() const { return FTracker.Problems(); }
+    const QStringList &Checks() const { return FChecker.Checks(); }
 
     std::function<void(QWidget *control)> OnSelectControl;
-    // After each check.
-    std::function<void()> OnRefreshed;
+    // After each check, with the controls the changes checked touched, or
+    // none when the whole design may have changed.
+    std::function<void(const std::vector<QWidget *> *changed)> OnRefreshed;
     std::function<void(QWidget *control, const QString &property)> OnShowProperty;
 
 private:
@@ -58,6 +61,9 @@ private:
 
     TLXControlsContainer *FSurface;
     TLayoutChecker FChecker;
+    // What the changes since the last check touched, for OnRefreshed.
+    std::vector<QPointer<QWidget>> FChanged;
+    bool FWholeChanged = true;
     TProblemTracker FTracker{FChecker};
     // The problems the list shows, line by line.
     std::vector<TLayoutProblem> FShown;

@@ -69,18 +69,56 @@ void TStressPreview::SetPercent(int percent)
 {
     FPercent = percent;
     const TTextStress stress = percent == 100 ? TTextStress() : TTextStress(percent, true);
+    // The whole check this starts shows the preview (see Follow).
     FDock->SetStress(stress);
-    Refresh();
 }
 
 void TStressPreview::Refresh()
 {
-    FMarks.clear();
+    FClips.clear();
     FCopy.reset();
+    if (FPercent != 100)
+        FCopy = std::make_unique<TStressedCopy>(FSurface, TTextStress(FPercent, true));
+    Mark();
+}
+
+void TStressPreview::Follow(const std::vector<QWidget *> *changed)
+{
+    if (FPercent == 100 || !FCopy || !changed || !FCopy->Update(*changed)) {
+        Refresh();
+        return;
+    }
+    std::vector<QWidget *> touched(changed->begin(), changed->end());
+    while (!touched.empty()) {
+        QWidget *control = touched.back();
+        touched.pop_back();
+        FClips.erase(control);
+        for (QWidget *child : TLayoutChecker::DesignedChildren(control))
+            touched.push_back(child);
+    }
+    Mark();
+}
+
+void TStressPreview::Mark()
+{
+    FMarks.clear();
     if (FPercent != 100) {
         const TTextStress stress(FPercent, true);
-        CollectClipped(FSurface->ClientWidget(), stress, FMarks);
-        FCopy = std::make_unique<TStressedCopy>(FSurface, stress);
+        // The dock has found them already, when it checks texts.
+        if (FDock->Checks().contains(CheckId::ClippedText)) {
+            for (const TLayoutProblem &problem : FDock->Problems()) {
+                if (problem.Check != CheckId::ClippedText || !problem.Control)
+                    continue;
+                auto known = FClips.find(problem.Control);
+                if (known == FClips.end())
+                    if (const auto clip = TTextRoom::Clipped(problem.Control, stress))
+                        known = FClips.emplace(problem.Control, *clip).first;
+                if (known != FClips.end())
+                    FMarks.push_back({problem.Control, known->second});
+            }
+        } else {
+            CollectClipped(FSurface->ClientWidget(), stress, FMarks);
+        }
     }
     setVisible(FPercent != 100);
     if (!isHidden()) {
@@ -125,6 +163,9 @@ void TStressPreview::paintEvent(QPaintEvent *event)
             continue;
         const QRect area(mark.Control->mapTo(FSurface->viewport(), QPoint(0, 0)),
                          mark.Control->size());
+        // The tag below may reach as far down as the control is high again.
+        if (!event->rect().intersects(area.adjusted(0, 0, 200, area.height() + 40)))
+            continue;
         painter.setPen(QPen(red, 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(area.adjusted(1, 1, -1, -1));

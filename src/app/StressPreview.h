@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class QMenu;
@@ -31,6 +32,9 @@ public:
     int Percent() const { return FPercent; }
     // Copies and measures the design again.
     void Refresh();
+    // After a check of the design: copies again only the changed controls
+    // when those are known (see TProblemsDock::OnRefreshed).
+    void Follow(const std::vector<QWidget *> *changed);
     // What is shown; none while the preview is off.
     TStressedCopy *Copy() const { return FCopy.get(); }
 
@@ -47,9 +51,13 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    void Mark();
+
     TLXControlsContainer *FSurface;
     TProblemsDock *FDock;
     int FPercent = 100;
     std::vector<TMark> FMarks;
+    // What each marked control's text needs, until a change touches it.
+    std::unordered_map<const QWidget *, TTextRoom::TClip> FClips;
     std::unique_ptr<TStressedCopy> FCopy;
 };

@@ -5,7 +5,9 @@
 #include "controls/LXDesigned.h"
 #include "controls/LXListBox.h"
 #include "controls/LXStringGrid.h"
+#include "designer/ControlPath.h"
 #include "designer/LXControlsContainer.h"
+#include "designer/LayoutSnapshot.h"
 #include "inspector/RSObjectInspector.h"
 #include "persistence/LayoutInspector.h"
 #include "persistence/XmlPersistance.h"
@@ -45,13 +47,14 @@ void Lengthen(QWidget *control, const TTextStress &stress)
 } // namespace
 
 TStressedCopy::TStressedCopy(TLXControlsContainer *design, const TTextStress &stress)
-    : FCopy(std::make_unique<TLXControlsContainer>(nullptr, nullptr))
+    : FDesign(design), FDesignClient(design->widget()), FStress(stress),
+      FInspector(MakeLayoutInspector()),
+      FCopy(std::make_unique<TLXControlsContainer>(nullptr, nullptr))
 {
     // One inspector writes and reads, so the copy never depends on how the
     // user's inspector arranges the properties.
-    const std::unique_ptr<TRSObjectInspector> inspector = MakeLayoutInspector();
-    const std::string text = TXmlPersistance(design, inspector.get()).SaveToText();
-    TXmlPersistance(FCopy.get(), inspector.get()).LoadText(text);
+    const std::string text = TXmlPersistance(design, FInspector.get()).SaveToText();
+    TXmlPersistance(FCopy.get(), FInspector.get()).LoadText(text);
     // Its size is the design's client's, whatever the copy's own scroll box.
     FCopy->setWidgetResizable(false);
     FCopy->widget()->resize(design->widget()->size());
@@ -64,6 +67,41 @@ TStressedCopy::TStressedCopy(TLXControlsContainer *design, const TTextStress &st
         control->setFont(stress.Font(font));
         Lengthen(control, stress);
     }
+}
+
+bool TStressedCopy::Update(const std::vector<QWidget *> &changed)
+{
+    if (FDesign->widget() != FDesignClient)
+        return false;
+    TLayoutSnapshot from(FDesign, FInspector.get());
+    TLayoutSnapshot to(FCopy.get(), FInspector.get());
+    for (QWidget *control : changed) {
+        QWidget *copy = TControlPath::Of(control, FDesign).Resolve(FCopy.get());
+        if (!copy)
+            return false;
+        TControlState state = from.Capture(control);
+        // The copy was found by its name, and its tab position shows
+        // nothing; setting either would look at every sibling.
+        std::erase_if(state.Properties, [](const TPropertyValue &value) {
+            return value.Name == "Name" || value.Name == "TabOrder";
+        });
+        to.Restore(copy, state.Properties, state.Cells);
+        Lengthen(copy, FStress);
+        // Its font is its children's too: each takes the design's font of
+        // its counterpart, larger.
+        std::vector<std::pair<QWidget *, QWidget *>> pairs{{control, copy}};
+        for (size_t i = 0; i < pairs.size(); ++i) {
+            const auto [original, copied] = pairs[i];
+            copied->setFont(FStress.Font(original->font()));
+            const std::vector<QWidget *> originals = TLayoutChecker::DesignedChildren(original);
+            const std::vector<QWidget *> copies = TLayoutChecker::DesignedChildren(copied);
+            if (originals.size() != copies.size())
+                return false;
+            for (size_t k = 0; k < originals.size(); ++k)
+                pairs.emplace_back(originals[k], copies[k]);
+        }
+    }
+    return true;
 }
 
 TStressedCopy::~TStressedCopy() = default;

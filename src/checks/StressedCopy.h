@@ -2,10 +2,13 @@
 
 #include "checks/TextStress.h"
 
+#include <QPointer>
 #include <memory>
+#include <vector>
 
 class QWidget;
 class TLXControlsContainer;
+class TRSObjectInspector;
 
 // A copy of a design as it would show at a larger text size with its texts
 // pseudo-localised longer, for display only. It is read from the bytes the
@@ -22,7 +25,15 @@ public:
     // The copy's client, holding the copied controls where the design's
     // stand; it is never shown, only rendered.
     QWidget *Client() const;
+    // Copies again the values and places of these controls of the design,
+    // which changed without controls coming or going; false when the copy
+    // no longer matches the design and must be made anew.
+    bool Update(const std::vector<QWidget *> &changed);
 
 private:
+    TLXControlsContainer *FDesign;
+    QPointer<QWidget> FDesignClient;
+    TTextStress FStress;
+    std::unique_ptr<TRSObjectInspector> FInspector;
     std::unique_ptr<TLXControlsContainer> FCopy;
 };

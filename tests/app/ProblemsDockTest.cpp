@@ -269,13 +269,38 @@ TEST_F(ProblemsDockTest, StressPreviewChangesNeitherBytesNorHistory)
     EXPECT_EQ(Lines(), QStringList{"clipped-text Go"});
     EXPECT_TRUE(Bytes() == before);
 
+    // The copy follows each step without being made anew: a move, and a
+    // larger font of a panel, which its child shows twice as large.
+    const TStressedCopy *copy = form->StressPreview()->Copy();
+    form->History()->Nudge({button}, 0, 40, false, false);
+    Lines();
+    EXPECT_EQ(form->StressPreview()->Copy(), copy);
+    EXPECT_EQ(copy->Client()->findChild<QWidget *>("Go")->geometry(), button->geometry());
+    QWidget *panel =
+        AddNamedControl("Panel", form->Container()->ClientWidget(), "Box", {200, 10, 200, 100});
+    QWidget *inner = AddNamedControl("Button", panel, "Inner", {10, 10, 80, 25}, "Ok");
+    Dock().Refresh();
+    copy = form->StressPreview()->Copy();
+    Edit(panel, [](TLXDesigned *d) { d->Font()->SetSize(d->Font()->Size() * 2); });
+    Lines();
+    ASSERT_EQ(form->StressPreview()->Copy(), copy);
+    QWidget *shownInner = form->StressPreview()->Copy()->Client()->findChild<QWidget *>("Inner");
+    ASSERT_NE(shownInner, nullptr);
+    EXPECT_DOUBLE_EQ(shownInner->font().pointSizeF(), 2 * inner->font().pointSizeF());
+    form->History()->Stack().undo();
+    Lines();
+    ASSERT_EQ(form->StressPreview()->Copy(), copy);
+    EXPECT_DOUBLE_EQ(shownInner->font().pointSizeF(), 2 * inner->font().pointSizeF());
+
+    const int stepsNow = form->History()->Stack().count();
+    const std::string bytesNow = Bytes();
     Action("Stress100")->trigger();
     EXPECT_TRUE(Lines().isEmpty());
     EXPECT_TRUE(form->StressPreview()->Marks().empty());
     EXPECT_TRUE(form->StressPreview()->isHidden());
     EXPECT_EQ(form->StressPreview()->Copy(), nullptr);
-    EXPECT_TRUE(Bytes() == before);
-    EXPECT_EQ(form->History()->Stack().count(), steps + 1);
+    EXPECT_TRUE(Bytes() == bytesNow);
+    EXPECT_EQ(form->History()->Stack().count(), stepsNow);
 }
 
 } // namespace
