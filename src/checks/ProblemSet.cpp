@@ -7,8 +7,8 @@ bool TProblemSet::Put(const QWidget *container, std::vector<TLayoutProblem> prob
     const auto [at, added] = FLocal.try_emplace(container);
     TBlock &block = at->second;
     if (added) {
-        block.Order = FOrder.size();
-        FOrder.push_back(container);
+        block.Order = FSizes.size();
+        FSizes.push_back(0);
     }
     if (block.Problems == problems)
         return false;
@@ -18,9 +18,10 @@ bool TProblemSet::Put(const QWidget *container, std::vector<TLayoutProblem> prob
     if (!added) {
         first = 0;
         for (size_t i = 0; i < block.Order; ++i)
-            first += FLocal.at(FOrder[i]).Problems.size();
+            first += FSizes[i];
     }
     Splice(first, block.Problems.size(), problems);
+    FSizes[block.Order] = problems.size();
     block.Problems = std::move(problems);
     return true;
 }

@@ -33,7 +33,8 @@ private:
         std::vector<TLayoutProblem> Problems;
     };
     std::unordered_map<const QWidget *, TBlock> FLocal;
-    std::vector<const QWidget *> FOrder;
+    // The count of problems of each block, in the order of the list.
+    std::vector<size_t> FSizes;
     std::vector<TLayoutProblem> FForm;
     std::vector<TLayoutProblem> FAll;
 };
