@@ -29,9 +29,8 @@ void TProblemTracker::Changed(const TDesignChange &change)
         FWhole = true;
         return;
     }
-    // Names and references are the form's: a value may rename a control or
-    // point a reference elsewhere.
-    FForm = FForm || change.Kind == TDesignChange::Properties;
+    // Values, unlike places, may rename a control or point a reference
+    // elsewhere (the form's concerns) or change a tab position.
     FValues = FValues || change.Kind == TDesignChange::Properties;
     FTouched.insert(FTouched.end(), change.Controls.begin(), change.Controls.end());
 }
@@ -101,13 +100,12 @@ bool TProblemTracker::Update(QWidget *root)
     std::unordered_map<QWidget *, std::vector<QWidget *>> changed;
     for (size_t i = 0; i < FTouched.size() && !FWhole; ++i)
         FWhole = !AddScope(root, FTouched[i], whole, changed);
-    const bool form = FForm && !FWhole && FormTouched();
+    const bool form = FValues && !FWhole && FormTouched();
     const bool values = FValues;
     for (const QPointer<QWidget> &control : FTouched)
         if (control)
             FNames[control] = control->objectName();
     FTouched.clear();
-    FForm = false;
     FValues = false;
     if (FWhole) {
         FWhole = false;

@@ -48,7 +48,6 @@ private:
     // Each control's name when the form was last checked.
     std::unordered_map<const QWidget *, QString> FNames;
     bool FWhole = true;
-    bool FForm = false;
     bool FValues = false;
     std::vector<QPointer<QWidget>> FTouched;
 };
