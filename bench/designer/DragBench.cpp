@@ -49,6 +49,22 @@ void SendMouse(QWidget *w, QEvent::Type type, QPoint global, Qt::MouseButtons bu
     QCoreApplication::sendEvent(w, &e);
 }
 
+// Presses on the control at start, a point of its own, times each step of
+// the drag, then releases it and clears the selection. Every step lands on
+// another grid point, so every selected control changes.
+void Drag(benchmark::State &state, QWidget *control, QPoint start)
+{
+    const QPoint origin = control->mapToGlobal(start);
+    SendMouse(control, QEvent::MouseButtonPress, origin, Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 5) % 40;
+        SendMouse(control, QEvent::MouseMove, origin + QPoint(step, step), Qt::LeftButton);
+    }
+    SendMouse(control, QEvent::MouseButtonRelease, origin, Qt::NoButton);
+    DesignerHandler->ClearSelection();
+}
+
 // Selects every control and presses on the first at start, a client point:
 // inside for a move, on the bottom-right handle for a resize.
 void DragStep(benchmark::State &state, QPoint start)
@@ -56,17 +72,7 @@ void DragStep(benchmark::State &state, QPoint start)
     Surface s(static_cast<int>(state.range(0)));
     for (QWidget *c : s.controls)
         DesignerHandler->SelectControl(c, true);
-    QWidget *first = s.controls.front();
-    const QPoint origin = first->mapToGlobal(start);
-    SendMouse(first, QEvent::MouseButtonPress, origin, Qt::LeftButton);
-    // Every step lands on another grid point, so every control changes.
-    int step = 0;
-    for (auto _ : state) {
-        step = (step + 5) % 40;
-        SendMouse(first, QEvent::MouseMove, origin + QPoint(step, step), Qt::LeftButton);
-    }
-    SendMouse(first, QEvent::MouseButtonRelease, origin, Qt::NoButton);
-    DesignerHandler->ClearSelection();
+    Drag(state, s.controls.front(), start);
 }
 
 void BM_MoveStep(benchmark::State &state)
@@ -120,16 +126,7 @@ void BM_GuidedMoveStep(benchmark::State &state)
     DesignerHandler->SnapToGuides = state.range(0) != 0;
     std::vector<QWidget *> moved(s.controls.begin(), s.controls.begin() + MovedCount);
     DesignerHandler->SelectControls(moved, false);
-    QWidget *first = s.controls.front();
-    const QPoint origin = first->mapToGlobal(QPoint(30, 12));
-    SendMouse(first, QEvent::MouseButtonPress, origin, Qt::LeftButton);
-    int step = 0;
-    for (auto _ : state) {
-        step = (step + 5) % 40;
-        SendMouse(first, QEvent::MouseMove, origin + QPoint(step, step), Qt::LeftButton);
-    }
-    SendMouse(first, QEvent::MouseButtonRelease, origin, Qt::NoButton);
-    DesignerHandler->ClearSelection();
+    Drag(state, s.controls.front(), QPoint(30, 12));
     DesignerHandler->SnapToGuides = true;
 }
 

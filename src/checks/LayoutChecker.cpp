@@ -14,11 +14,6 @@
 #include "platform/Exception.h"
 
 #include <QHash>
-#include <QSet>
-#include <algorithm>
-#include <climits>
-#include <map>
-#include <unordered_map>
 
 namespace
 {

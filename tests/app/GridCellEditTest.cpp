@@ -1,6 +1,7 @@
 #include "support/ActiveWindow.h"
 #include "support/DesignerSingletons.h"
 #include "support/HookGuard.h"
+#include "support/SavedLayout.h"
 #include "support/TypeText.h"
 
 #include "app/Main.h"
@@ -11,7 +12,6 @@
 #include "platform/ErrorDisplay.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,14 +37,7 @@ protected:
         QCoreApplication::sendPostedEvents();
     }
     QUndoStack &Stack() { return form->History()->Stack(); }
-    std::string Bytes()
-    {
-        const QString file = dir.filePath("layout.xml");
-        form->Container()->SaveLayout(file);
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return f.readAll().toStdString();
-    }
+    std::string Bytes() { return SavedLayout(*form->Container(), dir); }
     static std::string CellXml(int col, int row, const std::string &text)
     {
         return "<cell col=\"" + std::to_string(col) + "\" row=\"" + std::to_string(row) + "\">" +

@@ -1,8 +1,10 @@
 // The Problems dock in the window: it follows edits and undo, leads to the
 // control and its property, keeps the checks switched off, and the stress
 // preview changes nothing of the design.
+#include "support/ActiveWindow.h"
 #include "support/DesignerSingletons.h"
 #include "support/NamedControl.h"
+#include "support/SavedLayout.h"
 
 #include "app/Main.h"
 #include "app/ProblemsDock.h"
@@ -19,9 +21,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
-#include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -74,14 +76,7 @@ protected:
     }
     QTreeWidget *List() { return Dock().findChild<QTreeWidget *>("ProblemsList"); }
     QAction *Action(const QString &name) { return form->findChild<QAction *>(name); }
-    std::string Bytes()
-    {
-        const QString file = dir.filePath("layout.xml");
-        form->Container()->SaveLayout(file);
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return f.readAll().toStdString();
-    }
+    std::string Bytes() { return SavedLayout(*form->Container(), dir); }
     QWidget *Button(const char *name, QRect geometry, const char *caption)
     {
         QWidget *button =
@@ -89,6 +84,21 @@ protected:
         button->show();
         Dock().Refresh();
         return button;
+    }
+
+    // A panel holding two buttons side by side, and a button far from it.
+    struct TBoxAndFar {
+        QWidget *Box;
+        QWidget *Inner;
+        QWidget *Far;
+    };
+    TBoxAndFar BoxAndFar()
+    {
+        QWidget *box =
+            AddNamedControl("Panel", form->Container()->ClientWidget(), "Box", {300, 10, 200, 100});
+        QWidget *inner = AddNamedControl("Button", box, "Inner", {10, 10, 80, 25}, "Ok");
+        AddNamedControl("Button", box, "Second", {100, 10, 80, 25}, "No");
+        return {box, inner, Button("Far", {10, 200, 80, 25}, "Far")};
     }
 
     std::unique_ptr<TForm1> form;
@@ -122,11 +132,7 @@ TEST_F(ProblemsDockTest, TheListFollowsEditsAndUndo)
 
 TEST_F(ProblemsDockTest, AStepIsCheckedAgainOnlyInTheContainersItTouched)
 {
-    QWidget *client = form->Container()->ClientWidget();
-    QWidget *box = AddNamedControl("Panel", client, "Box", {300, 10, 200, 100});
-    QWidget *inner = AddNamedControl("Button", box, "Inner", {10, 10, 80, 25}, "Ok");
-    AddNamedControl("Button", box, "Second", {100, 10, 80, 25}, "No");
-    QWidget *far = Button("Far", {10, 200, 80, 25}, "Far");
+    const auto [box, inner, far] = BoxAndFar();
     ASSERT_TRUE(Lines().isEmpty());
 
     // Changed behind the history's back, the surface stands for a part no
@@ -140,11 +146,7 @@ TEST_F(ProblemsDockTest, AStepIsCheckedAgainOnlyInTheContainersItTouched)
 
 TEST_F(ProblemsDockTest, WhatTheStepsLeaveEqualsAWholeCheck)
 {
-    QWidget *client = form->Container()->ClientWidget();
-    QWidget *box = AddNamedControl("Panel", client, "Box", {300, 10, 200, 100});
-    QWidget *inner = AddNamedControl("Button", box, "Inner", {10, 10, 80, 25}, "Ok");
-    AddNamedControl("Button", box, "Second", {100, 10, 80, 25}, "No");
-    QWidget *far = Button("Far", {10, 200, 80, 25}, "Far");
+    const auto [box, inner, far] = BoxAndFar();
     const QStringList start = Full(true);
     QStringList seen;
     const auto expectWhole = [&](const char *step) {
@@ -291,6 +293,17 @@ TEST_F(ProblemsDockTest, StressPreviewChangesNeitherBytesNorHistory)
     Lines();
     ASSERT_EQ(form->StressPreview()->Copy(), copy);
     EXPECT_DOUBLE_EQ(shownInner->font().pointSizeF(), 2 * inner->font().pointSizeF());
+
+    // The wheel over the preview scrolls the surface below it.
+    Button("Low", {10, 3000, 80, 25}, "Low");
+    ASSERT_TRUE(ShowActive(*form, {1000, 700}));
+    QScrollBar *bar = form->Container()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    const QPointF under(50, 50);
+    QWheelEvent wheel(under, preview->mapToGlobal(under), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(preview, &wheel);
+    EXPECT_GT(bar->value(), 0);
 
     const int stepsNow = form->History()->Stack().count();
     const std::string bytesNow = Bytes();

@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/SavedLayout.h"
 
 #include "app/Main.h"
 #include "controls/ControlsFactory.h"
@@ -15,7 +16,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -57,14 +57,7 @@ protected:
     }
     void TearDown() override { form.reset(); }
 
-    std::string Bytes()
-    {
-        const QString file = dir.filePath("layout.xml");
-        form->Container()->SaveLayout(file);
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return f.readAll().toStdString();
-    }
+    std::string Bytes() { return SavedLayout(*form->Container(), dir); }
     QUndoStack &Stack() { return form->History()->Stack(); }
     void Select(const std::vector<QWidget *> &controls)
     {

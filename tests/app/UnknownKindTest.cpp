@@ -2,6 +2,7 @@
 // designed like any other through the real design-time handler and undo
 // history, and is written back with everything it held.
 #include "support/DesignerSingletons.h"
+#include "support/SavedLayout.h"
 
 #include "app/ComponentTree.h"
 #include "app/Main.h"
@@ -43,11 +44,7 @@ protected:
     std::string Bytes()
     {
         QCoreApplication::sendPostedEvents();
-        const QString file = dir.filePath("saved.xml");
-        form->Container()->SaveLayout(file);
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return f.readAll().toStdString();
+        return SavedLayout(*form->Container(), dir);
     }
     QUndoStack &Stack() { return form->History()->Stack(); }
     TLXPlaceholder *Placeholder()

@@ -1,4 +1,5 @@
 #include "support/DesignerSingletons.h"
+#include "support/SavedLayout.h"
 
 #include "app/ComponentTree.h"
 #include "app/FilterEdit.h"
@@ -19,7 +20,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -92,12 +92,9 @@ protected:
     std::string Bytes()
     {
         QCoreApplication::sendPostedEvents();
-        const QString file = dir.filePath("layout.xml");
-        form->Container()->SaveLayout(file);
+        std::string bytes = SavedLayout(*form->Container(), dir);
         form->ShowSelection(Selection());
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return f.readAll().toStdString();
+        return bytes;
     }
     void Edit(QWidget *control, const std::string &path, const std::string &value)
     {
